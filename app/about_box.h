@@ -1,0 +1,3 @@
+#pragma once
+// The About box: a message box with no owner.
+void ShowAboutBox();

@@ -1,0 +1,4 @@
+#include "app/backup.h"
+
+void ShowBackupDriveWindow(HWND) {}
+void BackUpLog() {}

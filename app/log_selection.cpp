@@ -1,0 +1,3 @@
+#include "app/log_selection.h"
+
+void ChooseLog(HWND, bool) {}

@@ -1,0 +1,19 @@
+#include "app/main_layout.h"
+
+#include <cmath>
+
+#include "app/shared_values.h"
+
+std::string MainWindowTitle(const std::string& logPath) {
+    return std::string(ProgramTitle) + std::string(60, ' ') + logPath;
+}
+
+ButtonRow MainButtonPositions(float scale) {
+    ButtonRow row;
+    row.x[0] = Scaled(110, scale);
+    for (int k = 1; k < 4; ++k) {
+        float next = static_cast<float>(row.x[k - 1]) + 52.0f * scale;
+        row.x[k] = static_cast<int>(std::nearbyint(next));
+    }
+    return row;
+}

@@ -1,0 +1,23 @@
+// Entry point: shared values, settings and log, the main window, then shut-down.
+#include <windows.h>
+
+#include "app/backup.h"
+#include "app/main_window.h"
+#include "app/shared_values.h"
+#include "logstore/log_store.h"
+#include "logstore/settings.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
+    Settings = ReadSettings(kSettingsFileName);
+    OpenLog(Log, Settings.LogPath);
+
+    HWND mainWindow = BuildMainWindow();
+    if (!mainWindow) return 0;  // nothing is written when there is no window
+    RunMainWindow(mainWindow);
+
+    CloseLog(Log);
+    WriteSettings(kSettingsFileName, Settings);  // before the backup, so a failed copy loses no setting
+    if (!Settings.BackupDrive.empty()) BackUpLog();
+    return 0;
+}

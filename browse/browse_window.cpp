@@ -1,0 +1,3 @@
+#include "browse/browse_window.h"
+
+void ShowBrowseWindow(HWND) {}

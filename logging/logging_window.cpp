@@ -1,0 +1,3 @@
+#include "logging/logging_window.h"
+
+void ShowLoggingWindow(HWND) {}

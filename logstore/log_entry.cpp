@@ -1,0 +1,15 @@
+#include "logstore/log_entry.h"
+
+std::string TrimRight(const std::string& text) {
+    size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') --end;
+    return text.substr(0, end);
+}
+
+std::string TrimBoth(const std::string& text) {
+    size_t begin = 0;
+    while (begin < text.size() && text[begin] == ' ') ++begin;
+    return TrimRight(text.substr(begin));
+}
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }

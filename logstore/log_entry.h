@@ -1,0 +1,41 @@
+// One reception report: 115 bytes of six blank-padded text fields, no
+// terminators. The layout is the log file's; other copies of the program read it.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct LogEntry {
+    char Date[10];     // DD-MM-YYYY, UTC
+    char Time[5];      // HH:MM, UTC
+    char Freq[6];      // kHz, as typed
+    char Station[20];
+    char Location[24];
+    char Remarks[50];
+};
+
+constexpr int64_t kEntrySize = 115;
+static_assert(sizeof(LogEntry) == kEntrySize, "a log record is 115 bytes");
+static_assert(offsetof(LogEntry, Date) == 0, "Date at 0");
+static_assert(offsetof(LogEntry, Time) == 10, "Time at 10");
+static_assert(offsetof(LogEntry, Freq) == 15, "Freq at 15");
+static_assert(offsetof(LogEntry, Station) == 21, "Station at 21");
+static_assert(offsetof(LogEntry, Location) == 41, "Location at 41");
+static_assert(offsetof(LogEntry, Remarks) == 65, "Remarks at 65");
+
+// Stores `text` in a fixed-width field: cut to the width, padded with blanks.
+template <size_t N>
+void FillField(char (&field)[N], const std::string& text) {
+    for (size_t i = 0; i < N; ++i) field[i] = i < text.size() ? text[i] : ' ';
+}
+
+// The field as text, all of its bytes.
+template <size_t N>
+std::string FieldText(const char (&field)[N]) {
+    return std::string(field, N);
+}
+
+std::string TrimRight(const std::string& text);
+std::string TrimBoth(const std::string& text);
+// True when the field holds only blanks.
+bool IsBlank(const std::string& text);

@@ -1,0 +1,189 @@
+#include "logstore/log_store.h"
+
+#include <cstring>
+#include <vector>
+
+LogStore Log;
+
+namespace {
+
+// Records moved per block when entries shift down: about a megabyte.
+constexpr int32_t kMoveBlockRecords = 9118;
+
+int64_t RecordOffset(int32_t n) { return (static_cast<int64_t>(n) - 1) * kEntrySize; }
+
+bool Fail(LogStore& log, LogError error) {
+    log.LastError = error;
+    return false;
+}
+
+bool CheckWritable(LogStore& log) {
+    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
+    if (!log.Writable) return Fail(log, LogError::ReadOnly);
+    return true;
+}
+
+bool FileLength(LogStore& log, int64_t* length) {
+    return IsLogOpen(log) && FileSize(log.LogFile, length);
+}
+
+bool OpenFile(LogStore& log, const std::string& path) {
+    log.Writable = FileOpen(path.c_str(), FileAccess::ReadWrite, &log.LogFile);
+    if (!log.Writable && !FileOpen(path.c_str(), FileAccess::ReadOnly, &log.LogFile)) return false;
+    return true;
+}
+
+// Moves records k+1..count down by one place, in large blocks in ascending order,
+// so at any moment every record is present at least once in the file.
+bool MoveRecordsDown(LogStore& log, int32_t k) {
+    std::vector<LogEntry> block(static_cast<size_t>(kMoveBlockRecords));
+    for (int32_t from = k + 1; from <= log.EntryCount;) {
+        int32_t got = 0;
+        int32_t wanted = log.EntryCount - from + 1;
+        if (wanted > kMoveBlockRecords) wanted = kMoveBlockRecords;
+        if (!ReadEntries(log, from, wanted, block.data(), &got) || got != wanted) {
+            return Fail(log, LogError::ReadFailed);
+        }
+        if (!FileWriteAt(log.LogFile, RecordOffset(from - 1), block.data(),
+                         static_cast<size_t>(got) * kEntrySize)) {
+            return Fail(log, LogError::WriteFailed);
+        }
+        log.EntryBuffer = block[static_cast<size_t>(got) - 1];
+        from += got;
+    }
+    return true;
+}
+
+bool RemoveOnlyEntry(LogStore& log) {
+    std::string path = log.OpenPath;
+    CloseLog(log);
+    bool deleted = FileDelete(path.c_str());
+    if (!OpenLog(log, path)) return Fail(log, LogError::ReopenFailed);
+    if (!deleted) {
+        // The file stayed; empty it instead so the entry is gone all the same.
+        if (!log.Writable || !FileTruncate(log.LogFile, 0)) {
+            RecountEntries(log);
+            return Fail(log, LogError::DeleteFailed);
+        }
+        log.EntryCount = 0;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsLogOpen(const LogStore& log) { return log.LogFile.IsOpen(); }
+
+bool OpenLog(LogStore& log, const std::string& path) {
+    CloseLog(log);
+    log.OpenPath = path;
+    log.EntryCount = 0;
+    log.LastError = LogError::None;
+    if (path.empty() || !OpenFile(log, path)) return Fail(log, LogError::NotOpen);
+    RecountEntries(log);
+    return true;
+}
+
+void CloseLog(LogStore& log) {
+    FileClose(&log.LogFile);
+    log.Writable = false;
+}
+
+void RecountEntries(LogStore& log) {
+    int64_t length = 0;
+    if (!FileLength(log, &length)) length = 0;
+    int64_t count = length / kEntrySize;
+    log.EntryCount = count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+}
+
+bool ReadEntries(LogStore& log, int32_t first, int32_t wanted, LogEntry* out, int32_t* got) {
+    *got = 0;
+    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
+    if (first < 1 || wanted < 0 || first > log.EntryCount) return Fail(log, LogError::BadNumber);
+    if (wanted > log.EntryCount - first + 1) wanted = log.EntryCount - first + 1;
+    size_t bytes = 0;
+    if (!FileReadAt(log.LogFile, RecordOffset(first), out, static_cast<size_t>(wanted) * kEntrySize, &bytes)) {
+        return Fail(log, LogError::ReadFailed);
+    }
+    *got = static_cast<int32_t>(bytes / kEntrySize);
+    return true;
+}
+
+bool ReadEntry(LogStore& log, int32_t n) {
+    LogEntry entry;
+    int32_t got = 0;
+    if (!ReadEntries(log, n, 1, &entry, &got)) return false;
+    if (got != 1) return Fail(log, LogError::ReadFailed);
+    log.EntryBuffer = entry;
+    return true;
+}
+
+bool WriteEntry(LogStore& log, int32_t n) {
+    if (!CheckWritable(log)) return false;
+    if (n < 1 || n > log.EntryCount) return Fail(log, LogError::BadNumber);
+    if (!FileWriteAt(log.LogFile, RecordOffset(n), &log.EntryBuffer, kEntrySize)) {
+        return Fail(log, LogError::WriteFailed);
+    }
+    return true;
+}
+
+bool FlushLog(LogStore& log) {
+    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
+    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
+    return true;
+}
+
+bool AppendEntry(LogStore& log) {
+    if (!CheckWritable(log)) return false;
+    if (log.EntryCount == INT32_MAX) return Fail(log, LogError::WriteFailed);
+    int64_t oldLength = 0;
+    if (!FileLength(log, &oldLength)) return Fail(log, LogError::WriteFailed);
+    int32_t n = log.EntryCount + 1;
+    LogError error = LogError::None;
+    if (!FileWriteAt(log.LogFile, RecordOffset(n), &log.EntryBuffer, kEntrySize)) {
+        error = LogError::WriteFailed;
+    } else if (!FileFlush(log.LogFile)) {
+        error = LogError::FlushFailed;
+    }
+    if (error != LogError::None) {
+        // Leave no half-written record behind: the file keeps its old length.
+        FileTruncate(log.LogFile, oldLength);
+        return Fail(log, error);
+    }
+    log.EntryCount = n;
+    return true;
+}
+
+bool RemoveEntry(LogStore& log, int32_t k) {
+    if (!CheckWritable(log)) return false;
+    if (k < 1 || k > log.EntryCount) return Fail(log, LogError::BadNumber);
+    if (log.EntryCount == 1) return RemoveOnlyEntry(log);
+    if (k < log.EntryCount && !MoveRecordsDown(log, k)) {
+        RecountEntries(log);
+        return false;
+    }
+    if (k == log.EntryCount) ReadEntry(log, k - 1);
+    if (!FileTruncate(log.LogFile, RecordOffset(log.EntryCount))) {
+        RecountEntries(log);
+        return Fail(log, LogError::TruncateFailed);
+    }
+    log.EntryCount -= 1;
+    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
+    return true;
+}
+
+const char* DescribeLogError(LogError error) {
+    switch (error) {
+        case LogError::None: return "No error.";
+        case LogError::NotOpen: return "No log file is open. It may be missing, or in use by another program.";
+        case LogError::ReadOnly: return "The log file can only be read: it is read-only or in use.";
+        case LogError::BadNumber: return "That entry is not in the log.";
+        case LogError::ReadFailed: return "The log file could not be read.";
+        case LogError::WriteFailed: return "The log file could not be written. The disk may be full.";
+        case LogError::FlushFailed: return "The log file could not be written to the disk.";
+        case LogError::TruncateFailed: return "The log file could not be shortened.";
+        case LogError::DeleteFailed: return "The log file could not be deleted.";
+        case LogError::ReopenFailed: return "The log file could not be opened again.";
+    }
+    return "Unknown error.";
+}

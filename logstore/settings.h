@@ -1,0 +1,28 @@
+// CURLOG.DTA: two CR LF lines in the current directory, the current log's path
+// and the backup drive letter.
+#pragma once
+#include <string>
+
+constexpr const char* kSettingsFileName = "CURLOG.DTA";
+constexpr const char* kDefaultLogPath = "MYLOG.ULM";
+constexpr size_t kMaxPathChars = 259;
+
+struct SettingsState {
+    std::string LogPath;      // empty when no log is selected
+    std::string BackupDrive;  // empty when no backup is made
+};
+
+// The program's settings, read at start-up and written at shut-down.
+extern SettingsState Settings;
+
+// Reads one comma-delimited field starting at `*pos` and moves `*pos` to the
+// start of the next line. At end of input the value is empty.
+std::string ReadSettingsField(const std::string& bytes, size_t* pos);
+// Both values from the file's bytes; each is cut to kMaxPathChars.
+SettingsState ParseSettings(const std::string& bytes);
+// The file's bytes. A path with a comma is quoted so that it reads back whole.
+std::string FormatSettings(const SettingsState& settings);
+
+// Reads `fileName`; when it does not exist the defaults apply (MYLOG.ULM, no backup).
+SettingsState ReadSettings(const char* fileName);
+bool WriteSettings(const char* fileName, const SettingsState& settings);

@@ -1,0 +1,36 @@
+// Thin file layer under the log store, the settings file and the export.
+// Win32 (CreateFileA, no sharing) in the program, POSIX in the native tests.
+// Every call says whether it succeeded; offsets are 64-bit.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct PlatformFile {
+    intptr_t handle = -1;  // HANDLE on Windows, file descriptor on POSIX
+    bool IsOpen() const { return handle != -1; }
+};
+
+enum class FileAccess {
+    ReadWrite,       // open or create, read and write, no sharing
+    ReadOnly,        // open an existing file for reading, no sharing of writes
+    CreateTruncate,  // create or empty, write only, no sharing
+};
+
+bool FileOpen(const char* path, FileAccess access, PlatformFile* file);
+void FileClose(PlatformFile* file);
+// Reads up to `size` bytes at `offset`; `*got` is how many arrived (0 at end of file).
+bool FileReadAt(PlatformFile file, int64_t offset, void* buffer, size_t size, size_t* got);
+// Writes all `size` bytes at `offset`; false when any of them could not be written.
+bool FileWriteAt(PlatformFile file, int64_t offset, const void* buffer, size_t size);
+bool FileSize(PlatformFile file, int64_t* size);
+// Sets the end of the file at `length`.
+bool FileTruncate(PlatformFile file, int64_t length);
+bool FileFlush(PlatformFile file);
+bool FileDelete(const char* path);
+bool FileExists(const char* path);
+// Copies `from` to `to`, replacing an existing file there.
+bool FileCopy(const char* from, const char* to);
+
+// Reads a whole file into `bytes`, at most `limit` bytes; false when it cannot be opened.
+bool FileReadAll(const char* path, std::string* bytes, size_t limit);

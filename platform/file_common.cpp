@@ -1,0 +1,21 @@
+#include "platform/file.h"
+
+bool FileReadAll(const char* path, std::string* bytes, size_t limit) {
+    PlatformFile file;
+    if (!FileOpen(path, FileAccess::ReadOnly, &file)) return false;
+    bytes->clear();
+    char chunk[65536];
+    int64_t offset = 0;
+    bool ok = true;
+    while (bytes->size() < limit) {
+        size_t want = sizeof chunk;
+        if (limit - bytes->size() < want) want = limit - bytes->size();
+        size_t got = 0;
+        if (!FileReadAt(file, offset, chunk, want, &got)) { ok = false; break; }
+        if (got == 0) break;
+        bytes->append(chunk, got);
+        offset += static_cast<int64_t>(got);
+    }
+    FileClose(&file);
+    return ok;
+}

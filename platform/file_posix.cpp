@@ -1,0 +1,109 @@
+// POSIX file layer for the native build. "No sharing" is imitated with an
+// exclusive flock, so a second open of a held file is refused as on Windows.
+#include "platform/file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
+    int flags = O_RDONLY;
+    if (access == FileAccess::ReadWrite) flags = O_RDWR | O_CREAT;
+    if (access == FileAccess::CreateTruncate) flags = O_WRONLY | O_CREAT;
+    // A file without write permission stays read-only even for root, as a
+    // read-only file does on Windows.
+    struct stat before;
+    if (access != FileAccess::ReadOnly && ::stat(path, &before) == 0 && (before.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    int fd = ::open(path, flags | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    if (access == FileAccess::CreateTruncate && ::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        return false;
+    }
+    file->handle = fd;
+    return true;
+}
+
+void FileClose(PlatformFile* file) {
+    if (!file->IsOpen()) return;
+    ::close(static_cast<int>(file->handle));
+    file->handle = -1;
+}
+
+bool FileReadAt(PlatformFile file, int64_t offset, void* buffer, size_t size, size_t* got) {
+    *got = 0;
+    char* out = static_cast<char*>(buffer);
+    while (*got < size) {
+        ssize_t n = ::pread(static_cast<int>(file.handle), out + *got, size - *got, offset + *got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        *got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FileWriteAt(PlatformFile file, int64_t offset, const void* buffer, size_t size) {
+    const char* in = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pwrite(static_cast<int>(file.handle), in + done, size - done, offset + done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FileSize(PlatformFile file, int64_t* size) {
+    struct stat info;
+    if (::fstat(static_cast<int>(file.handle), &info) != 0) return false;
+    *size = info.st_size;
+    return true;
+}
+
+bool FileTruncate(PlatformFile file, int64_t length) {
+    return ::ftruncate(static_cast<int>(file.handle), length) == 0;
+}
+
+bool FileFlush(PlatformFile file) { return ::fsync(static_cast<int>(file.handle)) == 0; }
+
+bool FileDelete(const char* path) { return ::unlink(path) == 0; }
+
+bool FileExists(const char* path) {
+    struct stat info;
+    return ::stat(path, &info) == 0;
+}
+
+bool FileCopy(const char* from, const char* to) {
+    PlatformFile in, out;
+    if (!FileOpen(from, FileAccess::ReadOnly, &in)) return false;
+    if (!FileOpen(to, FileAccess::CreateTruncate, &out)) {
+        FileClose(&in);
+        return false;
+    }
+    bool ok = true;
+    char chunk[65536];
+    int64_t offset = 0;
+    for (;;) {
+        size_t got = 0;
+        if (!FileReadAt(in, offset, chunk, sizeof chunk, &got)) { ok = false; break; }
+        if (got == 0) break;
+        if (!FileWriteAt(out, offset, chunk, got)) { ok = false; break; }
+        offset += static_cast<int64_t>(got);
+    }
+    ok = FileFlush(out) && ok;
+    FileClose(&in);
+    FileClose(&out);
+    return ok;
+}

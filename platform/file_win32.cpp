@@ -1,0 +1,80 @@
+// Win32 file layer: every file is opened without sharing.
+#include "platform/file.h"
+
+#include <windows.h>
+
+static HANDLE AsHandle(PlatformFile file) { return reinterpret_cast<HANDLE>(file.handle); }
+
+bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
+    DWORD desired = GENERIC_READ;
+    DWORD disposition = OPEN_EXISTING;
+    if (access == FileAccess::ReadWrite) {
+        desired = GENERIC_READ | GENERIC_WRITE;
+        disposition = OPEN_ALWAYS;
+    } else if (access == FileAccess::CreateTruncate) {
+        desired = GENERIC_WRITE;
+        disposition = CREATE_ALWAYS;
+    }
+    HANDLE h = CreateFileA(path, desired, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    file->handle = reinterpret_cast<intptr_t>(h);
+    return true;
+}
+
+void FileClose(PlatformFile* file) {
+    if (!file->IsOpen()) return;
+    CloseHandle(AsHandle(*file));
+    file->handle = -1;
+}
+
+static bool Seek(PlatformFile file, int64_t offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    return SetFilePointerEx(AsHandle(file), to, nullptr, FILE_BEGIN) != 0;
+}
+
+bool FileReadAt(PlatformFile file, int64_t offset, void* buffer, size_t size, size_t* got) {
+    *got = 0;
+    if (!Seek(file, offset)) return false;
+    char* out = static_cast<char*>(buffer);
+    while (*got < size) {
+        DWORD want = static_cast<DWORD>(size - *got > 0x40000000 ? 0x40000000 : size - *got);
+        DWORD n = 0;
+        if (!ReadFile(AsHandle(file), out + *got, want, &n, nullptr)) return false;
+        if (n == 0) break;
+        *got += n;
+    }
+    return true;
+}
+
+bool FileWriteAt(PlatformFile file, int64_t offset, const void* buffer, size_t size) {
+    if (!Seek(file, offset)) return false;
+    const char* in = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        DWORD want = static_cast<DWORD>(size - done > 0x40000000 ? 0x40000000 : size - done);
+        DWORD n = 0;
+        if (!WriteFile(AsHandle(file), in + done, want, &n, nullptr) || n == 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+bool FileSize(PlatformFile file, int64_t* size) {
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(AsHandle(file), &length)) return false;
+    *size = length.QuadPart;
+    return true;
+}
+
+bool FileTruncate(PlatformFile file, int64_t length) {
+    return Seek(file, length) && SetEndOfFile(AsHandle(file)) != 0;
+}
+
+bool FileFlush(PlatformFile file) { return FlushFileBuffers(AsHandle(file)) != 0; }
+
+bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
+
+bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool FileCopy(const char* from, const char* to) { return CopyFileA(from, to, FALSE) != 0; }

@@ -1,0 +1,3 @@
+#include "print/print_window.h"
+
+void ShowPrintLogWindow(HWND) {}

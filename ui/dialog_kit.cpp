@@ -1,0 +1,163 @@
+#include "ui/dialog_kit.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void AppendWord(std::vector<WORD>* out, WORD w) { out->push_back(w); }
+
+void AppendWide(std::vector<WORD>* out, const char* text) {
+    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::vector<WCHAR> wide(static_cast<size_t>(n > 0 ? n : 1), 0);
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
+    for (WCHAR c : wide) out->push_back(static_cast<WORD>(c));
+}
+
+struct ModalFrame {
+    HWND dialog;
+    bool done;
+    INT_PTR result;
+};
+// Nested modal windows: the innermost is last.
+std::vector<ModalFrame> g_modalFrames;
+
+ModalFrame* FindFrame(HWND dialog) {
+    for (ModalFrame& frame : g_modalFrames) {
+        if (frame.dialog == dialog) return &frame;
+    }
+    return nullptr;
+}
+
+HBRUSH MakeBrush(COLORREF colour) { return CreateSolidBrush(colour); }
+
+}  // namespace
+
+HWND CreateDialogInCode(const DialogSpec& spec, HWND owner, DLGPROC proc, LPARAM param) {
+    // DLGTEMPLATE, then menu, class, title and font, all WORD-aligned.
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE header = {};
+    header.style = spec.style | DS_SETFONT;
+    header.cdit = 0;
+    header.x = static_cast<short>(spec.x);
+    header.y = static_cast<short>(spec.y);
+    header.cx = static_cast<short>(spec.width);
+    header.cy = static_cast<short>(spec.height);
+    std::memcpy(words.data(), &header, sizeof header);
+    AppendWord(&words, 0);  // no menu
+    AppendWord(&words, 0);  // standard dialog class
+    AppendWide(&words, spec.title);
+    AppendWord(&words, spec.pointSize);
+    AppendWide(&words, spec.fontName);
+    if (words.size() % 2) AppendWord(&words, 0);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner, proc, param);
+}
+
+HWND AddControl(HWND dialog, const ControlSpec& spec) {
+    RECT r = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+    MapDialogRect(dialog, &r);
+    HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
+                                   r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (control) SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
+    return control;
+}
+
+void SetProgramIcon(HWND window) {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "ICON");
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void SetWindowBackground(DialogColours* colours, COLORREF background) {
+    if (colours->backgroundBrush) DeleteObject(colours->backgroundBrush);
+    colours->hasBackground = true;
+    colours->background = background;
+    colours->backgroundBrush = MakeBrush(background);
+}
+
+void SetControlColours(DialogColours* colours, int id, COLORREF text, COLORREF back) {
+    if (colours->count >= kMaxColouredControls) return;
+    colours->controls[colours->count++] = {id, text, back, MakeBrush(back)};
+}
+
+void FreeColours(DialogColours* colours) {
+    if (colours->backgroundBrush) DeleteObject(colours->backgroundBrush);
+    for (int i = 0; i < colours->count; ++i) DeleteObject(colours->controls[i].brush);
+    *colours = DialogColours{};
+}
+
+bool HandleColourMessage(const DialogColours& colours, HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                         INT_PTR* result) {
+    if (message == WM_CTLCOLORDLG) {
+        if (!colours.hasBackground) return false;
+        *result = reinterpret_cast<INT_PTR>(colours.backgroundBrush);
+        return true;
+    }
+    if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN &&
+        message != WM_CTLCOLORLISTBOX) {
+        return false;
+    }
+    int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    for (int i = 0; i < colours.count; ++i) {
+        const DialogColours::Entry& entry = colours.controls[i];
+        if (entry.id != id) continue;
+        SetTextColor(dc, entry.text);
+        SetBkColor(dc, entry.back);
+        *result = reinterpret_cast<INT_PTR>(entry.brush);
+        return true;
+    }
+    return false;
+}
+
+INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators) {
+    g_modalFrames.push_back({dialog, false, 0});
+    if (owner) EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+    MSG msg;
+    for (;;) {
+        ModalFrame* frame = FindFrame(dialog);
+        if (!frame || frame->done) break;
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (accelerators && TranslateAcceleratorA(dialog, accelerators, &msg)) continue;
+        if (IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    INT_PTR result = 0;
+    ModalFrame* frame = FindFrame(dialog);
+    if (frame) result = frame->result;
+    for (size_t i = g_modalFrames.size(); i-- > 0;) {
+        if (g_modalFrames[i].dialog == dialog) g_modalFrames.erase(g_modalFrames.begin() + static_cast<long>(i));
+    }
+    // Enable the owner before the dialog goes, so activation returns to it.
+    if (owner) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    DestroyWindow(dialog);
+    return result;
+}
+
+void EndModal(HWND dialog, INT_PTR result) {
+    ModalFrame* frame = FindFrame(dialog);
+    if (!frame) return;
+    frame->done = true;
+    frame->result = result;
+    PostMessageA(dialog, WM_NULL, 0, 0);  // wake the loop
+}
+
+void GetControlText(HWND dialog, int id, char* buffer, int capacity) {
+    if (capacity <= 0) return;
+    buffer[0] = 0;
+    GetDlgItemTextA(dialog, id, buffer, capacity);
+}
