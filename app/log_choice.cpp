@@ -1,0 +1,16 @@
+#include "app/log_choice.h"
+
+#include <cstring>
+
+bool UseFullOpenDialogStructure(bool versionQueryFailed, unsigned long platformId, unsigned long majorVersion) {
+    if (versionQueryFailed) return false;
+    return platformId == kPlatformNtFamily && majorVersion > 4;
+}
+
+std::string ChosenLogPath(const std::string& previous, bool accepted, const char* buffer, size_t capacity) {
+    if (!accepted || capacity == 0) return previous;
+    const void* end = std::memchr(buffer, 0, capacity);
+    size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - buffer) : capacity - 1;
+    if (length == 0) return previous;
+    return std::string(buffer, length);
+}
