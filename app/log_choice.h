@@ -16,3 +16,9 @@ bool UseFullOpenDialogStructure(bool versionQueryFailed, unsigned long platformI
 // and may lack a terminator; whatever a failed dialog left in it is ignored
 // (after a too-long name it holds the needed size, not a name).
 std::string ChosenLogPath(const std::string& previous, bool accepted, const char* buffer, size_t capacity);
+
+// A typed name without an extension gets `extension` (for example NIGHT
+// becomes NIGHT.LOG), unless a file of exactly that name exists or the result
+// would be longer than a log path may be. Some dialogs leave this to the
+// program when the file does not exist yet.
+std::string WithDefaultExtension(const std::string& path, const std::string& extension, bool fileExists);

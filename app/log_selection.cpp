@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
+#include "platform/file.h"
 
 namespace {
 
@@ -90,7 +91,10 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     bool chosen = AskForLog(mainWindow, createNew ? kNewFlags : kOpenFlags, fileName, &workingFolder);
     if (!workingFolder.empty()) SetCurrentDirectoryA(workingFolder.c_str());
 
-    Settings.LogPath = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
+    std::string path = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
+    // The dialog may hand back a new name as typed, without the extension.
+    if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
+    Settings.LogPath = path;
     OpenLog(Log, Settings.LogPath);
     SetMainWindowTitle(mainWindow);
 }

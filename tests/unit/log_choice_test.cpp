@@ -50,4 +50,27 @@ TEST(ChosenLogPath, UnterminatedBufferIsCutToItsCapacity) {
     EXPECT_EQ(chosen, std::string(259, 'N'));
 }
 
+TEST(DefaultExtension, AddedToANameWithoutOne) {
+    EXPECT_EQ(WithDefaultExtension("Z:\\logs\\NIGHT", "LOG", false), "Z:\\logs\\NIGHT.LOG");
+    EXPECT_EQ(WithDefaultExtension("NIGHT", "LOG", false), "NIGHT.LOG");
+    EXPECT_EQ(WithDefaultExtension("C:NIGHT", "LOG", false), "C:NIGHT.LOG");
+    // A dot in a folder name is not the file's extension.
+    EXPECT_EQ(WithDefaultExtension("Z:\\dx.logs\\NIGHT", "LOG", false), "Z:\\dx.logs\\NIGHT.LOG");
+}
+
+TEST(DefaultExtension, KeptWhenThereIsOneOrTheFileExists) {
+    EXPECT_EQ(WithDefaultExtension("Z:\\logs\\DX.ULM", "LOG", false), "Z:\\logs\\DX.ULM");
+    EXPECT_EQ(WithDefaultExtension("Z:\\logs\\NIGHT.", "LOG", false), "Z:\\logs\\NIGHT.");
+    EXPECT_EQ(WithDefaultExtension("Z:\\logs\\NIGHT", "LOG", true), "Z:\\logs\\NIGHT");
+    EXPECT_EQ(WithDefaultExtension("Z:\\logs\\", "LOG", false), "Z:\\logs\\");
+    EXPECT_EQ(WithDefaultExtension("", "LOG", false), "");
+}
+
+TEST(DefaultExtension, NotAddedBeyondTheLongestLogPath) {
+    std::string fits(255, 'N');
+    EXPECT_EQ(WithDefaultExtension(fits, "LOG", false), fits + ".LOG");  // 259 characters
+    std::string full(256, 'N');
+    EXPECT_EQ(WithDefaultExtension(full, "LOG", false), full);
+}
+
 }  // namespace
