@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "browse/browse_texts.h"
 #include "browse/entry_line.h"
 #include "tests/unit/test_files.h"
 
@@ -97,4 +98,22 @@ TEST(BrowseEntryLine, RulesMoveIntoTheSeparatorColumnsForOtherCells) {
     EXPECT_EQ(std::vector<int>(x, x + kLineRuleCount), (std::vector<int>{80, 122, 269, 444, 514}));
     LineRulePositions(9, x);
     EXPECT_EQ(std::vector<int>(x, x + kLineRuleCount), (std::vector<int>{103, 157, 346, 571, 661}));
+}
+
+TEST(BrowseTexts, ColumnHeadingPlacesEachName) {
+    std::string heading = kColumnHeading;
+    ASSERT_EQ(heading.size(), 99u);
+    EXPECT_EQ(heading.find("Date"), 2u);
+    EXPECT_EQ(heading.find("Time"), 12u);
+    EXPECT_EQ(heading.find("Station"), 20u);
+    EXPECT_EQ(heading.find("Location"), 42u);
+    EXPECT_EQ(heading.find("Freq "), 65u);
+    EXPECT_EQ(heading.find("Remarks  "), 90u);
+    EXPECT_EQ(heading.find_first_not_of(" DateTimStionLcFrqRmks"), std::string::npos);
+}
+
+TEST(BrowseTexts, WindowTitleEndsWithTheLogPath) {
+    EXPECT_EQ(BrowseWindowTitle("C:\\Logs\\A.ULM"),
+              "CORVANE v6    Browse Log                              C:\\Logs\\A.ULM");
+    EXPECT_EQ(BrowseWindowTitle("").size(), 24u + 30u);
 }
