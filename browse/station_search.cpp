@@ -1,7 +1,6 @@
 #include "browse/station_search.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "browse/page_state.h"
@@ -24,14 +23,33 @@ unsigned char UpperWestern(unsigned char c) {
     }
 }
 
-// Copies the first `width` characters of each station of the block side by side
-// and upper-cases them with one call, so the system's rules cost one call a block.
-void UpperPrefixes(const LogEntry* entries, int32_t count, size_t width, UpperCaseFn upper,
-                   std::string* prefixes) {
-    prefixes->resize(static_cast<size_t>(count) * width);
-    char* out = &(*prefixes)[0];
-    for (int32_t i = 0; i < count; ++i) std::memcpy(out + i * width, entries[i].Station, width);
-    upper(out, prefixes->size());
+// The hook applied once to every byte value, so a search upper-cases by lookup
+// and calls the system once, however long the log.
+struct CaseTable {
+    unsigned char upper[256];
+};
+
+CaseTable MakeCaseTable(UpperCaseFn upper) {
+    char bytes[256];
+    for (int c = 0; c < 256; ++c) bytes[c] = static_cast<char>(c);
+    upper(bytes, sizeof bytes);
+    CaseTable table;
+    for (int c = 0; c < 256; ++c) table.upper[c] = static_cast<unsigned char>(bytes[c]);
+    return table;
+}
+
+std::string UpperText(const std::string& text, const CaseTable& table) {
+    std::string out = text;
+    for (char& c : out) c = static_cast<char>(table.upper[static_cast<unsigned char>(c)]);
+    return out;
+}
+
+// `key` is already upper-cased; most stations fail on the first byte.
+bool PrefixMatches(const char* station, const std::string& key, const CaseTable& table) {
+    for (size_t i = 0; i < key.size(); ++i) {
+        if (table.upper[static_cast<unsigned char>(station[i])] != static_cast<unsigned char>(key[i])) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -44,26 +62,20 @@ void UpperCaseWestern(char* text, size_t length) {
 
 bool StationStartsWith(const std::string& station, const std::string& typed, UpperCaseFn upper) {
     if (typed.size() > station.size()) return false;
-    std::string key = typed;
-    std::string prefix = station.substr(0, typed.size());
-    upper(&key[0], key.size());
-    upper(&prefix[0], prefix.size());
-    return key == prefix;
+    CaseTable table = MakeCaseTable(upper);
+    return PrefixMatches(station.data(), UpperText(typed, table), table);
 }
 
 int32_t FindStation(LogStore& log, int32_t first, const std::string& typed, UpperCaseFn upper) {
-    const size_t width = typed.size();
-    if (width == 0 || width > kStationWidth) return 0;
-    std::string key = typed;
-    upper(&key[0], width);
+    if (typed.empty() || typed.size() > kStationWidth) return 0;
+    CaseTable table = MakeCaseTable(upper);
+    std::string key = UpperText(typed, table);
     std::vector<LogEntry> block(static_cast<size_t>(kSearchBlockEntries));
-    std::string prefixes;
     for (int32_t position = std::max(first, 1); position <= log.EntryCount;) {
         int32_t got = 0;
         if (!ReadEntries(log, position, kSearchBlockEntries, block.data(), &got) || got == 0) return 0;
-        UpperPrefixes(block.data(), got, width, upper, &prefixes);
         for (int32_t i = 0; i < got; ++i) {
-            if (std::memcmp(prefixes.data() + i * width, key.data(), width) == 0) {
+            if (PrefixMatches(block[static_cast<size_t>(i)].Station, key, table)) {
                 log.EntryBuffer = block[static_cast<size_t>(i)];
                 return position + i;
             }

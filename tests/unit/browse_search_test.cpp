@@ -136,6 +136,19 @@ TEST(BrowseSearch, NothingTypedDoesNothing) {
     EXPECT_EQ(page.SelectedLine, 0);
 }
 
+int g_upperCalls = 0;
+void CountingUpperCase(char* text, size_t length) {
+    ++g_upperCalls;
+    UpperCaseWestern(text, length);
+}
+
+TEST(BrowseSearch, TheSystemRulesAreAskedOnceASearch) {
+    SearchLog s(20000, {19999});
+    g_upperCalls = 0;
+    EXPECT_EQ(FindStation(s.log, 1, "radio", CountingUpperCase), 19999);
+    EXPECT_EQ(g_upperCalls, 1);
+}
+
 TEST(BrowseSearch, MatchesAcrossReadBlocks) {
     // Entries past the first block of reads: 8192 is the last of it, 8193 the first of the next.
     SearchLog s(20000, {8192, 8193, 19999});
