@@ -529,3 +529,32 @@ def _(t):
     app.gone(view)
     check_page(t, app, browse, data, 1, 10, "the page shows the file")
     close_browse(t, app, browse)
+
+
+# -- a picture for the README -------------------------------------------------------
+
+SAMPLE = [
+    ("02-11-2026", "21:05", "6070", "Radio Caroline", "Orfordness, UK", "fair, slight fading"),
+    ("03-11-2026", "22:40", "9410", "BBC World Service", "Woofferton, UK", "strong, clear"),
+    ("05-11-2026", "05:15", "5960", "R&B Radio", "Kall-Krekel, Germany", "music, weak"),
+    ("07-11-2026", "18:30", "7325", "Radio Romania Int.", "Tiganesti, Romania", "news in English"),
+    ("12-11-2026", "23:55", "15770", "WRMI", "Okeechobee, USA", "good at sunrise"),
+    ("20-11-2026", "06:00", "3985", "Shortwave Radio", "Winsen, Germany", "noisy"),
+    ("01-12-2026", "20:10", "198", "BBC Radio 4 LW", "Droitwich, UK", "armchair copy"),
+    ("06-12-2026", "19:30", "11780", "Radio Nacional", "Brasilia, Brazil", "QSB, readable"),
+]
+
+
+@scenario("browse window with a chosen line, for the README", screen=768)
+def _(t):
+    rows = [SAMPLE[i % len(SAMPLE)] for i in range(60)]
+    data = b"".join(logfiles.entry(station, date="%02d-%02d-2026" % (i // 2 + 1, 11), time=tm, freq=f,
+                                   location=loc, remarks=rem)
+                    for i, (d, tm, f, station, loc, rem) in enumerate(rows))
+    app, browse = open_browse(t, data)
+    choose(app, browse, 3)
+    t.equal(cursel(app, browse), 2, "line 3 is selected")
+    t.equal(app.list_text(browse, LIST, 2)[:39], "\xff02 Nov 2026 05:15 R&B Radio           ",
+            "an ampersand is kept in the row text")
+    t.screenshot("browse-window-768")
+    close_browse(t, app, browse)
