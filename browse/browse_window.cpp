@@ -14,6 +14,7 @@
 #include "browse/page_state.h"
 #include "browse/station_search.h"
 #include "browse/view_edit_window.h"
+#include "browse/window_text.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
 #include "ui/dialog_kit.h"
@@ -76,20 +77,7 @@ BrowseWindow g_browse;
 
 void SystemUpperCase(char* text, size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }
 
-std::string DialogText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0) return "";
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, 0);
-    int got = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<size_t>(got > 0 ? got : 0));
-}
-
 HWND List(HWND dialog) { return GetDlgItem(dialog, kIdList); }
-
-void FocusControl(HWND dialog, HWND control) {
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-}
 
 void AddControls(HWND dialog) {
     const DWORD edge = WS_EX_CLIENTEDGE;
@@ -162,7 +150,7 @@ void OnView(HWND dialog) {
 
 void OnSearch(HWND dialog) {
     if (!BrowsePage.SearchArmed) return;
-    switch (RunSearchStep(Log, BrowsePage, DialogText(dialog, kIdStation), SystemUpperCase)) {
+    switch (RunSearchStep(Log, BrowsePage, ControlText(dialog, kIdStation), SystemUpperCase)) {
         case SearchStep::NoText: break;
         case SearchStep::EndOfSearch: MessageBoxA(nullptr, kEndOfSearchText, kEndOfSearchTitle, MB_OK); break;
         case SearchStep::MatchElsewhere: ShowPageKeepingSearch(dialog); break;  // highlights the match

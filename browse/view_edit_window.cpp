@@ -4,11 +4,11 @@
 #include "browse/view_edit_window.h"
 
 #include <string>
-#include <vector>
 
 #include "app/shared_values.h"
 #include "browse/entry_edit.h"
 #include "browse/page_state.h"
+#include "browse/window_text.h"
 #include "logstore/log_store.h"
 #include "ui/dialog_kit.h"
 
@@ -54,15 +54,6 @@ struct ViewEditWindow {
 
 ViewEditWindow g_view;
 
-std::string DialogText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0) return "";
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, 0);
-    int got = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<size_t>(got > 0 ? got : 0));
-}
-
 void AddTextBox(HWND dialog, int id, const std::string& text, DWORD align, int x, int y, int width, int limit) {
     HWND box = AddControl(dialog, {id, "EDIT", text.c_str(), align | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, width, 12});
     if (box) SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
@@ -92,13 +83,11 @@ void SetColours(ViewEditWindow& window) {
     }
 }
 
-void FocusControl(HWND dialog, int id) {
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-}
+void FocusBox(HWND dialog, int id) { FocusControl(dialog, GetDlgItem(dialog, id)); }
 
 EditTexts BoxTexts(HWND dialog) {
-    return {DialogText(dialog, kIdFreq), DialogText(dialog, kIdStation), DialogText(dialog, kIdLocation),
-            DialogText(dialog, kIdRemarks)};
+    return {ControlText(dialog, kIdFreq), ControlText(dialog, kIdStation), ControlText(dialog, kIdLocation),
+            ControlText(dialog, kIdRemarks)};
 }
 
 void ReportFailure(const char* text, const char* tail) {
@@ -110,7 +99,7 @@ void OnExit(HWND dialog) {
     EditTexts texts = BoxTexts(dialog);
     switch (ChooseExit(BrowsePage.EntryEdited, texts.Station)) {
         case ExitChoice::CloseOnly: EndModal(dialog, 0); break;
-        case ExitChoice::StayOnStation: FocusControl(dialog, kIdStation); break;
+        case ExitChoice::StayOnStation: FocusBox(dialog, kIdStation); break;
         case ExitChoice::WriteBack:
             if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_view.shown, texts))) {
                 EndModal(dialog, 0);
@@ -164,7 +153,7 @@ void ShowViewEditWindow(HWND owner) {
     SetColours(g_view);
     AddControls(dialog, EditTextsOf(g_view.shown));
     g_view.ready = true;
-    FocusControl(dialog, kIdExit);
+    FocusBox(dialog, kIdExit);
     RunModal(dialog, owner);
     FreeColours(&g_view.colours);
 }

@@ -189,7 +189,11 @@ def _(t):
     for vk in (VK_NEXT, VK_END, VK_PRIOR, VK_HOME):
         press(app, browse, vk)
         check_page(t, app, browse, data, 1, 10, "after key %d" % vk)
-    close_browse(t, app, browse)
+    app.close_window(browse)
+    app.gone(browse)
+    t.check(app.is_enabled(app.main), "the close box closes the browse window and enables the main window")
+    app.command(app.main, 204)
+    t.equal(app.wait_exit(), 0, "exit code")
 
 
 @scenario("an empty log shows an empty page and ignores every key", screen=480)
@@ -528,6 +532,100 @@ def _(t):
     app.close_window(view)
     app.gone(view)
     check_page(t, app, browse, data, 1, 10, "the page shows the file")
+    close_browse(t, app, browse)
+
+
+# -- painting ---------------------------------------------------------------------------
+
+class Picture:
+    """A screenshot's pixels, read back with ImageMagick."""
+
+    def __init__(self, path):
+        size = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True, text=True,
+                              check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
+                                   check=True).stdout
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, left, top, right, bottom, test):
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.at(x, y)))
+
+
+NAVY, WHITE, BLUE, YELLOW = (0, 0, 128), (255, 255, 255), (0, 0, 255), (255, 255, 0)
+RULE_COLUMNS, RULE_FIXED = (11, 17, 38, 63, 73), (92, 140, 310, 510, 587)
+
+
+def is_text(p):
+    return max(p) < 64
+
+
+def is_grey(p):
+    return p[0] == p[1] == p[2] and 64 <= p[0] < 250
+
+
+@scenario("rows are painted black on white, the chosen date white on navy, with grey rules", screen=480)
+def _(t):
+    amp_pairs = "& & & & & & & & & & "  # ten ampersands with blanks between
+    amp_run = "&" * 10
+    data = log(10, {4: amp_pairs, 5: amp_run})
+    app, browse = open_browse(t, data)
+    choose(app, browse, 2)
+    until(lambda: cursel(app, browse), 1)
+    time.sleep(0.3)  # let the list repaint before the picture
+    pic = Picture(t.screenshot("browse-rows-480"))
+    list_hwnd = app.control(browse, LIST)
+    ox, oy = app.client_origin(list_hwnd)
+    height = app.send(browse, LIST, LB_GETITEMHEIGHT, 0, 0)
+    cell = app.dialog_units("Courier", 8, 0, 0, 4, 8)[2]  # 4 dialog units across are one average character
+    band = 11 * cell
+    rules = RULE_FIXED if cell == 8 else tuple(c * cell + cell // 2 for c in RULE_COLUMNS)
+
+    def row(n):  # screen rows of list line n (from 1)
+        return oy + (n - 1) * height, oy + n * height
+
+    top, bottom = row(2)
+    t.check(pic.count(ox, top, ox + band - 1, bottom - 1, lambda p: p == NAVY) > band * (height - 1) // 3,
+            "the chosen line's date is on navy")
+    t.equal(pic.count(ox + band + 1, top, ox + rules[4], bottom - 1, lambda p: p == NAVY), 0,
+            "only the date is banded")
+    t.check(pic.count(ox, top, ox + band - 1, bottom - 1, lambda p: p == WHITE) > 0, "the date is written in white")
+    top3, bottom3 = row(3)
+    t.equal(pic.count(ox, top3, ox + band - 1, bottom3 - 1, lambda p: p == NAVY), 0, "other dates are not banded")
+    t.check(pic.count(ox, top3, ox + rules[4], bottom3 - 1, is_text) > 0, "other lines are written in black")
+    for x in rules:
+        t.check(all(is_grey(pic.at(ox + x, y)) for y in range(top3, bottom3 - 1)), "a grey rule at x %d" % x)
+    t.check(all(is_grey(pic.at(ox + x, bottom3 - 1)) for x in range(0, rules[4], 7)), "a grey rule under line 3")
+    # An ampersand is shown as typed, not taken for a mnemonic: both stations show ten of them
+    # (taken as mnemonics, the first would show none and the second five).
+    pairs = pic.count(ox, row(4)[0], ox + rules[2], row(4)[1] - 1, is_text)
+    run = pic.count(ox, row(5)[0], ox + rules[2], row(5)[1] - 1, is_text)
+    t.check(pairs > 0 and abs(pairs - run) <= pairs // 20, "ampersands drawn as typed: %d and %d text pixels" % (pairs, run))
+    heading = app.rect(browse, 14)
+    t.equal(pic.at(heading[2] - 6, (heading[1] + heading[3]) // 2), BLUE, "the heading is blue")
+    t.check(pic.count(heading[0], heading[1], heading[2], heading[3], lambda p: p == YELLOW) > 0,
+            "the heading is written in yellow")
+    first = app.rect(browse, FIRST)
+    t.equal(pic.at(first[2] - 4, (first[1] + first[3]) // 2), WHITE, "the range field is white")
+    close_browse(t, app, browse)
+
+
+@scenario("the view window's background and labels are coloured", screen=768)
+def _(t):
+    app, browse = open_browse(t, log(3))
+    view = open_view(app, browse, 1)
+    time.sleep(0.3)
+    pic = Picture(t.screenshot("view-edit-768"))
+    ox, oy = app.client_origin(view)
+    t.equal(pic.at(ox + 3, oy + 3), (0, 210, 221), "window background")
+    label = app.rect(view, 7)
+    t.equal(pic.at(label[0] + 1, label[1] + 1), (0, 210, 221), "the Station label is on the window's colour")
+    t.check(pic.count(label[0], label[1], label[2], label[3], is_text) > 0, "the label's text is black")
+    press(app, view, VK_ESCAPE)
+    app.gone(view)
     close_browse(t, app, browse)
 
 
