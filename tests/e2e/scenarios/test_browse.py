@@ -459,6 +459,7 @@ def _(t):
     t.equal(t.read("MYLOG.ULM"), expected, "only entry 3's remarks changed")
     t.equal(until(lambda: app.list_text(browse, LIST, 2), line(logfiles.records(expected)[2])),
             line(logfiles.records(expected)[2]), "the page shows the new remarks")
+    t.equal(cursel(app, browse), 2, "the edited line is still chosen and highlighted")
     view = open_view(app, browse, 4)
     press(app, view, VK_ESCAPE)
     app.gone(view)
