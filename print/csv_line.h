@@ -1,0 +1,18 @@
+// One entry as a line of the comma-separated export file.
+#pragma once
+#include <string>
+
+#include "logstore/log_entry.h"
+
+constexpr const char* kCsvHeader = "Date,Time,Station,Location,Freq,Remarks";
+constexpr const char* kCsvLineEnd = "\r\n";
+
+// Appends the entry's line, without its line end: date as printed, time,
+// station, location (trailing blanks removed, leading kept), the frequency
+// without blanks followed by "KHz", remarks. A field holding a comma, a double
+// quote or a line break is written in double quotes with inner quotes doubled,
+// so every line keeps its six columns.
+void AppendCsvLine(const LogEntry& entry, std::string* out);
+
+// The entry's line as a text of its own (without the line end).
+std::string CsvLine(const LogEntry& entry);
