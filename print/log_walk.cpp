@@ -20,11 +20,11 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         bool readOk = ReadEntries(log, next, wanted, block.data(), &got);
         for (int32_t i = 0; i < got; ++i) {
             log.EntryBuffer = block[static_cast<size_t>(i)];
+            result.count += 1;
             if (!visit(log.EntryBuffer, context)) {
                 result.stopped = true;
                 return result;
             }
-            result.count += 1;
         }
         if (!readOk || got < wanted) {
             result.readFailed = true;

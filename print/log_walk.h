@@ -5,11 +5,11 @@
 
 #include "logstore/log_store.h"
 
-// Gets each entry in turn; returns false to stop the walk there.
+// Gets each entry in turn; returns false to stop the walk after this entry.
 using EntryVisitor = bool (*)(const LogEntry& entry, void* context);
 
 struct WalkResult {
-    int32_t count = 0;        // entries handed on
+    int32_t count = 0;        // entries handed on, the one that stopped the walk included
     bool stopped = false;     // the visitor asked to stop
     bool readFailed = false;  // an entry could not be read; the walk ended there
 };

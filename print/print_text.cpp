@@ -58,6 +58,11 @@ std::string CompletionText(int32_t count) {
     return "Print of " + std::to_string(count) + " reports complete";
 }
 
+std::string ReadFailureText(int32_t count) {
+    return "The log could not be read to its end: the run stopped after " + std::to_string(count) +
+           " reports, so the output is not complete.";
+}
+
 std::string ExportNameFromUpperPath(const std::string& upperPath) {
     const std::string from = ".ULM";
     const std::string to = ".CSV";

@@ -29,6 +29,10 @@ std::string PageNumberText(int page);
 std::string CompletionText(int32_t count);
 constexpr const char* kCompletionCaption = "Log Print";
 
+// Shown instead of the completion message when the log could not be read to
+// its end; `count` entries were output before that.
+std::string ReadFailureText(int32_t count);
+
 // The export file proposed for a log: its path, already upper-cased, with
 // every ".ULM" replaced by ".CSV".
 std::string ExportNameFromUpperPath(const std::string& upperPath);

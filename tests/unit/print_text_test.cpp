@@ -96,6 +96,8 @@ TEST(RunTexts, PageNumberAndCompletion) {
     EXPECT_EQ(CompletionText(12), "Print of 12 reports complete");
     EXPECT_EQ(CompletionText(0), "Print of 0 reports complete");
     EXPECT_STREQ(kCompletionCaption, "Log Print");
+    EXPECT_EQ(ReadFailureText(7),
+              "The log could not be read to its end: the run stopped after 7 reports, so the output is not complete.");
 }
 
 TEST(ExportName, EveryUlmBecomesCsv) {

@@ -16,9 +16,8 @@ struct Seen {
 
 bool Record(const LogEntry& entry, void* context) {
     Seen* seen = static_cast<Seen*>(context);
-    if (static_cast<int>(seen->stations.size()) == seen->stopAfter) return false;
     seen->stations.push_back(TrimRight(FieldText(entry.Station)));
-    return true;
+    return static_cast<int>(seen->stations.size()) != seen->stopAfter;
 }
 
 struct TestLog {
