@@ -85,6 +85,9 @@ HFONT CreatePrintFont(int dpi) {
     font.lfHeight = -(kFontPoints * dpi / 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
+    // Where Courier New is missing, the font mapper then still picks a
+    // fixed-pitch face, so the columns keep lining up under their rules.
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     lstrcpynA(font.lfFaceName, kFontName, LF_FACESIZE);
     return CreateFontIndirectA(&font);
 }
