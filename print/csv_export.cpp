@@ -1,5 +1,8 @@
 #include "print/csv_export.h"
 
+#include <cstring>
+#include <vector>
+
 #include "platform/file.h"
 #include "print/csv_line.h"
 #include "print/log_walk.h"
@@ -9,23 +12,31 @@ namespace {
 // Lines are gathered and written in blocks of about a megabyte.
 constexpr size_t kWriteBlock = 1 << 20;
 
+// Lines are formatted straight into a block that is written when full.
 struct ExportFile {
     PlatformFile file;
     int64_t offset = 0;
-    std::string pending;
+    std::vector<char> block = std::vector<char>(kWriteBlock + kLongestCsvLine + 2);
+    size_t used = 0;
     bool headerDone = false;
     bool writeFailed = false;
 };
 
 bool WritePending(ExportFile* out) {
-    if (out->pending.empty()) return true;
-    if (!FileWriteAt(out->file, out->offset, out->pending.data(), out->pending.size())) {
+    if (out->used == 0) return true;
+    if (!FileWriteAt(out->file, out->offset, out->block.data(), out->used)) {
         out->writeFailed = true;
         return false;
     }
-    out->offset += static_cast<int64_t>(out->pending.size());
-    out->pending.clear();
+    out->offset += static_cast<int64_t>(out->used);
+    out->used = 0;
     return true;
+}
+
+void PutText(ExportFile* out, const char* text) {
+    size_t length = std::strlen(text);
+    std::memcpy(out->block.data() + out->used, text, length);
+    out->used += length;
 }
 
 bool ExportEntry(const LogEntry& entry, void* context) {
@@ -33,13 +44,16 @@ bool ExportEntry(const LogEntry& entry, void* context) {
     // The header goes before the first entry, so a run without entries
     // leaves the file empty.
     if (!out->headerDone) {
-        out->pending += kCsvHeader;
-        out->pending += kCsvLineEnd;
+        PutText(out, kCsvHeader);
+        PutText(out, kCsvLineEnd);
         out->headerDone = true;
     }
-    AppendCsvLine(entry, &out->pending);
-    out->pending += kCsvLineEnd;
-    if (out->pending.size() >= kWriteBlock) return WritePending(out);
+    char* start = out->block.data() + out->used;
+    char* end = PutCsvLine(entry, start);
+    end[0] = '\r';
+    end[1] = '\n';
+    out->used += static_cast<size_t>(end + 2 - start);
+    if (out->used >= kWriteBlock) return WritePending(out);
     return true;
 }
 
@@ -60,7 +74,6 @@ ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName
         result.status = ExportStatus::CannotCreate;
         return result;
     }
-    out.pending.reserve(kWriteBlock + 256);
     WalkResult walk = WalkLog(log, start, ExportEntry, &out);
     WritePending(&out);
     FileClose(&out.file);

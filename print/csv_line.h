@@ -14,5 +14,10 @@ constexpr const char* kCsvLineEnd = "\r\n";
 // so every line keeps its six columns.
 void AppendCsvLine(const LogEntry& entry, std::string* out);
 
+// Room a line can take at most, quotes included.
+constexpr size_t kLongestCsvLine = 2 * (11 + 5 + 20 + 24 + 6 + 3 + 50) + 2 * 6 + 5;
+// Writes the line at `out` (room for kLongestCsvLine) and returns its end.
+char* PutCsvLine(const LogEntry& entry, char* out);
+
 // The entry's line as a text of its own (without the line end).
 std::string CsvLine(const LogEntry& entry);

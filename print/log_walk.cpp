@@ -19,13 +19,17 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         int32_t got = 0;
         bool readOk = ReadEntries(log, next, wanted, block.data(), &got);
         for (int32_t i = 0; i < got; ++i) {
-            log.EntryBuffer = block[static_cast<size_t>(i)];
+            const LogEntry& entry = block[static_cast<size_t>(i)];
             result.count += 1;
-            if (!visit(log.EntryBuffer, context)) {
+            if (!visit(entry, context)) {
+                log.EntryBuffer = entry;
                 result.stopped = true;
                 return result;
             }
         }
+        // Nothing looks at EntryBuffer during the walk; it ends up holding
+        // the last entry read, as if each had been read into it in turn.
+        if (got > 0) log.EntryBuffer = block[static_cast<size_t>(got) - 1];
         if (!readOk || got < wanted) {
             result.readFailed = true;
             return result;

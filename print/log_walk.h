@@ -14,6 +14,6 @@ struct WalkResult {
     bool readFailed = false;  // an entry could not be read; the walk ended there
 };
 
-// Entries are read in large blocks; EntryBuffer holds each one while it is
-// visited, so afterwards it holds the last entry read.
+// Entries are read in large blocks; afterwards EntryBuffer holds the last
+// entry read.
 WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context);

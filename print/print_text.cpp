@@ -1,5 +1,7 @@
 #include "print/print_text.h"
 
+#include <cstring>
+
 #include "app/shared_values.h"
 #include "print/start_number.h"
 
@@ -7,8 +9,13 @@ namespace {
 
 constexpr const char* kSeparator = "  ";
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 int MonthNumber(const LogEntry& entry) {
-    double month = RoundHalfEven(ReadLeadingNumber(std::string(entry.Date + 3, 2)));
+    const char* digits = entry.Date + 3;
+    if (IsDigit(digits[0]) && IsDigit(digits[1])) return (digits[0] - '0') * 10 + (digits[1] - '0');
+    // Anything else is read as a typed number would be: " 3" is March.
+    double month = RoundHalfEven(ReadLeadingNumber(std::string(digits, 2)));
     if (!(month >= 1.0 && month <= 12.0)) return 0;
     return static_cast<int>(month);
 }
@@ -20,13 +27,21 @@ std::string RightAligned(const std::string& text, size_t width) {
 
 }  // namespace
 
+size_t FormatReportDate(const LogEntry& entry, char* out) {
+    char* p = out;
+    *p++ = entry.Date[0];
+    *p++ = entry.Date[1];
+    *p++ = ' ';
+    for (const char* month = MonthName(kMonthShort, MonthNumber(entry)); *month; ++month) *p++ = *month;
+    *p++ = ' ';
+    std::memcpy(p, entry.Date + 6, 4);
+    p += 4;
+    return static_cast<size_t>(p - out);
+}
+
 std::string ReportDate(const LogEntry& entry) {
-    std::string date(entry.Date, 2);
-    date += ' ';
-    date += MonthName(kMonthShort, MonthNumber(entry));
-    date += ' ';
-    date.append(entry.Date + 6, 4);
-    return date;
+    char date[11];
+    return std::string(date, FormatReportDate(entry, date));
 }
 
 std::string PrintedRow(const LogEntry& entry) {

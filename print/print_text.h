@@ -14,6 +14,8 @@ constexpr size_t kHeadingLength = 86;
 // three-letter month name and the year. A month outside 1..12 gives an empty
 // name, so the text is the day, two blanks and the year.
 std::string ReportDate(const LogEntry& entry);
+// The same text written to `out` (room for 11 characters); returns its length.
+size_t FormatReportDate(const LogEntry& entry, char* out);
 
 // The printed row: date, time, station, location, frequency right-aligned in
 // six places followed by "KHz", remarks; fields separated by two blanks.

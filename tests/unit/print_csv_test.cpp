@@ -77,6 +77,31 @@ TEST(CsvLine, FieldsWithCommasOrQuotesAreQuoted) {
               "07 Mar 2004,21:45,\"Line\r\nBreak\",P,1KHz,");
 }
 
+TEST(CsvLine, SpecialBytesAreFoundAtEveryPlaceOfAField) {
+    for (size_t at = 0; at < 50; ++at) {
+        for (char special : {',', '"', '\r', '\n'}) {
+            std::string remarks(50, 'r');
+            remarks[at] = special;
+            std::string quoted = remarks;
+            if (special == '"') quoted.insert(at, 1, '"');
+            std::string line = CsvLine(MakeEntry("S", "07-03-2004", "21:45", "1", "P", remarks));
+            ASSERT_EQ(line, "07 Mar 2004,21:45,S,P,1KHz,\"" + quoted + "\"") << "byte " << int(special) << " at " << at;
+        }
+    }
+    // Bytes next to the special ones, and those with the high bit set, need no quotes.
+    std::string plain = "+-!#'\t\x80\xAC\xA2\x8D\x8A\xFF";
+    EXPECT_EQ(CsvLine(MakeEntry(plain, "07-03-2004", "21:45", "1", "P", "")), "07 Mar 2004,21:45," + plain + ",P,1KHz,");
+}
+
+TEST(CsvLine, LongestQuotedLineFits) {
+    std::string quotes(50, '"');
+    LogEntry entry = MakeEntry(std::string(20, '"'), "\"\"\"\"\"\"\"\"\"\"", "\"\"\"\"\"", "\"\"\"\"\"\"",
+                               std::string(24, '"'), quotes);
+    std::string line = CsvLine(entry);
+    EXPECT_LE(line.size(), kLongestCsvLine);
+    EXPECT_EQ(line.substr(line.size() - 102), "\"" + std::string(100, '"') + "\"");
+}
+
 TEST(CsvLine, FullFieldsGiveTheLongestPlainLine) {
     LogEntry entry = MakeEntry(std::string(20, 'S'), "07-03-2004", "21:45", "153000", std::string(24, 'L'),
                                std::string(50, 'R'));
