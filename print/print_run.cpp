@@ -14,6 +14,7 @@ constexpr const char* kPrinterFailureText = "Printer Fail";
 constexpr const char* kPrinterFailureCaption = "Printer Report";
 
 std::string PageFailureText(int page) {
+    if (page == 0) return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
     return "Printer Fail: the printer did not take page " + std::to_string(page) +
            ", so the print was cancelled and is not complete.";
 }

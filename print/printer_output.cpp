@@ -202,11 +202,12 @@ bool PrintEntry(const LogEntry& entry, void* context) {
     return Replay(run);
 }
 
-// Ends the document so the spooler gets it; false when the printer refused.
+// Ends the document so the spooler gets it; false when it was refused.
 bool EndDocument(PrinterJob* job) {
     job->docStarted = false;
     if (EndDoc(job->dc) <= 0) {
-        PageRefused(job);
+        job->pageFailed = true;
+        job->failedPage = 0;
         return false;
     }
     return true;

@@ -7,7 +7,7 @@
 enum class PrintStatus {
     Printed,        // every entry printed, the document handed to the spooler
     NoPrinter,      // no default printer, or its document could not be started
-    PageFailed,     // the printer refused a page; the document was cancelled
+    PageFailed,     // the printer refused a page or the document; it was cancelled
     StoppedByUser,  // No at "Print next page?": the pages so far are printed
     ReadFailed,     // the log could not be read to its end; what was read is printed
 };
@@ -15,7 +15,7 @@ enum class PrintStatus {
 struct PrintOutcome {
     PrintStatus status = PrintStatus::Printed;
     int32_t count = 0;     // entries printed
-    int failedPage = 0;    // with PageFailed: the page the printer refused
+    int failedPage = 0;    // with PageFailed: the page refused, 0 for the document's end
 };
 
 // Prints every entry from `start` up to EntryCount, 46 to a page; with

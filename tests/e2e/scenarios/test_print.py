@@ -403,3 +403,19 @@ def _(t):
     finish_box(t, app, win, "Printer Fail", "Printer Report")
     t.check(app.is_enabled(app.main), "the main window works again")
     close_program(app)
+
+
+@scenario("a printer that goes away during the run is reported instead of the completion", screen=480)
+def _(t):
+    cups = printer.PrivateCups(t)
+    t.write("MYLOG.ULM", logfiles.numbered_log(47))
+    app = t.start(env=cups.env())
+    win = open_window(app)
+    app.click(win, 318)
+    app.command(win, 206)
+    box = app.box("Print next page?", timeout=30)
+    cups.stop()  # the spooler is gone when the document is handed over
+    app.answer(box, IDYES)
+    finish_box(t, app, win, "Printer Fail: the document could not be handed to the printer, so the print is not "
+                            "complete.", "Printer Report")
+    close_program(app)
