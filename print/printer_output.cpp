@@ -25,6 +25,8 @@ struct PrinterJob {
     std::vector<char> devMode;  // the printer's settings, switched to landscape
     HFONT font = nullptr;
     HPEN pen = nullptr;
+    int cellWidth = 0;            // CW
+    std::vector<INT> cellWidths;  // CW for every character of a text
     bool docStarted = false;
     bool pageOpen = false;
     int pageNumber = 1;
@@ -122,6 +124,7 @@ PageMetrics PreparePage(PrinterJob* job) {
     GetTextMetricsA(job->dc, &tm);
     metrics.cw = tm.tmAveCharWidth;
     metrics.lh = tm.tmHeight + tm.tmExternalLeading;
+    job->cellWidth = metrics.cw;
     return metrics;
 }
 
@@ -167,6 +170,15 @@ bool AskNextPage() {
     return MessageBoxA(nullptr, kNextPageText, kNextPageCaption, MB_YESNO) != IDNO;
 }
 
+// Draws the text in cells of exactly CW, the width the rules are measured in.
+// Some drivers place glyphs at their fractional advance (24.6 dots instead of
+// 25), which would let the text drift across the rules by the end of a row.
+void DrawCells(PrinterJob* job, const DrawOp& op) {
+    job->cellWidths.resize(op.text.size(), job->cellWidth);
+    ExtTextOutA(job->dc, op.x, op.y, 0, nullptr, op.text.data(), static_cast<UINT>(op.text.size()),
+                job->cellWidths.data());
+}
+
 // Draws the operations in order; false when the run has to stop here.
 bool Replay(PrintRun* run) {
     PrinterJob* job = run->job;
@@ -174,7 +186,7 @@ bool Replay(PrintRun* run) {
         switch (op.kind) {
             case DrawKind::Text:
                 if (!BeginPage(job)) return false;
-                TextOutA(job->dc, op.x, op.y, op.text.data(), static_cast<int>(op.text.size()));
+                DrawCells(job, op);
                 break;
             case DrawKind::Line:
                 if (!BeginPage(job)) return false;

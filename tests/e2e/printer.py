@@ -165,3 +165,31 @@ def render_pages(path, pattern, resolution=50):
     """Renders every page of the job to PNG files named by `pattern` (with %d)."""
     subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=png16m", "-r%d" % resolution,
                     "-sOutputFile=%s" % pattern, str(path)], check=True, capture_output=True, timeout=120)
+
+
+def ps_drawing(ps):
+    """What each page of a job draws, in printer dots as the program gave them:
+    a list of pages, each {"glyphs": [(x, y)], "lines": [(x1, y1, x2, y2)]},
+    where (x, y) of a glyph is where the driver placed it (x: left edge,
+    y: baseline)."""
+    pages = []
+    here = None
+    for raw in ps.split(b"\n"):
+        line = raw.strip()
+        if line.startswith(b"%%Page:"):
+            pages.append({"glyphs": [], "lines": []})
+            continue
+        if not pages:
+            continue
+        words = line.split()
+        if len(words) == 3 and words[2] in (b"moveto", b"lineto"):
+            try:
+                point = (int(words[0]), int(words[1]))
+            except ValueError:
+                continue
+            if words[2] == b"lineto" and here:
+                pages[-1]["lines"].append(here + point)
+            here = point
+        elif line.endswith(b"glyphshow") and here:
+            pages[-1]["glyphs"].append(here)
+    return pages

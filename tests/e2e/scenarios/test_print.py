@@ -320,8 +320,38 @@ def text_lines(text):
     return [line.strip() for line in text.splitlines() if line.strip()]
 
 
+# The queue's generic PostScript printer has 300 dots per inch; there the
+# print font has CW 25 and LH 46, so the rules stand at X0 = 75 plus 12, 19,
+# 41, 67 and 78 character widths, the table from 50 to 132 CW.
+RULES_X = [50, 375, 550, 1100, 1750, 2025, 3300]
+ROWS_TOP, LH, CW = 294, 46, 25
+
+
+def check_geometry(t, ps, rows_per_page):
+    pages = printer.ps_drawing(ps)
+    t.equal(len(pages), len(rows_per_page), "pages drawn")
+    for number, (page, rows) in enumerate(zip(pages, rows_per_page), 1):
+        verticals = sorted({x1 for x1, y1, x2, y2 in page["lines"] if x1 == x2})
+        t.equal(verticals, RULES_X, "vertical rules of page %d" % number)
+        horizontals = sorted({y1 for x1, y1, x2, y2 in page["lines"] if y1 == y2})
+        t.equal(horizontals, [214, 282] + [ROWS_TOP + LH * k for k in range(1, rows + 1)] if rows else [214, 282, 294],
+                "horizontal rules of page %d" % number)
+        t.check(all((x1, x2) == (50, 3300) for x1, y1, x2, y2 in page["lines"] if y1 == y2),
+                "horizontal rules of page %d run from XL to XR" % number)
+        t.equal(len(page["glyphs"]), 6 + 86 + 129 * rows, "characters on page %d" % number)
+        lines = {}
+        for x, y in page["glyphs"]:
+            lines.setdefault(y, []).append(x)
+        for y, xs in lines.items():
+            start = 3000 if len(xs) == 6 else 75
+            if not t.equal(xs, [start + CW * i for i in range(len(xs))], "cells of the text at %d on page %d" % (y, number)):
+                break
+
+
 def check_pages(t, ps_path, entries, pages):
     ps = ps_path.read_bytes()
+    rows = [min(46, len(entries) - 46 * p) for p in range(pages)]
+    check_geometry(t, ps, rows)
     t.equal(printer.ps_pages(ps), pages, "pages in the job")
     t.equal(ps.count(printer.LANDSCAPE_TURN), pages, "every page is turned to landscape")
     t.check(b"%%Title: Print job" in ps, "document name")
