@@ -16,7 +16,7 @@ constexpr size_t kWriteBlock = 1 << 20;
 struct ExportFile {
     PlatformFile file;
     int64_t offset = 0;
-    std::vector<char> block = std::vector<char>(kWriteBlock + kLongestCsvLine + 2);
+    std::vector<char> block = std::vector<char>(kWriteBlock + kCsvLineRoom + 2);
     size_t used = 0;
     bool headerDone = false;
     bool writeFailed = false;

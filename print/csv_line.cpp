@@ -5,12 +5,11 @@
 
 #include "print/print_text.h"
 
-namespace {
+// The export spends most of its time here, so fields are checked eight bytes
+// at a time and copied whole with fixed-size copies; the bytes copied past a
+// field's trimmed end are overwritten by what follows (hence kCsvLineRoom).
 
-size_t TrimmedRightLength(const char* data, size_t length) {
-    while (length > 0 && data[length - 1] == ' ') --length;
-    return length;
-}
+namespace {
 
 constexpr uint64_t kOnes = 0x0101010101010101ULL;
 constexpr uint64_t kHighBits = 0x8080808080808080ULL;
@@ -27,10 +26,30 @@ uint64_t SpecialBytes(uint64_t word) {
     return HasByte(word, ',') | HasByte(word, '"') | HasByte(word, '\r') | HasByte(word, '\n');
 }
 
-// The field in double quotes, inner quotes doubled.
+// Whether a stored field holds a comma, a double quote or a line break. The
+// whole width is checked: the blanks that trimming removes are never special.
+template <size_t N>
+bool NeedsQuotes(const char (&field)[N]) {
+    uint64_t found = 0;
+    size_t i = 0;
+    for (; i + 8 <= N; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, field + i, 8);
+        found |= SpecialBytes(word);
+    }
+    for (; i < N; ++i) found |= IsSpecial(field[i]);
+    return found != 0;
+}
+
+size_t TrimmedRightLength(const char* data, size_t length) {
+    while (length > 0 && data[length - 1] == ' ') --length;
+    return length;
+}
+
+// The text in double quotes, inner quotes doubled.
 char* PutQuoted(const char* data, size_t length, char* out) {
     *out++ = '"';
-    // Copy up to each inner quote, then write that quote twice.
+    // Copy up to each inner quote, then write that quote once more.
     const char* end = data + length;
     while (data < end) {
         const char* quote = static_cast<const char*>(std::memchr(data, '"', static_cast<size_t>(end - data)));
@@ -44,30 +63,24 @@ char* PutQuoted(const char* data, size_t length, char* out) {
     return out;
 }
 
-// Writes one field at `out` and returns the end of what was written. The
-// field is copied eight bytes at a time while it is checked for a comma, a
-// double quote or a line break, which make it need quotes: the export spends
-// most of its time here.
-char* PutField(const char* data, size_t length, char* out) {
-    uint64_t special = 0;
-    size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        std::memcpy(out + i, &word, 8);
-        special |= SpecialBytes(word);
-    }
-    for (; i < length; ++i) {
-        out[i] = data[i];
-        special |= IsSpecial(data[i]);
-    }
-    if (special == 0) return out + length;
-    return PutQuoted(data, length, out);
+// `text` holds `length` characters made from `field` plus bytes that are
+// never special; it is written plain or quoted as the field requires.
+template <size_t N, size_t M>
+char* PutMadeFrom(const char (&field)[N], const char (&text)[M], size_t length, char* out) {
+    if (NeedsQuotes(field)) return PutQuoted(text, length, out);
+    std::memcpy(out, text, M);
+    return out + length;
 }
 
 template <size_t N>
 char* PutTrimmedRight(const char (&field)[N], char* out) {
-    return PutField(field, TrimmedRightLength(field, N), out);
+    return PutMadeFrom(field, field, TrimmedRightLength(field, N), out);
+}
+
+char* PutDate(const LogEntry& entry, char* out) {
+    char date[11];
+    size_t length = FormatReportDate(entry, date);
+    return PutMadeFrom(entry.Date, date, length, out);
 }
 
 char* PutFrequency(const LogEntry& entry, char* out) {
@@ -77,17 +90,16 @@ char* PutFrequency(const LogEntry& entry, char* out) {
         ++data;
         --length;
     }
-    char text[sizeof entry.Freq + 3];
+    char text[sizeof entry.Freq + 3] = {};
     std::memcpy(text, data, length);
     std::memcpy(text + length, "KHz", 3);
-    return PutField(text, length + 3, out);
+    return PutMadeFrom(entry.Freq, text, length + 3, out);
 }
 
 }  // namespace
 
 char* PutCsvLine(const LogEntry& entry, char* out) {
-    char date[11];
-    char* p = PutField(date, FormatReportDate(entry, date), out);
+    char* p = PutDate(entry, out);
     *p++ = ',';
     p = PutTrimmedRight(entry.Time, p);
     *p++ = ',';
@@ -101,7 +113,7 @@ char* PutCsvLine(const LogEntry& entry, char* out) {
 }
 
 void AppendCsvLine(const LogEntry& entry, std::string* out) {
-    char line[kLongestCsvLine];
+    char line[kCsvLineRoom];
     out->append(line, static_cast<size_t>(PutCsvLine(entry, line) - line));
 }
 

@@ -14,9 +14,12 @@ constexpr const char* kCsvLineEnd = "\r\n";
 // so every line keeps its six columns.
 void AppendCsvLine(const LogEntry& entry, std::string* out);
 
-// Room a line can take at most, quotes included.
+// The longest a line can be, quotes included.
 constexpr size_t kLongestCsvLine = 2 * (11 + 5 + 20 + 24 + 6 + 3 + 50) + 2 * 6 + 5;
-// Writes the line at `out` (room for kLongestCsvLine) and returns its end.
+// Room PutCsvLine needs at `out`: it may write up to a field's width past
+// the line's end.
+constexpr size_t kCsvLineRoom = kLongestCsvLine + 64;
+// Writes the line at `out` and returns its end.
 char* PutCsvLine(const LogEntry& entry, char* out);
 
 // The entry's line as a text of its own (without the line end).
