@@ -59,6 +59,17 @@ def _unhex(word):
     return "" if word == "-" else bytes.fromhex(word).decode("latin-1")
 
 
+def install_fonts(prefix):
+    """Puts Wine's own fonts (Courier, MS Sans Serif, ...) into the prefix, as a
+    Windows system has them; without them every dialog font falls back to a
+    proportional one."""
+    fonts = prefix / "drive_c" / "windows" / "Fonts"
+    fonts.mkdir(parents=True, exist_ok=True)
+    for source in pathlib.Path("/usr/share/wine/fonts").glob("*"):
+        if not (fonts / source.name).exists():
+            shutil.copy(source, fonts / source.name)
+
+
 class Display:
     """One Xvfb server and one Wine prefix whose virtual desktop has the screen's size."""
 
@@ -83,6 +94,7 @@ class Display:
             subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300)
             self._wineserver("-w")
+        install_fonts(self.prefix)
         # A virtual desktop of the screen's size: SM_CYSCREEN follows it, Wine
         # draws real frames, and no window manager is needed.
         for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
@@ -140,6 +152,7 @@ class App:
 
     def __init__(self, display, folder, env):
         self.display = display
+        self.main = None
         full_env = display.env()
         full_env.update(env or {})
         self.proc = subprocess.Popen(["wine", str(EXE)], cwd=str(folder), env=full_env,
@@ -167,14 +180,15 @@ class App:
         return -1 if id is None else id
 
     # -- windows -------------------------------------------------------------
-    def window(self, title_prefix, timeout=15):
-        """Waits for a visible top-level window whose title starts with `title_prefix`."""
-        return int(self.call("find", int(timeout * 1000), _hex(title_prefix))[0])
+    def window(self, title_prefix, timeout=15, exclude=()):
+        """Waits for a visible top-level window whose title starts with `title_prefix`
+        (not one of the windows in `exclude`, e.g. those of another copy of the program)."""
+        return int(self.call("find", int(timeout * 1000), _hex(title_prefix), *exclude)[0])
 
-    def find_window(self, title_prefix, timeout=0.0):
+    def find_window(self, title_prefix, timeout=0.0, exclude=()):
         """Like window(), but None when there is none."""
         try:
-            return self.window(title_prefix, timeout)
+            return self.window(title_prefix, timeout, exclude)
         except HarnessError:
             return None
 
@@ -355,13 +369,35 @@ class Context:
     def exists(self, name):
         return (self.dir / name).exists()
 
-    def start(self, env=None, ready_title="ULMAR v1.01", wait=True):
-        """Starts ulmar.exe in the scenario folder; with `wait`, returns once its main window shows."""
-        app = App(self.display, self.dir, env)
+    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None):
+        """Starts ulmar.exe in the scenario folder (or `folder`); with `wait`, returns once
+        its main window shows. app.main is that window. Windows of copies started
+        earlier in this scenario are never taken for this copy's."""
+        others = [a.main for a in self.apps if a.main]
+        app = App(self.display, folder or self.dir, env)
         self.apps.append(app)
         if wait and ready_title:
-            app.window(ready_title, timeout=30)
+            app.main = app.window(ready_title, timeout=30, exclude=others)
         return app
+
+    def map_drive(self, letter, folder):
+        """Makes drive `letter`: the folder `folder` for this prefix, until the scenario ends."""
+        link = self.prefix / "dosdevices" / (letter.lower() + ":")
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        pathlib.Path(folder).mkdir(parents=True, exist_ok=True)
+        link.symlink_to(pathlib.Path(folder).resolve())
+        self.on_cleanup(lambda: link.unlink() if link.is_symlink() else None)
+        return link
+
+    def small_disk(self, name, size_kb):
+        """A tmpfs of `size_kb` KiB mounted at the scenario folder's `name` (needs root);
+        unmounted when the scenario ends."""
+        mount = self.dir / name
+        mount.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%dk" % size_kb, "tmpfs", str(mount)], check=True)
+        self.on_cleanup(lambda: subprocess.run(["umount", "-l", str(mount)], check=False))
+        return mount
 
     def check(self, condition, message):
         if not condition:

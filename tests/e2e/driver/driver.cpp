@@ -68,6 +68,7 @@ std::string TextOf(HWND window) {
 struct FindRequest {
     std::string prefix;
     bool boxes;
+    std::vector<HWND> excluded;
     HWND found;
 };
 
@@ -85,6 +86,9 @@ bool IsMessageBox(HWND window) {
 BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     FindRequest* request = reinterpret_cast<FindRequest*>(param);
     if (!IsWindowVisible(window)) return TRUE;
+    for (HWND excluded : request->excluded) {
+        if (excluded == window) return TRUE;
+    }
     if (request->boxes) {
         if (!IsMessageBox(window)) return TRUE;
         if (!request->prefix.empty() && BoxText(window).find(request->prefix) == std::string::npos) return TRUE;
@@ -98,10 +102,10 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     return FALSE;
 }
 
-HWND FindTopLevel(const std::string& prefix, bool boxes, int timeoutMs) {
+HWND FindTopLevel(const std::string& prefix, bool boxes, int timeoutMs, const std::vector<HWND>& excluded = {}) {
     DWORD start = GetTickCount();
     for (;;) {
-        FindRequest request = {prefix, boxes, nullptr};
+        FindRequest request = {prefix, boxes, excluded, nullptr};
         EnumWindows(FindProc, reinterpret_cast<LPARAM>(&request));
         if (request.found) return request.found;
         if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
@@ -183,7 +187,9 @@ std::string Run(const std::vector<std::string>& w) {
     const std::string& op = w[0];
     auto need = [&](size_t n) { return w.size() >= n + 1; };
     if (op == "find" && need(2)) {
-        HWND found = FindTopLevel(FromHex(w[2]), false, std::atoi(w[1].c_str()));
+        std::vector<HWND> excluded;
+        for (size_t i = 3; i < w.size(); ++i) excluded.push_back(AsWindow(w[i]));
+        HWND found = FindTopLevel(FromHex(w[2]), false, std::atoi(w[1].c_str()), excluded);
         return found ? "OK " + WindowNumber(found) : "ERR no such window";
     }
     if (op == "findbox" && need(2)) {
