@@ -95,12 +95,7 @@ def stations(data):
 def map_drive(t, letter, folder_name):
     """Drive `letter`: becomes the scenario's sub-folder `folder_name`."""
     folder = t.dir / folder_name
-    folder.mkdir(parents=True, exist_ok=True)
-    link = t.prefix / "dosdevices" / (letter.lower() + ":")
-    if os.path.lexists(link):
-        os.remove(link)
-    os.symlink(folder, link)
-    t.on_cleanup(lambda: os.remove(link))
+    t.map_drive(letter, folder)
     return folder
 
 
@@ -504,3 +499,22 @@ def _(t):
     app.answer(box, IDOK)
     t.equal(app.wait_exit(), 0, "the program ends normally")
     t.equal(t.read("MYLOG.ULM"), data, "the log is unchanged")
+
+
+@scenario("backup to a full disk says Log not backed up", screen=480)
+def _(t):
+    disk = t.small_disk("tiny", 64)
+    t.map_drive("Q", disk)
+    data = logfiles.numbered_log(1000)  # 115,000 bytes on a 64 KiB disk
+    t.write("MYLOG.ULM", data)
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "Q"))
+    app = t.start()
+    main = app.window(TITLE)
+    app.command(main, CMD_EXIT)
+    box = app.box("Log not backed up")
+    t.equal(box.caption, "Corvane", "message box caption")
+    app.answer(box, IDOK)
+    t.equal(app.wait_exit(), 0, "the program ends normally")
+    t.equal(t.read("MYLOG.ULM"), data, "the log is unchanged")
+    copy = disk / "MYLOG.ULM"
+    t.check(not copy.exists() or copy.read_bytes() != data, "no complete copy claims to be there")
