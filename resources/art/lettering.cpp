@@ -1,7 +1,5 @@
 #include "resources/art/lettering.h"
 
-#include <cstring>
-
 namespace {
 
 // The frame a letter is built in: its left edge and the font's measures.
@@ -231,8 +229,8 @@ Builder BuilderFor(char c) {
 int LayOutText(const FontMetrics& metrics, const char* text, int left, std::vector<Glyph>* glyphs) {
     int x = left;
     bool first = true;
-    for (size_t i = 0; i < std::strlen(text); ++i) {
-        Builder build = BuilderFor(text[i]);
+    for (const char* c = text; *c; ++c) {
+        Builder build = BuilderFor(*c);
         if (!build) continue;
         if (!first) x += metrics.spacing;
         first = false;
