@@ -1,0 +1,250 @@
+"""Failing disks, locked logs and sudden death: every failed operation is
+reported, and the log holds exactly the reports that were confirmed."""
+import os
+import random
+import subprocess
+import time
+
+from harness import scenario, IDOK, IDYES, VK_DELETE, VK_ESCAPE
+import logfiles
+
+MAIN = "ULMAR v1.01"
+BROWSE = "CORVANE v6    Browse Log"
+VIEW = "     View and Edit"
+PRINT = "PRINT LOG "
+LIST, FIRST, LAST, VIEW_BUTTON = 3074, 301, 302, 202
+STATION_BOX, VIEW_EXIT = 109, 2
+CMD_BROWSE, CMD_PRINT, CMD_EXIT = 202, 203, 204
+PRINT_FILE, PRINT_TO_FILE, PRINT_GO = 208, 317, 206
+LB_SETCURSEL, LBN_SELCHANGE = 0x0186, 1
+
+
+def until(fn, expected, timeout=5.0):
+    deadline = time.time() + timeout
+    value = fn()
+    while value != expected and time.time() < deadline:
+        time.sleep(0.05)
+        value = fn()
+    return value
+
+
+def stations(data):
+    return [r["Station"].rstrip() for r in logfiles.records(data)]
+
+
+def open_browse(app):
+    app.command(app.main, CMD_BROWSE)
+    return app.window(BROWSE)
+
+
+def choose(app, browse, line):
+    app.send(browse, LIST, LB_SETCURSEL, line - 1, 0)
+    app.send_command(browse, LIST, LBN_SELCHANGE)
+
+
+def edit_station(app, browse, line, station):
+    """Edits the station of a line and presses the view window's exit; returns the
+    failure box (None when it saved)."""
+    choose(app, browse, line)
+    app.command(browse, VIEW_BUTTON)
+    view = app.window(VIEW)
+    app.set_text(view, STATION_BOX, station)
+    app.command(view, VIEW_EXIT)
+    box = app.find_box(timeout=1.5)
+    if box:
+        app.answer(box, IDOK)
+        app.command(view, VIEW_EXIT)  # the window kept what was typed; leave without saving
+        second = app.find_box(timeout=1.0)
+        if second:
+            app.answer(second, IDOK)
+        app.close_window(view)
+    app.gone(view)
+    return box
+
+
+def delete_line(app, browse, line):
+    """Deletes a line with DELETE and Yes; returns the failure box, if any."""
+    choose(app, browse, line)
+    app.key(browse, VK_DELETE, LIST)
+    app.answer(app.box("Are you sure?"), IDYES)
+    box = app.find_box(timeout=1.5)
+    if box:
+        app.answer(box, IDOK)
+    return box
+
+
+def export(t, app, win_name):
+    app.command(app.main, CMD_PRINT)
+    win = app.window(PRINT)
+    app.set_text(win, PRINT_FILE, win_name)
+    app.click(win, PRINT_TO_FILE)
+    until(lambda: app.text(win, PRINT_GO), "Sa&ve")
+    app.command(win, PRINT_GO)
+    box = app.box(timeout=30)
+    app.answer(box, IDOK)
+    app.gone(win, 10)
+    return box.text
+
+
+def fill(folder):
+    """Fills the disk that holds `folder` to the last byte."""
+    fd = os.open(folder / "FILLER", os.O_WRONLY | os.O_CREAT)
+    try:
+        for size in (65536, 4096, 512, 1):
+            try:
+                while True:
+                    os.write(fd, b"\0" * size)
+            except OSError:
+                pass
+    finally:
+        os.close(fd)
+
+
+def end_program(t, app):
+    app.command(app.main, CMD_EXIT)
+    t.equal(app.wait_exit(), 0, "exit code")
+
+
+@scenario("a full disk: the export fails and says so, edits and deletions in place go on, nothing is lost",
+          screen=480)
+def _(t):
+    data = logfiles.numbered_log(40)
+    disk = t.small_disk("disk", 64)
+    t.map_drive("F", disk)
+    (disk / "LOG.ULM").write_bytes(data)
+    t.write("CURLOG.DTA", logfiles.settings("F:\\LOG.ULM"))
+    fill(disk)
+    app = t.start()
+    text = export(t, app, "F:\\OUT.CSV")
+    t.equal(text, "The file F:\\OUT.CSV was not written completely. The disk may be full.", "export failure box")
+    browse = open_browse(app)
+    t.equal(edit_station(app, browse, 2, "Edited Two"), None, "an edit in place needs no room and is saved")
+    t.equal(delete_line(app, browse, 1), None, "a deletion needs no room and succeeds")
+    app.key(browse, VK_ESCAPE)
+    app.gone(browse)
+    end_program(t, app)
+    log = (disk / "LOG.ULM").read_bytes()
+    expected = ["Edited Two"] + ["S%d" % n for n in range(3, 41)]
+    t.equal(stations(log), expected, "the log holds exactly the confirmed changes")
+    t.equal(len(log), 39 * 115, "length is EntryCount x 115")
+
+
+@scenario("a read-only log: edits and deletions are refused with a message and the log is unchanged", screen=480)
+def _(t):
+    data = logfiles.numbered_log(3)
+    disk = t.small_disk("ro", 64)
+    t.map_drive("G", disk)
+    (disk / "LOG.ULM").write_bytes(data)
+    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
+    t.write("CURLOG.DTA", logfiles.settings("G:\\LOG.ULM"))
+    app = t.start()
+    browse = open_browse(app)
+    t.equal(until(lambda: (app.text(browse, FIRST), app.text(browse, LAST)), (" 1", " 3")), (" 1", " 3"),
+            "the read-only log is read")
+    box = edit_station(app, browse, 2, "Never Saved")
+    t.check(box is not None and box.text.startswith("The changes were not saved."), "edit refused: %r" % (box,))
+    box = delete_line(app, browse, 1)
+    t.check(box is not None and box.text.startswith("The entry could not be deleted completely."),
+            "deletion refused: %r" % (box,))
+    t.equal(app.list_count(browse, LIST), 3, "the list still shows the three entries")
+    app.key(browse, VK_ESCAPE)
+    app.gone(browse)
+    end_program(t, app)
+    t.equal((disk / "LOG.ULM").read_bytes(), data, "log bytes unchanged")
+
+
+@scenario("a log held by another copy: the second copy runs without it and changes nothing", screen=480)
+def _(t):
+    data = logfiles.numbered_log(5)
+    t.write("MYLOG.ULM", data)
+    first = t.start()
+    second = t.start()
+    browse = open_browse(second)
+    t.equal(until(lambda: (second.text(browse, FIRST), second.text(browse, LAST)), (" 1", " 0")), (" 1", " 0"),
+            "the second copy has no entries")
+    second.key(browse, VK_ESCAPE)
+    second.gone(browse)
+    end_program(t, second)
+    browse = open_browse(first)
+    t.equal(delete_line(first, browse, 5), None, "the first copy still works on its log")
+    first.key(browse, VK_ESCAPE)
+    first.gone(browse)
+    end_program(t, first)
+    t.equal(t.read("MYLOG.ULM"), data[:4 * 115], "the log holds the first copy's change only")
+
+
+# -- sudden death -----------------------------------------------------------------
+
+def kill_program(app):
+    """kill -9 of the program's process, then the prefix's server goes too, as
+    after a power cut nothing of the program is left to finish its writes."""
+    app.kill()
+    app.stop_driver()
+    app.main = None  # handles start afresh with the next server: never exclude this one's
+    for flag in ("-k", "-w"):
+        subprocess.run(["wineserver", flag], env=app.display.env(), check=False, timeout=60)
+
+
+def numbered_records(count):
+    template = logfiles.entry("NXXXXXXXX", freq="1", location="Anywhere")
+    return b"".join(template.replace(b"NXXXXXXXX", b"N%08d" % n) for n in range(1, count + 1))
+
+
+def numbers(data):
+    return [int(r["Station"].strip()[1:]) for r in logfiles.records(data)]
+
+
+@scenario("killed during the deletion of entry 1 of a large log: no report is missing, at most one doubled",
+          screen=480, timeout=300)
+def _(t):
+    count = int(os.environ.get("ULMAR_KILL_ENTRIES", "500000"))
+    data = numbered_records(count)
+    rounds = int(os.environ.get("ULMAR_KILL_ROUNDS", "3"))
+    seen = []
+    for round_ in range(rounds):
+        t.write("MYLOG.ULM", data)
+        app = t.start()
+        browse = open_browse(app)
+        choose(app, browse, 1)
+        app.key(browse, VK_DELETE, LIST)
+        box = app.box("Are you sure?")
+        app.post(box.hwnd, None, 0x0111, IDYES, 0)  # WM_COMMAND Yes, then kill without waiting
+        # Kill as soon as the first record has been overwritten, so the moves are under way.
+        path = t.dir / "MYLOG.ULM"
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            with open(path, "rb") as f:
+                if f.read(115) != data[:115]:
+                    break
+        time.sleep(random.uniform(0.0, 0.02) * round_)
+        kill_program(app)
+        left = t.read("MYLOG.ULM")
+        got = numbers(left)
+        missing = set(range(2, count + 1)) - set(got)
+        doubled = len(got) - len(set(got))
+        t.equal(sorted(missing), [], "round %d: no report missing" % round_)
+        t.check(doubled <= 1, "round %d: at most one doubled (%d)" % (round_, doubled))
+        t.check(got == sorted(got), "round %d: order kept" % round_)
+        t.check(len(left) % 115 == 0, "round %d: whole records" % round_)
+        state = "finished" if got == list(range(2, count + 1)) else \
+            "not started" if got == list(range(1, count + 1)) else "cut part way, %d doubled" % doubled
+        seen.append(state)
+    print("    deletions killed: %s" % "; ".join(seen))
+
+
+@scenario("killed during an export: the log is untouched", screen=480, timeout=120)
+def _(t):
+    data = numbered_records(int(os.environ.get("ULMAR_KILL_ENTRIES", "500000")))
+    t.write("MYLOG.ULM", data)
+    app = t.start()
+    app.command(app.main, CMD_PRINT)
+    win = app.window(PRINT)
+    app.set_text(win, PRINT_FILE, t.win_path("OUT.CSV"))
+    app.click(win, PRINT_TO_FILE)
+    until(lambda: app.text(win, PRINT_GO), "Sa&ve")
+    app.command(win, PRINT_GO)
+    time.sleep(0.15)
+    kill_program(app)
+    t.equal(t.read("MYLOG.ULM"), data, "log bytes unchanged")
+    print("    export killed after %d of %d bytes" % (os.path.getsize(t.dir / "OUT.CSV") if t.exists("OUT.CSV") else 0,
+                                                       len(data)))
