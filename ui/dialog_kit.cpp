@@ -117,6 +117,14 @@ INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators) {
     g_modalFrames.push_back({dialog, false, 0});
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(dialog, SW_SHOW);
+    // Controls are added after the dialog is created, so the dialog manager had
+    // nothing to focus at WM_INITDIALOG; unless the window chose a control
+    // itself, start on the first tab stop.
+    HWND focus = GetFocus();
+    if (!focus || focus == dialog || !IsChild(dialog, focus)) {
+        HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (first) SetFocus(first);
+    }
     UpdateWindow(dialog);
     MSG msg;
     for (;;) {

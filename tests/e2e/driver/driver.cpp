@@ -1,0 +1,336 @@
+// Test driver for ulmar.exe, run under the same Wine prefix and display.
+// Reads one command per line from standard input and answers one line:
+// "OK ..." or "ERR ...". Texts travel as hex of their ANSI bytes so that any
+// byte (blanks, 0xFF markers) passes unharmed. A control id of -1 means the
+// window itself.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ToHex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out.empty() ? "-" : out;
+}
+
+std::string FromHex(const std::string& hex) {
+    std::string out;
+    if (hex == "-") return out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        out += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+    }
+    return out;
+}
+
+std::vector<std::string> Split(const std::string& line) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ') ++i;
+        if (i > start) words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+HWND AsWindow(const std::string& word) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(word.c_str(), nullptr, 10)));
+}
+
+std::string WindowNumber(HWND window) { return std::to_string(reinterpret_cast<intptr_t>(window)); }
+
+HWND Target(HWND window, const std::string& idWord) {
+    int id = std::atoi(idWord.c_str());
+    return id == -1 ? window : GetDlgItem(window, id);
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return "";
+    std::vector<char> buffer(length + 2, 0);
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
+                        5000, &got);
+    return std::string(buffer.data(), got);
+}
+
+struct FindRequest {
+    std::string prefix;
+    bool boxes;
+    std::vector<HWND> excluded;
+    HWND found;
+};
+
+std::string BoxText(HWND box) {
+    HWND label = GetDlgItem(box, 0xFFFF);
+    return label ? TextOf(label) : "";
+}
+
+bool IsMessageBox(HWND window) {
+    char cls[64] = {0};
+    GetClassNameA(window, cls, sizeof cls);
+    return std::strcmp(cls, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
+}
+
+BOOL CALLBACK FindProc(HWND window, LPARAM param) {
+    FindRequest* request = reinterpret_cast<FindRequest*>(param);
+    if (!IsWindowVisible(window)) return TRUE;
+    for (HWND excluded : request->excluded) {
+        if (excluded == window) return TRUE;
+    }
+    if (request->boxes) {
+        if (!IsMessageBox(window)) return TRUE;
+        if (!request->prefix.empty() && BoxText(window).find(request->prefix) == std::string::npos) return TRUE;
+    } else {
+        char title[1024] = {0};
+        GetWindowTextA(window, title, sizeof title);
+        if (std::strncmp(title, request->prefix.c_str(), request->prefix.size()) != 0) return TRUE;
+        if (IsMessageBox(window)) return TRUE;
+    }
+    request->found = window;
+    return FALSE;
+}
+
+HWND FindTopLevel(const std::string& prefix, bool boxes, int timeoutMs, const std::vector<HWND>& excluded = {}) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindRequest request = {prefix, boxes, excluded, nullptr};
+        EnumWindows(FindProc, reinterpret_cast<LPARAM>(&request));
+        if (request.found) return request.found;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
+        Sleep(50);
+    }
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!GetGUIThreadInfo(thread, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+std::string ListText(HWND list, int index) {
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return "";
+    std::vector<WCHAR> wide(static_cast<size_t>(length) + 2, 0);
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> bytes(static_cast<size_t>(n > 0 ? n : 1), 0);
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, bytes.data(), n, nullptr, nullptr);
+    return std::string(bytes.data());
+}
+
+struct ChildList {
+    std::string out;
+};
+
+BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
+    ChildList* list = reinterpret_cast<ChildList*>(param);
+    char cls[64] = {0};
+    GetClassNameA(child, cls, sizeof cls);
+    RECT r;
+    GetWindowRect(child, &r);
+    char row[256];
+    std::snprintf(row, sizeof row, "%d:%s:%ld,%ld,%ld,%ld:%lx:%lx:%lld;", GetDlgCtrlID(child), cls, r.left, r.top,
+                  r.right, r.bottom, static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongA(child, GWL_EXSTYLE)),
+                  static_cast<long long>(reinterpret_cast<intptr_t>(child)));
+    list->out += row;
+    return TRUE;
+}
+
+void PostKey(HWND target, int vk) {
+    UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
+    PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk), 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(vk), 1 | (scan << 16) | (3u << 30));
+}
+
+// Dialog units to pixels for a dialog font, the way the program's own dialogs
+// convert them: a hidden dialog with that font in this process.
+std::string MapDialogUnits(const std::string& font, int points, int x, int y, int cx, int cy) {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE header = {};
+    header.style = WS_POPUP | DS_SETFONT;
+    header.cx = 10;
+    header.cy = 10;
+    std::memcpy(words.data(), &header, sizeof header);
+    words.push_back(0);
+    words.push_back(0);
+    words.push_back(0);
+    words.push_back(static_cast<WORD>(points));
+    for (char c : font) words.push_back(static_cast<unsigned char>(c));
+    words.push_back(0);
+    if (words.size() % 2) words.push_back(0);
+    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
+                                             nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    if (!dialog) return "ERR dialog";
+    RECT r = {x, y, x + cx, y + cy};
+    MapDialogRect(dialog, &r);
+    DestroyWindow(dialog);
+    return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           " " + std::to_string(r.bottom - r.top);
+}
+
+std::string Run(const std::vector<std::string>& w) {
+    const std::string& op = w[0];
+    auto need = [&](size_t n) { return w.size() >= n + 1; };
+    if (op == "find" && need(2)) {
+        std::vector<HWND> excluded;
+        for (size_t i = 3; i < w.size(); ++i) excluded.push_back(AsWindow(w[i]));
+        HWND found = FindTopLevel(FromHex(w[2]), false, std::atoi(w[1].c_str()), excluded);
+        return found ? "OK " + WindowNumber(found) : "ERR no such window";
+    }
+    if (op == "findbox" && need(2)) {
+        HWND box = FindTopLevel(FromHex(w[2]), true, std::atoi(w[1].c_str()));
+        if (!box) return "ERR no message box";
+        char caption[512] = {0};
+        GetWindowTextA(box, caption, sizeof caption);
+        return "OK " + WindowNumber(box) + " " + ToHex(caption) + " " + ToHex(BoxText(box));
+    }
+    if (op == "text" && need(2)) {
+        HWND target = Target(AsWindow(w[1]), w[2]);
+        if (!target) return "ERR no such control";
+        return "OK " + ToHex(TextOf(target));
+    }
+    if (op == "settext" && need(3)) {
+        HWND target = Target(AsWindow(w[1]), w[2]);
+        if (!target) return "ERR no such control";
+        std::string text = FromHex(w[3]);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000,
+                            &result);
+        return "OK";
+    }
+    if ((op == "post" || op == "send") && need(5)) {
+        HWND target = Target(AsWindow(w[1]), w[2]);
+        if (!target) return "ERR no such control";
+        UINT message = static_cast<UINT>(std::strtoul(w[3].c_str(), nullptr, 0));
+        WPARAM wParam = static_cast<WPARAM>(std::strtoll(w[4].c_str(), nullptr, 0));
+        LPARAM lParam = static_cast<LPARAM>(std::strtoll(w[5].c_str(), nullptr, 0));
+        if (op == "post") return PostMessageA(target, message, wParam, lParam) ? "OK" : "ERR post failed";
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, 10000, &result)) {
+            return "ERR send timed out";
+        }
+        return "OK " + std::to_string(static_cast<long long>(static_cast<LRESULT>(result)));
+    }
+    if ((op == "command" || op == "sendcommand") && need(3)) {
+        HWND window = AsWindow(w[1]);
+        int id = std::atoi(w[2].c_str());
+        WPARAM wParam = MAKEWPARAM(id, std::atoi(w[3].c_str()));
+        LPARAM control = reinterpret_cast<LPARAM>(GetDlgItem(window, id));
+        if (op == "command") return PostMessageA(window, WM_COMMAND, wParam, control) ? "OK" : "ERR post failed";
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(window, WM_COMMAND, wParam, control, SMTO_NORMAL, 30000, &result)) {
+            return "ERR send timed out";
+        }
+        return "OK";
+    }
+    if (op == "key" && need(3)) {
+        HWND window = AsWindow(w[1]);
+        HWND target = std::atoi(w[3].c_str()) == -1 ? FocusOf(window) : GetDlgItem(window, std::atoi(w[3].c_str()));
+        if (!target) target = window;
+        PostKey(target, std::atoi(w[2].c_str()));
+        return "OK";
+    }
+    if (op == "focus" && need(1)) {
+        HWND focus = FocusOf(AsWindow(w[1]));
+        bool child = focus && (GetWindowLongA(focus, GWL_STYLE) & WS_CHILD);
+        return "OK " + std::to_string(child ? GetDlgCtrlID(focus) : -1) + " " + WindowNumber(focus);
+    }
+    if (op == "listcount" && need(2)) {
+        HWND list = Target(AsWindow(w[1]), w[2]);
+        return list ? "OK " + std::to_string(SendMessageW(list, LB_GETCOUNT, 0, 0)) : "ERR no such control";
+    }
+    if (op == "listtext" && need(3)) {
+        HWND list = Target(AsWindow(w[1]), w[2]);
+        return list ? "OK " + ToHex(ListText(list, std::atoi(w[3].c_str()))) : "ERR no such control";
+    }
+    if ((op == "rect" || op == "client") && need(2)) {
+        HWND target = Target(AsWindow(w[1]), w[2]);
+        if (!target) return "ERR no such control";
+        RECT r;
+        if (op == "rect") GetWindowRect(target, &r); else GetClientRect(target, &r);
+        return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+               std::to_string(r.bottom);
+    }
+    if (op == "state" && need(2)) {
+        HWND target = Target(AsWindow(w[1]), w[2]);
+        if (!target) return "ERR no such control";
+        char cls[64] = {0};
+        GetClassNameA(target, cls, sizeof cls);
+        return "OK " + std::to_string(IsWindowEnabled(target) ? 1 : 0) + " " +
+               std::to_string(IsWindowVisible(target) ? 1 : 0) + " " +
+               std::to_string(static_cast<unsigned long>(GetWindowLongA(target, GWL_STYLE))) + " " +
+               std::to_string(static_cast<unsigned long>(GetWindowLongA(target, GWL_EXSTYLE))) + " " + cls;
+    }
+    if (op == "children" && need(1)) {
+        ChildList list;
+        EnumChildWindows(AsWindow(w[1]), ChildProc, reinterpret_cast<LPARAM>(&list));
+        return "OK " + ToHex(list.out);
+    }
+    if (op == "origin" && need(1)) {
+        POINT p = {0, 0};
+        ClientToScreen(AsWindow(w[1]), &p);
+        return "OK " + std::to_string(p.x) + " " + std::to_string(p.y);
+    }
+    if (op == "exists" && need(1)) return std::string("OK ") + (IsWindow(AsWindow(w[1])) ? "1" : "0");
+    if (op == "gone" && need(2)) {
+        DWORD start = GetTickCount();
+        while (IsWindow(AsWindow(w[1]))) {
+            if (static_cast<int>(GetTickCount() - start) > std::atoi(w[2].c_str())) return "ERR still there";
+            Sleep(30);
+        }
+        return "OK";
+    }
+    if (op == "owner" && need(1)) return "OK " + WindowNumber(GetWindow(AsWindow(w[1]), GW_OWNER));
+    if (op == "gdi" && need(1)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(AsWindow(w[1]), &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+        if (!process) return "ERR cannot open process";
+        DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+        DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+        CloseHandle(process);
+        return "OK " + std::to_string(gdi) + " " + std::to_string(user);
+    }
+    if (op == "dlu" && need(6)) {
+        return MapDialogUnits(FromHex(w[1]), std::atoi(w[2].c_str()), std::atoi(w[3].c_str()), std::atoi(w[4].c_str()),
+                              std::atoi(w[5].c_str()), std::atoi(w[6].c_str()));
+    }
+    if (op == "sleep" && need(1)) {
+        Sleep(static_cast<DWORD>(std::atoi(w[1].c_str())));
+        return "OK";
+    }
+    return "ERR unknown command " + op;
+}
+
+}  // namespace
+
+int main() {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    char line[1 << 16];
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        std::vector<std::string> words = Split(text);
+        if (words.empty()) continue;
+        if (words[0] == "quit") break;
+        std::string reply = Run(words);
+        std::fputs((reply + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
+}

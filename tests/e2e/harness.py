@@ -1,0 +1,441 @@
+"""End-to-end harness: runs the real ulmar.exe under Wine on Xvfb and works its
+windows from a second Win32 process (ulmar_driver.exe), then lets a scenario
+check the files the program leaves behind.
+
+A scenario is a function registered with @scenario. It gets a context `t`
+with a fresh working folder, starts the program with t.start() and talks to
+its windows through the returned App. Texts are str with one character per
+byte (latin-1), so bytes such as the 0xFF row marker pass unchanged.
+"""
+import os
+import pathlib
+import shutil
+import subprocess
+import time
+import traceback
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+BUILD = pathlib.Path(os.environ.get("ULMAR_WIN_BUILD", ROOT / "build" / "win"))
+E2E = pathlib.Path(os.environ.get("ULMAR_E2E_DIR", ROOT / "build" / "e2e"))
+EXE = BUILD / "ulmar.exe"
+DRIVER = BUILD / "ulmar_driver.exe"
+
+IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO = 1, 2, 3, 4, 5, 6, 7
+VK_BACK, VK_TAB, VK_RETURN, VK_ESCAPE = 0x08, 0x09, 0x0D, 0x1B
+VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_DELETE = 0x21, 0x22, 0x23, 0x24, 0x2E
+WM_CLOSE, WM_SYSCOMMAND, SC_CLOSE = 0x0010, 0x0112, 0xF060
+
+SCREENS = {480: (640, 480), 768: (1024, 768)}
+
+_SCENARIOS = []
+
+
+class HarnessError(Exception):
+    pass
+
+
+def scenario(name, screen=480, timeout=120):
+    """Registers a scenario function under `name`, run on a screen 480 or 768 pixels high."""
+    if screen not in SCREENS:
+        raise ValueError("screen must be one of %s" % sorted(SCREENS))
+
+    def register(fn):
+        _SCENARIOS.append({"name": name, "screen": screen, "fn": fn, "timeout": timeout})
+        return fn
+
+    return register
+
+
+def registered():
+    return list(_SCENARIOS)
+
+
+def _hex(text):
+    data = text.encode("latin-1") if isinstance(text, str) else bytes(text)
+    return data.hex() if data else "-"
+
+
+def _unhex(word):
+    return "" if word == "-" else bytes.fromhex(word).decode("latin-1")
+
+
+class Display:
+    """One Xvfb server and one Wine prefix whose virtual desktop has the screen's size."""
+
+    def __init__(self, screen):
+        self.screen = screen
+        self.width, self.height = SCREENS[screen]
+        self.prefix = E2E / ("prefix-%d" % screen)
+        self.number = None
+        self.xvfb = None
+
+    def env(self):
+        env = dict(os.environ)
+        env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all", "DISPLAY": ":%d" % self.number,
+                    "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        return env
+
+    def start(self):
+        self._start_xvfb()
+        fresh = not (self.prefix / "system.reg").exists()
+        if fresh:
+            self.prefix.mkdir(parents=True, exist_ok=True)
+            subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=300)
+            self._wineserver("-w")
+        # A virtual desktop of the screen's size: SM_CYSCREEN follows it, Wine
+        # draws real frames, and no window manager is needed.
+        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
+                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default",
+                                  "%dx%d" % (self.width, self.height))):
+            subprocess.run(["wine", "reg", "add", key, "/v", value, "/d", data, "/f"], env=self.env(),
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        self._wineserver("-k")
+        self._wineserver("-w")
+
+    def _start_xvfb(self):
+        for number in range(140, 240):
+            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
+                continue
+            proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (self.width, self.height),
+                                     "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for _ in range(100):
+                if os.path.exists("/tmp/.X11-unix/X%d" % number):
+                    self.number, self.xvfb = number, proc
+                    return
+                if proc.poll() is not None:
+                    break
+                time.sleep(0.05)
+            proc.kill()
+        raise HarnessError("no free display for Xvfb")
+
+    def _wineserver(self, flag):
+        subprocess.run(["wineserver", flag], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=120)
+
+    def stop(self):
+        if self.number is not None:
+            self._wineserver("-k")
+        if self.xvfb:
+            self.xvfb.kill()
+            self.xvfb.wait()
+            self.xvfb = None
+
+    def screenshot(self, path):
+        path.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-display", ":%d" % self.number, "-window", "root", str(path)],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+class Box:
+    def __init__(self, hwnd, caption, text):
+        self.hwnd, self.caption, self.text = hwnd, caption, text
+
+    def __repr__(self):
+        return "Box(%r, %r)" % (self.caption, self.text)
+
+
+class App:
+    """The running program and the driver that works its windows."""
+
+    def __init__(self, display, folder, env):
+        self.display = display
+        self.main = None
+        full_env = display.env()
+        full_env.update(env or {})
+        self.proc = subprocess.Popen(["wine", str(EXE)], cwd=str(folder), env=full_env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(folder), env=display.env(),
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+    # -- the protocol -------------------------------------------------------
+    def call(self, *words):
+        line = " ".join(str(w) for w in words) + "\n"
+        try:
+            self.driver.stdin.write(line.encode("ascii"))
+            self.driver.stdin.flush()
+        except (BrokenPipeError, OSError):
+            raise HarnessError("driver is gone")
+        reply = self.driver.stdout.readline().decode("ascii").strip()
+        if not reply:
+            raise HarnessError("driver gave no answer to: %s" % line.strip())
+        if reply.startswith("ERR"):
+            raise HarnessError("%s -> %s" % (line.strip(), reply))
+        return reply.split()[1:]
+
+    @staticmethod
+    def _id(id):
+        return -1 if id is None else id
+
+    # -- windows -------------------------------------------------------------
+    def window(self, title_prefix, timeout=15, exclude=()):
+        """Waits for a visible top-level window whose title starts with `title_prefix`
+        (not one of the windows in `exclude`, e.g. those of another copy of the program)."""
+        return int(self.call("find", int(timeout * 1000), _hex(title_prefix), *exclude)[0])
+
+    def find_window(self, title_prefix, timeout=0.0, exclude=()):
+        """Like window(), but None when there is none."""
+        try:
+            return self.window(title_prefix, timeout, exclude)
+        except HarnessError:
+            return None
+
+    def box(self, text=None, timeout=10):
+        """Waits for a message box whose text contains `text` (any box when None)."""
+        words = self.call("findbox", int(timeout * 1000), _hex(text or ""))
+        return Box(int(words[0]), _unhex(words[1]), _unhex(words[2]))
+
+    def find_box(self, text=None, timeout=0.0):
+        try:
+            return self.box(text, timeout)
+        except HarnessError:
+            return None
+
+    def no_box(self, wait=0.5):
+        """True when no message box shows up within `wait` seconds."""
+        return self.find_box(None, wait) is None
+
+    def answer(self, box, button=IDOK, timeout=10):
+        time.sleep(0.2)  # let the box finish showing before it is answered
+        self.command(box.hwnd, button)
+        self.gone(box.hwnd, timeout)
+
+    def text(self, hwnd, id=None):
+        return _unhex(self.call("text", hwnd, self._id(id))[0])
+
+    def set_text(self, hwnd, id, text):
+        self.call("settext", hwnd, self._id(id), _hex(text))
+
+    def command(self, hwnd, id, code=0):
+        self.call("command", hwnd, id, code)
+
+    def send_command(self, hwnd, id, code=0):
+        self.call("sendcommand", hwnd, id, code)
+
+    def click(self, hwnd, id):
+        self.post(hwnd, id, 0x00F5)  # BM_CLICK
+
+    def key(self, hwnd, vk, id=None):
+        self.call("key", hwnd, vk, self._id(id))
+        time.sleep(0.1)
+
+    def focus_id(self, hwnd):
+        return int(self.call("focus", hwnd)[0])
+
+    def set_focus(self, hwnd, id):
+        control = self.control(hwnd, id)
+        self.send(hwnd, None, 0x0028, control, 1)  # WM_NEXTDLGCTL with a window handle
+
+    def control(self, hwnd, id):
+        """The window handle of control `id`."""
+        for child in self.children(hwnd):
+            if child["id"] == id:
+                return child["hwnd"]
+        raise HarnessError("no control %d" % id)
+
+    def children(self, hwnd):
+        """Child windows in creation order: dicts with id, cls, rect, style, exstyle, hwnd."""
+        raw = _unhex(self.call("children", hwnd)[0])
+        out = []
+        for row in raw.split(";"):
+            if not row:
+                continue
+            id, cls, rect, style, exstyle, handle = row.split(":")
+            out.append({"id": int(id), "cls": cls, "rect": tuple(int(v) for v in rect.split(",")),
+                        "style": int(style, 16), "exstyle": int(exstyle, 16), "hwnd": int(handle)})
+        return out
+
+    def list_count(self, hwnd, id):
+        return int(self.call("listcount", hwnd, id)[0])
+
+    def list_text(self, hwnd, id, index):
+        return _unhex(self.call("listtext", hwnd, id, index)[0])
+
+    def list_rows(self, hwnd, id):
+        return [self.list_text(hwnd, id, i) for i in range(self.list_count(hwnd, id))]
+
+    def send(self, hwnd, id, message, wparam=0, lparam=0):
+        return int(self.call("send", hwnd, self._id(id), message, wparam, lparam)[0])
+
+    def post(self, hwnd, id, message, wparam=0, lparam=0):
+        self.call("post", hwnd, self._id(id), message, wparam, lparam)
+
+    def rect(self, hwnd, id=None):
+        return tuple(int(v) for v in self.call("rect", hwnd, self._id(id)))
+
+    def client_rect(self, hwnd, id=None):
+        return tuple(int(v) for v in self.call("client", hwnd, self._id(id)))
+
+    def state(self, hwnd, id=None):
+        enabled, visible, style, exstyle, cls = self.call("state", hwnd, self._id(id))
+        return {"enabled": enabled == "1", "visible": visible == "1", "style": int(style),
+                "exstyle": int(exstyle), "cls": cls}
+
+    def is_enabled(self, hwnd, id=None):
+        return self.state(hwnd, id)["enabled"]
+
+    def is_checked(self, hwnd, id):
+        return self.send(hwnd, id, 0x00F0) == 1  # BM_GETCHECK
+
+    def exists(self, hwnd):
+        return self.call("exists", hwnd)[0] == "1"
+
+    def gone(self, hwnd, timeout=10):
+        self.call("gone", hwnd, int(timeout * 1000))
+
+    def owner(self, hwnd):
+        return int(self.call("owner", hwnd)[0])
+
+    def gui_objects(self, hwnd):
+        """(GDI objects, USER objects) of the process owning hwnd, as the system counts them."""
+        gdi, user = self.call("gdi", hwnd)
+        return int(gdi), int(user)
+
+    def dialog_units(self, font, points, x, y, w, h):
+        """(x, y, width, height) in pixels of a rectangle in dialog units of `font`."""
+        return tuple(int(v) for v in self.call("dlu", _hex(font), points, x, y, w, h))
+
+    def client_origin(self, hwnd):
+        """Screen position of the window's client area (0, 0)."""
+        return tuple(int(v) for v in self.call("origin", hwnd))
+
+    def close_window(self, hwnd):
+        """Presses the title bar's close box."""
+        self.post(hwnd, None, WM_SYSCOMMAND, SC_CLOSE, 0)
+
+    # -- the process ---------------------------------------------------------
+    def running(self):
+        return self.proc.poll() is None
+
+    def wait_exit(self, timeout=20):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("ulmar.exe did not end within %ss" % timeout)
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    def stop_driver(self):
+        if self.driver.poll() is None:
+            try:
+                self.driver.stdin.write(b"quit\n")
+                self.driver.stdin.flush()
+                self.driver.wait(timeout=10)
+            except (OSError, subprocess.TimeoutExpired):
+                self.driver.kill()
+
+
+class Context:
+    """What a scenario works with: its folder, the program, and its checks."""
+
+    def __init__(self, name, display, folder):
+        self.name = name
+        self.display = display
+        self.dir = folder
+        self.prefix = display.prefix
+        self.failures = []
+        self.apps = []
+        self.cleanups = []
+
+    def win_path(self, name=""):
+        """The Windows path of a file in the scenario folder (Wine's Z: drive is /)."""
+        path = (self.dir / name) if name else self.dir
+        return "Z:" + str(path).replace("/", "\\")
+
+    def write(self, name, data):
+        path = self.dir / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data if isinstance(data, bytes) else data.encode("latin-1"))
+        return path
+
+    def read(self, name):
+        return (self.dir / name).read_bytes()
+
+    def exists(self, name):
+        return (self.dir / name).exists()
+
+    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None):
+        """Starts ulmar.exe in the scenario folder (or `folder`); with `wait`, returns once
+        its main window shows. app.main is that window. Windows of copies started
+        earlier in this scenario are never taken for this copy's."""
+        others = [a.main for a in self.apps if a.main]
+        app = App(self.display, folder or self.dir, env)
+        self.apps.append(app)
+        if wait and ready_title:
+            app.main = app.window(ready_title, timeout=30, exclude=others)
+        return app
+
+    def map_drive(self, letter, folder):
+        """Makes drive `letter`: the folder `folder` for this prefix, until the scenario ends."""
+        link = self.prefix / "dosdevices" / (letter.lower() + ":")
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        pathlib.Path(folder).mkdir(parents=True, exist_ok=True)
+        link.symlink_to(pathlib.Path(folder).resolve())
+        self.on_cleanup(lambda: link.unlink() if link.is_symlink() else None)
+        return link
+
+    def small_disk(self, name, size_kb):
+        """A tmpfs of `size_kb` KiB mounted at the scenario folder's `name` (needs root);
+        unmounted when the scenario ends."""
+        mount = self.dir / name
+        mount.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%dk" % size_kb, "tmpfs", str(mount)], check=True)
+        self.on_cleanup(lambda: subprocess.run(["umount", "-l", str(mount)], check=False))
+        return mount
+
+    def check(self, condition, message):
+        if not condition:
+            self.failures.append(message)
+        return bool(condition)
+
+    def equal(self, actual, expected, what):
+        if actual != expected:
+            self.failures.append("%s: expected %r, got %r" % (what, expected, actual))
+            return False
+        return True
+
+    def screenshot(self, name):
+        path = E2E / "shots" / (name + ".png")
+        self.display.screenshot(path)
+        return path
+
+    def on_cleanup(self, fn):
+        self.cleanups.append(fn)
+
+    def finish(self):
+        for app in self.apps:
+            app.kill()
+            app.stop_driver()
+        for fn in reversed(self.cleanups):
+            try:
+                fn()
+            except Exception as error:  # a failing clean-up is reported, not fatal
+                self.failures.append("clean-up: %s" % error)
+
+
+def _slug(name):
+    return "".join(c if c.isalnum() else "-" for c in name.lower()).strip("-")[:80]
+
+
+def run_scenario(entry, display):
+    folder = E2E / "runs" / _slug(entry["name"])
+    if folder.exists():
+        shutil.rmtree(folder)
+    folder.mkdir(parents=True)
+    t = Context(entry["name"], display, folder)
+    started = time.time()
+    try:
+        entry["fn"](t)
+    except HarnessError as error:
+        t.failures.append("harness: %s" % error)
+    except AssertionError as error:
+        t.failures.append("assertion: %s" % (error or traceback.format_exc(limit=2)))
+    except Exception:
+        t.failures.append(traceback.format_exc(limit=6))
+    finally:
+        t.finish()
+    return t.failures, time.time() - started

@@ -1,0 +1,38 @@
+"""Log records and settings files as bytes, for scenarios that write logs before
+the program starts and check them afterwards."""
+
+FIELDS = (("Date", 10), ("Time", 5), ("Freq", 6), ("Station", 20), ("Location", 24), ("Remarks", 50))
+RECORD = 115
+
+
+def field(text, width):
+    data = text.encode("latin-1") if isinstance(text, str) else bytes(text)
+    return data[:width].ljust(width, b" ")
+
+
+def entry(station, date="06-12-2026", time="19:30", freq="9410", location="Somewhere", remarks=""):
+    """One 115-byte record."""
+    values = {"Date": date, "Time": time, "Freq": freq, "Station": station, "Location": location,
+              "Remarks": remarks}
+    return b"".join(field(values[name], width) for name, width in FIELDS)
+
+
+def numbered_log(count, **fields):
+    """`count` records with stations S1..Scount."""
+    return b"".join(entry("S%d" % i, **fields) for i in range(1, count + 1))
+
+
+def records(data):
+    """The whole records of a log file's bytes, each as a dict of str fields."""
+    out = []
+    for start in range(0, len(data) - len(data) % RECORD, RECORD):
+        rec, pos = {}, start
+        for name, width in FIELDS:
+            rec[name] = data[pos:pos + width].decode("latin-1")
+            pos += width
+        out.append(rec)
+    return out
+
+
+def settings(log_path, drive=""):
+    return (log_path + "\r\n" + drive + "\r\n").encode("latin-1")

@@ -1,0 +1,22 @@
+// The settings reader over arbitrary bytes: values are bounded, and what is
+// written reads back as the same values whenever the path has no quote.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "logstore/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    SettingsState parsed = ParseSettings(bytes);
+    if (parsed.LogPath.size() > kMaxPathChars || parsed.BackupDrive.size() > kMaxPathChars) std::abort();
+    bool plainPath = parsed.LogPath.find_first_of("\"\r\n\t") == std::string::npos &&
+                     parsed.LogPath.find_first_not_of(' ') == 0;
+    bool plainDrive = parsed.BackupDrive.find_first_of(",\"\r\n\t") == std::string::npos &&
+                      (parsed.BackupDrive.empty() || parsed.BackupDrive[0] != ' ');
+    if (plainPath && plainDrive) {
+        SettingsState back = ParseSettings(FormatSettings(parsed));
+        if (back.LogPath != parsed.LogPath || back.BackupDrive != parsed.BackupDrive) std::abort();
+    }
+    return 0;
+}
