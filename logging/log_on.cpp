@@ -23,6 +23,18 @@ void FocusBox(int id) {
     SendMessageA(Logging.Window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(Logging.Window, id)), TRUE);
 }
 
+// Scrolls the list, if need be, so that the report just listed can be seen.
+void ShowRow(HWND list, int row) {
+    RECT client;
+    GetClientRect(list, &client);
+    LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    if (height == LB_ERR || height <= 0) return;
+    int visible = static_cast<int>((client.bottom - client.top) / height);
+    int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    int wanted = TopRowShowing(row, top, visible);
+    if (wanted != top) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(wanted), 0);
+}
+
 void ListReport(const std::string& row) {
     HWND list = GetDlgItem(Logging.Window, kIdRecentList);
     RecentPlacement place = PlaceRecentReport(Logging.RecentFilled, Logging.RecentRows);
@@ -34,6 +46,7 @@ void ListReport(const std::string& row) {
         SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(place.insertRow), text);
     }
     Logging.RecentFilled = FilledAfterReport(Logging.RecentFilled, Logging.RecentRows);
+    ShowRow(list, place.insertRow < 0 ? Logging.RecentRows - 1 : place.insertRow);
 }
 
 void ClearForNextReport() {

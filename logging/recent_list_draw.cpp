@@ -1,7 +1,9 @@
 // Owner drawing of the recent list: black on white, white on navy when
 // selected, no focus rectangle, a grey rule under each row and four vertical
 // rules in the blank columns between station, time, frequency, location and
-// remarks.
+// remarks. Each column is drawn into its own character cells, clipped there:
+// with a true fixed-pitch font this looks exactly like drawing the whole row at
+// once, and with any other font the columns still stay between their rules.
 #include <string>
 #include <vector>
 
@@ -15,7 +17,6 @@ constexpr COLORREF kRowBack = RGB(255, 255, 255);
 constexpr COLORREF kRowText = RGB(0, 0, 0);
 constexpr COLORREF kSelectedBack = RGB(0, 0, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
-constexpr int kTrailingBlanks = 20;  // with an opaque background they paint out the row
 
 std::string RowText(HWND list, UINT row) {
     LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
@@ -23,6 +24,22 @@ std::string RowText(HWND list, UINT row) {
     std::vector<char> text(static_cast<size_t>(length) + 1, 0);
     SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data());
+}
+
+void PaintBackground(HDC dc, const RECT& row) {
+    ExtTextOutA(dc, row.left, row.top, ETO_OPAQUE, &row, "", 0, nullptr);
+}
+
+void DrawColumn(HDC dc, const RECT& row, const std::string& shown, int column) {
+    std::string cells = RowColumnText(shown, column);
+    if (cells.empty()) return;
+    const RowColumn& spec = kRecentColumns[column];
+    RECT box = row;
+    box.left = row.left + spec.first * Logging.CellWidth;
+    box.right = column == kRowColumns - 1 ? row.right : box.left + spec.width * Logging.CellWidth;
+    // No prefix processing: an "&" is shown as typed.
+    DrawTextA(dc, cells.c_str(), static_cast<int>(cells.size()), &box,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void DrawRules(HDC dc, const RECT& row) {
@@ -49,11 +66,8 @@ void DrawRecentRow(const DRAWITEMSTRUCT& item) {
     SetTextColor(item.hDC, selected ? kSelectedText : kRowText);
 
     std::string text = RowText(item.hwndItem, item.itemID);
-    std::string shown = (text.empty() ? text : text.substr(1)) + std::string(kTrailingBlanks, ' ');
-    RECT box = item.rcItem;
-    // No prefix processing: an "&" in a station is shown as typed and the
-    // columns stay in line with their rules.
-    DrawTextA(item.hDC, shown.c_str(), static_cast<int>(shown.size()), &box,
-              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    std::string shown = text.empty() ? text : text.substr(1);  // the marker is never drawn
+    PaintBackground(item.hDC, item.rcItem);
+    for (int column = 0; column < kRowColumns; ++column) DrawColumn(item.hDC, item.rcItem, shown, column);
     DrawRules(item.hDC, item.rcItem);
 }

@@ -24,3 +24,17 @@ RecentPlacement PlaceRecentReport(int recentFilled, int recentRows) {
 int FilledAfterReport(int recentFilled, int recentRows) {
     return recentFilled < recentRows ? recentFilled + 1 : recentRows;
 }
+
+int TopRowShowing(int row, int topRow, int visibleRows) {
+    if (visibleRows < 1) visibleRows = 1;
+    if (row < topRow) return row;
+    if (row >= topRow + visibleRows) return row - visibleRows + 1;
+    return topRow;
+}
+
+std::string RowColumnText(const std::string& shownRow, int column) {
+    if (column < 0 || column >= kRowColumns) return "";
+    size_t first = static_cast<size_t>(kRecentColumns[column].first);
+    if (first >= shownRow.size()) return "";
+    return shownRow.substr(first, static_cast<size_t>(kRecentColumns[column].width));
+}

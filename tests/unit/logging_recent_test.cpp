@@ -66,6 +66,16 @@ TEST(RecentRows, ListFillsFromTheTopThenRolls) {
     EXPECT_EQ(FilledAfterReport(15, 15), 15);
 }
 
+TEST(RecentRows, NewestReportIsScrolledIntoView) {
+    EXPECT_EQ(TopRowShowing(3, 0, 15), 0);    // all rows fit: the list never moves
+    EXPECT_EQ(TopRowShowing(14, 0, 15), 0);
+    EXPECT_EQ(TopRowShowing(14, 0, 14), 1);   // one row short: the bottom row brings the list up one
+    EXPECT_EQ(TopRowShowing(24, 0, 23), 2);
+    EXPECT_EQ(TopRowShowing(24, 2, 23), 2);   // already in view
+    EXPECT_EQ(TopRowShowing(0, 5, 10), 0);    // above the view
+    EXPECT_EQ(TopRowShowing(7, 0, 0), 7);     // no room at all: the row itself at the top
+}
+
 TEST(RecentRows, RulesFallInsideTheSeparatorCellsForAnyCellWidth) {
     const int fixed8[kRuleColumns] = {165, 213, 267, 468};
     for (int i = 0; i < kRuleColumns; ++i) {
@@ -76,6 +86,32 @@ TEST(RecentRows, RulesFallInsideTheSeparatorCellsForAnyCellWidth) {
             EXPECT_LT(x, kRuleSeparatorColumn[i] * cell + cell) << i << " cell " << cell;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecentRows, ColumnsTileTheRowBetweenTheRules) {
+    // Each column ends where the next rule's blank column is, the last at the row's end.
+    for (int i = 0; i < kRuleColumns; ++i) {
+        EXPECT_EQ(kRecentColumns[i].first + kRecentColumns[i].width, kRuleSeparatorColumn[i]) << i;
+        EXPECT_EQ(kRecentColumns[i + 1].first, kRuleSeparatorColumn[i] + 1) << i;
+    }
+    EXPECT_EQ(kRecentColumns[4].first + kRecentColumns[4].width + 1, kReportRowLength);
+
+    LogEntry entry = MakeEntry("ABCDEFGHIJKLMNOPQRST", "06-12-2026", "07:05", "15400", "Wertachtal", "Fair");
+    std::string shown = RecentReportRow(entry).substr(1);
+    EXPECT_EQ(RowColumnText(shown, 0), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(RowColumnText(shown, 1), "07:05");
+    EXPECT_EQ(RowColumnText(shown, 2), "15400 ");
+    EXPECT_EQ(RowColumnText(shown, 3), "Wertachtal" + std::string(14, ' '));
+    EXPECT_EQ(RowColumnText(shown, 4), "Fair" + std::string(46, ' '));
+    EXPECT_EQ(RowColumnText(shown, 5), "");
+    // A blank row is 100 blanks: its remarks column is cut short, not overrun.
+    std::string blank = BlankRecentRow().substr(1);
+    EXPECT_EQ(RowColumnText(blank, 4), std::string(41, ' '));
+    EXPECT_EQ(RowColumnText("short", 1), "");
 }
 
 }  // namespace
