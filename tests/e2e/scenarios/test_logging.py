@@ -464,3 +464,60 @@ def _(t):
     app.key(log, VK_ESCAPE)
     app.command(app.main, 204)
     app.wait_exit()
+
+
+WM_SYSCHAR = 0x0106
+ALT_DOWN = 1 << 29
+
+
+@scenario("Alt+Y goes to the frequency box, Alt+L logs the report on", screen=480)
+def _(t):
+    app = t.start()
+    log = open_logging(app, app.main)
+    app.post(log, STATION, WM_SYSCHAR, ord("y"), ALT_DOWN)
+    t.check(wait_for(lambda: app.focus_id(log) == FREQ, 5), "Alt+Y moves to the frequency box")
+    type_report(app, log, "7335", "CHU", "Ottawa", "time signal")
+    before = utc_stamp()
+    app.post(log, FREQ, WM_SYSCHAR, ord("l"), ALT_DOWN)
+    t.check(wait_for(lambda: app.text(log, STATION) == ""), "Alt+L saved the report")
+    after = utc_stamp()
+    records = logfiles.records(t.read("MYLOG.ULM"))
+    t.equal(len(records), 1, "one record")
+    if records:
+        check_stamp(t, records[0], (before, after), "the Alt+L report")
+        t.equal(records[0]["Station"].rstrip(), "CHU", "station")
+    app.key(log, VK_ESCAPE)
+
+
+def image_handles(app, log):
+    return [app.send(log, id, STM_GETIMAGE, 0, 0) & 0xFFFFFFFF for id in CLOCK_IMAGES]
+
+
+@scenario("the clock swaps only the colon and changed digits, and reuses its bitmaps", screen=480, timeout=180)
+def _(t):
+    app = t.start()
+    log = open_logging(app, app.main)
+    first = image_handles(app, log)
+    t.check(all(first), "every clock image shows a bitmap: %r" % first)
+    sizes = [app.rect(log, id) for id in CLOCK_IMAGES]
+    t.equal([(r - l, b - top) for l, top, r, b in sizes], [(15, 28)] * 2 + [(3, 28)] + [(15, 28)] * 2,
+            "images take their bitmaps' sizes")
+    colon_slots, ticks = set(), 0
+    previous = first
+    for _ in range(12):
+        minute = utc_stamp()
+        if not wait_for(lambda: image_handles(app, log)[2] != previous[2], 5):
+            t.check(False, "the colon changes at the next tick")
+            break
+        now = image_handles(app, log)
+        ticks += 1
+        colon_slots.add(now[2] & 0xFFFF)
+        if utc_stamp() == minute:  # the minute stayed: no digit was reloaded
+            t.equal([now[i] for i in (0, 1, 3, 4)], [previous[i] for i in (0, 1, 3, 4)],
+                    "digit bitmaps kept on tick %d" % ticks)
+        previous = now
+    # Every replaced bitmap is deleted, so the colon's bitmap keeps coming back
+    # in the same few handle slots; a leak would take a new slot every tick.
+    t.check(len(colon_slots) <= 4, "colon bitmaps over %d ticks used %d handle slots: %r"
+            % (ticks, len(colon_slots), sorted(colon_slots)))
+    app.key(log, VK_ESCAPE)
