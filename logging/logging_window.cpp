@@ -119,6 +119,12 @@ void OnCommand(HWND window, int id) {
     }
 }
 
+BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
+    if (id != kIdRecentList) return FALSE;
+    DrawRecentRow(item);
+    return TRUE;
+}
+
 void OnDestroy() {
     ReleaseClockBitmaps();
     Logging.Window = nullptr;
@@ -128,10 +134,7 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     INT_PTR coloured = 0;
     if (HandleColourMessage(g_colours, window, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
-        case WM_DRAWITEM:
-            if (wParam != kIdRecentList) return FALSE;
-            DrawRecentRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+        case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
         case WM_CLOSE: EndModal(window, 0); return TRUE;
         case WM_DESTROY: OnDestroy(); return FALSE;

@@ -332,6 +332,11 @@ def _(t):
     for column in (20, 26, 33, 58):
         x = x0 + column * cell + cell // 2
         t.check(all(pixels.grey(x, y) for y in row0), "rule at column %d (x %d)" % (column, x - x0))
+    row3 = range(y0 + 3 * height + 1, y0 + 4 * height - 2)
+    for column in (20, 26, 33, 58):
+        x = x0 + column * cell + cell // 2
+        t.check(all(pixels.grey(x, y) for y in row3), "blank row 4 ruled at column %d" % column)
+    t.check(all(pixels.white(x, y) for x in range(x0 + 2, x0 + 120) for y in row3), "blank row 4 is white")
     # Grey rule under the first row.
     t.check(all(pixels.grey(x, y0 + height - 1) for x in range(x0 + 2, x0 + 100)), "rule under row 1")
     # Every cell of the station column shows ink: twenty "&" drawn as typed.
