@@ -66,8 +66,8 @@ def newest_row_in_view(app, log, row):
     return top <= row < top + visible
 
 
-def utc_stamp():
-    now = datetime.datetime.now(datetime.timezone.utc)
+def utc_stamp(seconds=0.0):
+    now = datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(seconds=seconds)
     return now.strftime("%d-%m-%Y"), now.strftime("%H:%M")
 
 
@@ -97,8 +97,9 @@ def type_report(app, log, freq, station, location, remarks):
 
 
 def save(app, log):
-    """Presses Log On; returns the UTC stamps read just before and after the save."""
-    before = utc_stamp()
+    """Presses Log On; returns the UTC stamps read just before and after the save.
+    The clock ticks once a second, so the stamp may be up to a second old."""
+    before = utc_stamp(-1.5)
     app.click(log, LOG_ON)
     saved = wait_for(lambda: app.text(log, STATION) == "")
     after = utc_stamp()
@@ -170,7 +171,7 @@ def _(t):
     main = app.main
     log = open_logging(app, main)
     reports = [("9410", "Radio Alpha", "Tirana", "Good signal, slight fading"),
-               (None, "A Station Name Of 25 Chars", "", "second on the same frequency"),
+               (None, "A Station Name Of 25 Chars", "Bogot\xe1", "second on the same frequency"),
                ("abc", " lower case", "Somewhere Far Away From Here", "x" * 50)]
     typed_freq, rows, stamps = "", [], []
     for n, (freq, station, location, remarks) in enumerate(reports, start=1):
@@ -482,7 +483,7 @@ def _(t):
     app.post(log, STATION, WM_SYSCHAR, ord("y"), ALT_DOWN)
     t.check(wait_for(lambda: app.focus_id(log) == FREQ, 5), "Alt+Y moves to the frequency box")
     type_report(app, log, "7335", "CHU", "Ottawa", "time signal")
-    before = utc_stamp()
+    before = utc_stamp(-1.5)
     app.post(log, FREQ, WM_SYSCHAR, ord("l"), ALT_DOWN)
     t.check(wait_for(lambda: app.text(log, STATION) == ""), "Alt+L saved the report")
     after = utc_stamp()
@@ -508,19 +509,21 @@ def _(t):
     t.equal([(r - l, b - top) for l, top, r, b in sizes], [(15, 28)] * 2 + [(3, 28)] + [(15, 28)] * 2,
             "images take their bitmaps' sizes")
     colon_slots, ticks = set(), 0
-    previous = first
+    stamp = utc_stamp()
+    previous = image_handles(app, log)
     for _ in range(12):
-        minute = utc_stamp()
         if not wait_for(lambda: image_handles(app, log)[2] != previous[2], 5):
             t.check(False, "the colon changes at the next tick")
             break
         now = image_handles(app, log)
+        now_stamp = utc_stamp()
         ticks += 1
         colon_slots.add(now[2] & 0xFFFF)
-        if utc_stamp() == minute:  # the minute stayed: no digit was reloaded
+        if now_stamp == stamp:  # the minute stayed between the readings: no digit was reloaded
             t.equal([now[i] for i in (0, 1, 3, 4)], [previous[i] for i in (0, 1, 3, 4)],
                     "digit bitmaps kept on tick %d" % ticks)
-        previous = now
+        stamp = utc_stamp()
+        previous = image_handles(app, log)
     # Every replaced bitmap is deleted, so the colon's bitmap keeps coming back
     # in the same few handle slots; a leak would take a new slot every tick.
     t.check(len(colon_slots) <= 4, "colon bitmaps over %d ticks used %d handle slots: %r"
