@@ -17,6 +17,9 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 100); do [ -e /tmp/.X11-unix/X${DISPLAY#:} ] && break; sleep 0.05; done
 fi
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+# Wine's own fonts (Courier, MS Sans Serif) as a Windows system has them.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 cd "$home"
 wine "$OLDPWD/build/win/ulmar.exe" >/dev/null 2>&1 &
 app=$!

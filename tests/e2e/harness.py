@@ -59,6 +59,17 @@ def _unhex(word):
     return "" if word == "-" else bytes.fromhex(word).decode("latin-1")
 
 
+def install_fonts(prefix):
+    """Puts Wine's own fonts (Courier, MS Sans Serif, ...) into the prefix, as a
+    Windows system has them; without them every dialog font falls back to a
+    proportional one."""
+    fonts = prefix / "drive_c" / "windows" / "Fonts"
+    fonts.mkdir(parents=True, exist_ok=True)
+    for source in pathlib.Path("/usr/share/wine/fonts").glob("*"):
+        if not (fonts / source.name).exists():
+            shutil.copy(source, fonts / source.name)
+
+
 class Display:
     """One Xvfb server and one Wine prefix whose virtual desktop has the screen's size."""
 
@@ -83,6 +94,7 @@ class Display:
             subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300)
             self._wineserver("-w")
+        install_fonts(self.prefix)
         # A virtual desktop of the screen's size: SM_CYSCREEN follows it, Wine
         # draws real frames, and no window manager is needed.
         for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),

@@ -82,6 +82,7 @@ def _(t):
     main = app.window(TITLE)
     t.equal(app.text(main), TITLE + " " * 60 + path, "title shows the path that failed")
     app.command(main, 204)
+    app.answer(app.box("Log not backed up"), IDOK)  # drive B: is not mapped
     app.wait_exit()
     t.check(not (t.dir / "missing").exists(), "no folder is created")
     t.equal(t.read("CURLOG.DTA"), logfiles.settings(path, "B"), "settings written unchanged")

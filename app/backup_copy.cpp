@@ -1,0 +1,15 @@
+#include "app/backup_copy.h"
+
+#include "platform/file.h"
+
+std::string BackupTarget(const std::string& drive, const std::string& logPath) {
+    size_t slash = logPath.rfind('\\');
+    std::string fileName = slash == std::string::npos ? logPath : logPath.substr(slash + 1);
+    return drive + ":" + fileName;
+}
+
+bool CopyLogToBackup(LogStore& log, const std::string& logPath, const std::string& drive) {
+    std::string target = BackupTarget(drive, logPath);
+    CloseLog(log);  // the log is held without sharing; the copy must be able to read it
+    return FileCopy(logPath.c_str(), target.c_str());
+}

@@ -1,0 +1,26 @@
+#include "browse/entry_removal.h"
+
+int32_t ChooseEntryToDelete(PageState& page) {
+    int32_t entry = ChosenEntry(page);
+    if (entry > 0) page.CurrentEntryNumber = entry;
+    return entry;
+}
+
+bool DeleteCurrentEntry(LogStore& log, PageState& page) {
+    const int32_t before = log.EntryCount;
+    const int32_t entry = page.CurrentEntryNumber;
+    bool removed = RemoveEntry(log, entry);
+    if (!removed) {
+        LogError error = log.LastError;
+        RecountEntries(log);
+        log.LastError = error;
+    }
+    if (log.EntryCount == before - 1) {
+        // The entry is gone even when a later step (the flush) failed.
+        AdjustPageAfterRemoval(page, entry, log.EntryCount);
+    } else {
+        FitPageToCount(page, log.EntryCount);
+        page.SelectedLine = 0;
+    }
+    return removed;
+}

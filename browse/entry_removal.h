@@ -1,0 +1,14 @@
+// Deleting the entry on the chosen browse line.
+#pragma once
+#include <cstdint>
+
+#include "browse/page_state.h"
+#include "logstore/log_store.h"
+
+// Sets CurrentEntryNumber to the entry on the chosen line and returns it; 0 (and
+// nothing set) when no line is chosen.
+int32_t ChooseEntryToDelete(PageState& page);
+// Removes entry CurrentEntryNumber and adjusts the page to the new count. Returns
+// false when the log store could not finish (its LastError says why); EntryCount
+// then follows the file's real length and the page fits whatever the file holds.
+bool DeleteCurrentEntry(LogStore& log, PageState& page);

@@ -1,0 +1,21 @@
+#include "browse/page_fill.h"
+
+#include "browse/entry_line.h"
+
+void FillPage(LogStore& log, PageState& page, std::vector<std::string>* items) {
+    items->clear();
+    page.SearchArmed = false;
+    if (page.PageLines < 1) return;
+    std::vector<LogEntry> entries(static_cast<size_t>(page.PageLines));
+    int32_t got = 0;
+    // A read that fails shows only the lines that arrived, never stale ones.
+    ReadEntries(log, page.PageTop + 1, page.PageLines, entries.data(), &got);
+    for (int32_t i = 0; i < got; ++i) items->push_back(ListItemText(entries[static_cast<size_t>(i)]));
+    if (got > 0) log.EntryBuffer = entries[static_cast<size_t>(got) - 1];
+}
+
+std::string RangeText(int32_t number) { return " " + std::to_string(number); }
+
+int32_t FirstShownEntry(const PageState& page) { return page.PageTop + 1; }
+
+int32_t LastShownEntry(const PageState& page) { return page.PageTop + page.PageLines; }

@@ -1,0 +1,19 @@
+// The walk of a print or export run: every entry from the start number up to
+// EntryCount, in ascending order, each read into EntryBuffer and handed on.
+#pragma once
+#include <cstdint>
+
+#include "logstore/log_store.h"
+
+// Gets each entry in turn; returns false to stop the walk after this entry.
+using EntryVisitor = bool (*)(const LogEntry& entry, void* context);
+
+struct WalkResult {
+    int32_t count = 0;        // entries handed on, the one that stopped the walk included
+    bool stopped = false;     // the visitor asked to stop
+    bool readFailed = false;  // an entry could not be read; the walk ended there
+};
+
+// Entries are read in large blocks; afterwards EntryBuffer holds the last
+// entry read.
+WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context);

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "browse/entry_line.h"
+#include "browse/page_fill.h"
+#include "tests/unit/browse_logs.h"
+
+namespace {
+
+struct FillLog {
+    explicit FillLog(int count) {
+        bytes = LogBytes(count);
+        WriteBytes(dir.Path("F.ULM"), bytes);
+        OpenLog(log, dir.Path("F.ULM"));
+    }
+    ~FillLog() { CloseLog(log); }
+    LogEntry Entry(int n) const {
+        LogEntry entry;
+        std::memcpy(&entry, RecordOf(bytes, n).data(), sizeof entry);
+        return entry;
+    }
+    TempDir dir;
+    std::string bytes;
+    LogStore log;
+};
+
+}  // namespace
+
+TEST(BrowsePageFill, ThePageHoldsItsEntriesAsListItems) {
+    FillLog f(100);
+    PageState page;
+    OpenPage(page, f.log.EntryCount, 1.0f);
+    page.PageTop = 23;
+    page.SearchArmed = true;
+    std::vector<std::string> items;
+    FillPage(f.log, page, &items);
+    ASSERT_EQ(items.size(), 24u);
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(items[static_cast<size_t>(i)], ListItemText(f.Entry(24 + i))) << i;
+    EXPECT_EQ(items[0].substr(1, 28), "06 Dec 2026 19:30 Station 24");
+    EXPECT_FALSE(page.SearchArmed);
+    EXPECT_EQ(EntryBytes(f.log.EntryBuffer), RecordOf(f.bytes, 47));
+    EXPECT_EQ(RangeText(FirstShownEntry(page)), " 24");
+    EXPECT_EQ(RangeText(LastShownEntry(page)), " 47");
+}
+
+TEST(BrowsePageFill, FortyLinesAtTheEnd) {
+    FillLog f(100);
+    PageState page;
+    OpenPage(page, f.log.EntryCount, 1.6f);
+    page.PageTop = page.LastPageTop;
+    std::vector<std::string> items;
+    FillPage(f.log, page, &items);
+    ASSERT_EQ(items.size(), 40u);
+    EXPECT_EQ(items.front(), ListItemText(f.Entry(61)));
+    EXPECT_EQ(items.back(), ListItemText(f.Entry(100)));
+}
+
+TEST(BrowsePageFill, AnEmptyLogGivesAnEmptyPage) {
+    FillLog f(0);
+    PageState page;
+    OpenPage(page, f.log.EntryCount, 1.0f);
+    std::vector<std::string> items = {"stale"};
+    page.SearchArmed = true;
+    FillPage(f.log, page, &items);
+    EXPECT_TRUE(items.empty());
+    EXPECT_FALSE(page.SearchArmed);
+}
+
+TEST(BrowsePageFill, EntriesThatCannotBeReadAreNotShownAsOthers) {
+    FillLog f(10);
+    PageState page;
+    OpenPage(page, 10, 1.0f);
+    CloseLog(f.log);
+    f.log.EntryBuffer = MakeEntry("Stale");
+    std::vector<std::string> items;
+    FillPage(f.log, page, &items);
+    EXPECT_TRUE(items.empty());
+    EXPECT_EQ(TrimRight(FieldText(f.log.EntryBuffer.Station)), "Stale");
+}

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "browse/entry_removal.h"
+#include "browse/page_fill.h"
+#include "browse/station_search.h"
+#include "tests/unit/browse_logs.h"
+
+namespace {
+
+struct RemovalLog {
+    explicit RemovalLog(int count, const std::function<std::string(int)>& station = NumberedStation) {
+        original = LogBytes(count, station);
+        WriteBytes(Path(), original);
+        OpenLog(log, Path());
+        OpenPage(page, log.EntryCount, 1.0f);
+    }
+    ~RemovalLog() { CloseLog(log); }
+    std::string Path() const { return dir.Path("R.ULM"); }
+    std::string File() const { return ReadBytes(Path()); }
+    // Chooses line `line` of the page and deletes its entry, as the window does after "Yes".
+    bool DeleteLine(int32_t line) {
+        page.SelectedLine = line;
+        if (ChooseEntryToDelete(page) == 0) return false;
+        return DeleteCurrentEntry(log, page);
+    }
+    // The original file without entry k.
+    std::string Without(int k) const {
+        std::string bytes = original;
+        bytes.erase(static_cast<size_t>(k - 1) * kEntrySize, kEntrySize);
+        return bytes;
+    }
+    TempDir dir;
+    std::string original;
+    LogStore log;
+    PageState page;
+};
+
+std::vector<std::string> StationsShown(LogStore& log, PageState& page) {
+    std::vector<std::string> items;
+    FillPage(log, page, &items);
+    std::vector<std::string> stations;
+    for (const std::string& item : items) stations.push_back(TrimRight(item.substr(1 + 18, 20)));
+    return stations;
+}
+
+std::vector<std::string> Numbered(int from, int to, int skip = 0) {
+    std::vector<std::string> names;
+    for (int n = from; n <= to; ++n) {
+        if (n != skip) names.push_back(NumberedStation(n));
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST(BrowseRemoval, NoChosenLineDeletesNothing) {
+    RemovalLog r(10);
+    r.page.CurrentEntryNumber = 7;
+    r.page.SelectedLine = 0;
+    EXPECT_EQ(ChooseEntryToDelete(r.page), 0);
+    EXPECT_EQ(r.page.CurrentEntryNumber, 7);
+    EXPECT_EQ(r.File(), r.original);
+}
+
+TEST(BrowseRemoval, DeletingTheOnlyEntryLeavesAnEmptyLogOpenForAppends) {
+    RemovalLog r(1);
+    EXPECT_TRUE(r.DeleteLine(1));
+    EXPECT_EQ(r.File(), "");
+    EXPECT_EQ(r.log.EntryCount, 0);
+    EXPECT_EQ(r.page.PageLines, 0);
+    EXPECT_EQ(r.page.LastPageTop, 0);
+    EXPECT_EQ(r.page.SelectedLine, 0);
+    EXPECT_EQ(RangeText(FirstShownEntry(r.page)), " 1");
+    EXPECT_EQ(RangeText(LastShownEntry(r.page)), " 0");
+    EXPECT_TRUE(StationsShown(r.log, r.page).empty());
+    r.log.EntryBuffer = MakeEntry("Next One");
+    ASSERT_TRUE(AppendEntry(r.log));
+    EXPECT_EQ(r.File(), EntryBytes(MakeEntry("Next One")));
+}
+
+TEST(BrowseRemoval, DeletingTheLastEntryCutsTheFile) {
+    RemovalLog r(10);
+    EXPECT_TRUE(r.DeleteLine(10));
+    EXPECT_EQ(r.File(), r.original.substr(0, 9 * kEntrySize));
+    EXPECT_EQ(r.log.EntryCount, 9);
+    EXPECT_EQ(r.page.PageLines, 9);
+    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 9));
+}
+
+TEST(BrowseRemoval, DeletingAnInnerEntryMovesTheLaterOnesDown) {
+    RemovalLog r(10);
+    EXPECT_TRUE(r.DeleteLine(3));
+    EXPECT_EQ(r.page.CurrentEntryNumber, 3);
+    EXPECT_EQ(r.File(), r.Without(3));
+    EXPECT_EQ(r.log.EntryCount, 9);
+    EXPECT_EQ(r.page.PageLines, 9);  // the single page shrinks from 10 lines to 9
+    EXPECT_EQ(RangeText(LastShownEntry(r.page)), " 9");
+    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 10, 3));
+}
+
+TEST(BrowseRemoval, OnTheLastPageThePageStaysFull) {
+    for (int32_t line : {1, 12, 24}) {
+        RemovalLog r(100);
+        PageEnd(r.page);
+        ASSERT_EQ(r.page.PageTop, 76);
+        EXPECT_TRUE(r.DeleteLine(line)) << line;
+        EXPECT_EQ(r.page.PageTop, 75) << line;
+        EXPECT_EQ(r.page.LastPageTop, 75) << line;
+        EXPECT_EQ(r.page.PageLines, 24) << line;
+        EXPECT_EQ(FirstShownEntry(r.page), 76) << line;
+        EXPECT_EQ(LastShownEntry(r.page), 99) << line;
+        EXPECT_EQ(StationsShown(r.log, r.page), Numbered(76, 100, 76 + line)) << line;
+        EXPECT_EQ(r.File(), r.Without(76 + line)) << line;
+    }
+}
+
+TEST(BrowseRemoval, InsideTheLogThePageKeepsItsPlace) {
+    RemovalLog r(100);
+    r.page.PageTop = 23;  // entries 24-47
+    EXPECT_TRUE(r.DeleteLine(2));
+    EXPECT_EQ(r.page.PageTop, 23);
+    EXPECT_EQ(r.page.LastPageTop, 75);
+    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(24, 48, 25));
+}
+
+TEST(BrowseRemoval, AfterADeletionNoLineIsChosen) {
+    RemovalLog r(10);
+    ASSERT_TRUE(r.DeleteLine(4));
+    EXPECT_EQ(r.page.SelectedLine, 0);
+    EXPECT_EQ(ChooseEntryToDelete(r.page), 0);
+}
+
+TEST(BrowseRemoval, ASearchInProgressStaysArmed) {
+    RemovalLog r(10);
+    r.page.SearchArmed = true;
+    ASSERT_TRUE(r.DeleteLine(4));
+    EXPECT_TRUE(r.page.SearchArmed);
+}
+
+TEST(BrowseRemoval, SearchResumesAtTheEntryThatMovedIntoTheGap) {
+    auto station = [](int n) { return n == 5 || n == 6 ? "Radio " + std::to_string(n) : NumberedStation(n); };
+    RemovalLog r(20, station);
+    r.page.SearchArmed = true;
+    r.page.SearchPosition = 1;
+    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    ASSERT_EQ(r.page.SearchPosition, 6);
+    ASSERT_TRUE(r.DeleteLine(2));  // an entry before the search position
+    EXPECT_EQ(r.page.SearchPosition, 5);
+    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    EXPECT_EQ(TrimRight(FieldText(r.log.EntryBuffer.Station)), "Radio 6");
+    EXPECT_EQ(r.page.SelectedLine, 5);
+}
+
+TEST(BrowseRemoval, DeletingTheMatchedEntryResumesAtTheNextOne) {
+    auto station = [](int n) { return n == 5 || n == 6 ? "Radio " + std::to_string(n) : NumberedStation(n); };
+    RemovalLog r(20, station);
+    r.page.SearchPosition = 1;
+    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    ASSERT_EQ(r.page.SelectedLine, 5);
+    ASSERT_TRUE(r.DeleteLine(r.page.SelectedLine));  // the matched entry itself
+    EXPECT_EQ(r.page.SearchPosition, 5);
+    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    EXPECT_EQ(TrimRight(FieldText(r.log.EntryBuffer.Station)), "Radio 6");
+}
+
+TEST(BrowseRemoval, DeletingAfterTheSearchPositionLeavesIt) {
+    RemovalLog r(20);
+    r.page.SearchPosition = 6;
+    ASSERT_TRUE(r.DeleteLine(6));
+    EXPECT_EQ(r.page.SearchPosition, 6);
+    ASSERT_TRUE(r.DeleteLine(19));
+    EXPECT_EQ(r.page.SearchPosition, 6);
+}
+
+TEST(BrowseRemoval, AReadOnlyLogIsLeftAloneAndTheFailureIsTold) {
+    RemovalLog r(10);
+    CloseLog(r.log);
+    chmod(r.Path().c_str(), 0444);
+    OpenLog(r.log, r.Path());
+    ASSERT_FALSE(r.log.Writable);
+    r.page.SearchPosition = 8;
+    r.page.SearchArmed = true;
+    EXPECT_FALSE(r.DeleteLine(3));
+    EXPECT_EQ(r.log.LastError, LogError::ReadOnly);
+    EXPECT_EQ(r.File(), r.original);
+    EXPECT_EQ(r.log.EntryCount, 10);
+    EXPECT_EQ(r.page.PageLines, 10);
+    EXPECT_EQ(r.page.SelectedLine, 0);
+    EXPECT_EQ(r.page.SearchPosition, 8);
+    EXPECT_TRUE(r.page.SearchArmed);
+    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 10));
+}
+
+TEST(BrowseRemoval, ALogThatIsNotOpenCountsNoEntries) {
+    RemovalLog r(30);
+    r.page.PageTop = 6;
+    CloseLog(r.log);  // as after a reopen that failed
+    EXPECT_FALSE(r.DeleteLine(1));
+    EXPECT_EQ(r.log.LastError, LogError::NotOpen);
+    EXPECT_EQ(r.log.EntryCount, 0);
+    EXPECT_EQ(r.page.PageTop, 0);
+    EXPECT_EQ(r.page.PageLines, 0);
+    EXPECT_EQ(r.File(), r.original);
+}
