@@ -44,7 +44,8 @@ def expected_controls(screen):
 
 def check_rectangles(t, app, log, by_id, screen):
     """Every control but the images where its dialog units put it. A list box
-    keeps to whole rows, so it may come out up to one row shorter."""
+    keeps to whole rows of the height it had before its rows were made 2 pixels
+    lower, so it may come out up to one such row shorter."""
     origin = app.client_origin(log)
     row = app.send(log, LIST, LB_GETITEMHEIGHT, 0, 0)
     for id, x, y, w, h in expected_controls(screen):
@@ -52,7 +53,7 @@ def check_rectangles(t, app, log, by_id, screen):
         got = (l - origin[0], top - origin[1], r - l, b - top)
         want = app.dialog_units(FONT[0], FONT[1], x, y, w, h)
         if id == LIST:
-            t.check(got[:3] == want[:3] and want[3] - row <= got[3] <= want[3],
+            t.check(got[:3] == want[:3] and want[3] - (row + 2) <= got[3] <= want[3],
                     "list rectangle %r for %r (rows of %d)" % (got, want, row))
         else:
             t.equal(got, want, "pixel rectangle of control %d at %d" % (id, screen))
@@ -327,16 +328,17 @@ def _(t):
     pixels = Pixels(shot)
     left, top, right, bottom = app.rect(log, LIST)
     x0, y0 = left + 2, top + 2  # inside the sunken edge
-    cell = 6  # the cell width Wine gives the 8-point "Courier" dialog font here
+    cell = app.dialog_units(FONT[0], FONT[1], 0, 0, 4, 8)[2]  # four dialog units: one character cell
     row0 = range(y0 + 1, y0 + height - 2)
-    # Vertical rules in the middle of the separator columns 20, 26, 33, 58.
-    for column in (20, 26, 33, 58):
-        x = x0 + column * cell + cell // 2
-        t.check(all(pixels.grey(x, y) for y in row0), "rule at column %d (x %d)" % (column, x - x0))
+    # Vertical rules at 165, 213, 267 and 468 with 8-pixel cells, otherwise in
+    # the middle of the separator columns 20, 26, 33, 58.
+    rules = [x0 + (fixed if cell == 8 else column * cell + cell // 2)
+             for column, fixed in ((20, 165), (26, 213), (33, 267), (58, 468))]
+    for x in rules:
+        t.check(all(pixels.grey(x, y) for y in row0), "rule at x %d (cell %d)" % (x - x0, cell))
     row3 = range(y0 + 3 * height + 1, y0 + 4 * height - 2)
-    for column in (20, 26, 33, 58):
-        x = x0 + column * cell + cell // 2
-        t.check(all(pixels.grey(x, y) for y in row3), "blank row 4 ruled at column %d" % column)
+    for x in rules:
+        t.check(all(pixels.grey(x, y) for y in row3), "blank row 4 ruled at x %d" % (x - x0))
     t.check(all(pixels.white(x, y) for x in range(x0 + 2, x0 + 120) for y in row3), "blank row 4 is white")
     # Grey rule under the first row.
     t.check(all(pixels.grey(x, y0 + height - 1) for x in range(x0 + 2, x0 + 100)), "rule under row 1")
@@ -345,7 +347,7 @@ def _(t):
              for c in range(20)]
     t.equal(inked, [True] * 20, "every station cell holds an ampersand")
     # Nothing spills into the blank separator cell after the station.
-    sep = [(x, y) for x in range(x0 + 20 * cell, x0 + 21 * cell) for y in row0 if not pixels.grey(x, y)]
+    sep = [(x, y) for x in range(x0 + 20 * cell, x0 + 21 * cell) for y in row0 if x != rules[0]]
     t.check(all(pixels.white(x, y) for x, y in sep), "separator cell after the station stays white")
     # The selected blank row is navy across its width.
     y5 = y0 + 5 * height + height // 2
