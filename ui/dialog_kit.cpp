@@ -66,9 +66,14 @@ HWND AddControl(HWND dialog, const ControlSpec& spec) {
 }
 
 void SetProgramIcon(HWND window) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "ICON");
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HICON big = LoadIconA(instance, "ICON");
+    // The caption takes the icon's own small picture rather than a shrunken
+    // large one; shared, so opening windows again creates no new objects.
+    HANDLE small = LoadImageA(instance, "ICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                              GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : big));
 }
 
 void SetWindowBackground(DialogColours* colours, COLORREF background) {
