@@ -33,10 +33,10 @@ void PaintBackground(HDC dc, const RECT& row) {
 void DrawColumn(HDC dc, const RECT& row, const std::string& shown, int column) {
     std::string cells = RowColumnText(shown, column);
     if (cells.empty()) return;
-    const RowColumn& spec = kRecentColumns[column];
+    const RowColumn& layout = kRecentColumns[column];
     RECT box = row;
-    box.left = row.left + spec.first * Logging.CellWidth;
-    box.right = column == kRowColumns - 1 ? row.right : box.left + spec.width * Logging.CellWidth;
+    box.left = row.left + layout.first * Logging.CellWidth;
+    box.right = column == kRowColumns - 1 ? row.right : box.left + layout.width * Logging.CellWidth;
     // No prefix processing: an "&" is shown as typed.
     DrawTextA(dc, cells.c_str(), static_cast<int>(cells.size()), &box,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
