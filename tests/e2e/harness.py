@@ -129,8 +129,12 @@ class Display:
         if self.number is not None:
             self._wineserver("-k")
         if self.xvfb:
-            self.xvfb.kill()
-            self.xvfb.wait()
+            self.xvfb.terminate()  # lets Xvfb remove its lock file
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
             self.xvfb = None
 
     def screenshot(self, path):
