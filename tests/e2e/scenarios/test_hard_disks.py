@@ -248,3 +248,116 @@ def _(t):
     t.equal(t.read("MYLOG.ULM"), data, "log bytes unchanged")
     print("    export killed after %d of %d bytes" % (os.path.getsize(t.dir / "OUT.CSV") if t.exists("OUT.CSV") else 0,
                                                        len(data)))
+
+
+# -- saving reports ------------------------------------------------------------------
+
+LOGGING = MAIN + "    Report Logging"
+ENTRY_NUMBER, LOG_STATION, LOG_ON = 122, 109, 116
+CMD_LOGGING = 201
+
+
+def open_logging(app):
+    app.command(app.main, CMD_LOGGING)
+    return app.window(LOGGING)
+
+
+def save(app, win, station, timeout=10.0):
+    """Types a station and presses Log On; returns None when the report was
+    confirmed (the boxes are cleared for the next report), else the box that
+    said it failed."""
+    app.set_text(win, LOG_STATION, station)
+    app.click(win, LOG_ON)
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if app.text(win, LOG_STATION) == "":
+            return None
+        box = app.find_box()
+        if box:
+            app.answer(box, IDOK)
+            return box
+        time.sleep(0.02)
+    raise AssertionError("Log On neither cleared the form nor gave a message")
+
+
+def close_logging(app, win):
+    app.key(win, VK_ESCAPE)
+    app.gone(win)
+
+
+@scenario("saving onto a disk that fills up: every refused report is reported, every confirmed one is kept",
+          screen=480, timeout=180)
+def _(t):
+    start = logfiles.numbered_log(130)  # 14,950 bytes: room for 12 more in its last 4 KiB page
+    disk = t.small_disk("disk", 32)
+    t.map_drive("H", disk)
+    (disk / "LOG.ULM").write_bytes(start)
+    t.write("CURLOG.DTA", logfiles.settings("H:\\LOG.ULM"))
+    fill(disk)
+    app = t.start()
+    win = open_logging(app)
+    confirmed, refused = [], []
+    for n in range(40):
+        box = save(app, win, "New %d" % n)
+        if box is None:
+            confirmed.append("New %d" % n)
+        else:
+            refused.append(box.text)
+            if len(refused) == 3:
+                break
+    close_logging(app, win)
+    end_program(t, app)
+    log = (disk / "LOG.ULM").read_bytes()
+    t.check(len(confirmed) > 0 and len(refused) == 3, "some saved, then refused (%d, %d)" % (len(confirmed), len(refused)))
+    t.equal(stations(log), stations(start) + confirmed, "the log holds exactly the confirmed reports")
+    t.equal(len(log) % 115, 0, "whole records only")
+    print("    full disk: %d reports confirmed, %d refused: %r" % (len(confirmed), len(refused), refused[:1]))
+
+
+@scenario("saving into a read-only log and into a log another copy holds is refused with a message",
+          screen=480, timeout=120)
+def _(t):
+    data = logfiles.numbered_log(2)
+    disk = t.small_disk("ro", 64)
+    t.map_drive("G", disk)
+    (disk / "LOG.ULM").write_bytes(data)
+    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
+    t.write("CURLOG.DTA", logfiles.settings("G:\\LOG.ULM"))
+    app = t.start()
+    win = open_logging(app)
+    box = save(app, win, "Read Only")
+    t.check(box is not None, "a read-only log refuses the report with a message")
+    t.equal(app.text(win, LOG_STATION), "Read Only", "what was typed stays in the box")
+    close_logging(app, win)
+    end_program(t, app)
+    t.equal((disk / "LOG.ULM").read_bytes(), data, "read-only log unchanged")
+
+    t.write("MYLOG.ULM", data)
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM"))
+    first = t.start()
+    second = t.start()
+    win = open_logging(second)
+    box = save(second, win, "Second Copy")
+    t.check(box is not None, "the second copy says it cannot save")
+    close_logging(second, win)
+    end_program(t, second)
+    win = open_logging(first)
+    t.equal(save(first, win, "First Copy"), None, "the first copy saves")
+    close_logging(first, win)
+    end_program(t, first)
+    t.equal(stations(t.read("MYLOG.ULM")), ["S1", "S2", "First Copy"], "only the first copy's report")
+
+
+@scenario("killed right after a confirmed save: the report is on disk", screen=480, timeout=120)
+def _(t):
+    data = logfiles.numbered_log(3)
+    t.write("MYLOG.ULM", data)
+    for round_ in range(3):
+        app = t.start()
+        win = open_logging(app)
+        station = "Kept %d" % round_
+        t.equal(save(app, win, station), None, "round %d: confirmed" % round_)
+        kill_program(app)
+        data_now = t.read("MYLOG.ULM")
+        t.equal(stations(data_now)[-1:], [station], "round %d: the confirmed report is in the file" % round_)
+        t.equal(len(data_now), (4 + round_) * 115, "round %d: length" % round_)
