@@ -60,9 +60,9 @@ INT_PTR CALLBACK BackupDriveProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowBackupDriveWindow(HWND owner) {
-    DialogSpec spec = {kWindowTitle, kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
+    DialogSpec form = {kWindowTitle, kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth), Scaled(kClientHeight)};
-    HWND window = CreateDialogInCode(spec, owner, BackupDriveProc, 0);
+    HWND window = CreateDialogInCode(form, owner, BackupDriveProc, 0);
     if (!window) return;
     SetProgramIcon(window);
     AddControls(window);

@@ -102,8 +102,8 @@ INT_PTR CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND BuildMainWindow() {
-    DialogSpec spec = {"", "MS Sans Serif", 8, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(420), Scaled(270)};
-    HWND window = CreateDialogInCode(spec, nullptr, MainProc, 0);
+    DialogSpec form = {"", "MS Sans Serif", 8, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(420), Scaled(270)};
+    HWND window = CreateDialogInCode(form, nullptr, MainProc, 0);
     if (!window) return nullptr;
     SetMainWindowTitle(window);
     SetProgramIcon(window);

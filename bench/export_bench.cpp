@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logstore/log_store.h"
+#include "bench/bench_files.h"
 #include "platform/file.h"
 #include "print/csv_export.h"
 
@@ -31,26 +32,6 @@ LogEntry SampleEntry(int64_t n) {
     return entry;
 }
 
-void MakeLog(const char* path, int64_t entries) {
-    PlatformFile file;
-    FileOpen(path, FileAccess::CreateTruncate, &file);
-    std::vector<LogEntry> block;
-    int64_t offset = 0;
-    for (int64_t n = 1; n <= entries; ++n) {
-        block.push_back(SampleEntry(n));
-        if (block.size() == 9000 || n == entries) {
-            FileWriteAt(file, offset, block.data(), block.size() * sizeof(LogEntry));
-            offset += static_cast<int64_t>(block.size() * sizeof(LogEntry));
-            block.clear();
-        }
-    }
-    FileClose(&file);
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // Creates `path` and writes `bytes` bytes to it in blocks of a megabyte.
 double WritePlain(const char* path, int64_t bytes) {
     std::vector<char> block(kBlock, 'x');
@@ -63,7 +44,7 @@ double WritePlain(const char* path, int64_t bytes) {
         FileWriteAt(file, offset, block.data(), size);
     }
     FileClose(&file);
-    return Seconds(start);
+    return SecondsSince(start);
 }
 
 int64_t SizeOf(const char* path) {
@@ -75,7 +56,7 @@ int64_t SizeOf(const char* path) {
 }
 
 void BM_ExportMillionEntries(benchmark::State& state) {
-    MakeLog(kLogPath, kEntries);
+    WriteBenchLog(kLogPath, kEntries, SampleEntry);
     LogStore log;
     OpenLog(log, kLogPath);
     ExportLog(log, 1, kCsvPath);  // warm the cache the same way for both
@@ -85,7 +66,7 @@ void BM_ExportMillionEntries(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         ExportResult result = ExportLog(log, 1, kCsvPath);
-        exportTotal += Seconds(start);
+        exportTotal += SecondsSince(start);
         benchmark::DoNotOptimize(result.count);
         plainTotal += WritePlain(kPlainPath, bytes);
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "logstore/log_store.h"
+#include "bench/bench_files.h"
 #include "platform/file.h"
 
 namespace {
@@ -27,27 +28,6 @@ LogEntry SampleEntry(int64_t n) {
     FillField(entry.Location, "Somewhere");
     FillField(entry.Remarks, "SINPO 45444");
     return entry;
-}
-
-// Writes a log of `entries` records in large blocks.
-void MakeLog(const std::string& path, int64_t entries) {
-    PlatformFile file;
-    FileOpen(path.c_str(), FileAccess::CreateTruncate, &file);
-    std::vector<LogEntry> block;
-    int64_t offset = 0;
-    for (int64_t n = 1; n <= entries; ++n) {
-        block.push_back(SampleEntry(n));
-        if (block.size() == 9000 || n == entries) {
-            FileWriteAt(file, offset, block.data(), block.size() * sizeof(LogEntry));
-            offset += static_cast<int64_t>(block.size() * sizeof(LogEntry));
-            block.clear();
-        }
-    }
-    FileClose(&file);
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 struct Baseline {
@@ -68,7 +48,7 @@ Baseline MeasureBaseline(const std::string& path) {
         FileReadAt(file, offset, buffer.data(), kBlock, &got);
         benchmark::DoNotOptimize(buffer.data());
     }
-    double read = Seconds(start);
+    double read = SecondsSince(start);
     start = std::chrono::steady_clock::now();
     for (int64_t offset = 0; offset < size; offset += kBlock) {
         size_t got = 0;
@@ -76,7 +56,7 @@ Baseline MeasureBaseline(const std::string& path) {
         FileWriteAt(file, offset, buffer.data(), got);
     }
     FileFlush(file);
-    double rewrite = Seconds(start);
+    double rewrite = SecondsSince(start);
     FileClose(&file);
     return {read, rewrite};
 }
@@ -86,7 +66,7 @@ const Baseline& Prepare(int64_t entries) {
     static std::map<int64_t, Baseline> baselines;
     auto found = baselines.find(entries);
     if (found != baselines.end()) return found->second;
-    MakeLog(BenchPath(entries), entries);
+    WriteBenchLog(BenchPath(entries).c_str(), entries, SampleEntry);
     MeasureBaseline(BenchPath(entries));  // warm the cache the same way for every measurement
     return baselines[entries] = MeasureBaseline(BenchPath(entries));
 }
@@ -104,7 +84,7 @@ void BM_OpenLog(benchmark::State& state) {
         OpenLog(log, BenchPath(state.range(0)));
         benchmark::DoNotOptimize(log.EntryCount);
         CloseLog(log);
-        total += Seconds(start);
+        total += SecondsSince(start);
     }
     ReportRatio(state, total / static_cast<double>(state.iterations()), base.readSeconds, "x_read");
 }
@@ -123,7 +103,7 @@ void BM_Append1000Flushed(benchmark::State& state) {
             log.EntryBuffer = SampleEntry(i);
             AppendEntry(log);
         }
-        total += Seconds(start);
+        total += SecondsSince(start);
         CloseLog(log);
     }
     std::remove(path.c_str());
@@ -140,7 +120,7 @@ void BM_ReadEveryEntry(benchmark::State& state) {
         auto start = std::chrono::steady_clock::now();
         for (int32_t n = 1; n <= log.EntryCount; ++n) ReadEntry(log, n);
         benchmark::DoNotOptimize(log.EntryBuffer);
-        total += Seconds(start);
+        total += SecondsSince(start);
     }
     CloseLog(log);
     ReportRatio(state, total / static_cast<double>(state.iterations()), base.readSeconds, "x_read");
@@ -155,7 +135,7 @@ void BM_RemoveFirstEntry(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         RemoveEntry(log, 1);
-        total += Seconds(start);
+        total += SecondsSince(start);
         state.PauseTiming();
         log.EntryBuffer = SampleEntry(0);
         AppendEntry(log);  // back to the same size for the next round

@@ -224,8 +224,8 @@ INT_PTR CALLBACK BrowseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 bool BuildWindow(HWND owner, BrowseWindow& window) {
     std::string title = BrowseWindowTitle(Settings.LogPath);
-    DialogSpec spec = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
-    window.dialog = CreateDialogInCode(spec, owner, BrowseProc, 0);
+    DialogSpec form = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
+    window.dialog = CreateDialogInCode(form, owner, BrowseProc, 0);
     if (!window.dialog) return false;
     SetProgramIcon(window.dialog);
     AddControls(window.dialog);

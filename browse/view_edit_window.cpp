@@ -146,8 +146,8 @@ void ShowViewEditWindow(HWND owner) {
     }
     g_view = ViewEditWindow{};
     g_view.shown = Log.EntryBuffer;
-    DialogSpec spec = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
-    HWND dialog = CreateDialogInCode(spec, owner, ViewEditProc, 0);
+    DialogSpec form = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
+    HWND dialog = CreateDialogInCode(form, owner, ViewEditProc, 0);
     if (!dialog) return;
     SetProgramIcon(dialog);
     SetColours(g_view);

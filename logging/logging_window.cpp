@@ -145,9 +145,9 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void CALLBACK ClockTick(HWND, UINT, UINT_PTR, DWORD) { UpdateClock(); }
 
 HWND BuildLoggingWindow(HWND parent) {
-    DialogSpec spec = {"", kFontName, kFontPoints, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(kWindowWidth),
+    DialogSpec form = {"", kFontName, kFontPoints, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(kWindowWidth),
                        Scaled(kWindowHeight)};
-    HWND window = CreateDialogInCode(spec, parent, LoggingProc, 0);
+    HWND window = CreateDialogInCode(form, parent, LoggingProc, 0);
     if (!window) return nullptr;
     Logging.Window = window;
     SetProgramIcon(window);

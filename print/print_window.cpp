@@ -115,9 +115,9 @@ INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowPrintLogWindow(HWND owner) {
     PrintLogWindow = PrintLogWindowState{};
-    DialogSpec spec = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
+    DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
                        kX, kY, kWidth, kHeight};
-    HWND dialog = CreateDialogInCode(spec, owner, PrintWindowProc, 0);
+    HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
     if (!dialog) return;
     SetWindowBackground(&PrintLogWindow.colours, kBackground);
     AddControls(dialog);

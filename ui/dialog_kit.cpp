@@ -33,33 +33,33 @@ HBRUSH MakeBrush(COLORREF colour) { return CreateSolidBrush(colour); }
 
 }  // namespace
 
-HWND CreateDialogInCode(const DialogSpec& spec, HWND owner, DLGPROC proc, LPARAM param) {
+HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM param) {
     // DLGTEMPLATE, then menu, class, title and font, all WORD-aligned.
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     DLGTEMPLATE header = {};
-    header.style = spec.style | DS_SETFONT;
+    header.style = form.style | DS_SETFONT;
     header.cdit = 0;
-    header.x = static_cast<short>(spec.x);
-    header.y = static_cast<short>(spec.y);
-    header.cx = static_cast<short>(spec.width);
-    header.cy = static_cast<short>(spec.height);
+    header.x = static_cast<short>(form.x);
+    header.y = static_cast<short>(form.y);
+    header.cx = static_cast<short>(form.width);
+    header.cy = static_cast<short>(form.height);
     std::memcpy(words.data(), &header, sizeof header);
     AppendWord(&words, 0);  // no menu
     AppendWord(&words, 0);  // standard dialog class
-    AppendWide(&words, spec.title);
-    AppendWord(&words, spec.pointSize);
-    AppendWide(&words, spec.fontName);
+    AppendWide(&words, form.title);
+    AppendWord(&words, form.pointSize);
+    AppendWide(&words, form.fontName);
     if (words.size() % 2) AppendWord(&words, 0);
     return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
                                       reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner, proc, param);
 }
 
-HWND AddControl(HWND dialog, const ControlSpec& spec) {
-    RECT r = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+HWND AddControl(HWND dialog, const ControlSpec& form) {
+    RECT r = {form.x, form.y, form.x + form.width, form.y + form.height};
     MapDialogRect(dialog, &r);
-    HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
+    HWND control = CreateWindowExA(form.exStyle, form.className, form.text, WS_CHILD | WS_VISIBLE | form.style,
                                    r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(form.id)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (control) SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
     return control;

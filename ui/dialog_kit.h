@@ -14,7 +14,7 @@ struct DialogSpec {
 };
 
 // Creates the dialog hidden; `proc` gets `param` with WM_INITDIALOG.
-HWND CreateDialogInCode(const DialogSpec& spec, HWND owner, DLGPROC proc, LPARAM param);
+HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM param);
 
 struct ControlSpec {
     int id;
@@ -26,7 +26,7 @@ struct ControlSpec {
 };
 
 // Creates the control with the dialog's font; returns it or nullptr.
-HWND AddControl(HWND dialog, const ControlSpec& spec);
+HWND AddControl(HWND dialog, const ControlSpec& form);
 // Sets the icon resource "ICON" as the window's big and small icon.
 void SetProgramIcon(HWND window);
 

@@ -16,9 +16,9 @@ import harness  # noqa: E402
 
 def load_scenarios():
     for path in sorted((HERE / "scenarios").glob("test_*.py")):
-        spec = importlib.util.spec_from_file_location("scenarios." + path.stem, path)
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
+        form = importlib.util.spec_from_file_location("scenarios." + path.stem, path)
+        module = importlib.util.module_from_spec(form)
+        form.loader.exec_module(module)
     return harness.registered()
 
 
