@@ -46,6 +46,17 @@ def scenario(name, screen=480, timeout=120):
     return register
 
 
+def until(fn, expected, timeout=5.0):
+    """Polls fn() until it gives `expected` (posted messages are handled a moment
+    later); returns the last value so the caller's check reports it."""
+    deadline = time.time() + timeout
+    value = fn()
+    while value != expected and time.time() < deadline:
+        time.sleep(0.05)
+        value = fn()
+    return value
+
+
 def registered():
     return list(_SCENARIOS)
 

@@ -2,7 +2,7 @@
 import subprocess
 import time
 
-from harness import scenario, IDOK, IDYES, IDNO, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_DELETE, VK_ESCAPE, \
+from harness import until, scenario, IDOK, IDYES, IDNO, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_DELETE, VK_ESCAPE, \
     VK_RETURN
 import logfiles
 
@@ -56,15 +56,6 @@ def rows_for(data, first, last):
 
 # -- working the window ------------------------------------------------------------
 
-def until(fn, expected, timeout=5.0):
-    """Polls fn() until it gives `expected` (posted messages are handled a moment later);
-    returns the last value so the caller's check reports it."""
-    deadline = time.time() + timeout
-    value = fn()
-    while value != expected and time.time() < deadline:
-        time.sleep(0.05)
-        value = fn()
-    return value
 
 
 def open_browse(t, data, name="MYLOG.ULM"):

@@ -5,7 +5,7 @@ import random
 import subprocess
 import time
 
-from harness import scenario, IDOK, IDYES, VK_DELETE, VK_ESCAPE
+from harness import until, scenario, IDOK, IDYES, VK_DELETE, VK_ESCAPE
 import logfiles
 
 MAIN = "ULMAR v1.01"
@@ -19,13 +19,6 @@ PRINT_FILE, PRINT_TO_FILE, PRINT_GO = 208, 317, 206
 LB_SETCURSEL, LBN_SELCHANGE = 0x0186, 1
 
 
-def until(fn, expected, timeout=5.0):
-    deadline = time.time() + timeout
-    value = fn()
-    while value != expected and time.time() < deadline:
-        time.sleep(0.05)
-        value = fn()
-    return value
 
 
 def stations(data):

@@ -3,7 +3,7 @@ the program ends normally, and nothing is written that the user did not ask for.
 import os
 import time
 
-from harness import scenario, IDOK, VK_HOME, VK_END, VK_ESCAPE
+from harness import until, scenario, IDOK, VK_HOME, VK_END, VK_ESCAPE
 import logfiles
 
 MAIN = "ULMAR v1.01"
@@ -18,13 +18,6 @@ PAGE = 24  # browse lines on a 480-pixel screen
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
 
 
-def until(fn, expected, timeout=5.0):
-    deadline = time.time() + timeout
-    value = fn()
-    while value != expected and time.time() < deadline:
-        time.sleep(0.05)
-        value = fn()
-    return value
 
 
 def browse_line(rec):
