@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr size_t kStationWidth = sizeof(LogEntry::Station);
 // Entries read per block: about a megabyte.
 constexpr int32_t kSearchBlockEntries = 8192;
 
@@ -67,7 +66,7 @@ bool StationStartsWith(const std::string& station, const std::string& typed, Upp
 }
 
 int32_t FindStation(LogStore& log, int32_t first, const std::string& typed, UpperCaseFn upper) {
-    if (typed.empty() || typed.size() > kStationWidth) return 0;
+    if (typed.empty() || typed.size() > static_cast<size_t>(kStationWidth)) return 0;
     CaseTable table = MakeCaseTable(upper);
     std::string key = UpperText(typed, table);
     std::vector<LogEntry> block(static_cast<size_t>(kSearchBlockEntries));

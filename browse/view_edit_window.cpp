@@ -36,10 +36,10 @@ constexpr int kIdRemarks = 111;
 constexpr int kIdExit = IDCANCEL;  // 2: Escape presses it too
 
 // Typing stops at each field's width, so nothing typed is silently cut when stored.
-constexpr int kFreqLength = sizeof(LogEntry::Freq);
-constexpr int kStationLength = sizeof(LogEntry::Station);
-constexpr int kLocationLength = sizeof(LogEntry::Location);
-constexpr int kRemarksLength = sizeof(LogEntry::Remarks);
+constexpr int kFreqLength = kFreqWidth;
+constexpr int kStationLength = kStationWidth;
+constexpr int kLocationLength = kLocationWidth;
+constexpr int kRemarksLength = kRemarksWidth;
 
 constexpr const char* kFailTitle = "View and Edit";
 constexpr const char* kReadFailedText = "The entry could not be read.\n\n";

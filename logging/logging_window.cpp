@@ -36,10 +36,10 @@ constexpr int kIdRemarksLabel = 13;
 constexpr int kIdClockPanel = 20;
 
 // Typing stops at the width of the field the text is stored in.
-constexpr int kFreqLimit = 6;
-constexpr int kStationLimit = 20;
-constexpr int kLocationLimit = 24;
-constexpr int kRemarksLimit = 50;
+constexpr int kFreqLimit = kFreqWidth;
+constexpr int kStationLimit = kStationWidth;
+constexpr int kLocationLimit = kLocationWidth;
+constexpr int kRemarksLimit = kRemarksWidth;
 
 constexpr const char* kNoLogText = "No Log Selected";
 constexpr const char* kNoLogCaption = "Ulmar";

@@ -23,6 +23,12 @@ static_assert(offsetof(LogEntry, Station) == 21, "Station at 21");
 static_assert(offsetof(LogEntry, Location) == 41, "Location at 41");
 static_assert(offsetof(LogEntry, Remarks) == 65, "Remarks at 65");
 
+// Widths of the fields a user types, e.g. the most a text box may take.
+constexpr int kFreqWidth = sizeof(LogEntry::Freq);
+constexpr int kStationWidth = sizeof(LogEntry::Station);
+constexpr int kLocationWidth = sizeof(LogEntry::Location);
+constexpr int kRemarksWidth = sizeof(LogEntry::Remarks);
+
 // Stores `text` in a fixed-width field: cut to the width, padded with blanks.
 template <size_t N>
 void FillField(char (&field)[N], const std::string& text) {
