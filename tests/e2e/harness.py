@@ -14,6 +14,8 @@ import subprocess
 import time
 import traceback
 
+import wineprefix
+
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 BUILD = pathlib.Path(os.environ.get("ULMAR_WIN_BUILD", ROOT / "build" / "win"))
 E2E = pathlib.Path(os.environ.get("ULMAR_E2E_DIR", ROOT / "build" / "e2e"))
@@ -46,7 +48,7 @@ def scenario(name, screen=480, timeout=120):
     return register
 
 
-def until(fn, expected, timeout=5.0):
+def until(fn, expected, timeout=30.0):
     """Polls fn() until it gives `expected` (posted messages are handled a moment
     later); returns the last value so the caller's check reports it."""
     deadline = time.time() + timeout
@@ -70,17 +72,6 @@ def _unhex(word):
     return "" if word == "-" else bytes.fromhex(word).decode("latin-1")
 
 
-def install_fonts(prefix):
-    """Puts Wine's own fonts (Courier, MS Sans Serif, ...) into the prefix, as a
-    Windows system has them; without them every dialog font falls back to a
-    proportional one."""
-    fonts = prefix / "drive_c" / "windows" / "Fonts"
-    fonts.mkdir(parents=True, exist_ok=True)
-    for source in pathlib.Path("/usr/share/wine/fonts").glob("*"):
-        if not (fonts / source.name).exists():
-            shutil.copy(source, fonts / source.name)
-
-
 class Display:
     """One Xvfb server and one Wine prefix whose virtual desktop has the screen's size."""
 
@@ -92,29 +83,25 @@ class Display:
         self.xvfb = None
 
     def env(self):
-        env = dict(os.environ)
-        env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all", "DISPLAY": ":%d" % self.number,
-                    "WINEDLLOVERRIDES": "mscoree,mshtml="})
-        return env
+        return wineprefix.env(self.prefix, ":%d" % self.number)
 
     def start(self):
+        """Starts the display and readies the prefix: its own fonts (a FontError when
+        one cannot be had) and a virtual desktop of the screen's size, so
+        SM_CYSCREEN follows it, Wine draws real frames and no window manager is needed."""
         self._start_xvfb()
-        fresh = not (self.prefix / "system.reg").exists()
-        if fresh:
-            self.prefix.mkdir(parents=True, exist_ok=True)
-            subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=300)
-            self._wineserver("-w")
-        install_fonts(self.prefix)
-        # A virtual desktop of the screen's size: SM_CYSCREEN follows it, Wine
-        # draws real frames, and no window manager is needed.
-        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
-                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default",
-                                  "%dx%d" % (self.width, self.height))):
-            subprocess.run(["wine", "reg", "add", key, "/v", value, "/d", data, "/f"], env=self.env(),
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-        self._wineserver("-k")
-        self._wineserver("-w")
+        wineprefix.prepare(self.prefix, ":%d" % self.number, "%dx%d" % (self.width, self.height))
+        wineprefix.check_fonts(self.font_face)
+
+    def font_face(self, name, points):
+        """(face, full name of its file, average width, height) of a font as this prefix resolves it."""
+        with subprocess.Popen(["wine", str(DRIVER)], env=self.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL) as driver:
+            out, _ = driver.communicate(("font %s %d\nquit\n" % (_hex(name), points)).encode("ascii"), timeout=300)
+        words = out.decode("ascii").split()
+        if len(words) != 5 or words[0] != "OK":
+            raise HarnessError("the driver could not resolve the font %s: %r" % (name, out))
+        return _unhex(words[1]), _unhex(words[2]), int(words[3]), int(words[4])
 
     def _start_xvfb(self):
         for number in range(140, 240):
@@ -152,6 +139,25 @@ class Display:
         path.parent.mkdir(parents=True, exist_ok=True)
         subprocess.run(["import", "-display", ":%d" % self.number, "-window", "root", str(path)],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+class Picture:
+    """A screenshot's pixels, read back with ImageMagick."""
+
+    def __init__(self, path):
+        self.path = path
+        size = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True, text=True,
+                              check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
+                                   check=True).stdout
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, left, top, right, bottom, test):
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.at(x, y)))
 
 
 class Box:
@@ -218,12 +224,35 @@ class App:
         except HarnessError:
             return None
 
+    def box_or_gone(self, hwnd, timeout=60):
+        """After a step that either closes window `hwnd` or shows a message box:
+        the box (None when the window closed without one)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            box = self.find_box()
+            if box:
+                return box
+            if not self.exists(hwnd):
+                return self.find_box()
+            time.sleep(0.05)
+        raise HarnessError("window %d neither closed nor showed a message box within %ss" % (hwnd, timeout))
+
+    def settle(self, hwnd, posted=1):
+        """Returns once the thread of window `hwnd` has handled the `posted` messages
+        last posted to it (or one of them has opened a modal box or window whose
+        loop now runs)."""
+        self.call("settle", hwnd, posted + 1)
+
+    def moving(self, hwnd):
+        """True while the user moves or sizes a window of the thread of `hwnd`."""
+        return int(self.call("guiflags", hwnd)[0]) & 0x2 != 0  # GUI_INMOVESIZE
+
     def no_box(self, wait=0.5):
         """True when no message box shows up within `wait` seconds."""
         return self.find_box(None, wait) is None
 
     def answer(self, box, button=IDOK, timeout=10):
-        time.sleep(0.2)  # let the box finish showing before it is answered
+        """Answers a box found by box(): it is visible and its text is set, so it takes the button."""
         self.command(box.hwnd, button)
         self.gone(box.hwnd, timeout)
 
@@ -240,11 +269,14 @@ class App:
         self.call("sendcommand", hwnd, id, code)
 
     def click(self, hwnd, id):
+        """Clicks button `id` and returns once the program has handled the click."""
         self.post(hwnd, id, 0x00F5)  # BM_CLICK
+        self.settle(hwnd)
 
     def key(self, hwnd, vk, id=None):
+        """Presses a key in the window (its focused control, or control `id`); returns
+        once the program's message loop has handled it."""
         self.call("key", hwnd, vk, self._id(id))
-        time.sleep(0.1)
 
     def focus_id(self, hwnd):
         return int(self.call("focus", hwnd)[0])
@@ -317,6 +349,10 @@ class App:
         """(GDI objects, USER objects) of the process owning hwnd, as the system counts them."""
         gdi, user = self.call("gdi", hwnd)
         return int(gdi), int(user)
+
+    def painted(self, hwnd, timeout=30):
+        """Waits until the window and its children have painted all they had to."""
+        self.call("painted", hwnd, int(timeout * 1000))
 
     def dialog_units(self, font, points, x, y, w, h):
         """(x, y, width, height) in pixels of a rectangle in dialog units of `font`."""
@@ -429,6 +465,17 @@ class Context:
         path = E2E / "shots" / (name + ".png")
         self.display.screenshot(path)
         return path
+
+    def picture(self, name, ready, timeout=30, kind=None):
+        """A screenshot (a Picture, or `kind`) taken once `ready(picture)` holds, that is
+        once the screen shows what the scenario is about to check; after `timeout`
+        seconds the last one, whose checks then report what it shows."""
+        deadline = time.monotonic() + timeout
+        while True:
+            pic = (kind or Picture)(self.screenshot(name))
+            if ready(pic) or time.monotonic() > deadline:
+                return pic
+            time.sleep(0.2)
 
     def on_cleanup(self, fn):
         self.cleanups.append(fn)

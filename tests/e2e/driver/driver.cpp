@@ -91,7 +91,9 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     }
     if (request->boxes) {
         if (!IsMessageBox(window)) return TRUE;
-        if (!request->prefix.empty() && BoxText(window).find(request->prefix) == std::string::npos) return TRUE;
+        // A box counts once its text is set: then it has shown and takes an answer.
+        std::string text = BoxText(window);
+        if (text.empty() || text.find(request->prefix) == std::string::npos) return TRUE;
     } else {
         char title[1024] = {0};
         GetWindowTextA(window, title, sizeof title);
@@ -151,10 +153,28 @@ BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// Returns once the thread of `window` has handled what was posted to it before
+// (or has opened a modal loop meanwhile): a message sent from another thread
+// is handled on the thread's next call to GetMessage, before that call takes
+// the next posted message, so each answered WM_NULL means one more posted
+// message dispatched. Gives the number of rounds answered (fewer when the
+// window went away).
+int Settle(HWND window, int rounds) {
+    int answered = 0;
+    for (; answered < rounds; ++answered) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) break;
+    }
+    return answered;
+}
+
+// Posts a key press and returns once it has been handled: the key down, the
+// key up and the WM_CHAR that TranslateMessage posts take a round each.
 void PostKey(HWND target, int vk) {
     UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
     PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk), 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(vk), 1 | (scan << 16) | (3u << 30));
+    Settle(target, 4);
 }
 
 // Dialog units to pixels for a dialog font, the way the program's own dialogs
@@ -181,6 +201,61 @@ std::string MapDialogUnits(const std::string& font, int points, int x, int y, in
     DestroyWindow(dialog);
     return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
            " " + std::to_string(r.bottom - r.top);
+}
+
+// What a font name resolves to on this system: the face name, the full name
+// of the font file behind it ("-" for a bitmap font), its average character
+// width and its height in pixels.
+std::string FontFace(const std::string& name, int points) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA request = {};
+    request.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    request.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(request.lfFaceName, name.c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&request);
+    HGDIOBJ old = SelectObject(screen, font);
+    char face[LF_FACESIZE] = {0};
+    GetTextFaceA(screen, sizeof face, face);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen, &metrics);
+    std::string full;
+    UINT size = GetOutlineTextMetricsA(screen, 0, nullptr);
+    if (size > 0) {
+        std::vector<char> buffer(size, 0);
+        OUTLINETEXTMETRICA* outline = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+        if (GetOutlineTextMetricsA(screen, size, outline)) {
+            full = buffer.data() + reinterpret_cast<uintptr_t>(outline->otmpFaceName);
+        }
+    }
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return "OK " + ToHex(face) + " " + ToHex(full) + " " + std::to_string(metrics.tmAveCharWidth) + " " +
+           std::to_string(metrics.tmHeight);
+}
+
+BOOL CALLBACK PendingPaintProc(HWND child, LPARAM param) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits until the window and its children have nothing left to paint and the
+// program's thread has gone back to its message loop (so the last WM_PAINT
+// handler has ended and Wine has handed the picture to the X server).
+std::string WaitPainted(HWND window, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        bool pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        if (!pending) EnumChildWindows(window, PendingPaintProc, reinterpret_cast<LPARAM>(&pending));
+        DWORD_PTR ignored = 0;
+        if (!pending && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) return "OK";
+        if (!IsWindow(window)) return "ERR no such window";
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return "ERR still painting";
+        Sleep(30);
+    }
 }
 
 std::string Run(const std::vector<std::string>& w) {
@@ -221,7 +296,7 @@ std::string Run(const std::vector<std::string>& w) {
         LPARAM lParam = static_cast<LPARAM>(std::strtoll(w[5].c_str(), nullptr, 0));
         if (op == "post") return PostMessageA(target, message, wParam, lParam) ? "OK" : "ERR post failed";
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, 10000, &result)) {
+        if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, 60000, &result)) {
             return "ERR send timed out";
         }
         return "OK " + std::to_string(static_cast<long long>(static_cast<LRESULT>(result)));
@@ -310,6 +385,17 @@ std::string Run(const std::vector<std::string>& w) {
         return MapDialogUnits(FromHex(w[1]), std::atoi(w[2].c_str()), std::atoi(w[3].c_str()), std::atoi(w[4].c_str()),
                               std::atoi(w[5].c_str()), std::atoi(w[6].c_str()));
     }
+    if (op == "settle" && need(2)) {
+        return "OK " + std::to_string(Settle(AsWindow(w[1]), std::atoi(w[2].c_str())));
+    }
+    if (op == "guiflags" && need(1)) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(AsWindow(w[1]), nullptr), &info)) return "ERR no thread";
+        return "OK " + std::to_string(info.flags);
+    }
+    if (op == "font" && need(2)) return FontFace(FromHex(w[1]), std::atoi(w[2].c_str()));
+    if (op == "painted" && need(2)) return WaitPainted(AsWindow(w[1]), std::atoi(w[2].c_str()));
     if (op == "sleep" && need(1)) {
         Sleep(static_cast<DWORD>(std::atoi(w[1].c_str())));
         return "OK";
