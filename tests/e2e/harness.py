@@ -513,3 +513,27 @@ def run_scenario(entry, display):
     finally:
         t.finish()
     return t.failures, time.time() - started
+
+
+def wait_shown(env, title, timeout=120):
+    """From outside the program: waits until a top-level window whose title starts
+    with `title` shows and has painted. True when it did."""
+    with subprocess.Popen(["wine", str(DRIVER)], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL) as driver:
+        def call(line):
+            driver.stdin.write((line + "\n").encode("ascii"))
+            driver.stdin.flush()
+            return driver.stdout.readline().decode("ascii").split()
+
+        found = call("find %d %s" % (timeout * 1000, _hex(title)))
+        shown = found[:1] == ["OK"] and call("painted %s %d" % (found[1], timeout * 1000)) == ["OK"]
+        call("quit")
+        return shown
+
+
+if __name__ == "__main__":
+    # scripts/start.sh: python3 tests/e2e/harness.py wait-shown TITLE (in the program's Wine environment)
+    import sys
+    if len(sys.argv) != 3 or sys.argv[1] != "wait-shown":
+        sys.exit("usage: harness.py wait-shown TITLE")
+    sys.exit(0 if wait_shown(os.environ, sys.argv[2]) else 1)

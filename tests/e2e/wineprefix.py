@@ -79,9 +79,9 @@ def _registry(desktop):
              "[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\External Fonts]", "",
              "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
     lines += ['"%s"="%s"' % pair for pair in REPLACEMENTS.items()]
+    lines += ["", "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]", '"Desktop"=%s' % ('"Default"' if desktop else "-")]
     if desktop:
-        lines += ["", "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]", '"Desktop"="Default"', "",
-                  "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]", '"Default"="%s"' % desktop]
+        lines += ["", "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]", '"Default"="%s"' % desktop]
     return "\r\n".join(lines) + "\r\n"
 
 
@@ -91,7 +91,7 @@ def _quiet(args, environment, timeout=300):
 
 def prepare(prefix, display=None, desktop=None):
     """Makes the prefix once (wineboot), then gives it its fonts and, with `desktop`
-    ("640x480"), a virtual desktop of that size. Ends with the prefix's
+    ("640x480"), a virtual desktop of that size (else none). Ends with the prefix's
     wineserver stopped, so the next Wine process reads the settings afresh."""
     prefix = pathlib.Path(prefix).resolve()
     files = font_files()
