@@ -93,15 +93,25 @@ class Display:
         wineprefix.prepare(self.prefix, ":%d" % self.number, "%dx%d" % (self.width, self.height))
         wineprefix.check_fonts(self.font_face)
 
-    def font_face(self, name, points):
-        """(face, full name of its file, average width, height) of a font as this prefix resolves it."""
+    def ask(self, *commands):
+        """The driver's answers (lists of words) to `commands`, from a driver of its own."""
+        script = "".join(command + "\n" for command in commands) + "quit\n"
         with subprocess.Popen(["wine", str(DRIVER)], env=self.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL) as driver:
-            out, _ = driver.communicate(("font %s %d\nquit\n" % (_hex(name), points)).encode("ascii"), timeout=300)
-        words = out.decode("ascii").split()
-        if len(words) != 5 or words[0] != "OK":
-            raise HarnessError("the driver could not resolve the font %s: %r" % (name, out))
-        return _unhex(words[1]), _unhex(words[2]), int(words[3]), int(words[4])
+            out, _ = driver.communicate(script.encode("ascii"), timeout=300)
+        answers = [line.split() for line in out.decode("ascii").splitlines()]
+        if len(answers) != len(commands) or any(words[:1] != ["OK"] for words in answers):
+            raise HarnessError("the driver answered %r to %r" % (out, commands))
+        return [words[1:] for words in answers]
+
+    def font_face(self, name, points):
+        """(face, full name of its file, average width, height) of a font as this prefix resolves it."""
+        face, full, width, height = self.ask("font %s %d" % (_hex(name), points))[0]
+        return _unhex(face), _unhex(full), int(width), int(height)
+
+    def shell_folder(self, csidl):
+        """The Windows path of a shell folder of the prefix's user (5: Documents, 2: Start-menu programs)."""
+        return _unhex(self.ask("folder %d" % csidl)[0][0])
 
     def _start_xvfb(self):
         for number in range(140, 240):
@@ -171,12 +181,12 @@ class Box:
 class App:
     """The running program and the driver that works its windows."""
 
-    def __init__(self, display, folder, env):
+    def __init__(self, display, folder, env, exe=EXE):
         self.display = display
         self.main = None
         full_env = display.env()
         full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", str(EXE)], cwd=str(folder), env=full_env,
+        self.proc = subprocess.Popen(["wine", str(exe)], cwd=str(folder), env=full_env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(folder), env=display.env(),
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -403,6 +413,14 @@ class Context:
         self.apps = []
         self.cleanups = []
 
+    def unix_path(self, path):
+        """Where a Windows path of the prefix (C:, or Z: for /) lies here."""
+        drive, rest = path[:2].upper(), path[2:].lstrip("\\").replace("\\", "/")
+        roots = {"C:": self.prefix / "drive_c", "Z:": pathlib.Path("/")}
+        if drive not in roots:
+            raise HarnessError("no such drive here: %s" % path)
+        return roots[drive] / rest
+
     def win_path(self, name=""):
         """The Windows path of a file in the scenario folder (Wine's Z: drive is /)."""
         path = (self.dir / name) if name else self.dir
@@ -420,12 +438,12 @@ class Context:
     def exists(self, name):
         return (self.dir / name).exists()
 
-    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None):
-        """Starts ulmar.exe in the scenario folder (or `folder`); with `wait`, returns once
-        its main window shows. app.main is that window. Windows of copies started
-        earlier in this scenario are never taken for this copy's."""
+    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None, exe=EXE):
+        """Starts ulmar.exe (or `exe`) in the scenario folder (or `folder`); with `wait`,
+        returns once its main window shows. app.main is that window. Windows of
+        copies started earlier in this scenario are never taken for this copy's."""
         others = [a.main for a in self.apps if a.main]
-        app = App(self.display, folder or self.dir, env)
+        app = App(self.display, folder or self.dir, env, exe)
         self.apps.append(app)
         if wait and ready_title:
             app.main = app.window(ready_title, timeout=30, exclude=others)

@@ -101,6 +101,7 @@ def prepare(prefix, display=None, desktop=None):
     if not (prefix / "system.reg").exists():
         _quiet(["wineboot", "-i"], environment)
         _quiet(["wineserver", "-w"], environment)
+    own_shell_folders(prefix)
     fonts = prefix / "drive_c" / "windows" / "Fonts"
     fonts.mkdir(parents=True, exist_ok=True)
     for source in files:
@@ -114,6 +115,16 @@ def prepare(prefix, display=None, desktop=None):
     _quiet(["wineserver", "-k"], environment, timeout=120)
     _quiet(["wineserver", "-w"], environment, timeout=120)
     return environment
+
+
+def own_shell_folders(prefix):
+    """Wine links a user's Documents, Desktop, ... to the home folder; here they are
+    folders of the prefix, so nothing run in it writes into the home folder."""
+    for user in (prefix / "drive_c" / "users").iterdir():
+        for link in user.iterdir():
+            if link.is_symlink():
+                link.unlink()
+                link.mkdir()
 
 
 def check_fonts(font_face):

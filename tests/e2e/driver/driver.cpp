@@ -4,6 +4,7 @@
 // byte (blanks, 0xFF markers) passes unharmed. A control id of -1 means the
 // window itself.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -393,6 +394,13 @@ std::string Run(const std::vector<std::string>& w) {
         info.cbSize = sizeof info;
         if (!GetGUIThreadInfo(GetWindowThreadProcessId(AsWindow(w[1]), nullptr), &info)) return "ERR no thread";
         return "OK " + std::to_string(info.flags);
+    }
+    if (op == "folder" && need(1)) {  // a shell folder by its CSIDL, e.g. 5: the user's Documents
+        char path[MAX_PATH] = {0};
+        if (FAILED(SHGetFolderPathA(nullptr, std::atoi(w[1].c_str()), nullptr, SHGFP_TYPE_CURRENT, path))) {
+            return "ERR no such folder";
+        }
+        return "OK " + ToHex(path);
     }
     if (op == "font" && need(2)) return FontFace(FromHex(w[1]), std::atoi(w[2].c_str()));
     if (op == "painted" && need(2)) return WaitPainted(AsWindow(w[1]), std::atoi(w[2].c_str()));
