@@ -36,19 +36,26 @@ class HarnessError(Exception):
     pass
 
 
-def scenario(name, screen=480, timeout=120):
-    """Registers a scenario function under `name`, run on a screen 480 or 768 pixels high."""
+# The least time a wait for a state may take before it counts as failed: a
+# wait ends as soon as the state is there, so a busy machine costs only time.
+PATIENCE = 60
+
+
+def scenario(name, screen=480, timeout=300):
+    """Registers a scenario function under `name`, run on a screen 480 or 768 pixels high.
+    `timeout` bounds a scenario that hangs; it is never less than 300 s, so a busy
+    machine does not end one that is only slow."""
     if screen not in SCREENS:
         raise ValueError("screen must be one of %s" % sorted(SCREENS))
 
     def register(fn):
-        _SCENARIOS.append({"name": name, "screen": screen, "fn": fn, "timeout": timeout})
+        _SCENARIOS.append({"name": name, "screen": screen, "fn": fn, "timeout": max(timeout, 300)})
         return fn
 
     return register
 
 
-def until(fn, expected, timeout=30.0):
+def until(fn, expected, timeout=PATIENCE):
     """Polls fn() until it gives `expected` (posted messages are handled a moment
     later); returns the last value so the caller's check reports it."""
     deadline = time.time() + timeout
@@ -211,30 +218,37 @@ class App:
         return -1 if id is None else id
 
     # -- windows -------------------------------------------------------------
-    def window(self, title_prefix, timeout=15, exclude=()):
+    def window(self, title_prefix, timeout=PATIENCE, exclude=()):
         """Waits for a visible top-level window whose title starts with `title_prefix`
         (not one of the windows in `exclude`, e.g. those of another copy of the program)."""
+        return self._window(title_prefix, max(timeout, PATIENCE), exclude)
+
+    def _window(self, title_prefix, timeout, exclude):
         return int(self.call("find", int(timeout * 1000), _hex(title_prefix), *exclude)[0])
 
     def find_window(self, title_prefix, timeout=0.0, exclude=()):
-        """Like window(), but None when there is none."""
+        """Like window(), but None when there is none within `timeout`."""
         try:
-            return self.window(title_prefix, timeout, exclude)
+            return self._window(title_prefix, timeout, exclude)
         except HarnessError:
             return None
 
-    def box(self, text=None, timeout=10):
+    def box(self, text=None, timeout=PATIENCE):
         """Waits for a message box whose text contains `text` (any box when None)."""
+        return self._box(text, max(timeout, PATIENCE))
+
+    def _box(self, text, timeout):
         words = self.call("findbox", int(timeout * 1000), _hex(text or ""))
         return Box(int(words[0]), _unhex(words[1]), _unhex(words[2]))
 
     def find_box(self, text=None, timeout=0.0):
+        """Like box(), but None when there is none within `timeout`."""
         try:
-            return self.box(text, timeout)
+            return self._box(text, timeout)
         except HarnessError:
             return None
 
-    def box_or_gone(self, hwnd, timeout=60):
+    def box_or_gone(self, hwnd, timeout=PATIENCE):
         """After a step that either closes window `hwnd` or shows a message box:
         the box (None when the window closed without one)."""
         deadline = time.monotonic() + timeout
@@ -261,7 +275,7 @@ class App:
         """True when no message box shows up within `wait` seconds."""
         return self.find_box(None, wait) is None
 
-    def answer(self, box, button=IDOK, timeout=10):
+    def answer(self, box, button=IDOK, timeout=PATIENCE):
         """Answers a box found by box(): it is visible and its text is set, so it takes the button."""
         self.command(box.hwnd, button)
         self.gone(box.hwnd, timeout)
@@ -349,8 +363,8 @@ class App:
     def exists(self, hwnd):
         return self.call("exists", hwnd)[0] == "1"
 
-    def gone(self, hwnd, timeout=10):
-        self.call("gone", hwnd, int(timeout * 1000))
+    def gone(self, hwnd, timeout=PATIENCE):
+        self.call("gone", hwnd, int(max(timeout, PATIENCE) * 1000))
 
     def owner(self, hwnd):
         return int(self.call("owner", hwnd)[0])
@@ -446,7 +460,7 @@ class Context:
         app = App(self.display, folder or self.dir, env, exe)
         self.apps.append(app)
         if wait and ready_title:
-            app.main = app.window(ready_title, timeout=30, exclude=others)
+            app.main = app.window(ready_title, timeout=2 * PATIENCE, exclude=others)
         return app
 
     def map_drive(self, letter, folder):

@@ -81,8 +81,8 @@ def open_logging(app, main):
     return app.window(LOGGING)
 
 
-def wait_for(condition, timeout=30.0):
-    return until(condition, True, timeout) is True
+def wait_for(condition):
+    return until(condition, True) is True
 
 
 def type_report(app, log, freq, station, location, remarks):
