@@ -293,9 +293,9 @@ class App:
         self.call("sendcommand", hwnd, id, code)
 
     def click(self, hwnd, id):
-        """Clicks button `id` and returns once the program has handled the click."""
-        self.post(hwnd, id, 0x00F5)  # BM_CLICK
-        self.settle(hwnd)
+        """Clicks button `id`; returns once the program has handled the click, or the
+        click has opened a window whose modal loop now runs."""
+        self.call("click", hwnd, id, PATIENCE * 2000)
 
     def key(self, hwnd, vk, id=None):
         """Presses a key in the window (its focused control, or control `id`); returns

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,45 @@ int Settle(HWND window, int rounds) {
         if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) break;
     }
     return answered;
+}
+
+std::set<ULONG_PTR> clicksHandled;
+
+VOID CALLBACK ClickHandled(HWND, UINT, ULONG_PTR click, LRESULT) { clicksHandled.insert(click); }
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(param)->insert(window);
+    return TRUE;
+}
+
+std::set<HWND> ShownWindows(DWORD thread) {
+    std::set<HWND> shown;
+    EnumThreadWindows(thread, CollectShown, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// Clicks a button and returns once the program has handled the click, or once
+// the click has opened a window (a message box, a dialog) whose modal loop now
+// runs. The click is sent, not posted: the answer then says when the button's
+// handler has returned, whatever it did on the way.
+std::string Click(HWND button, int timeoutMs) {
+    static ULONG_PTR nextClick = 0;
+    ULONG_PTR click = ++nextClick;
+    DWORD thread = GetWindowThreadProcessId(button, nullptr);
+    std::set<HWND> before = ShownWindows(thread);
+    if (!SendMessageCallbackA(button, BM_CLICK, 0, 0, ClickHandled, click)) return "ERR click not sent";
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // runs ClickHandled
+        if (clicksHandled.count(click)) return "OK handled";
+        if (!IsWindow(button)) return "OK gone";
+        for (HWND shown : ShownWindows(thread)) {
+            if (!before.count(shown)) return "OK opened";
+        }
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return "ERR click not handled";
+        Sleep(20);
+    }
 }
 
 // Posts a key press and returns once it has been handled: the key down, the
@@ -385,6 +425,10 @@ std::string Run(const std::vector<std::string>& w) {
     if (op == "dlu" && need(6)) {
         return MapDialogUnits(FromHex(w[1]), std::atoi(w[2].c_str()), std::atoi(w[3].c_str()), std::atoi(w[4].c_str()),
                               std::atoi(w[5].c_str()), std::atoi(w[6].c_str()));
+    }
+    if (op == "click" && need(3)) {
+        HWND button = Target(AsWindow(w[1]), w[2]);
+        return button ? Click(button, std::atoi(w[3].c_str())) : "ERR no such control";
     }
     if (op == "settle" && need(2)) {
         return "OK " + std::to_string(Settle(AsWindow(w[1]), std::atoi(w[2].c_str())));

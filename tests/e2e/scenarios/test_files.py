@@ -278,7 +278,7 @@ def drag(t, app, window, start, end):
     for k in range(1, 6):
         xdotool("mousemove", start[0] + (end[0] - start[0]) * k // 5, start[1] + (end[1] - start[1]) * k // 5)
     xdotool("mouseup", 1)
-    t.check(until(lambda: app.moving(window), False), "letting go ends the move")
+    t.equal(until(lambda: app.moving(window), False), False, "letting go ends the move")
 
 
 @scenario("the Open dialog opens at (100, 100) and stays where it is dragged", screen=768)
