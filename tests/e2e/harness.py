@@ -261,11 +261,10 @@ class App:
             time.sleep(0.05)
         raise HarnessError("window %d neither closed nor showed a message box within %ss" % (hwnd, timeout))
 
-    def settle(self, hwnd, posted=1):
-        """Returns once the thread of window `hwnd` has handled the `posted` messages
-        last posted to it (or one of them has opened a modal box or window whose
-        loop now runs)."""
-        self.call("settle", hwnd, posted + 1)
+    def settle(self, hwnd):
+        """Returns once the thread of window `hwnd` has handled what was posted to it
+        before (or that has opened a modal box or window whose loop now runs)."""
+        self.call("settle", hwnd, PATIENCE * 2000)
 
     def moving(self, hwnd):
         """True while the user moves or sizes a window of the thread of `hwnd`."""

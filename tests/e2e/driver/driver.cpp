@@ -155,21 +155,6 @@ BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
     return TRUE;
 }
 
-// Returns once the thread of `window` has handled what was posted to it before
-// (or has opened a modal loop meanwhile): a message sent from another thread
-// is handled on the thread's next call to GetMessage, before that call takes
-// the next posted message, so each answered WM_NULL means one more posted
-// message dispatched. Gives the number of rounds answered (fewer when the
-// window went away).
-int Settle(HWND window, int rounds) {
-    int answered = 0;
-    for (; answered < rounds; ++answered) {
-        DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) break;
-    }
-    return answered;
-}
-
 std::set<ULONG_PTR> clicksHandled;
 
 VOID CALLBACK ClickHandled(HWND, UINT, ULONG_PTR click, LRESULT) { clicksHandled.insert(click); }
@@ -209,13 +194,43 @@ std::string Click(HWND button, int timeoutMs) {
     }
 }
 
-// Posts a key press and returns once it has been handled: the key down, the
-// key up and the WM_CHAR that TranslateMessage posts take a round each.
-void PostKey(HWND target, int vk) {
+// Waits until the thread of `window` has dispatched every message posted to it
+// so far. A thread takes its posted messages in order, whichever of its windows
+// they are for, so a marker posted after them tells: a WM_SETICON with a value
+// of our own for one of its windows, taken as done once WM_GETICON gives that
+// value back (the window's own icon is then put back). A window that goes
+// away on the way ends the wait too. False when the thread took longer than
+// `timeoutMs`.
+bool WaitPostedHandled(HWND window, int timeoutMs) {
+    static WPARAM nextMarker = 0x5A50000;
+    HWND top = GetAncestor(window, GA_ROOT);
+    HWND marked = top ? GetWindow(top, GW_CHILD) : nullptr;
+    if (!marked) marked = window;
+    DWORD_PTR own = 0;
+    if (!SendMessageTimeoutA(marked, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, timeoutMs, &own)) return true;
+    LPARAM marker = static_cast<LPARAM>(++nextMarker);
+    if (!PostMessageA(marked, WM_SETICON, ICON_SMALL, marker)) return true;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD_PTR icon = 0;
+        if (!SendMessageTimeoutA(marked, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, timeoutMs, &icon)) return true;
+        if (static_cast<LPARAM>(icon) == marker) break;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        Sleep(10);
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(marked, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(own), SMTO_NORMAL, timeoutMs, &ignored);
+    return true;
+}
+
+// Posts a key press and returns once it has been handled: the key down and up
+// before the first marker, and the WM_CHAR that TranslateMessage posts on the
+// way before the second.
+bool PostKey(HWND target, int vk, int timeoutMs) {
     UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
     PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk), 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(vk), 1 | (scan << 16) | (3u << 30));
-    Settle(target, 4);
+    return WaitPostedHandled(target, timeoutMs) && WaitPostedHandled(target, timeoutMs);
 }
 
 // Dialog units to pixels for a dialog font, the way the program's own dialogs
@@ -358,8 +373,7 @@ std::string Run(const std::vector<std::string>& w) {
         HWND window = AsWindow(w[1]);
         HWND target = std::atoi(w[3].c_str()) == -1 ? FocusOf(window) : GetDlgItem(window, std::atoi(w[3].c_str()));
         if (!target) target = window;
-        PostKey(target, std::atoi(w[2].c_str()));
-        return "OK";
+        return PostKey(target, std::atoi(w[2].c_str()), 120000) ? "OK" : "ERR key not handled";
     }
     if (op == "focus" && need(1)) {
         HWND focus = FocusOf(AsWindow(w[1]));
@@ -431,7 +445,7 @@ std::string Run(const std::vector<std::string>& w) {
         return button ? Click(button, std::atoi(w[3].c_str())) : "ERR no such control";
     }
     if (op == "settle" && need(2)) {
-        return "OK " + std::to_string(Settle(AsWindow(w[1]), std::atoi(w[2].c_str())));
+        return WaitPostedHandled(AsWindow(w[1]), std::atoi(w[2].c_str())) ? "OK" : "ERR still busy";
     }
     if (op == "guiflags" && need(1)) {
         GUITHREADINFO info = {};

