@@ -481,6 +481,13 @@ class Context:
         self.on_cleanup(lambda: subprocess.run(["umount", "-l", str(mount)], check=False))
         return mount
 
+    def pointer_to(self, x, y):
+        """Puts the display's real mouse pointer at screen point (x, y): where a
+        scenario posts mouse messages, so a control that looks at the real
+        pointer (a list tracking a drag) finds it where the messages say."""
+        env = dict(os.environ, DISPLAY=":%d" % self.display.number)
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=env, check=True, timeout=60)
+
     def check(self, condition, message):
         if not condition:
             self.failures.append(message)

@@ -252,6 +252,8 @@ def _(t):
     height = app.send(browse, LIST, LB_GETITEMHEIGHT, 0, 0)
     y = height * 6 + height // 2  # inside line 7
     point = (y << 16) | 40
+    ox, oy = app.client_origin(app.control(browse, LIST))
+    t.pointer_to(ox + 40, oy + y)
     for message in (WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP):
         app.post(browse, LIST, message, 1 if message != WM_LBUTTONUP else 0, point)
     view = app.window(VIEW)
