@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native core with its tests (AddressSanitizer + UBSan) and the
-# Windows program with its test driver. Usage: scripts/build.sh [native|win|all]
+# Windows program with its test driver, its installer and its portable ZIP.
+# Usage: scripts/build.sh [native|win|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-all}
@@ -12,4 +13,5 @@ fi
 if [ "$what" = win ] || [ "$what" = all ]; then
   cmake --preset win >/dev/null
   cmake --build build/win -j"$jobs"
+  cmake --build build/win --target package >/dev/null
 fi

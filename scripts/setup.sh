@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building and testing ULMAR needs on Debian (as root, or with sudo).
+# Installs, on Debian (as root, or with sudo), every package that building,
+# running, testing and packaging ULMAR uses, so a fresh machine needs nothing
+# else. Recommended packages are left out, so each one needed is named here.
 set -euo pipefail
-PACKAGES=(cmake g++ make python3 g++-mingw-w64-x86-64 wine xvfb imagemagick cups ghostscript poppler-utils
-          googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+PACKAGES=(
+  # the native core, its unit tests, benchmarks and fuzzers
+  cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  # the Windows program, its installer and portable ZIP
+  g++-mingw-w64-x86-64 nsis
+  # running it: Wine (64-bit), the X libraries it loads at run time, a virtual display
+  wine wine64 libcups2 libfreetype6 libfontconfig1 libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1
+  libxinerama1 libxfixes3 libxext6 libxxf86vm1 xvfb
+  # the fonts the test rig gives its Wine prefixes: Wine's own (MS Sans Serif,
+  # Courier, Tahoma) and Liberation Mono standing in for Courier New
+  fonts-wine fonts-liberation
+  # the scenarios: screenshots and pixels, a private print spooler, PostScript
+  # read back as text and pictures, moving windows as a user does
+  imagemagick cups ghostscript poppler-utils xdotool
+)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -14,6 +14,8 @@ import subprocess
 import time
 import traceback
 
+import wineprefix
+
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 BUILD = pathlib.Path(os.environ.get("ULMAR_WIN_BUILD", ROOT / "build" / "win"))
 E2E = pathlib.Path(os.environ.get("ULMAR_E2E_DIR", ROOT / "build" / "e2e"))
@@ -34,19 +36,26 @@ class HarnessError(Exception):
     pass
 
 
-def scenario(name, screen=480, timeout=120):
-    """Registers a scenario function under `name`, run on a screen 480 or 768 pixels high."""
+# The least time a wait for a state may take before it counts as failed: a
+# wait ends as soon as the state is there, so a busy machine costs only time.
+PATIENCE = 60
+
+
+def scenario(name, screen=480, timeout=300):
+    """Registers a scenario function under `name`, run on a screen 480 or 768 pixels high.
+    `timeout` bounds a scenario that hangs; it is never less than 300 s, so a busy
+    machine does not end one that is only slow."""
     if screen not in SCREENS:
         raise ValueError("screen must be one of %s" % sorted(SCREENS))
 
     def register(fn):
-        _SCENARIOS.append({"name": name, "screen": screen, "fn": fn, "timeout": timeout})
+        _SCENARIOS.append({"name": name, "screen": screen, "fn": fn, "timeout": max(timeout, 300)})
         return fn
 
     return register
 
 
-def until(fn, expected, timeout=5.0):
+def until(fn, expected, timeout=PATIENCE):
     """Polls fn() until it gives `expected` (posted messages are handled a moment
     later); returns the last value so the caller's check reports it."""
     deadline = time.time() + timeout
@@ -70,17 +79,6 @@ def _unhex(word):
     return "" if word == "-" else bytes.fromhex(word).decode("latin-1")
 
 
-def install_fonts(prefix):
-    """Puts Wine's own fonts (Courier, MS Sans Serif, ...) into the prefix, as a
-    Windows system has them; without them every dialog font falls back to a
-    proportional one."""
-    fonts = prefix / "drive_c" / "windows" / "Fonts"
-    fonts.mkdir(parents=True, exist_ok=True)
-    for source in pathlib.Path("/usr/share/wine/fonts").glob("*"):
-        if not (fonts / source.name).exists():
-            shutil.copy(source, fonts / source.name)
-
-
 class Display:
     """One Xvfb server and one Wine prefix whose virtual desktop has the screen's size."""
 
@@ -92,29 +90,35 @@ class Display:
         self.xvfb = None
 
     def env(self):
-        env = dict(os.environ)
-        env.update({"WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all", "DISPLAY": ":%d" % self.number,
-                    "WINEDLLOVERRIDES": "mscoree,mshtml="})
-        return env
+        return wineprefix.env(self.prefix, ":%d" % self.number)
 
     def start(self):
+        """Starts the display and readies the prefix: its own fonts (a FontError when
+        one cannot be had) and a virtual desktop of the screen's size, so
+        SM_CYSCREEN follows it, Wine draws real frames and no window manager is needed."""
         self._start_xvfb()
-        fresh = not (self.prefix / "system.reg").exists()
-        if fresh:
-            self.prefix.mkdir(parents=True, exist_ok=True)
-            subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=300)
-            self._wineserver("-w")
-        install_fonts(self.prefix)
-        # A virtual desktop of the screen's size: SM_CYSCREEN follows it, Wine
-        # draws real frames, and no window manager is needed.
-        for key, value, data in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
-                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default",
-                                  "%dx%d" % (self.width, self.height))):
-            subprocess.run(["wine", "reg", "add", key, "/v", value, "/d", data, "/f"], env=self.env(),
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-        self._wineserver("-k")
-        self._wineserver("-w")
+        wineprefix.prepare(self.prefix, ":%d" % self.number, "%dx%d" % (self.width, self.height))
+        wineprefix.check_fonts(self.font_face)
+
+    def ask(self, *commands):
+        """The driver's answers (lists of words) to `commands`, from a driver of its own."""
+        script = "".join(command + "\n" for command in commands) + "quit\n"
+        with subprocess.Popen(["wine", str(DRIVER)], env=self.env(), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL) as driver:
+            out, _ = driver.communicate(script.encode("ascii"), timeout=300)
+        answers = [line.split() for line in out.decode("ascii").splitlines()]
+        if len(answers) != len(commands) or any(words[:1] != ["OK"] for words in answers):
+            raise HarnessError("the driver answered %r to %r" % (out, commands))
+        return [words[1:] for words in answers]
+
+    def font_face(self, name, points):
+        """(face, full name of its file, average width, height) of a font as this prefix resolves it."""
+        face, full, width, height = self.ask("font %s %d" % (_hex(name), points))[0]
+        return _unhex(face), _unhex(full), int(width), int(height)
+
+    def shell_folder(self, csidl):
+        """The Windows path of a shell folder of the prefix's user (5: Documents, 2: Start-menu programs)."""
+        return _unhex(self.ask("folder %d" % csidl)[0][0])
 
     def _start_xvfb(self):
         for number in range(140, 240):
@@ -154,6 +158,25 @@ class Display:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
 
+class Picture:
+    """A screenshot's pixels, read back with ImageMagick."""
+
+    def __init__(self, path):
+        self.path = path
+        size = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True, text=True,
+                              check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
+                                   check=True).stdout
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, left, top, right, bottom, test):
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.at(x, y)))
+
+
 class Box:
     def __init__(self, hwnd, caption, text):
         self.hwnd, self.caption, self.text = hwnd, caption, text
@@ -165,12 +188,12 @@ class Box:
 class App:
     """The running program and the driver that works its windows."""
 
-    def __init__(self, display, folder, env):
+    def __init__(self, display, folder, env, exe=EXE):
         self.display = display
         self.main = None
         full_env = display.env()
         full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", str(EXE)], cwd=str(folder), env=full_env,
+        self.proc = subprocess.Popen(["wine", str(exe)], cwd=str(folder), env=full_env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(folder), env=display.env(),
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -195,35 +218,64 @@ class App:
         return -1 if id is None else id
 
     # -- windows -------------------------------------------------------------
-    def window(self, title_prefix, timeout=15, exclude=()):
+    def window(self, title_prefix, timeout=PATIENCE, exclude=()):
         """Waits for a visible top-level window whose title starts with `title_prefix`
         (not one of the windows in `exclude`, e.g. those of another copy of the program)."""
+        return self._window(title_prefix, max(timeout, PATIENCE), exclude)
+
+    def _window(self, title_prefix, timeout, exclude):
         return int(self.call("find", int(timeout * 1000), _hex(title_prefix), *exclude)[0])
 
     def find_window(self, title_prefix, timeout=0.0, exclude=()):
-        """Like window(), but None when there is none."""
+        """Like window(), but None when there is none within `timeout`."""
         try:
-            return self.window(title_prefix, timeout, exclude)
+            return self._window(title_prefix, timeout, exclude)
         except HarnessError:
             return None
 
-    def box(self, text=None, timeout=10):
+    def box(self, text=None, timeout=PATIENCE):
         """Waits for a message box whose text contains `text` (any box when None)."""
+        return self._box(text, max(timeout, PATIENCE))
+
+    def _box(self, text, timeout):
         words = self.call("findbox", int(timeout * 1000), _hex(text or ""))
         return Box(int(words[0]), _unhex(words[1]), _unhex(words[2]))
 
     def find_box(self, text=None, timeout=0.0):
+        """Like box(), but None when there is none within `timeout`."""
         try:
-            return self.box(text, timeout)
+            return self._box(text, timeout)
         except HarnessError:
             return None
+
+    def box_or_gone(self, hwnd, timeout=PATIENCE):
+        """After a step that either closes window `hwnd` or shows a message box:
+        the box (None when the window closed without one)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            box = self.find_box()
+            if box:
+                return box
+            if not self.exists(hwnd):
+                return self.find_box()
+            time.sleep(0.05)
+        raise HarnessError("window %d neither closed nor showed a message box within %ss" % (hwnd, timeout))
+
+    def settle(self, hwnd):
+        """Returns once the thread of window `hwnd` has handled what was posted to it
+        before (or that has opened a modal box or window whose loop now runs)."""
+        self.call("settle", hwnd, PATIENCE * 2000)
+
+    def moving(self, hwnd):
+        """True while the user moves or sizes a window of the thread of `hwnd`."""
+        return int(self.call("guiflags", hwnd)[0]) & 0x2 != 0  # GUI_INMOVESIZE
 
     def no_box(self, wait=0.5):
         """True when no message box shows up within `wait` seconds."""
         return self.find_box(None, wait) is None
 
-    def answer(self, box, button=IDOK, timeout=10):
-        time.sleep(0.2)  # let the box finish showing before it is answered
+    def answer(self, box, button=IDOK, timeout=PATIENCE):
+        """Answers a box found by box(): it is visible and its text is set, so it takes the button."""
         self.command(box.hwnd, button)
         self.gone(box.hwnd, timeout)
 
@@ -240,11 +292,14 @@ class App:
         self.call("sendcommand", hwnd, id, code)
 
     def click(self, hwnd, id):
-        self.post(hwnd, id, 0x00F5)  # BM_CLICK
+        """Clicks button `id`; returns once the program has handled the click, or the
+        click has opened a window whose modal loop now runs."""
+        self.call("click", hwnd, id, PATIENCE * 2000)
 
     def key(self, hwnd, vk, id=None):
+        """Presses a key in the window (its focused control, or control `id`); returns
+        once the program's message loop has handled it."""
         self.call("key", hwnd, vk, self._id(id))
-        time.sleep(0.1)
 
     def focus_id(self, hwnd):
         return int(self.call("focus", hwnd)[0])
@@ -307,8 +362,8 @@ class App:
     def exists(self, hwnd):
         return self.call("exists", hwnd)[0] == "1"
 
-    def gone(self, hwnd, timeout=10):
-        self.call("gone", hwnd, int(timeout * 1000))
+    def gone(self, hwnd, timeout=PATIENCE):
+        self.call("gone", hwnd, int(max(timeout, PATIENCE) * 1000))
 
     def owner(self, hwnd):
         return int(self.call("owner", hwnd)[0])
@@ -317,6 +372,10 @@ class App:
         """(GDI objects, USER objects) of the process owning hwnd, as the system counts them."""
         gdi, user = self.call("gdi", hwnd)
         return int(gdi), int(user)
+
+    def painted(self, hwnd, timeout=30):
+        """Waits until the window and its children have painted all they had to."""
+        self.call("painted", hwnd, int(timeout * 1000))
 
     def dialog_units(self, font, points, x, y, w, h):
         """(x, y, width, height) in pixels of a rectangle in dialog units of `font`."""
@@ -367,6 +426,14 @@ class Context:
         self.apps = []
         self.cleanups = []
 
+    def unix_path(self, path):
+        """Where a Windows path of the prefix (C:, or Z: for /) lies here."""
+        drive, rest = path[:2].upper(), path[2:].lstrip("\\").replace("\\", "/")
+        roots = {"C:": self.prefix / "drive_c", "Z:": pathlib.Path("/")}
+        if drive not in roots:
+            raise HarnessError("no such drive here: %s" % path)
+        return roots[drive] / rest
+
     def win_path(self, name=""):
         """The Windows path of a file in the scenario folder (Wine's Z: drive is /)."""
         path = (self.dir / name) if name else self.dir
@@ -384,15 +451,15 @@ class Context:
     def exists(self, name):
         return (self.dir / name).exists()
 
-    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None):
-        """Starts ulmar.exe in the scenario folder (or `folder`); with `wait`, returns once
-        its main window shows. app.main is that window. Windows of copies started
-        earlier in this scenario are never taken for this copy's."""
+    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None, exe=EXE):
+        """Starts ulmar.exe (or `exe`) in the scenario folder (or `folder`); with `wait`,
+        returns once its main window shows. app.main is that window. Windows of
+        copies started earlier in this scenario are never taken for this copy's."""
         others = [a.main for a in self.apps if a.main]
-        app = App(self.display, folder or self.dir, env)
+        app = App(self.display, folder or self.dir, env, exe)
         self.apps.append(app)
         if wait and ready_title:
-            app.main = app.window(ready_title, timeout=30, exclude=others)
+            app.main = app.window(ready_title, timeout=2 * PATIENCE, exclude=others)
         return app
 
     def map_drive(self, letter, folder):
@@ -414,6 +481,13 @@ class Context:
         self.on_cleanup(lambda: subprocess.run(["umount", "-l", str(mount)], check=False))
         return mount
 
+    def pointer_to(self, x, y):
+        """Puts the display's real mouse pointer at screen point (x, y): where a
+        scenario posts mouse messages, so a control that looks at the real
+        pointer (a list tracking a drag) finds it where the messages say."""
+        env = dict(os.environ, DISPLAY=":%d" % self.display.number)
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=env, check=True, timeout=60)
+
     def check(self, condition, message):
         if not condition:
             self.failures.append(message)
@@ -429,6 +503,17 @@ class Context:
         path = E2E / "shots" / (name + ".png")
         self.display.screenshot(path)
         return path
+
+    def picture(self, name, ready, timeout=30, kind=None):
+        """A screenshot (a Picture, or `kind`) taken once `ready(picture)` holds, that is
+        once the screen shows what the scenario is about to check; after `timeout`
+        seconds the last one, whose checks then report what it shows."""
+        deadline = time.monotonic() + timeout
+        while True:
+            pic = (kind or Picture)(self.screenshot(name))
+            if ready(pic) or time.monotonic() > deadline:
+                return pic
+            time.sleep(0.2)
 
     def on_cleanup(self, fn):
         self.cleanups.append(fn)
@@ -466,3 +551,27 @@ def run_scenario(entry, display):
     finally:
         t.finish()
     return t.failures, time.time() - started
+
+
+def wait_shown(env, title, timeout=120):
+    """From outside the program: waits until a top-level window whose title starts
+    with `title` shows and has painted. True when it did."""
+    with subprocess.Popen(["wine", str(DRIVER)], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL) as driver:
+        def call(line):
+            driver.stdin.write((line + "\n").encode("ascii"))
+            driver.stdin.flush()
+            return driver.stdout.readline().decode("ascii").split()
+
+        found = call("find %d %s" % (timeout * 1000, _hex(title)))
+        shown = found[:1] == ["OK"] and call("painted %s %d" % (found[1], timeout * 1000)) == ["OK"]
+        call("quit")
+        return shown
+
+
+if __name__ == "__main__":
+    # scripts/start.sh: python3 tests/e2e/harness.py wait-shown TITLE (in the program's Wine environment)
+    import sys
+    if len(sys.argv) != 3 or sys.argv[1] != "wait-shown":
+        sys.exit("usage: harness.py wait-shown TITLE")
+    sys.exit(0 if wait_shown(os.environ, sys.argv[2]) else 1)

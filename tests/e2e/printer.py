@@ -2,6 +2,11 @@
 its own socket and at most one `file:` queue, so Wine's default printer is a
 file the scenario can read. The system's printers are never touched.
 
+The server's folders lie under /tmp, not in the scenario folder: its filters
+and its `file:` output run as the spooler's own user `lp`, who may not be able
+to enter the checkout (a clone in /root, say). When the server stops, its
+error log is copied into the scenario folder and the rest is removed.
+
     cups = PrivateCups(t, with_printer=True)   # started; stopped when the scenario ends
     app = t.start(env=cups.env())
     ...
@@ -10,7 +15,9 @@ file the scenario can read. The system's printers are never touched.
 import os
 import pathlib
 import pwd
+import shutil
 import subprocess
+import tempfile
 import time
 
 QUEUE = "ULMARTEST"
@@ -24,15 +31,17 @@ def _lp_ids():
 
 class PrivateCups:
     def __init__(self, t, with_printer=True):
-        self.root = t.dir / "cups"
-        # The socket lives under /tmp: its path must fit in sun_path (108 bytes).
-        self.socket = pathlib.Path("/tmp") / ("ulmar-cups-%d-%d.sock" % (os.getpid(), id(self) % 100000))
+        # /tmp itself, whatever TMPDIR says: every user can pass through it, and
+        # the socket's path stays short enough for sun_path (108 bytes).
+        self.root = pathlib.Path(tempfile.mkdtemp(prefix="ulmar-cups-", dir="/tmp"))
+        self.socket = self.root / "cups.sock"
         self.output = self.root / "out" / "job.ps"
+        self.scenario_dir = t.dir
         self.proc = None
+        t.on_cleanup(self.stop)
         self._make_folders()
         self._write_config()
         self._start()
-        t.on_cleanup(self.stop)
         if with_printer:
             self._add_queue()
 
@@ -86,7 +95,8 @@ class PrivateCups:
         # -f keeps cupsd in the foreground, so this process owns it and can end it.
         self.proc = subprocess.Popen(["cupsd", "-f", "-c", str(conf), "-s", str(files)],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(200):
+        deadline = time.time() + 60
+        while time.time() < deadline:
             if self.socket.exists():
                 if subprocess.run(["lpstat", "-r"], env=self._client_env(), capture_output=True).returncode == 0:
                     return
@@ -106,17 +116,15 @@ class PrivateCups:
         out = subprocess.run(["lpstat", "-d"], env=self._client_env(), capture_output=True, text=True).stdout
         return out.strip()
 
-    def wait_job(self, timeout=30, settle=1.0):
-        """The finished job's bytes once the file has stopped growing; b"" when none came."""
+    def wait_job(self, timeout=120):
+        """The finished job's bytes once the queue has completed a job and holds no
+        other; b"" when none came."""
         deadline = time.time() + timeout
-        last = -1
         while time.time() < deadline:
-            size = self.output.stat().st_size if self.output.exists() else -1
-            if size > 0 and size == last and self._idle():
+            if self.output.exists() and self.jobs_done() and self._idle():
                 return self.output.read_bytes()
-            last = size
-            time.sleep(settle)
-        return self.output.read_bytes() if self.output.exists() else b""
+            time.sleep(0.2)
+        return b""
 
     def _idle(self):
         out = subprocess.run(["lpstat", "-o"], env=self._client_env(), capture_output=True, text=True).stdout
@@ -136,8 +144,11 @@ class PrivateCups:
                 self.proc.kill()
                 self.proc.wait()
         self.proc = None
-        if self.socket.exists():
-            self.socket.unlink()
+        if self.root.exists():
+            log = self.root / "log" / "error_log"
+            if log.exists():
+                shutil.copy(log, self.scenario_dir / "cups-error_log")
+            shutil.rmtree(self.root, ignore_errors=True)
 
 
 def ps_pages(ps):

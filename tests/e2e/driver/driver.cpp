@@ -4,10 +4,12 @@
 // byte (blanks, 0xFF markers) passes unharmed. A control id of -1 means the
 // window itself.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,7 +93,9 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     }
     if (request->boxes) {
         if (!IsMessageBox(window)) return TRUE;
-        if (!request->prefix.empty() && BoxText(window).find(request->prefix) == std::string::npos) return TRUE;
+        // A box counts once its text is set: then it has shown and takes an answer.
+        std::string text = BoxText(window);
+        if (text.empty() || text.find(request->prefix) == std::string::npos) return TRUE;
     } else {
         char title[1024] = {0};
         GetWindowTextA(window, title, sizeof title);
@@ -151,10 +155,82 @@ BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
     return TRUE;
 }
 
-void PostKey(HWND target, int vk) {
+std::set<ULONG_PTR> clicksHandled;
+
+VOID CALLBACK ClickHandled(HWND, UINT, ULONG_PTR click, LRESULT) { clicksHandled.insert(click); }
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(param)->insert(window);
+    return TRUE;
+}
+
+std::set<HWND> ShownWindows(DWORD thread) {
+    std::set<HWND> shown;
+    EnumThreadWindows(thread, CollectShown, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// Clicks a button and returns once the program has handled the click, or once
+// the click has opened a window (a message box, a dialog) whose modal loop now
+// runs. The click is sent, not posted: the answer then says when the button's
+// handler has returned, whatever it did on the way.
+std::string Click(HWND button, int timeoutMs) {
+    static ULONG_PTR nextClick = 0;
+    ULONG_PTR click = ++nextClick;
+    DWORD thread = GetWindowThreadProcessId(button, nullptr);
+    std::set<HWND> before = ShownWindows(thread);
+    if (!SendMessageCallbackA(button, BM_CLICK, 0, 0, ClickHandled, click)) return "ERR click not sent";
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // runs ClickHandled
+        if (clicksHandled.count(click)) return "OK handled";
+        if (!IsWindow(button)) return "OK gone";
+        for (HWND shown : ShownWindows(thread)) {
+            if (!before.count(shown)) return "OK opened";
+        }
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return "ERR click not handled";
+        Sleep(20);
+    }
+}
+
+// Waits until the thread of `window` has dispatched every message posted to it
+// so far. A thread takes its posted messages in order, whichever of its windows
+// they are for, so a marker posted after them tells: a WM_SETICON with a value
+// of our own for one of its windows, taken as done once WM_GETICON gives that
+// value back (the window's own icon is then put back). A window that goes
+// away on the way ends the wait too. False when the thread took longer than
+// `timeoutMs`.
+bool WaitPostedHandled(HWND window, int timeoutMs) {
+    static WPARAM nextMarker = 0x5A50000;
+    HWND top = GetAncestor(window, GA_ROOT);
+    HWND marked = top ? GetWindow(top, GW_CHILD) : nullptr;
+    if (!marked) marked = window;
+    DWORD_PTR own = 0;
+    if (!SendMessageTimeoutA(marked, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, timeoutMs, &own)) return true;
+    LPARAM marker = static_cast<LPARAM>(++nextMarker);
+    if (!PostMessageA(marked, WM_SETICON, ICON_SMALL, marker)) return true;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD_PTR icon = 0;
+        if (!SendMessageTimeoutA(marked, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, timeoutMs, &icon)) return true;
+        if (static_cast<LPARAM>(icon) == marker) break;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        Sleep(10);
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(marked, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(own), SMTO_NORMAL, timeoutMs, &ignored);
+    return true;
+}
+
+// Posts a key press and returns once it has been handled: the key down and up
+// before the first marker, and the WM_CHAR that TranslateMessage posts on the
+// way before the second.
+bool PostKey(HWND target, int vk, int timeoutMs) {
     UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
     PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk), 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(vk), 1 | (scan << 16) | (3u << 30));
+    return WaitPostedHandled(target, timeoutMs) && WaitPostedHandled(target, timeoutMs);
 }
 
 // Dialog units to pixels for a dialog font, the way the program's own dialogs
@@ -181,6 +257,61 @@ std::string MapDialogUnits(const std::string& font, int points, int x, int y, in
     DestroyWindow(dialog);
     return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
            " " + std::to_string(r.bottom - r.top);
+}
+
+// What a font name resolves to on this system: the face name, the full name
+// of the font file behind it ("-" for a bitmap font), its average character
+// width and its height in pixels.
+std::string FontFace(const std::string& name, int points) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA request = {};
+    request.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    request.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(request.lfFaceName, name.c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&request);
+    HGDIOBJ old = SelectObject(screen, font);
+    char face[LF_FACESIZE] = {0};
+    GetTextFaceA(screen, sizeof face, face);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen, &metrics);
+    std::string full;
+    UINT size = GetOutlineTextMetricsA(screen, 0, nullptr);
+    if (size > 0) {
+        std::vector<char> buffer(size, 0);
+        OUTLINETEXTMETRICA* outline = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+        if (GetOutlineTextMetricsA(screen, size, outline)) {
+            full = buffer.data() + reinterpret_cast<uintptr_t>(outline->otmpFaceName);
+        }
+    }
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return "OK " + ToHex(face) + " " + ToHex(full) + " " + std::to_string(metrics.tmAveCharWidth) + " " +
+           std::to_string(metrics.tmHeight);
+}
+
+BOOL CALLBACK PendingPaintProc(HWND child, LPARAM param) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits until the window and its children have nothing left to paint and the
+// program's thread has gone back to its message loop (so the last WM_PAINT
+// handler has ended and Wine has handed the picture to the X server).
+std::string WaitPainted(HWND window, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        bool pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        if (!pending) EnumChildWindows(window, PendingPaintProc, reinterpret_cast<LPARAM>(&pending));
+        DWORD_PTR ignored = 0;
+        if (!pending && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) return "OK";
+        if (!IsWindow(window)) return "ERR no such window";
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return "ERR still painting";
+        Sleep(30);
+    }
 }
 
 std::string Run(const std::vector<std::string>& w) {
@@ -221,7 +352,7 @@ std::string Run(const std::vector<std::string>& w) {
         LPARAM lParam = static_cast<LPARAM>(std::strtoll(w[5].c_str(), nullptr, 0));
         if (op == "post") return PostMessageA(target, message, wParam, lParam) ? "OK" : "ERR post failed";
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, 10000, &result)) {
+        if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, 60000, &result)) {
             return "ERR send timed out";
         }
         return "OK " + std::to_string(static_cast<long long>(static_cast<LRESULT>(result)));
@@ -242,8 +373,7 @@ std::string Run(const std::vector<std::string>& w) {
         HWND window = AsWindow(w[1]);
         HWND target = std::atoi(w[3].c_str()) == -1 ? FocusOf(window) : GetDlgItem(window, std::atoi(w[3].c_str()));
         if (!target) target = window;
-        PostKey(target, std::atoi(w[2].c_str()));
-        return "OK";
+        return PostKey(target, std::atoi(w[2].c_str()), 120000) ? "OK" : "ERR key not handled";
     }
     if (op == "focus" && need(1)) {
         HWND focus = FocusOf(AsWindow(w[1]));
@@ -310,6 +440,28 @@ std::string Run(const std::vector<std::string>& w) {
         return MapDialogUnits(FromHex(w[1]), std::atoi(w[2].c_str()), std::atoi(w[3].c_str()), std::atoi(w[4].c_str()),
                               std::atoi(w[5].c_str()), std::atoi(w[6].c_str()));
     }
+    if (op == "click" && need(3)) {
+        HWND button = Target(AsWindow(w[1]), w[2]);
+        return button ? Click(button, std::atoi(w[3].c_str())) : "ERR no such control";
+    }
+    if (op == "settle" && need(2)) {
+        return WaitPostedHandled(AsWindow(w[1]), std::atoi(w[2].c_str())) ? "OK" : "ERR still busy";
+    }
+    if (op == "guiflags" && need(1)) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(AsWindow(w[1]), nullptr), &info)) return "ERR no thread";
+        return "OK " + std::to_string(info.flags);
+    }
+    if (op == "folder" && need(1)) {  // a shell folder by its CSIDL, e.g. 5: the user's Documents
+        char path[MAX_PATH] = {0};
+        if (FAILED(SHGetFolderPathA(nullptr, std::atoi(w[1].c_str()), nullptr, SHGFP_TYPE_CURRENT, path))) {
+            return "ERR no such folder";
+        }
+        return "OK " + ToHex(path);
+    }
+    if (op == "font" && need(2)) return FontFace(FromHex(w[1]), std::atoi(w[2].c_str()));
+    if (op == "painted" && need(2)) return WaitPainted(AsWindow(w[1]), std::atoi(w[2].c_str()));
     if (op == "sleep" && need(1)) {
         Sleep(static_cast<DWORD>(std::atoi(w[1].c_str())));
         return "OK";

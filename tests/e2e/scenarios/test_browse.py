@@ -1,6 +1,5 @@
 """The browse window: pages of the log, station search, deletion, view and edit."""
 import subprocess
-import time
 
 from harness import until, scenario, IDOK, IDYES, IDNO, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_DELETE, VK_ESCAPE, \
     VK_RETURN
@@ -105,7 +104,7 @@ def layout_scenario(screen):
         app, browse = open_browse(t, data)
         t.equal(app.text(browse), BROWSE + " " * 30 + "MYLOG.ULM", "title")
         check_page(t, app, browse, data, 1, PAGE[screen], "on opening")
-        t.equal(app.focus_id(browse), LIST, "the list has the focus")
+        t.equal(until(lambda: app.focus_id(browse), LIST), LIST, "the list has the focus")
         t.check(not app.is_enabled(app.main), "the main window is disabled while browsing")
         ids = [c["id"] for c in app.children(browse)]
         t.equal(ids, [99, 100, 1, 3074, 14, 202, 15, 301, 16, 302, 17], "controls in creation order")
@@ -163,7 +162,7 @@ def _(t):
     app.set_text(browse, STATION, "abc")
     press(app, browse, VK_END, STATION)
     check_page(t, app, browse, data, 77, 100, "after END in the Station field")
-    t.equal(app.focus_id(browse), STATION, "END leaves the focus in the Station field")
+    t.equal(until(lambda: app.focus_id(browse), STATION), STATION, "END leaves the focus in the Station field")
     t.equal(app.text(browse, STATION), "abc", "END is not a key for the field")
     press(app, browse, VK_HOME, STATION)
     check_page(t, app, browse, data, 1, 24, "after HOME in the Station field")
@@ -253,6 +252,8 @@ def _(t):
     height = app.send(browse, LIST, LB_GETITEMHEIGHT, 0, 0)
     y = height * 6 + height // 2  # inside line 7
     point = (y << 16) | 40
+    ox, oy = app.client_origin(app.control(browse, LIST))
+    t.pointer_to(ox + 40, oy + y)
     for message in (WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP):
         app.post(browse, LIST, message, 1 if message != WM_LBUTTONUP else 0, point)
     view = app.window(VIEW)
@@ -441,7 +442,7 @@ def _(t):
     t.equal(app.text(view), VIEW, "title")
     t.equal([app.text(view, id) for id in (FREQ_BOX, STATION_BOX, LOCATION_BOX, REMARKS_BOX)],
             ["5003", "S3", "Place 3", "remark 3"], "the boxes show the fields without trailing blanks")
-    t.equal(app.focus_id(view), EXIT, "the focus is on EXIT")
+    t.equal(until(lambda: app.focus_id(view), EXIT), EXIT, "the focus is on EXIT")
     t.equal(app.owner(view), browse, "the browse window owns the view window")
     app.set_text(view, REMARKS_BOX, "heard again at dusk")
     app.click(view, EXIT)
@@ -529,24 +530,6 @@ def _(t):
 
 # -- painting ---------------------------------------------------------------------------
 
-class Picture:
-    """A screenshot's pixels, read back with ImageMagick."""
-
-    def __init__(self, path):
-        size = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True, text=True,
-                              check=True).stdout.split()
-        self.width, self.height = int(size[0]), int(size[1])
-        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
-                                   check=True).stdout
-
-    def at(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def count(self, left, top, right, bottom, test):
-        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.at(x, y)))
-
-
 NAVY, WHITE, BLUE, YELLOW = (0, 0, 128), (255, 255, 255), (0, 0, 255), (255, 255, 0)
 RULE_COLUMNS, RULE_FIXED = (11, 17, 38, 63, 73), (92, 140, 310, 510, 587)
 
@@ -567,8 +550,6 @@ def _(t):
     app, browse = open_browse(t, data)
     choose(app, browse, 2)
     until(lambda: cursel(app, browse), 1)
-    time.sleep(0.3)  # let the list repaint before the picture
-    pic = Picture(t.screenshot("browse-rows-480"))
     list_hwnd = app.control(browse, LIST)
     ox, oy = app.client_origin(list_hwnd)
     height = app.send(browse, LIST, LB_GETITEMHEIGHT, 0, 0)
@@ -580,8 +561,13 @@ def _(t):
         return oy + (n - 1) * height, oy + n * height
 
     top, bottom = row(2)
-    t.check(pic.count(ox, top, ox + band - 1, bottom - 1, lambda p: p == NAVY) > band * (height - 1) // 3,
-            "the chosen line's date is on navy")
+
+    def banded(pic):
+        return pic.count(ox, top, ox + band - 1, bottom - 1, lambda p: p == NAVY) > band * (height - 1) // 3
+
+    app.painted(browse)
+    pic = t.picture("browse-rows-480", banded)
+    t.check(banded(pic), "the chosen line's date is on navy")
     t.equal(pic.count(ox + band + 1, top, ox + rules[4], bottom - 1, lambda p: p == NAVY), 0,
             "only the date is banded")
     t.check(pic.count(ox, top, ox + band - 1, bottom - 1, lambda p: p == WHITE) > 0, "the date is written in white")
@@ -609,11 +595,12 @@ def _(t):
 def _(t):
     app, browse = open_browse(t, log(3))
     view = open_view(app, browse, 1)
-    time.sleep(0.3)
-    pic = Picture(t.screenshot("view-edit-768"))
     ox, oy = app.client_origin(view)
-    t.equal(pic.at(ox + 3, oy + 3), (0, 210, 221), "window background")
     label = app.rect(view, 7)
+    app.painted(view)
+    pic = t.picture("view-edit-768", lambda p: p.at(ox + 3, oy + 3) == (0, 210, 221)
+                    and p.count(label[0], label[1], label[2], label[3], is_text) > 0)
+    t.equal(pic.at(ox + 3, oy + 3), (0, 210, 221), "window background")
     t.equal(pic.at(label[0] + 1, label[1] + 1), (0, 210, 221), "the Station label is on the window's colour")
     t.check(pic.count(label[0], label[1], label[2], label[3], is_text) > 0, "the label's text is black")
     press(app, view, VK_ESCAPE)

@@ -2,9 +2,8 @@
 made when the program ends."""
 import os
 import subprocess
-import time
 
-from harness import scenario, IDOK, IDCANCEL, VK_ESCAPE, VK_RETURN
+from harness import until, scenario, IDOK, IDCANCEL, VK_ESCAPE, VK_RETURN
 import logfiles
 
 TITLE = "ULMAR v1.01"
@@ -81,7 +80,9 @@ def log_report(app, main, station):
     window = app.window(LOGGING_TITLE)
     app.set_text(window, STATION_BOX, station)
     app.click(window, LOG_ON)
-    time.sleep(0.5)
+    # A confirmed report clears the form for the next one.
+    if until(lambda: app.text(window, STATION_BOX), "") != "":
+        raise AssertionError("the report %r was not confirmed" % station)
     app.key(window, VK_ESCAPE)
     app.gone(window)
 
@@ -206,7 +207,8 @@ def _(t):
     main = app.window(TITLE)
     dialog = open_dialog(app, main, CMD_OPEN)
     type_name(app, dialog, "NOSUCH.ULM")
-    box = app.find_box(timeout=5)
+    app.settle(dialog)
+    box = app.find_box(timeout=2)
     if box:  # the dialog says why it refuses
         app.answer(box, IDOK)
     t.check(app.exists(dialog), "the dialog stays open")
@@ -227,7 +229,7 @@ def _(t):
     main = app.window(TITLE)
     dialog = open_dialog(app, main, CMD_OPEN)
     type_name(app, dialog, "far")  # a folder name: the dialog goes into it
-    time.sleep(0.5)
+    app.settle(dialog)
     t.check(app.exists(dialog), "the dialog stays open in the folder")
     choose(app, dialog, "OTHER.ULM")
     path = t.win_path("far\\OTHER.ULM")
@@ -262,17 +264,21 @@ def _(t):
     t.equal(t.read("MYLOG.ULM"), old, "the previous log is unchanged")
 
 
-def drag(t, start, end):
-    """A real mouse drag on the scenario's X display."""
+def drag(t, app, window, start, end):
+    """A real mouse drag of `window` on the scenario's X display: the moves start
+    once the window is being moved, and the drag ends once it no longer is."""
     env = dict(os.environ, DISPLAY=":%d" % t.display.number)
-    steps = [["mousemove", str(start[0]), str(start[1])], ["mousedown", "1"]]
+
+    def xdotool(*step):
+        subprocess.run(["xdotool"] + [str(word) for word in step], env=env, check=True, timeout=30)
+
+    xdotool("mousemove", start[0], start[1])
+    xdotool("mousedown", 1)
+    t.check(until(lambda: app.moving(window), True), "pressing the title bar starts a move")
     for k in range(1, 6):
-        steps.append(["mousemove", str(start[0] + (end[0] - start[0]) * k // 5),
-                      str(start[1] + (end[1] - start[1]) * k // 5)])
-    steps.append(["mouseup", "1"])
-    for step in steps:
-        subprocess.run(["xdotool"] + step, env=env, check=True, timeout=30)
-        time.sleep(0.15)
+        xdotool("mousemove", start[0] + (end[0] - start[0]) * k // 5, start[1] + (end[1] - start[1]) * k // 5)
+    xdotool("mouseup", 1)
+    t.equal(until(lambda: app.moving(window), False), False, "letting go ends the move")
 
 
 @scenario("the Open dialog opens at (100, 100) and stays where it is dragged", screen=768)
@@ -284,12 +290,12 @@ def _(t):
     left, top, right, bottom = app.rect(dialog)
     t.equal((left, top), (100, 100), "the dialog's frame opens at (100, 100), unscaled")
     t.screenshot("open-dialog-768")
-    drag(t, (left + 150, top + 10), (left + 330, top + 130))
-    moved = app.rect(dialog)
-    t.equal(moved, (left + 180, top + 120, right + 180, bottom + 120), "the drag moved the dialog")
+    drag(t, app, dialog, (left + 150, top + 10), (left + 330, top + 130))
+    moved = (left + 180, top + 120, right + 180, bottom + 120)
+    t.equal(until(lambda: app.rect(dialog), moved), moved, "the drag moved the dialog")
     # The dialog calls its hook again: going into a folder, and any message to it.
     type_name(app, dialog, "sub")
-    time.sleep(0.5)
+    app.settle(dialog)
     hooks = [c for c in app.children(dialog) if c["cls"] == "#32770"]
     for hook in hooks:
         app.send(hook["hwnd"], None, WM_USER, 0, 0)
@@ -375,7 +381,7 @@ def _(t):
     app = t.start()
     main = app.window(TITLE)
     window = open_backup_window(app, main)
-    t.equal(app.focus_id(window), DRIVE_BOX, "the box has the focus")
+    t.equal(until(lambda: app.focus_id(window), DRIVE_BOX), DRIVE_BOX, "the box has the focus")
     app.key(window, VK_RETURN)
     t.check(app.exists(window), "Enter in the box does nothing")
     app.key(window, VK_ESCAPE)

@@ -43,14 +43,14 @@ def edit_station(app, browse, line, station):
     view = app.window(VIEW)
     app.set_text(view, STATION_BOX, station)
     app.command(view, VIEW_EXIT)
-    box = app.find_box(timeout=1.5)
+    box = app.box_or_gone(view)
     if box:
         app.answer(box, IDOK)
         app.command(view, VIEW_EXIT)  # the window kept what was typed; leave without saving
-        second = app.find_box(timeout=1.0)
+        second = app.box_or_gone(view)
         if second:
             app.answer(second, IDOK)
-        app.close_window(view)
+            app.close_window(view)
     app.gone(view)
     return box
 
@@ -60,7 +60,8 @@ def delete_line(app, browse, line):
     choose(app, browse, line)
     app.key(browse, VK_DELETE, LIST)
     app.answer(app.box("Are you sure?"), IDYES)
-    box = app.find_box(timeout=1.5)
+    app.settle(browse)  # the deletion has run, or its failure box shows
+    box = app.find_box(timeout=2)
     if box:
         app.answer(box, IDOK)
     return box
@@ -255,7 +256,7 @@ def open_logging(app):
     return app.window(LOGGING)
 
 
-def save(app, win, station, timeout=10.0):
+def save(app, win, station, timeout=60.0):
     """Types a station and presses Log On; returns None when the report was
     confirmed (the boxes are cleared for the next report), else the box that
     said it failed."""

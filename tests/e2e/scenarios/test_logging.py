@@ -1,9 +1,8 @@
 """The logging window: its form and list, the UTC clock, and saving reports."""
 import datetime
 import subprocess
-import time
 
-from harness import scenario, IDOK, VK_ESCAPE, VK_RETURN, VK_TAB
+from harness import until, scenario, Picture, IDOK, VK_ESCAPE, VK_RETURN, VK_TAB
 import logfiles
 
 TITLE = "ULMAR v1.01"
@@ -82,13 +81,8 @@ def open_logging(app, main):
     return app.window(LOGGING)
 
 
-def wait_for(condition, timeout=10.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        if condition():
-            return True
-        time.sleep(0.05)
-    return condition()
+def wait_for(condition):
+    return until(condition, True) is True
 
 
 def type_report(app, log, freq, station, location, remarks):
@@ -154,7 +148,7 @@ def _(t):
     t.equal([app.send(log, id, EM_GETLIMITTEXT) for id in (FREQ, STATION, LOCATION, REMARKS)], [6, 20, 24, 50],
             "typing stops at the field widths")
     t.equal(app.list_rows(log, LIST), [BLANK_ROW] * 15, "15 blank rows at 640 x 480")
-    t.equal(app.focus_id(log), STATION, "focus starts in the station box")
+    t.equal(until(lambda: app.focus_id(log), STATION), STATION, "focus starts in the station box")
     t.equal(app.owner(log), main, "owned by the main window")
     t.check(not app.is_enabled(main), "the main window is disabled while logging")
     t.screenshot("logging-empty-480")
@@ -184,7 +178,7 @@ def _(t):
         t.equal(app.text(log, ENTRY_NUMBER), str(n), "entry number box after save %d" % n)
         t.equal([app.text(log, id) for id in (FREQ, STATION, LOCATION, REMARKS)], [typed_freq, "", "", ""],
                 "boxes after save %d: frequency kept, the others cleared" % n)
-        t.equal(app.focus_id(log), STATION, "focus back in the station box after save %d" % n)
+        t.equal(until(lambda: app.focus_id(log), STATION), STATION, "focus back in the station box after save %d" % n)
         record = logfiles.records(t.read("MYLOG.ULM"))[-1]
         rows.append(report_row(station, record["Time"], typed_freq, location, remarks))
         t.equal(app.list_rows(log, LIST), rows + [BLANK_ROW] * (15 - n), "list rows after save %d" % n)
@@ -221,7 +215,7 @@ def _(t):
         type_report(app, log, "6070", station, "Kigali", "weak")
         app.set_focus(log, REMARKS)
         app.click(log, LOG_ON)
-        t.check(wait_for(lambda: app.focus_id(log) == STATION, 5), "focus back in the station box (%r)" % station)
+        t.check(wait_for(lambda: app.focus_id(log) == STATION), "focus back in the station box (%r)" % station)
         t.equal([app.text(log, id) for id in (FREQ, STATION, LOCATION, REMARKS)], ["6070", station, "Kigali", "weak"],
                 "nothing cleared after refusing %r" % station)
         t.check(app.no_box(0.3), "a refused blank station shows no message")
@@ -242,10 +236,12 @@ def _(t):
     app = t.start()
     log = open_logging(app, app.main)
     app.set_focus(log, FREQ)
+    # The focus moves a moment after the key is handled (Wine activates the
+    # window on the way), so each step waits for the box it should reach.
     order = []
-    for _ in range(4):
+    for want in (STATION, LOCATION, REMARKS, FREQ):
         app.key(log, VK_TAB)
-        order.append(app.focus_id(log))
+        order.append(until(lambda: app.focus_id(log), want))
     t.equal(order, [STATION, LOCATION, REMARKS, FREQ], "tab order frequency, station, location, remarks")
     app.set_text(log, STATION, "Radio Alpha")
     app.set_focus(log, STATION)
@@ -323,9 +319,6 @@ def _(t):
     saved, _ = save(app, log)
     t.check(saved, "saved")
     app.send(log, LIST, 0x0186, 5, 0)  # LB_SETCURSEL: select a blank row
-    time.sleep(0.3)
-    shot = t.screenshot("logging-rows-480")
-    pixels = Pixels(shot)
     left, top, right, bottom = app.rect(log, LIST)
     x0, y0 = left + 2, top + 2  # inside the sunken edge
     cell = app.dialog_units(FONT[0], FONT[1], 0, 0, 4, 8)[2]  # four dialog units: one character cell
@@ -334,6 +327,13 @@ def _(t):
     # the middle of the separator columns 20, 26, 33, 58.
     rules = [x0 + (fixed if cell == 8 else column * cell + cell // 2)
              for column, fixed in ((20, 165), (26, 213), (33, 267), (58, 468))]
+    y5 = y0 + 5 * height + height // 2
+
+    def selected_row_navy(pixels):
+        return all(pixels.navy(x, y5) for x in range(x0 + 2, x0 + 100, 7) if not pixels.grey(x, y5))
+
+    app.painted(log)
+    pixels = t.picture("logging-rows-480", selected_row_navy, kind=Pixels)
     for x in rules:
         t.check(all(pixels.grey(x, y) for y in row0), "rule at x %d (cell %d)" % (x - x0, cell))
     row3 = range(y0 + 3 * height + 1, y0 + 4 * height - 2)
@@ -350,23 +350,12 @@ def _(t):
     sep = [(x, y) for x in range(x0 + 20 * cell, x0 + 21 * cell) for y in row0 if x != rules[0]]
     t.check(all(pixels.white(x, y) for x, y in sep), "separator cell after the station stays white")
     # The selected blank row is navy across its width.
-    y5 = y0 + 5 * height + height // 2
-    t.check(all(pixels.navy(x, y5) for x in range(x0 + 2, x0 + 100, 7) if not pixels.grey(x, y5)),
-            "selected row is navy")
+    t.check(selected_row_navy(pixels), "selected row is navy")
     app.key(log, VK_ESCAPE)
 
 
-class Pixels:
-    """The RGB pixels of a screenshot."""
-
-    def __init__(self, path):
-        size = subprocess.run(["identify", "-format", "%w %h", str(path)], capture_output=True, text=True).stdout
-        self.width, self.height = (int(v) for v in size.split())
-        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True).stdout
-
-    def at(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
+class Pixels(Picture):
+    """The RGB pixels of a screenshot, with the colours the logging window uses."""
 
     def grey(self, x, y):
         r, g, b = self.at(x, y)
@@ -483,7 +472,7 @@ def _(t):
     app = t.start()
     log = open_logging(app, app.main)
     app.post(log, STATION, WM_SYSCHAR, ord("y"), ALT_DOWN)
-    t.check(wait_for(lambda: app.focus_id(log) == FREQ, 5), "Alt+Y moves to the frequency box")
+    t.check(wait_for(lambda: app.focus_id(log) == FREQ), "Alt+Y moves to the frequency box")
     type_report(app, log, "7335", "CHU", "Ottawa", "time signal")
     before = utc_stamp(-1.5)
     app.post(log, FREQ, WM_SYSCHAR, ord("l"), ALT_DOWN)
@@ -514,7 +503,7 @@ def _(t):
     stamp = utc_stamp()
     previous = image_handles(app, log)
     for _ in range(12):
-        if not wait_for(lambda: image_handles(app, log)[2] != previous[2], 5):
+        if not wait_for(lambda: image_handles(app, log)[2] != previous[2]):
             t.check(False, "the colon changes at the next tick")
             break
         now = image_handles(app, log)
@@ -527,7 +516,9 @@ def _(t):
         stamp = utc_stamp()
         previous = image_handles(app, log)
     # Every replaced bitmap is deleted, so the colon's bitmap keeps coming back
-    # in the same few handle slots; a leak would take a new slot every tick.
-    t.check(len(colon_slots) <= 4, "colon bitmaps over %d ticks used %d handle slots: %r"
+    # in a few handle slots; a leak would take a new slot every tick. Which of
+    # the freed slots it gets depends on what the program freed in between (a
+    # minute's new digits, painting), so only a slot a tick counts as a leak.
+    t.check(len(colon_slots) <= ticks // 2, "colon bitmaps over %d ticks used %d handle slots: %r"
             % (ticks, len(colon_slots), sorted(colon_slots)))
     app.key(log, VK_ESCAPE)

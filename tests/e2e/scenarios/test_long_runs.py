@@ -3,9 +3,8 @@ opening of the logging window, leave the program's graphics objects, window
 objects and memory where they were. ULMAR_LONG_ROUNDS and ULMAR_LONG_SAVES
 make the runs longer than CI's (1,000 and 10,000 for the full figures)."""
 import os
-import time
 
-from harness import scenario, IDOK, VK_ESCAPE
+from harness import until, scenario, IDOK, VK_ESCAPE
 import logfiles
 
 MAIN = "ULMAR v1.01"
@@ -110,10 +109,7 @@ def _(t):
             start = figures(app)
         app.set_text(win, LOG_STATION, "Report %d" % n)
         app.click(win, LOG_ON)
-        deadline = time.time() + 10
-        while app.text(win, LOG_STATION) != "" and time.time() < deadline:
-            time.sleep(0.01)
-        if app.text(win, LOG_STATION) != "":
+        if until(lambda: app.text(win, LOG_STATION), "", timeout=60) != "":
             t.check(False, "save %d not confirmed" % n)
             break
     end = figures(app)

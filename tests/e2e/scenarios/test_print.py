@@ -1,9 +1,7 @@
 """The Print Log window, printing on a private CUPS queue, and the CSV export."""
 import shutil
-import subprocess
-import time
 
-from harness import scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
+from harness import until, scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
 import logfiles
 import printer
 
@@ -46,11 +44,7 @@ def open_window(app):
 
 def tick_to_file(t, app, win):
     app.click(win, 317)
-    for _ in range(50):
-        if app.text(win, 206) == "Sa&ve":
-            return
-        time.sleep(0.1)
-    t.check(False, "the main button did not become Sa&ve")
+    t.equal(until(lambda: app.text(win, 206), "Sa&ve"), "Sa&ve", "the main button's caption once ticked")
 
 
 def run_export(t, app, win, name, start=None):
@@ -69,12 +63,6 @@ def finish_box(t, app, win, text, caption):
     app.gone(win, 10)
     t.check(app.no_box(0.8), "no further message box")
     return box
-
-
-def pixel(path, x, y):
-    out = subprocess.run(["convert", str(path), "-format", "%[pixel:p{" + "%d,%d" % (x, y) + "}]", "info:"],
-                         capture_output=True, text=True).stdout.strip()
-    return out
 
 
 def close_program(app):
@@ -131,16 +119,19 @@ def window_scenario(screen):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
         t.equal(by_id[316]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
-        t.equal(app.focus_id(win), 200, "the start box has the focus")
-        shot = t.screenshot("print-window-%d" % screen)
-        yellow = "srgb(255,255,0)"
+        t.equal(until(lambda: app.focus_id(win), 200), 200, "the start box has the focus")
+        yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
-        t.equal(pixel(shot, origin[0] + blank[0], origin[1] + blank[1]), yellow, "window background")
+        spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
         for id in (316, 317, 318):
             l, tp, r, b = by_id[id]["rect"]
-            t.equal(pixel(shot, l + 2, (tp + b) // 2), yellow, "background of %d" % id)
+            spots.append(("background of %d" % id, l + 2, (tp + b) // 2))
+        app.painted(win)
+        shot = t.picture("print-window-%d" % screen, lambda pic: all(pic.at(x, y) == yellow for _, x, y in spots))
+        for what, x, y in spots:
+            t.equal(shot.at(x, y), yellow, what)
         l, tp, r, b = by_id[206]["rect"]
-        t.check(pixel(shot, l + 3, tp + 3) != yellow, "the buttons keep the system colours")
+        t.check(shot.at(l + 3, tp + 3) != yellow, "the buttons keep the system colours")
         app.key(win, VK_ESCAPE)
         app.gone(win, 10)
         t.check(app.is_enabled(app.main), "the main window is enabled again")
@@ -247,8 +238,7 @@ def _(t):
     t.equal(box.text, "Print of 3 reports complete", "first run's message")
     t.check(not app.is_enabled(win), "the window is disabled during the run")
     t.write("ONCE.CSV", b"")  # a second run would write it again
-    app.command(win, 206)
-    time.sleep(0.5)
+    app.send_command(win, 206)  # returns once the program has handled it
     app.answer(box, IDOK)
     app.gone(win, 10)
     t.check(app.no_box(1.0), "no second run's message")
