@@ -231,3 +231,20 @@ def _(t):
             t.equal(made, [], what + ": no file made")
         t.check((t.dir / "AFOLDER").is_dir() and not any((t.dir / "AFOLDER").iterdir()),
                 what + ": the folder is left alone")
+
+
+@scenario("a settings file another program holds at start-up is not overwritten at exit", screen=480)
+def _(t):
+    settings = logfiles.settings("NIGHT.ULM")
+    t.write("CURLOG.DTA", settings)
+    t.write("NIGHT.ULM", logfiles.numbered_log(2))
+    # Another copy, started in a folder of its own, keeps this CURLOG.DTA open as its log.
+    (t.dir / "other").mkdir()
+    (t.dir / "other" / "CURLOG.DTA").write_bytes(logfiles.settings("..\\CURLOG.DTA"))
+    holder = t.start(folder=t.dir / "other")
+    app = t.start()
+    t.equal(app.text(app.main), MAIN + GAP, "the settings could not be read: no log selected")
+    end_program(t, holder, "the holding copy")
+    end_program(t, app, "the copy that could not read its settings")
+    t.equal(t.read("CURLOG.DTA"), settings, "the listener's settings are kept")
+    t.equal(t.read("NIGHT.ULM"), logfiles.numbered_log(2), "the log is untouched")
