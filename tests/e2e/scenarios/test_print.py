@@ -3,7 +3,7 @@ import shutil
 import subprocess
 import time
 
-from harness import scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
+from harness import until, scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
 import logfiles
 import printer
 from ids import PRINT_TITLE as TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT_LABEL_START, \
@@ -153,18 +153,23 @@ window_scenario(768)
 def _(t):
     app = t.start()
     win = open_window(app)
+    # A click is posted: each check waits until the window has handled it.
+    checked = lambda: app.is_checked(win, PRINT_CHECK_PAUSE)
+    enabled = lambda: app.is_enabled(win, PRINT_CHECK_PAUSE)
+    caption = lambda: app.text(win, PRINT_BUTTON_RUN)
     app.click(win, PRINT_CHECK_PAUSE)
-    t.check(app.is_checked(win, PRINT_CHECK_PAUSE), "pause ticked")
+    t.check(until(checked, True), "pause ticked")
     app.click(win, PRINT_CHECK_TO_FILE)
-    t.equal(app.text(win, PRINT_BUTTON_RUN), "Sa&ve", "caption when ticked")
-    t.check(not app.is_enabled(win, PRINT_CHECK_PAUSE), "pause box disabled")
-    t.check(app.is_checked(win, PRINT_CHECK_PAUSE), "pause box keeps its tick while disabled")
+    t.equal(until(caption, "Sa&ve"), "Sa&ve", "caption when ticked")
+    t.check(not until(enabled, False), "pause box disabled")
+    t.check(checked(), "pause box keeps its tick while disabled")
     app.click(win, PRINT_CHECK_TO_FILE)
-    t.equal(app.text(win, PRINT_BUTTON_RUN), "&Print", "caption when unticked")
-    t.check(app.is_enabled(win, PRINT_CHECK_PAUSE), "pause box enabled again")
+    t.equal(until(caption, "&Print"), "&Print", "caption when unticked")
+    t.check(until(enabled, True), "pause box enabled again")
     app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(caption, "Sa&ve"), "Sa&ve", "caption when ticked again")
     app.click(win, PRINT_CHECK_TO_FILE)
-    t.equal((app.text(win, PRINT_BUTTON_RUN), app.is_enabled(win, PRINT_CHECK_PAUSE)), ("&Print", True), "after ticking twice more")
+    t.equal(until(lambda: (caption(), enabled()), ("&Print", True)), ("&Print", True), "after ticking twice more")
     t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "MYLOG.CSV", "proposed name for the default log")
     app.command(win, PRINT_BUTTON_EXIT)
     app.gone(win, 10)
