@@ -3,20 +3,20 @@
 # the same layer or higher. Each library's target_link_libraries names only
 # libraries below it. A new folder adds its libraries to this table.
 set(ULMAR_LAYER_TABLE
-  # library               layer
-  ulmar_platform          0   # the file layer
-  ulmar_logstore          1   # the log of records, the entry, the settings file
-  ulmar_ui_layout         1   # window-free sizes: the scale, column rules
-  ulmar_logging_core      2   # window-free cores of the subsystems
-  ulmar_browse_core       2
-  ulmar_print_core        2
-  ulmar_art               2   # the picture generator (only its tool and tests link it)
-  ulmar_ui                3   # every Win32 chore, written once
-  ulmar_logging_window    4   # the windows
-  ulmar_browse_window     4
-  ulmar_print_window      4
-  ulmar_shell_core        5   # window-free parts of the shell
-  ulmar                   6   # the shell: start-up, main window, switching logs, backup
+  # library               layer  (gaps leave room: a core built on another core takes 25)
+  ulmar_platform          0    # the file layer
+  ulmar_logstore          10   # the log of records, the entry, the settings file
+  ulmar_ui_layout         10   # window-free sizes: the scale, column rules
+  ulmar_logging_core      20   # window-free cores of the subsystems
+  ulmar_browse_core       20
+  ulmar_print_core        20
+  ulmar_art               20   # the picture generator (only its tool and tests link it)
+  ulmar_ui                30   # every Win32 chore, written once
+  ulmar_logging_window    40   # the windows
+  ulmar_browse_window     40
+  ulmar_print_window      40
+  ulmar_shell_core        50   # window-free parts of the shell
+  ulmar                   60   # the shell: start-up, main window, switching logs, backup
 )
 
 # Fails the configuration when a file of a library in the table includes a
