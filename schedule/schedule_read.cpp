@@ -82,8 +82,37 @@ void CountDamaged(Schedule* schedule, uint32_t lineNumber, const std::string& re
     }
 }
 
-bool ByFrequency(const ScheduleLine& a, const ScheduleLine& b) {
-    return a.Tenths != b.Tenths ? a.Tenths < b.Tenths : a.LineNumber < b.LineNumber;
+void SortByFrequency(std::vector<ScheduleLine>* lines) {
+    auto byFrequency = [](const ScheduleLine& a, const ScheduleLine& b) {
+        return a.Tenths != b.Tenths ? a.Tenths < b.Tenths : a.LineNumber < b.LineNumber;
+    };
+    // Published files are already in frequency order.
+    if (!std::is_sorted(lines->begin(), lines->end(), byFrequency)) std::sort(lines->begin(), lines->end(), byFrequency);
+}
+
+// The whole file in one buffer of its exact size; false when it cannot be read.
+bool ReadWholeFile(const char* path, std::string* bytes, std::string* reason) {
+    PlatformFile file;
+    int64_t size = 0;
+    if (!FileOpen(path, FileAccess::ReadOnly, &file)) {
+        *reason = FileExists(path) ? "it cannot be opened (a folder, not permitted, or held by another program)"
+                                   : "there is no such file";
+        return false;
+    }
+    bool ok = FileSize(file, &size);
+    if (ok && static_cast<uint64_t>(size) > kScheduleMaxBytes) {
+        size = static_cast<int64_t>(kScheduleMaxBytes) + 1;  // enough to be refused as too large
+    }
+    size_t got = 0;
+    if (ok) bytes->resize(static_cast<size_t>(size));
+    ok = ok && FileReadAt(file, 0, &(*bytes)[0], bytes->size(), &got);
+    FileClose(&file);
+    if (!ok) {
+        *reason = "it cannot be read";
+        return false;
+    }
+    bytes->resize(got);
+    return true;
 }
 
 std::string SkippedNote(const Schedule& schedule) {
@@ -104,7 +133,7 @@ bool ParseSchedule(std::string bytes, Schedule* schedule, std::string* reason) {
     bytes.erase(0, Utf8BomLength(bytes));
     schedule->Bytes = std::move(bytes);
     std::string_view text(schedule->Bytes);
-    schedule->Lines.reserve(text.size() / 64);
+    schedule->Lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     uint32_t lineNumber = 0;
     for (size_t at = 0; at < text.size();) {
         size_t end = std::min(text.find('\n', at), text.size());
@@ -127,22 +156,19 @@ bool ParseSchedule(std::string bytes, Schedule* schedule, std::string* reason) {
         *schedule = Schedule{};
         return false;
     }
-    schedule->Lines.shrink_to_fit();
-    std::sort(schedule->Lines.begin(), schedule->Lines.end(), ByFrequency);
+    if (schedule->Lines.size() < schedule->Lines.capacity() / 2) schedule->Lines.shrink_to_fit();
+    SortByFrequency(&schedule->Lines);
     return true;
 }
 
 bool LoadSchedule(const char* path, Schedule* schedule, std::string* reason) {
     *schedule = Schedule{};
     std::string bytes;
-    if (!FileReadAll(path, &bytes, kScheduleMaxBytes + 1)) {
-        *reason = FileExists(path) ? "it cannot be opened (a folder, not permitted, or held by another program)"
-                                   : "there is no such file";
-        return false;
-    }
+    if (!ReadWholeFile(path, &bytes, reason)) return false;
     if (!ParseSchedule(std::move(bytes), schedule, reason)) return false;
     std::string readme, readmeBytes;
-    if (FindReadmeBeside(path, &readme) && FileReadAll(readme.c_str(), &readmeBytes, kScheduleMaxBytes)) {
+    std::string ignored;
+    if (FindReadmeBeside(path, &readme) && ReadWholeFile(readme.c_str(), &readmeBytes, &ignored)) {
         ReadScheduleTables(readmeBytes, &schedule->Tables);
     }
     return true;
