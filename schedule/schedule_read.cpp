@@ -174,6 +174,13 @@ bool LoadSchedule(const char* path, Schedule* schedule, std::string* reason) {
     return true;
 }
 
+std::string LoadSummary(const Schedule& schedule) {
+    std::string text = std::to_string(schedule.Lines.size() + static_cast<size_t>(schedule.LinesSkipped)) +
+                       " lines read, " + std::to_string(schedule.LinesSkipped) + " skipped";
+    if (schedule.LinesSkipped == 0) return text;
+    return text + "; the first bad one is line " + std::to_string(schedule.FirstBadLine) + ": " + schedule.FirstBadReason;
+}
+
 std::string_view LineText(const Schedule& schedule, const ScheduleLine& line) {
     return std::string_view(schedule.Bytes).substr(line.Offset, line.Length);
 }

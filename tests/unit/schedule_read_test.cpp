@@ -91,6 +91,9 @@ TEST(ScheduleRead, DamagedLinesAreSkippedCountedAndTheFirstExplained) {
     EXPECT_EQ(schedule.LinesSkipped, 14);  // the empty line is not a line of data; the blank one is
     EXPECT_EQ(schedule.FirstBadLine, 3);
     EXPECT_EQ(schedule.FirstBadReason, "9 semicolons instead of 10");
+    EXPECT_EQ(LoadSummary(schedule), "17 lines read, 14 skipped; the first bad one is line 3: 9 semicolons instead of 10");
+    ASSERT_TRUE(ParseSchedule(SkedFile({good, good}), &schedule, &reason));
+    EXPECT_EQ(LoadSummary(schedule), "2 lines read, 0 skipped");
 }
 
 TEST(ScheduleRead, ReasonsNameWhatIsWrong) {
