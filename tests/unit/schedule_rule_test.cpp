@@ -117,24 +117,16 @@ TEST(SchedulePersistence, SeasonDatesFollowTheLastSundays) {
     EXPECT_TRUE(InSummerSeason(2025, 3, 30));
 }
 
-TEST(SchedulePersistence, SummerOnlyOnEachSideOfBothChanges) {
-    for (const char* p : {"5", "95"}) {
-        std::string line = SkedLine("9410", "1000-1100", "", "X", p);
-        EXPECT_FALSE(LineOnAir(line, "2026-03-28T10:30")) << p;
-        EXPECT_TRUE(LineOnAir(line, "2026-03-29T10:30")) << p;
-        EXPECT_TRUE(LineOnAir(line, "2026-10-24T10:30")) << p;
-        EXPECT_FALSE(LineOnAir(line, "2026-10-25T10:30")) << p;
-    }
-}
-
-TEST(SchedulePersistence, WinterOnlyOnEachSideOfBothChanges) {
-    for (const char* p : {"4", "94"}) {
-        std::string line = SkedLine("9410", "1000-1100", "", "X", p);
-        EXPECT_TRUE(LineOnAir(line, "2026-03-28T10:30")) << p;
-        EXPECT_FALSE(LineOnAir(line, "2026-03-29T10:30")) << p;
-        EXPECT_FALSE(LineOnAir(line, "2026-10-24T10:30")) << p;
-        EXPECT_TRUE(LineOnAir(line, "2026-10-25T10:30")) << p;
-        EXPECT_TRUE(LineOnAir(line, "2027-01-10T10:30")) << p;
+TEST(SchedulePersistence, SummerAndWinterOnlyOnEachSideOfBothChanges) {
+    struct Day {
+        const char* time;
+        bool summer;
+    };
+    const Day days[] = {{"2026-03-28T10:30", false}, {"2026-03-29T10:30", true}, {"2026-10-24T10:30", true},
+                        {"2026-10-25T10:30", false}, {"2027-01-10T10:30", false}};
+    for (const Day& day : days) {
+        for (const char* p : {"5", "95"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), day.summer) << p << " " << day.time;
+        for (const char* p : {"4", "94"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), !day.summer) << p << " " << day.time;
     }
 }
 
@@ -148,30 +140,27 @@ TEST(SchedulePersistence, SeasonIsThatOfTheStartingDay) {
     EXPECT_FALSE(LineOnAir(winter, "2026-10-25T00:10"));
 }
 
+// "+" for each of `times` at which the line is offered, "-" for the others.
+std::string OnAirPattern(const std::string& line, const std::vector<const char*>& times) {
+    std::string pattern;
+    for (const char* time : times) pattern += LineOnAir(line, time) ? '+' : '-';
+    return pattern;
+}
+
 TEST(SchedulePersistence, DatedRangeAcrossTheNewYear) {
-    std::string line = SkedLine("9410", "1000-1100", "", "X", "6", "1512", "1501[0212]");
-    EXPECT_FALSE(LineOnAir(line, "2026-12-14T10:30"));
-    EXPECT_TRUE(LineOnAir(line, "2026-12-15T10:30"));
-    EXPECT_TRUE(LineOnAir(line, "2026-12-31T10:30"));
-    EXPECT_TRUE(LineOnAir(line, "2027-01-01T10:30"));
-    EXPECT_TRUE(LineOnAir(line, "2027-01-15T10:30"));
-    EXPECT_FALSE(LineOnAir(line, "2027-01-16T10:30"));
-    EXPECT_FALSE(LineOnAir(line, "2026-06-15T10:30"));
+    EXPECT_EQ(OnAirPattern(SkedLine("9410", "1000-1100", "", "X", "6", "1512", "1501[0212]"),
+                           {"2026-12-14T10:30", "2026-12-15T10:30", "2026-12-31T10:30", "2027-01-01T10:30",
+                            "2027-01-15T10:30", "2027-01-16T10:30", "2026-06-15T10:30"}),
+              "-++++--");
 }
 
 TEST(SchedulePersistence, DatedRangeWithinAYearAndOpenBounds) {
-    std::string within = SkedLine("9410", "1000-1100", "", "X", "96", "0104", "3004");
-    EXPECT_FALSE(LineOnAir(within, "2026-03-31T10:30"));
-    EXPECT_TRUE(LineOnAir(within, "2026-04-01T10:30"));
-    EXPECT_TRUE(LineOnAir(within, "2026-04-30T10:30"));
-    EXPECT_FALSE(LineOnAir(within, "2026-05-01T10:30"));
-    std::string untilOnly = SkedLine("9410", "1000-1100", "", "X", "6", "", "3103");
-    EXPECT_TRUE(LineOnAir(untilOnly, "2026-01-01T10:30"));
-    EXPECT_FALSE(LineOnAir(untilOnly, "2026-04-01T10:30"));
-    std::string fromOnly = SkedLine("9410", "1000-1100", "", "X", "6", "0106", "");
-    EXPECT_FALSE(LineOnAir(fromOnly, "2026-05-31T10:30"));
-    EXPECT_TRUE(LineOnAir(fromOnly, "2026-12-31T10:30"));
-    EXPECT_TRUE(LineOnAir(SkedLine("9410", "1000-1100", "", "X", "6"), "2026-06-15T10:30"));
+    const std::vector<const char*> times = {"2026-01-01T10:30", "2026-03-31T10:30", "2026-04-01T10:30",
+                                            "2026-04-30T10:30", "2026-05-01T10:30", "2026-12-31T10:30"};
+    EXPECT_EQ(OnAirPattern(SkedLine("9410", "1000-1100", "", "X", "96", "0104", "3004"), times), "--++--");
+    EXPECT_EQ(OnAirPattern(SkedLine("9410", "1000-1100", "", "X", "6", "", "3103"), times), "++----");
+    EXPECT_EQ(OnAirPattern(SkedLine("9410", "1000-1100", "", "X", "6", "0104", ""), times), "--++++");
+    EXPECT_EQ(OnAirPattern(SkedLine("9410", "1000-1100", "", "X", "6"), times), "++++++");
 }
 
 TEST(SchedulePersistence, DatedRangeBelongsToTheStartingDay) {
