@@ -1,0 +1,72 @@
+// ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM
+// Prints the schedule lines on air on KHZ (within K kHz) at that UTC minute,
+// best first, each exactly as its bytes stand in the file, one per line.
+// Exit 0 (also with no candidate), 1 when the file cannot be read, 2 on bad
+// arguments.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "schedule/on_air.h"
+#include "schedule/schedule_fields.h"
+
+namespace {
+
+constexpr const char kUsage[] =
+    "usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n"
+    "  Lists the lines of the schedule FILE on air on KHZ at that UTC minute, best first.\n"
+    "  K: tolerance in kHz, a number >= 0 (default 0: the exact frequency only).\n"
+    "  Exit status: 0 done (also with no line), 1 FILE cannot be read, 2 bad arguments.\n";
+
+struct Arguments {
+    const char* file = nullptr;
+    int64_t milliKhz = 0;
+    int64_t withinMilliKhz = 0;
+    ScheduleTime when;
+};
+
+bool ReadArguments(int argc, char** argv, Arguments* args) {
+    int at = 1;
+    if (argc == 6 && std::strcmp(argv[1], "--within") == 0) {
+        if (!ParseKhz(argv[2], &args->withinMilliKhz)) return false;
+        at = 3;
+    } else if (argc != 4) {
+        return false;
+    }
+    args->file = argv[at];
+    return args->file[0] != '\0' && ParseKhz(argv[at + 1], &args->milliKhz) &&
+           ParseScheduleTime(argv[at + 2], &args->when);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (!ReadArguments(argc, argv, &args)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    Schedule schedule;
+    std::string reason;
+    if (!LoadSchedule(args.file, &schedule, &reason)) {
+        std::fprintf(stderr, "ulmar-schedule: cannot read %s: %s\n", args.file, reason.c_str());
+        return 1;
+    }
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the lines' own bytes, LF after each, as on every system
+#endif
+    std::vector<uint32_t> candidates;
+    FindCandidates(schedule, args.milliKhz, args.withinMilliKhz, args.when, &candidates);
+    for (uint32_t index : candidates) {
+        std::string_view line = LineText(schedule, schedule.Lines[index]);
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

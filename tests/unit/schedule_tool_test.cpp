@@ -1,0 +1,101 @@
+// The command-line lookup, run as listeners' scripts run it: its standard
+// output byte for byte, its messages and its exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "tests/unit/schedule_lines.h"
+#include "tests/unit/test_files.h"
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string command = "'" ULMAR_SCHEDULE_TOOL "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " 2>'" + dir.Path("stderr.txt") + "'";
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadBytes(dir.Path("stderr.txt"));
+    return run;
+}
+
+const std::string kExact = "9410;0600-0700;;G;Radio Ex\xE9mple;E;Eu;w;1;;";
+const std::string kSpecial = "9410;0000-2400;irr;D;Alpha;D;Eu;;;;";
+const std::string kNear = "9412;0630-0800;Mo-Fr;F;Near;F;Af;;;;";
+const std::string kOff = "9410;0600-0700;Sa;G;Saturday;E;Eu;;1;;";
+
+TEST(ScheduleTool, PrintsTheLinesOwnBytesBestFirst) {
+    TempDir dir;
+    WriteBytes(dir.Path("sked.csv"), SkedFile({kNear, kOff, kSpecial, kExact}, "\r\n"));
+    ToolRun exact = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
+    EXPECT_EQ(exact.status, 0);
+    EXPECT_EQ(exact.out, kExact + "\n" + kSpecial + "\n");
+    EXPECT_EQ(exact.err, "");
+    ToolRun near = RunTool(dir, {"--within", "2", dir.Path("sked.csv"), "9410.0", "2026-06-15T06:45"});
+    EXPECT_EQ(near.status, 0);
+    EXPECT_EQ(near.out, kExact + "\n" + kSpecial + "\n" + kNear + "\n");
+    ToolRun fraction = RunTool(dir, {"--within", "1.5", dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
+    EXPECT_EQ(fraction.out, kExact + "\n" + kSpecial + "\n");
+}
+
+TEST(ScheduleTool, NoCandidateIsNoOutputAndSuccess) {
+    TempDir dir;
+    WriteBytes(dir.Path("sked.csv"), SkedFile({kExact, kOff}, "\n") + "damaged line\n");
+    ToolRun run = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T07:00"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    ToolRun saturday = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T06:00"});
+    EXPECT_EQ(saturday.out, kExact + "\n" + kOff + "\n");
+}
+
+TEST(ScheduleTool, UnreadableFileNamedWithItsReasonExitOne) {
+    TempDir dir;
+    ToolRun missing = RunTool(dir, {dir.Path("none.csv"), "9410", "2026-06-15T06:45"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "ulmar-schedule: cannot read " + dir.Path("none.csv") + ": there is no such file\n");
+    WriteBytes(dir.Path("empty.csv"), "");
+    ToolRun empty = RunTool(dir, {dir.Path("empty.csv"), "9410", "2026-06-15T06:45"});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "ulmar-schedule: cannot read " + dir.Path("empty.csv") + ": it is empty\n");
+}
+
+TEST(ScheduleTool, BadArgumentsGiveTheUsageExitTwo) {
+    TempDir dir;
+    WriteBytes(dir.Path("sked.csv"), SkedFile({kExact}));
+    std::string file = dir.Path("sked.csv");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {file, "9410"},
+        {file, "9410", "2026-06-15T06:45", "extra"},
+        {file, "nine", "2026-06-15T06:45"},
+        {file, "9410", "2026-06-15 06:45"},
+        {file, "9410", "2026-02-30T06:45"},
+        {"--within", "-1", file, "9410", "2026-06-15T06:45"},
+        {"--within", "x", file, "9410", "2026-06-15T06:45"},
+        {"--within", file, "9410", "2026-06-15T06:45"},
+        {file, "9410", "2026-06-15T06:45", "--within", "5"},
+        {"", "9410", "2026-06-15T06:45"},
+    };
+    for (const auto& args : cases) {
+        ToolRun run = RunTool(dir, args);
+        EXPECT_EQ(run.status, 2) << args.size();
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u) << run.err;
+    }
+}
+
+}  // namespace
