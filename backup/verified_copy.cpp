@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr size_t kChunk = size_t{1} << 20;  // a whole number of sectors of any size in use
+constexpr size_t kChunk = size_t{8} << 20;  // a whole number of sectors of any size in use
 
 struct OpenFiles {
     PlatformFile log;

@@ -27,8 +27,9 @@ bool WriteRecords(LogStore& log, int64_t first, int64_t n, const LogEntry* in) {
 }
 
 // Moves records from..count down by one place, a journaled block at a time:
-// the block's check values are on the disk before any of it is written, and
-// the block is on the disk before the next one is named.
+// the block's check values are written before any of it, and the block before
+// the next one is named. The log is flushed once, after the cut, before the
+// journal goes.
 bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     int64_t blockRecords = journal.Header.SlotRecords;
     std::vector<LogEntry> block;
@@ -41,7 +42,6 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
         for (size_t i = 0; i < block.size(); ++i) checks[i] = RecordCheck(&block[i], kEntrySize);
         if (!NoteBlock(journal, from, checks)) return Fail(log, LogError::JournalFailed);
         if (!WriteRecords(log, from - 1, n, block.data())) return Fail(log, LogError::WriteFailed);
-        if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
         log.EntryBuffer = block.back();
         from += n;
     }

@@ -17,17 +17,32 @@ int64_t SlotOffset(const JournalHeader& header, uint32_t slot) {
 std::string JournalPath(const std::string& logPath) { return logPath + ".DLJ"; }
 
 uint64_t RecordCheck(const void* bytes, size_t size) {
+    // FNV-1a taken eight bytes at a time: it only has to tell records apart,
+    // and it runs over every record a removal moves.
     const unsigned char* in = static_cast<const unsigned char*>(bytes);
-    uint64_t hash = 14695981039346656037ull;
-    for (size_t i = 0; i < size; ++i) hash = (hash ^ in[i]) * 1099511628211ull;
+    uint64_t hash = 14695981039346656037ull ^ size;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+        hash ^= hash >> 29;
+    }
+    for (; i < size; ++i) hash = (hash ^ in[i]) * 1099511628211ull;
     return hash;
 }
 
-bool WriteJournalHeader(Journal& journal) {
+namespace {
+
+bool PutHeader(Journal& journal) {
     std::memcpy(journal.Header.Magic, kJournalMagic, sizeof kJournalMagic);
     journal.Header.Check = HeaderCheck(journal.Header);
-    return FileWriteAt(journal.File, 0, &journal.Header, sizeof journal.Header) && FileFlush(journal.File);
+    return FileWriteAt(journal.File, 0, &journal.Header, sizeof journal.Header);
 }
+
+}  // namespace
+
+bool WriteJournalHeader(Journal& journal) { return PutHeader(journal) && FileFlush(journal.File); }
 
 bool StartJournal(Journal& journal, const std::string& logPath, const JournalHeader& header) {
     journal.Path = JournalPath(logPath);
@@ -58,13 +73,15 @@ bool NoteBlock(Journal& journal, int64_t nextSource, const std::vector<uint64_t>
     uint32_t slot = journal.Header.BlockRecords > 0 ? 1 - journal.Header.Slot : journal.Header.Slot;
     size_t bytes = checks.size() * sizeof(uint64_t);
     if (!FileWriteAt(journal.File, SlotOffset(journal.Header, slot), checks.data(), bytes)) return false;
-    // One flush covers both writes: should only the header reach the disk, its
-    // ChecksCheck fails and shows that the block was never started.
+    // Written in this order and not flushed: a killed process cannot reorder
+    // its writes, and a flush per block would double the cost of a removal.
+    // Should the header ever be found without its check values, ChecksCheck
+    // fails and shows that the block was never started.
     journal.Header.Slot = slot;
     journal.Header.NextSource = nextSource;
     journal.Header.BlockRecords = static_cast<int64_t>(checks.size());
     journal.Header.ChecksCheck = RecordCheck(checks.data(), bytes);
-    return WriteJournalHeader(journal);
+    return PutHeader(journal);
 }
 
 bool ReadBlockChecks(Journal& journal, std::vector<uint64_t>* checks, bool* valid) {

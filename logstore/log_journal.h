@@ -56,7 +56,7 @@ struct Journal {
 };
 
 std::string JournalPath(const std::string& logPath);
-// FNV-1a over `size` bytes.
+// A 64-bit check value of `size` bytes (FNV-1a, a word at a time).
 uint64_t RecordCheck(const void* bytes, size_t size);
 
 // Creates the journal with `header` and forces it to the disk.
@@ -65,7 +65,7 @@ bool StartJournal(Journal& journal, const std::string& logPath, const JournalHea
 // it cannot be opened. `*valid` is false when its header is damaged.
 bool OpenJournal(Journal& journal, const std::string& logPath, bool* valid);
 // Names the block in flight with the check values of its records, in the slot
-// the previous block did not use, then flushes. At most SlotRecords values.
+// the previous block did not use (not flushed: see the .cpp). At most SlotRecords values.
 bool NoteBlock(Journal& journal, int64_t nextSource, const std::vector<uint64_t>& checks);
 // The check values of the block in flight; false when they cannot be read.
 // `*valid` is false when they do not match ChecksCheck: then the block was
