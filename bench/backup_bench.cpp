@@ -19,17 +19,6 @@ namespace {
 constexpr int64_t kEntries = 1000000;
 const char* kFolder = "/tmp/ulmar-bench-backup";
 
-LogEntry SampleEntry(int64_t n) {
-    LogEntry entry;
-    FillField(entry.Date, "06-12-2026");
-    FillField(entry.Time, "19:30");
-    FillField(entry.Freq, "9410");
-    FillField(entry.Station, "Station " + std::to_string(n));
-    FillField(entry.Location, "Somewhere");
-    FillField(entry.Remarks, "SINPO 45444");
-    return entry;
-}
-
 // One plain copy: read in 1 MB blocks, written to a new file, flushed.
 double PlainCopySeconds() {
     auto start = std::chrono::steady_clock::now();
@@ -58,7 +47,7 @@ void Prepare() {
     done = true;
     std::system((std::string("rm -rf ") + kFolder + " && mkdir -p " + kFolder).c_str());
     if (chdir(kFolder) != 0) std::abort();
-    WriteBenchLog("BENCH.ULM", kEntries, SampleEntry);
+    WriteBenchLog("BENCH.ULM", kEntries, PlainBenchEntry);
     PlainCopySeconds();  // warm the cache of the log the same way for every measurement
 }
 
