@@ -2,10 +2,23 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "logstore/log_entry.h"
 #include "platform/file.h"
+
+// Record n of the benchmark logs: a realistic report whose station names the number.
+inline LogEntry PlainBenchEntry(int64_t n) {
+    LogEntry entry;
+    FillField(entry.Date, "06-12-2026");
+    FillField(entry.Time, "19:30");
+    FillField(entry.Freq, "9410");
+    FillField(entry.Station, "Station " + std::to_string(n));
+    FillField(entry.Location, "Somewhere");
+    FillField(entry.Remarks, "SINPO 45444");
+    return entry;
+}
 
 // Writes a log of `entries` records, record n being makeEntry(n), in large blocks.
 template <typename MakeEntry>

@@ -19,17 +19,6 @@ constexpr size_t kBlock = 1 << 20;
 
 std::string BenchPath(int64_t entries) { return "/tmp/ulmar-bench-" + std::to_string(entries) + ".ULM"; }
 
-LogEntry SampleEntry(int64_t n) {
-    LogEntry entry;
-    FillField(entry.Date, "06-12-2026");
-    FillField(entry.Time, "19:30");
-    FillField(entry.Freq, "9410");
-    FillField(entry.Station, "Station " + std::to_string(n));
-    FillField(entry.Location, "Somewhere");
-    FillField(entry.Remarks, "SINPO 45444");
-    return entry;
-}
-
 struct Baseline {
     double readSeconds;
     double rewriteSeconds;
@@ -66,7 +55,7 @@ const Baseline& Prepare(int64_t entries) {
     static std::map<int64_t, Baseline> baselines;
     auto found = baselines.find(entries);
     if (found != baselines.end()) return found->second;
-    WriteBenchLog(BenchPath(entries).c_str(), entries, SampleEntry);
+    WriteBenchLog(BenchPath(entries).c_str(), entries, PlainBenchEntry);
     MeasureBaseline(BenchPath(entries));  // warm the cache the same way for every measurement
     return baselines[entries] = MeasureBaseline(BenchPath(entries));
 }
@@ -100,7 +89,7 @@ void BM_Append1000Flushed(benchmark::State& state) {
         OpenLog(log, path);
         auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 1000; ++i) {
-            log.EntryBuffer = SampleEntry(i);
+            log.EntryBuffer = PlainBenchEntry(i);
             AppendEntry(log);
         }
         total += SecondsSince(start);
@@ -137,7 +126,7 @@ void BM_RemoveFirstEntry(benchmark::State& state) {
         RemoveEntry(log, 1);
         total += SecondsSince(start);
         state.PauseTiming();
-        log.EntryBuffer = SampleEntry(0);
+        log.EntryBuffer = PlainBenchEntry(0);
         AppendEntry(log);  // back to the same size for the next round
         state.ResumeTiming();
     }

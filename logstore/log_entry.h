@@ -23,6 +23,9 @@ static_assert(offsetof(LogEntry, Station) == 21, "Station at 21");
 static_assert(offsetof(LogEntry, Location) == 41, "Location at 41");
 static_assert(offsetof(LogEntry, Remarks) == 65, "Remarks at 65");
 
+// Record n (numbered from 1) starts here in the log file.
+constexpr int64_t RecordOffset(int64_t n) { return (n - 1) * kEntrySize; }
+
 // Widths of the fields a user types, e.g. the most a text box may take.
 constexpr int kFreqWidth = sizeof(LogEntry::Freq);
 constexpr int kStationWidth = sizeof(LogEntry::Station);

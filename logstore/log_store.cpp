@@ -1,16 +1,13 @@
 #include "logstore/log_store.h"
 
 #include <cstring>
-#include <vector>
+#include <string>
+
+#include "logstore/log_change.h"
 
 LogStore Log;
 
 namespace {
-
-// Records moved per block when entries shift down: about a megabyte.
-constexpr int32_t kMoveBlockRecords = 9118;
-
-int64_t RecordOffset(int32_t n) { return (static_cast<int64_t>(n) - 1) * kEntrySize; }
 
 bool Fail(LogStore& log, LogError error) {
     log.LastError = error;
@@ -30,27 +27,6 @@ bool FileLength(LogStore& log, int64_t* length) {
 bool OpenFile(LogStore& log, const std::string& path) {
     log.Writable = FileOpen(path.c_str(), FileAccess::ReadWrite, &log.LogFile);
     if (!log.Writable && !FileOpen(path.c_str(), FileAccess::ReadOnly, &log.LogFile)) return false;
-    return true;
-}
-
-// Moves records k+1..count down by one place, in large blocks in ascending order,
-// so at any moment every record is present at least once in the file.
-bool MoveRecordsDown(LogStore& log, int32_t k) {
-    std::vector<LogEntry> block(static_cast<size_t>(kMoveBlockRecords));
-    for (int32_t from = k + 1; from <= log.EntryCount;) {
-        int32_t got = 0;
-        int32_t wanted = log.EntryCount - from + 1;
-        if (wanted > kMoveBlockRecords) wanted = kMoveBlockRecords;
-        if (!ReadEntries(log, from, wanted, block.data(), &got) || got != wanted) {
-            return Fail(log, LogError::ReadFailed);
-        }
-        if (!FileWriteAt(log.LogFile, RecordOffset(from - 1), block.data(),
-                         static_cast<size_t>(got) * kEntrySize)) {
-            return Fail(log, LogError::WriteFailed);
-        }
-        log.EntryBuffer = block[static_cast<size_t>(got) - 1];
-        from += got;
-    }
     return true;
 }
 
@@ -79,7 +55,9 @@ bool OpenLog(LogStore& log, const std::string& path) {
     log.OpenPath = path;
     log.EntryCount = 0;
     log.LastError = LogError::None;
+    log.Recovery = LogRecovery::None;
     if (path.empty() || !OpenFile(log, path)) return Fail(log, LogError::NotOpen);
+    RecoverInterruptedChange(log);
     RecountEntries(log);
     return true;
 }
@@ -158,11 +136,12 @@ bool RemoveEntry(LogStore& log, int32_t k) {
     if (!CheckWritable(log)) return false;
     if (k < 1 || k > log.EntryCount) return Fail(log, LogError::BadNumber);
     if (log.EntryCount == 1) return RemoveOnlyEntry(log);
-    if (k < log.EntryCount && !MoveRecordsDown(log, k)) {
+    if (k < log.EntryCount) {
+        bool removed = RemoveWithJournal(log, k);
         RecountEntries(log);
-        return false;
+        return removed;
     }
-    if (k == log.EntryCount) ReadEntry(log, k - 1);
+    ReadEntry(log, k - 1);
     if (!FileTruncate(log.LogFile, RecordOffset(log.EntryCount))) {
         RecountEntries(log);
         return Fail(log, LogError::TruncateFailed);
@@ -184,6 +163,37 @@ const char* DescribeLogError(LogError error) {
         case LogError::TruncateFailed: return "The log file could not be shortened.";
         case LogError::DeleteFailed: return "The log file could not be deleted.";
         case LogError::ReopenFailed: return "The log file could not be opened again.";
+        case LogError::JournalFailed:
+            return "The note that keeps the change safe could not be written beside the log file.";
     }
     return "Unknown error.";
+}
+
+std::string RecoveryMessage(const LogStore& log) {
+    std::string change = log.RecoveredRemoval
+                             ? "The last deletion (of entry " + std::to_string(log.RecoveredCount) + ") was interrupted."
+                             : "The last addition of " + std::to_string(log.RecoveredCount) +
+                                   " entries was interrupted.";
+    switch (log.Recovery) {
+        case LogRecovery::None: return "";
+        case LogRecovery::RemovalFinished:
+            return change + "\r\n\r\nIt has now been finished: the entry is deleted and every other entry is in the log once.";
+        case LogRecovery::AppendUndone:
+            return change + "\r\n\r\nThe log was put back as it was before: none of those entries was added.";
+        case LogRecovery::LeftAsItIs:
+            return change + "\r\n\r\nThe log has been changed since, so it was left as it is.";
+        case LogRecovery::Unreadable:
+            return "The last change of the log was interrupted, and its note could not be read.\r\n\r\n"
+                   "The log was left as it is.";
+        case LogRecovery::NotFinished:
+            return change + "\r\n\r\nIt could not be finished now: " + DescribeLogError(log.RecoveryError) +
+                   "\r\nIt will be tried again when the log is next opened.";
+    }
+    return "";
+}
+
+bool TakeRecoveryMessage(LogStore& log, std::string* text) {
+    *text = RecoveryMessage(log);
+    log.Recovery = LogRecovery::None;
+    return !text->empty();
 }

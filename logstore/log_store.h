@@ -19,7 +19,21 @@ enum class LogError {
     TruncateFailed,
     DeleteFailed,
     ReopenFailed,
+    JournalFailed,  // the journal that makes a change safe could not be written
 };
+
+// What the opening of a log did about a change left unfinished by a killed run.
+enum class LogRecovery {
+    None,
+    RemovalFinished,  // an interrupted deletion was completed
+    AppendUndone,     // an interrupted addition of many entries was taken back
+    LeftAsItIs,       // the log had changed since; its journal was dropped
+    Unreadable,       // the journal was damaged; dropped, the log left as it is
+    NotFinished,      // the log could not be repaired now (RecoveryError says why)
+};
+
+// Records moved per block when entries shift down: about 7.5 MB.
+constexpr int32_t kMoveBlockRecords = 65536;
 
 struct LogStore {
     PlatformFile LogFile;
@@ -28,14 +42,25 @@ struct LogStore {
     LogEntry EntryBuffer{};
     int32_t EntryCount = 0;
     LogError LastError = LogError::None;
+    int32_t MoveBlockRecords = kMoveBlockRecords;
+    // Set by OpenLog; the shell shows RecoveryMessage once (TakeRecoveryMessage).
+    LogRecovery Recovery = LogRecovery::None;
+    bool RecoveredRemoval = true;  // false: the interrupted change was an addition
+    int64_t RecoveredCount = 0;    // the entry deleted, or the entries being added
+    LogError RecoveryError = LogError::None;
 };
+
+// The title of the message box that reports a recovery.
+constexpr const char* kRecoveryTitle = "Ulmar";
 
 // The program's one log.
 extern LogStore Log;
 
 bool IsLogOpen(const LogStore& log);
 // Opens for reading and writing without sharing, creating an empty file when
-// none exists; falls back to reading only. Sets EntryCount from the length.
+// none exists; falls back to reading only. A change a killed run left unfinished
+// (a journal beside the log) is finished or taken back first: see Recovery.
+// Sets EntryCount from the length.
 bool OpenLog(LogStore& log, const std::string& path);
 void CloseLog(LogStore& log);
 // Reads record n (1..EntryCount) into EntryBuffer; on failure the buffer keeps its content.
@@ -48,11 +73,21 @@ bool FlushLog(LogStore& log);
 // Writes EntryBuffer as record EntryCount + 1 and flushes it. Only when both
 // succeed is EntryCount raised; otherwise the file is put back to its old length.
 bool AppendEntry(LogStore& log);
+// Writes `n` records after the last one as one change: flushed once at the end,
+// and on any failure the log is put back to its old length (and its old partial
+// record, if it had one). A killed run is taken back at the next opening.
+bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
 // Removes record k: later records move down one place in ascending order, the
 // file is cut one record shorter. Removing the only record deletes the file and
-// opens it anew, empty. After a failure EntryCount follows the file's real length.
+// opens it anew, empty. A removal that moves records keeps a journal, so after a
+// kill the next opening completes it. After a failure EntryCount follows the
+// file's real length.
 bool RemoveEntry(LogStore& log, int32_t k);
 // Sets EntryCount from the file's length (0 when no log is open); LastError is left as it is.
 void RecountEntries(LogStore& log);
 
 const char* DescribeLogError(LogError error);
+// The text telling the listener what the opening did about an interrupted change.
+std::string RecoveryMessage(const LogStore& log);
+// The message once: true and the text when there is something to say, then forgets it.
+bool TakeRecoveryMessage(LogStore& log, std::string* text);

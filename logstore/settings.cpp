@@ -21,6 +21,11 @@ void SkipRestOfLine(const std::string& bytes, size_t* pos) {
     }
 }
 
+// Quoted when it holds a comma, which would otherwise end the value on reading.
+std::string QuotedIfNeeded(const std::string& path) {
+    return path.find(',') == std::string::npos ? path : "\"" + path + "\"";
+}
+
 }  // namespace
 
 std::string ReadSettingsField(const std::string& bytes, size_t* pos) {
@@ -47,17 +52,38 @@ SettingsState ParseSettings(const std::string& bytes) {
     SettingsState settings;
     settings.LogPath = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
     settings.BackupDrive = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
+    settings.SchedulePath = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
+    if (!ParseGenerationCount(ReadSettingsField(bytes, &pos), &settings.BackupGenerations)) {
+        settings.BackupGenerations = kDefaultBackupGenerations;
+    }
     return settings;
 }
 
+bool ParseGenerationCount(const std::string& text, int* count) {
+    if (text.empty()) return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        if (value > kMaxBackupGenerations) return false;
+    }
+    *count = value;
+    return true;
+}
+
 std::string FormatSettings(const SettingsState& settings) {
-    std::string path = settings.LogPath;
-    if (path.find(',') != std::string::npos) path = "\"" + path + "\"";
-    return path + "\r\n" + settings.BackupDrive + "\r\n";
+    int generations = settings.BackupGenerations;
+    if (generations < 0 || generations > kMaxBackupGenerations) generations = kDefaultBackupGenerations;
+    return QuotedIfNeeded(settings.LogPath) + "\r\n" + settings.BackupDrive + "\r\n" +
+           QuotedIfNeeded(settings.SchedulePath) + "\r\n" + std::to_string(generations) + "\r\n";
 }
 
 SettingsState ReadSettings(const char* fileName) {
-    if (!FileExists(fileName)) return SettingsState{kDefaultLogPath, ""};
+    if (!FileExists(fileName)) {
+        SettingsState defaults;
+        defaults.LogPath = kDefaultLogPath;
+        return defaults;
+    }
     std::string bytes;
     if (!FileReadAll(fileName, &bytes, kMaxSettingsBytes)) {
         SettingsState unread;

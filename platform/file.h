@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct PlatformFile {
     intptr_t handle = -1;  // HANDLE on Windows, file descriptor on POSIX
@@ -15,7 +16,16 @@ enum class FileAccess {
     ReadWrite,       // open or create, read and write, no sharing
     ReadOnly,        // open an existing file for reading, no sharing
     CreateTruncate,  // create or empty, write only, no sharing
+    ReadUnbuffered,  // open an existing file for reading past the system's cache where the
+                     // system allows; read it only with FileReadSectors
 };
+
+// Separates a folder from a name inside it.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
 
 bool FileOpen(const char* path, FileAccess access, PlatformFile* file);
 void FileClose(PlatformFile* file);
@@ -31,6 +41,21 @@ bool FileDelete(const char* path);
 bool FileExists(const char* path);
 // Copies `from` to `to`, replacing an existing file there.
 bool FileCopy(const char* from, const char* to);
+// Moves `from` to `to` in one step, replacing a file there, and forces the change
+// to the disk: a reader sees either the old `to` or the whole new one.
+bool FileReplace(const char* from, const char* to);
+// The sector size of the volume holding `path`, 0 when it cannot be learned.
+uint32_t FileSectorSize(const char* path);
+// One read of a file opened with ReadUnbuffered. `buffer`, `offset` and `size`
+// must follow the sector rule for `alignment` (platform/sector_rule.h) or the
+// read is refused, as real Windows refuses it. Fewer bytes arrive only at the end.
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
+                     size_t* got);
+
+// Creates a folder; true also when it already exists as a folder.
+bool FolderCreate(const char* path);
+// The names of the plain files in a folder (no sub-folders); false when it cannot be read.
+bool FolderList(const char* path, std::vector<std::string>* names);
 
 // Where the file name starts in `path`: just after its last backslash, '/' or ':',
 // 0 when it has none. One rule for every path the program takes apart.

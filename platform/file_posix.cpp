@@ -3,10 +3,37 @@
 #include "platform/file.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/sector_rule.h"
+
+namespace {
+
+// O_DIRECT where the file system takes it; elsewhere (tmpfs) the cached pages of
+// the flushed file are dropped, so the reads still come from the medium.
+int OpenUnbuffered(const char* path) {
+#ifdef O_DIRECT
+    int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_DIRECT);
+    if (fd >= 0 || errno != EINVAL) return fd;
+#endif
+    int fd2 = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd2 >= 0) ::posix_fadvise(fd2, 0, 0, POSIX_FADV_DONTNEED);
+    return fd2;
+}
+
+std::string FolderOf(const char* path) {
+    std::string text = path;
+    size_t slash = text.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : text.substr(0, slash);
+}
+
+}  // namespace
 
 bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
     int flags = O_RDONLY;
@@ -19,7 +46,7 @@ bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
         errno = EACCES;
         return false;
     }
-    int fd = ::open(path, flags | O_CLOEXEC, 0644);
+    int fd = access == FileAccess::ReadUnbuffered ? OpenUnbuffered(path) : ::open(path, flags | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     struct stat info;
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -106,4 +133,59 @@ bool FileCopy(const char* from, const char* to) {
     FileClose(&in);
     FileClose(&out);
     return ok;
+}
+
+bool FileReplace(const char* from, const char* to) {
+    if (::rename(from, to) != 0) return false;
+    // The rename itself lives in the folder: force it to the disk too.
+    int folder = ::open(FolderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    bool ok = ::fsync(folder) == 0;
+    ::close(folder);
+    return ok;
+}
+
+uint32_t FileSectorSize(const char* path) {
+    struct stat info;
+    if (::stat(FolderOf(path).c_str(), &info) != 0 || info.st_blksize <= 0) return 0;
+    return static_cast<uint32_t>(info.st_blksize);
+}
+
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
+                     size_t* got) {
+    *got = 0;
+    if (!FollowsSectorRule(buffer, offset, size, alignment)) {
+        errno = EINVAL;
+        return false;
+    }
+    char* out = static_cast<char*>(buffer);
+    while (*got < size) {
+        ssize_t n = ::pread(static_cast<int>(file.handle), out + *got, size - *got, offset + *got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        *got += static_cast<size_t>(n);
+        if (n == 0 || *got % alignment != 0) break;  // the end of the file
+    }
+    return true;
+}
+
+bool FolderCreate(const char* path) {
+    if (::mkdir(path, 0755) == 0) return true;
+    struct stat info;
+    return errno == EEXIST && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FolderList(const char* path, std::vector<std::string>* names) {
+    names->clear();
+    DIR* folder = ::opendir(path);
+    if (!folder) return false;
+    std::string prefix = std::string(path) + "/";
+    while (struct dirent* item = ::readdir(folder)) {
+        struct stat info;
+        if (::stat((prefix + item->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            names->push_back(item->d_name);
+        }
+    }
+    ::closedir(folder);
+    return true;
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/sector_rule.h"
+
 static HANDLE AsHandle(PlatformFile file) { return reinterpret_cast<HANDLE>(file.handle); }
 
 bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
@@ -15,7 +17,9 @@ bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
         desired = GENERIC_WRITE;
         disposition = CREATE_ALWAYS;
     }
-    HANDLE h = CreateFileA(path, desired, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD flags = FILE_ATTRIBUTE_NORMAL;
+    if (access == FileAccess::ReadUnbuffered) flags |= FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN;
+    HANDLE h = CreateFileA(path, desired, 0, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     file->handle = reinterpret_cast<intptr_t>(h);
     return true;
@@ -78,3 +82,49 @@ bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool FileCopy(const char* from, const char* to) { return CopyFileA(from, to, FALSE) != 0; }
+
+bool FileReplace(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+uint32_t FileSectorSize(const char* path) {
+    char full[MAX_PATH];
+    char root[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH || !GetVolumePathNameA(full, root, MAX_PATH)) return 0;
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) return 0;
+    return bytesPerSector;
+}
+
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
+                     size_t* got) {
+    *got = 0;
+    if (!FollowsSectorRule(buffer, offset, size, alignment) || size > 0x40000000) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    if (!Seek(file, offset)) return false;
+    DWORD n = 0;
+    if (!ReadFile(AsHandle(file), buffer, static_cast<DWORD>(size), &n, nullptr)) return false;
+    *got = n;
+    return true;
+}
+
+bool FolderCreate(const char* path) {
+    if (CreateDirectoryA(path, nullptr)) return true;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderList(const char* path, std::vector<std::string>* names) {
+    names->clear();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(path) + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names->push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}

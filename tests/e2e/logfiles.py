@@ -34,5 +34,7 @@ def records(data):
     return out
 
 
-def settings(log_path, drive=""):
-    return (log_path + "\r\n" + drive + "\r\n").encode("latin-1")
+def settings(log_path, drive="", schedule="", generations=10):
+    """CURLOG.DTA as the program writes it: log, drive, schedule file, backups kept."""
+    lines = [log_path, drive, schedule, str(generations)]
+    return "".join(line + "\r\n" for line in lines).encode("latin-1")

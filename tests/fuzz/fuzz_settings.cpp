@@ -9,14 +9,23 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     SettingsState parsed = ParseSettings(bytes);
-    if (parsed.LogPath.size() > kMaxPathChars || parsed.BackupDrive.size() > kMaxPathChars) std::abort();
+    if (parsed.LogPath.size() > kMaxPathChars || parsed.BackupDrive.size() > kMaxPathChars ||
+        parsed.SchedulePath.size() > kMaxPathChars) {
+        std::abort();
+    }
+    if (parsed.BackupGenerations < 0 || parsed.BackupGenerations > kMaxBackupGenerations) std::abort();
     bool plainPath = parsed.LogPath.find_first_of("\"\r\n\t") == std::string::npos &&
                      parsed.LogPath.find_first_not_of(' ') == 0;
     bool plainDrive = parsed.BackupDrive.find_first_of(",\"\r\n\t") == std::string::npos &&
                       (parsed.BackupDrive.empty() || parsed.BackupDrive[0] != ' ');
-    if (plainPath && plainDrive) {
+    bool plainSchedule = parsed.SchedulePath.find_first_of("\"\r\n\t") == std::string::npos &&
+                         (parsed.SchedulePath.empty() || parsed.SchedulePath[0] != ' ');
+    if (plainPath && plainDrive && plainSchedule) {
         SettingsState back = ParseSettings(FormatSettings(parsed));
-        if (back.LogPath != parsed.LogPath || back.BackupDrive != parsed.BackupDrive) std::abort();
+        if (back.LogPath != parsed.LogPath || back.BackupDrive != parsed.BackupDrive ||
+            back.SchedulePath != parsed.SchedulePath || back.BackupGenerations != parsed.BackupGenerations) {
+            std::abort();
+        }
     }
     return 0;
 }

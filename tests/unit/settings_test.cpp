@@ -59,11 +59,63 @@ TEST(SettingsParse, Junk) {
 }
 
 TEST(SettingsFormat, CrLfLinesAndQuotesOnlyForCommas) {
-    EXPECT_EQ(FormatSettings({"MYLOG.ULM", ""}), "MYLOG.ULM\r\n\r\n");
-    EXPECT_EQ(FormatSettings({"C:\\Logs\\A.ULM", "A"}), "C:\\Logs\\A.ULM\r\nA\r\n");
-    std::string quoted = FormatSettings({"D:\\a,b.ULM", "B"});
-    EXPECT_EQ(quoted, "\"D:\\a,b.ULM\"\r\nB\r\n");
-    EXPECT_EQ(ParseSettings(quoted).LogPath, "D:\\a,b.ULM");
+    EXPECT_EQ(FormatSettings({"MYLOG.ULM", "", "", 10}), "MYLOG.ULM\r\n\r\n\r\n10\r\n");
+    EXPECT_EQ(FormatSettings({"C:\\Logs\\A.ULM", "A", "C:\\S.TXT", 0}), "C:\\Logs\\A.ULM\r\nA\r\nC:\\S.TXT\r\n0\r\n");
+    std::string quoted = FormatSettings({"D:\\a,b.ULM", "B", "D:\\s,t.TXT", 99});
+    EXPECT_EQ(quoted, "\"D:\\a,b.ULM\"\r\nB\r\n\"D:\\s,t.TXT\"\r\n99\r\n");
+    SettingsState back = ParseSettings(quoted);
+    EXPECT_EQ(back.LogPath, "D:\\a,b.ULM");
+    EXPECT_EQ(back.SchedulePath, "D:\\s,t.TXT");
+    EXPECT_EQ(back.BackupGenerations, 99);
+}
+
+TEST(SettingsFormat, ImpossibleCountIsWrittenAsTheDefault) {
+    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", 100}), "L.ULM\r\nA\r\n\r\n10\r\n");
+    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", -1}), "L.ULM\r\nA\r\n\r\n10\r\n");
+}
+
+TEST(SettingsLines, TwoLineFileReadsAsBeforeWithNoScheduleAndTenBackups) {
+    SettingsState s = ParseSettings("C:\\Logs\\MYLOG.ULM\r\nE\r\n");
+    EXPECT_EQ(s.LogPath, "C:\\Logs\\MYLOG.ULM");
+    EXPECT_EQ(s.BackupDrive, "E");
+    EXPECT_EQ(s.SchedulePath, "");
+    EXPECT_EQ(s.BackupGenerations, 10);
+}
+
+TEST(SettingsLines, ThirdLineIsTheScheduleAndFourthTheCount) {
+    SettingsState s = ParseSettings("L.ULM\r\nE\r\nC:\\Sched\\A.TXT\r\n3\r\n");
+    EXPECT_EQ(s.LogPath, "L.ULM");
+    EXPECT_EQ(s.BackupDrive, "E");
+    EXPECT_EQ(s.SchedulePath, "C:\\Sched\\A.TXT");
+    EXPECT_EQ(s.BackupGenerations, 3);
+    SettingsState noSchedule = ParseSettings("L.ULM\r\nE\r\n\r\n0\r\n");
+    EXPECT_EQ(noSchedule.SchedulePath, "");
+    EXPECT_EQ(noSchedule.BackupGenerations, 0);
+    EXPECT_EQ(ParseSettings("L.ULM\r\nE\r\nS.TXT\r\n").BackupGenerations, 10);  // three lines
+}
+
+TEST(SettingsLines, InvalidCountMeansTen) {
+    for (const char* fourth : {"", "100", "-1", "+5", "1 2", "x", "7a", "\"\"", "999999999999"}) {
+        std::string bytes = std::string("L.ULM\r\nE\r\n\r\n") + fourth + "\r\n";
+        EXPECT_EQ(ParseSettings(bytes).BackupGenerations, 10) << fourth;
+    }
+    EXPECT_EQ(ParseSettings("L.ULM\r\nE\r\n\r\n  42  \r\n").BackupGenerations, 10);  // trailing blanks are not digits
+    EXPECT_EQ(ParseSettings("L.ULM\r\nE\r\n\r\n  42\r\n").BackupGenerations, 42);    // leading blanks are skipped
+    EXPECT_EQ(ParseSettings("L.ULM\r\nE\r\n\r\n05\r\n").BackupGenerations, 5);
+    EXPECT_EQ(ParseSettings("L.ULM\r\nE\r\n\r\n007\r\n").BackupGenerations, 7);
+}
+
+TEST(SettingsLines, CountDigitsOnlyZeroToNinetyNine) {
+    int n = 7;
+    EXPECT_TRUE(ParseGenerationCount("0", &n));
+    EXPECT_EQ(n, 0);
+    EXPECT_TRUE(ParseGenerationCount("99", &n));
+    EXPECT_EQ(n, 99);
+    for (const char* bad : {"", "100", " 1", "1 ", "-0", "1.5", "\xb9"}) {
+        n = 7;
+        EXPECT_FALSE(ParseGenerationCount(bad, &n)) << bad;
+        EXPECT_EQ(n, 7) << bad;  // untouched, so a caller keeps its previous value
+    }
 }
 
 TEST(SettingsFile, MissingFileGivesDefaultsAndWriteReadsBack) {
@@ -72,11 +124,14 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndWriteReadsBack) {
     SettingsState defaults = ReadSettings(name.c_str());
     EXPECT_EQ(defaults.LogPath, "MYLOG.ULM");
     EXPECT_EQ(defaults.BackupDrive, "");
-    ASSERT_TRUE(WriteSettings(name.c_str(), {"C:\\Logs\\NIGHT.LOG", "Q"}));
-    EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n");
+    EXPECT_EQ(defaults.SchedulePath, "");
+    EXPECT_EQ(defaults.BackupGenerations, 10);
+    ASSERT_TRUE(WriteSettings(name.c_str(), {"C:\\Logs\\NIGHT.LOG", "Q", "", 4}));
+    EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n\r\n4\r\n");
     SettingsState back = ReadSettings(name.c_str());
     EXPECT_EQ(back.LogPath, "C:\\Logs\\NIGHT.LOG");
     EXPECT_EQ(back.BackupDrive, "Q");
+    EXPECT_EQ(back.BackupGenerations, 4);
 }
 
 TEST(SettingsFile, ExistingEmptyFileGivesNoLog) {

@@ -97,7 +97,7 @@ def end_program(t, app):
     t.equal(app.wait_exit(), 0, "exit code")
 
 
-@scenario("a full disk: the export fails and says so, edits and deletions in place go on, nothing is lost",
+@scenario("a full disk: the export fails and says so, edits in place go on, a deletion is refused, nothing is lost",
           screen=480)
 def _(t):
     data = logfiles.numbered_log(40)
@@ -111,14 +111,20 @@ def _(t):
     t.equal(text, "The file F:\\OUT.CSV was not written completely. The disk may be full.", "export failure box")
     browse = open_browse(app)
     t.equal(edit_station(app, browse, 2, "Edited Two"), None, "an edit in place needs no room and is saved")
-    t.equal(delete_line(app, browse, 1), None, "a deletion needs no room and succeeds")
+    # A deletion first writes its small journal beside the log; with no room
+    # for it the deletion is refused and says why, rather than risk half a move.
+    box = delete_line(app, browse, 1)
+    t.check(box is not None and
+            "The note that keeps the change safe could not be written beside the log file." in box.text,
+        "deletion refused for want of room for its journal: %r" % (box,))
     app.key(browse, VK_ESCAPE)
     app.gone(browse)
     end_program(t, app)
     log = (disk / "LOG.ULM").read_bytes()
-    expected = ["Edited Two"] + ["S%d" % n for n in range(3, 41)]
+    expected = ["S1", "Edited Two"] + ["S%d" % n for n in range(3, 41)]
     t.equal(stations(log), expected, "the log holds exactly the confirmed changes")
-    t.equal(len(log), 39 * 115, "length is EntryCount x 115")
+    t.equal(len(log), 40 * 115, "length is EntryCount x 115")
+    t.check(not (disk / "LOG.ULM.DLJ").exists(), "no journal left behind")
 
 
 @scenario("a read-only log: edits and deletions are refused with a message and the log is unchanged", screen=480)

@@ -58,7 +58,7 @@ def _(t):
     t.check(not t.exists("CURLOG.DTA"), "settings are written only at shut-down")
     app.command(main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
-    t.equal(t.read("CURLOG.DTA"), b"MYLOG.ULM\r\n\r\n", "CURLOG.DTA")
+    t.equal(t.read("CURLOG.DTA"), logfiles.settings("MYLOG.ULM"), "CURLOG.DTA")
 
 
 @scenario("CURLOG.DTA naming a missing log creates it and shows its path", screen=480)
@@ -123,7 +123,7 @@ def _(t):
     main = app.window(TITLE)
     app.key(main, VK_ESCAPE)
     t.equal(app.wait_exit(), 0, "exit code after Escape")
-    t.equal(t.read("CURLOG.DTA"), b"MYLOG.ULM\r\n\r\n", "settings written after Escape")
+    t.equal(t.read("CURLOG.DTA"), logfiles.settings("MYLOG.ULM"), "settings written after Escape")
 
 
 @scenario("the close box closes the main window", screen=480)

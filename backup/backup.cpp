@@ -1,0 +1,68 @@
+#include "backup/backup.h"
+
+#include <vector>
+
+#include "backup/verified_copy.h"
+#include "platform/file.h"
+
+namespace {
+
+BackupResult Failed(BackupResult result, const std::string& reason) {
+    result.Ok = false;
+    result.Reason = reason;
+    return result;
+}
+
+// Makes the next generation through the folder's own temporary file; leaves
+// the generations found before in `*existing`.
+bool MakeGeneration(const BackupRequest& request, BackupResult* result, std::vector<Generation>* existing) {
+    std::string folder = GenerationFolder(request.Drive);
+    std::vector<std::string> names;
+    if (!FolderCreate(folder.c_str()) || !FolderList(folder.c_str(), &names)) {
+        result->Reason = "The folder " + folder + " could not be made or read on the backup drive.";
+        return false;
+    }
+    std::string logName = LogFileName(request.LogPath);
+    *existing = GenerationsOf(names, logName);
+    int64_t sequence = existing->empty() ? 1 : existing->front().Sequence + 1;
+    std::string path = InFolder(folder, GenerationFileName(logName, sequence, request.Now));
+    if (!MakeVerifiedCopy(request.LogPath, InFolder(folder, kBackupTempName), path, &result->Reason)) return false;
+    result->Generation = path;
+    return true;
+}
+
+// Keeps the newest `keep` generations counting the new one; removes the rest.
+int RemoveOlderGenerations(const std::string& drive, const std::vector<Generation>& before, int keep) {
+    int removed = 0;
+    for (size_t i = static_cast<size_t>(keep - 1); i < before.size(); ++i) {
+        if (FileDelete(InFolder(GenerationFolder(drive), before[i].FileName).c_str())) ++removed;
+    }
+    return removed;
+}
+
+}  // namespace
+
+BackupResult BackUpLogSafely(const BackupRequest& request) {
+    BackupResult result;
+    std::string logName = LogFileName(request.LogPath);
+    result.Target = InFolder(DriveFolder(request.Drive), logName);
+    if (request.Drive.empty() || logName.empty()) return Failed(result, "No backup drive or no log is set.");
+    int keep = request.Generations;
+    if (keep < 0 || keep > 99) keep = kDefaultGenerationsKept;
+    std::vector<Generation> before;
+    if (keep > 0 && !MakeGeneration(request, &result, &before)) return Failed(result, result.Reason);
+    std::string reason;
+    if (!MakeVerifiedCopy(request.LogPath, InFolder(DriveFolder(request.Drive), kBackupTempName), result.Target,
+                          &reason)) {
+        if (result.Generation.empty()) return Failed(result, reason);
+        return Failed(result, reason + "\r\nThe dated copy " + result.Generation + " was made and kept; " +
+                                  result.Target + " still holds the earlier copy, and no older copy was removed.");
+    }
+    if (keep > 0) result.Removed = RemoveOlderGenerations(request.Drive, before, keep);
+    result.Ok = true;
+    return result;
+}
+
+std::string BackupFailureMessage(const BackupResult& result) {
+    return std::string(kBackupFailedText) + "\r\n\r\n" + result.Reason;
+}

@@ -1,0 +1,13 @@
+// One verified copy: the log copied to a temporary file in the target folder,
+// flushed, read back past the cache and compared byte for byte with the log,
+// and only then moved over the target in one step. A failure leaves the target
+// exactly as it was and removes the temporary file where possible.
+#pragma once
+#include <string>
+
+constexpr const char* kBackupTempName = "~ULMAR.TMP";
+
+// Copies `logPath` to `tempPath`, verifies it and moves it to `targetPath`.
+// False with `*reason` in plain words when any step fails.
+bool MakeVerifiedCopy(const std::string& logPath, const std::string& tempPath, const std::string& targetPath,
+                      std::string* reason);
