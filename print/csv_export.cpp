@@ -59,7 +59,7 @@ bool ExportEntry(const LogEntry& entry, void* context) {
 
 }  // namespace
 
-ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName) {
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter) {
     ExportResult result;
     if (fileName.empty()) {
         result.status = ExportStatus::NoFileName;
@@ -74,7 +74,7 @@ ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName
         result.status = ExportStatus::CannotCreate;
         return result;
     }
-    WalkResult walk = WalkLog(log, start, ExportEntry, &out);
+    WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
     WritePending(&out);
     FileClose(&out.file);
     result.count = walk.count;
