@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct LogEntry {
     char Date[10];     // DD-MM-YYYY, UTC
@@ -31,7 +32,7 @@ constexpr int kRemarksWidth = sizeof(LogEntry::Remarks);
 
 // Stores `text` in a fixed-width field: cut to the width, padded with blanks.
 template <size_t N>
-void FillField(char (&field)[N], const std::string& text) {
+void FillField(char (&field)[N], std::string_view text) {
     for (size_t i = 0; i < N; ++i) field[i] = i < text.size() ? text[i] : ' ';
 }
 

@@ -31,7 +31,7 @@ void AddPiece(const std::string& piece, const char* separator, std::string* line
 struct BulletinKey {
     bool late = false;     // Date or Time not valid
     bool numeric = false;  // Freq is a number
-    DecimalValue value;
+    DecimalView value;     // looks into the item's Freq
     std::string freqText;  // trimmed, for frequencies that are not numbers
     DateKey date = kNoDate;
     int minutes = 0;

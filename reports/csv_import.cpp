@@ -29,7 +29,7 @@ struct ColumnMap {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(const std::string& a, const char* b) {
+bool SameName(std::string_view a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i) {
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
@@ -37,15 +37,21 @@ bool SameName(const std::string& a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
-std::string TrimmedBoth(const std::string& text) {
+std::string_view TrimmedBoth(std::string_view text) {
     const char* data = text.data();
     size_t length = text.size();
     TrimBlanks(&data, &length);
-    return std::string(data, length);
+    return std::string_view(data, length);
 }
 
-int ColumnOfName(const std::string& header) {
-    std::string name = TrimmedBoth(header);
+std::string_view TrimmedRight(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') --end;
+    return text.substr(0, end);
+}
+
+int ColumnOfName(std::string_view header) {
+    std::string_view name = TrimmedBoth(header);
     if (SameName(name, "Date")) return kDate;
     if (SameName(name, "Time") || SameName(name, "UTC")) return kTime;
     if (SameName(name, "Freq") || SameName(name, "kHz") || SameName(name, "Frequency")) return kFreq;
@@ -82,27 +88,28 @@ bool MapColumns(const CsvRow& header, ColumnMap* map, std::string* refusal) {
 }
 
 // A value as a reason shows it: on one line and not too long.
-std::string Shown(const std::string& value) {
-    std::string shown = value.size() > 20 ? value.substr(0, 20) + "..." : value;
+std::string Shown(std::string_view value) {
+    std::string shown(value.substr(0, 20));
+    if (value.size() > 20) shown += "...";
     std::replace(shown.begin(), shown.end(), '\r', ' ');
     std::replace(shown.begin(), shown.end(), '\n', ' ');
     return shown;
 }
 
-bool AllDigits(const std::string& text, size_t from, size_t count) {
+bool AllDigits(std::string_view text, size_t from, size_t count) {
     for (size_t i = from; i < from + count; ++i) {
         if (text[i] < '0' || text[i] > '9') return false;
     }
     return true;
 }
 
-int Number(const std::string& text, size_t from, size_t count) {
+int Number(std::string_view text, size_t from, size_t count) {
     int value = 0;
     for (size_t i = from; i < from + count; ++i) value = value * 10 + (text[i] - '0');
     return value;
 }
 
-int MonthOfName(const std::string& text, size_t from) {
+int MonthOfName(std::string_view text, size_t from) {
     for (int month = 1; month <= 12; ++month) {
         if (SameName(text.substr(from, 3), MonthName(kMonthShort, month))) return month;
     }
@@ -110,7 +117,7 @@ int MonthOfName(const std::string& text, size_t from) {
 }
 
 // DD Mon YYYY, DD-MM-YYYY, YYYY-MM-DD or DD/MM/YYYY, as the log's DD-MM-YYYY.
-bool ReadImportDate(const std::string& text, std::string* date) {
+bool ReadImportDate(std::string_view text, char (&date)[10]) {
     int day = 0, month = 0, year = 0;
     if (text.size() == 11 && text[2] == ' ' && text[6] == ' ' && AllDigits(text, 0, 2) && AllDigits(text, 7, 4)) {
         day = Number(text, 0, 2);
@@ -128,51 +135,45 @@ bool ReadImportDate(const std::string& text, std::string* date) {
         year = Number(text, 6, 4);
     }
     if (!IsCalendarDate(year, month, day)) return false;
-    char stored[11];
-    stored[0] = static_cast<char>('0' + day / 10);
-    stored[1] = static_cast<char>('0' + day % 10);
-    stored[2] = '-';
-    stored[3] = static_cast<char>('0' + month / 10);
-    stored[4] = static_cast<char>('0' + month % 10);
-    stored[5] = '-';
-    for (int i = 3; i >= 0; --i, year /= 10) stored[6 + i] = static_cast<char>('0' + year % 10);
-    date->assign(stored, 10);
+    date[0] = static_cast<char>('0' + day / 10);
+    date[1] = static_cast<char>('0' + day % 10);
+    date[2] = '-';
+    date[3] = static_cast<char>('0' + month / 10);
+    date[4] = static_cast<char>('0' + month % 10);
+    date[5] = '-';
+    for (int i = 3; i >= 0; --i, year /= 10) date[6 + i] = static_cast<char>('0' + year % 10);
     return true;
 }
 
 // HH:MM or HHMM, as the log's HH:MM.
-bool ReadImportTime(const std::string& text, std::string* time) {
-    std::string colon;
+bool ReadImportTime(std::string_view text, char (&time)[5]) {
     if (text.size() == 4 && AllDigits(text, 0, 4)) {
-        colon = text.substr(0, 2) + ":" + text.substr(2);
+        time[0] = text[0];
+        time[1] = text[1];
+        time[2] = ':';
+        time[3] = text[2];
+        time[4] = text[3];
+    } else if (text.size() == 5) {
+        text.copy(time, 5);
     } else {
-        colon = text;
+        return false;
     }
     TimeOfDay parsed;
-    if (!ReadColonTime(colon.data(), colon.size(), &parsed)) return false;
-    *time = colon;
-    return true;
-}
-
-std::string TrimmedRight(const std::string& text) {
-    size_t end = text.size();
-    while (end > 0 && text[end - 1] == ' ') --end;
-    return text.substr(0, end);
+    return ReadColonTime(time, 5, &parsed);
 }
 
 // Any text, without one trailing "kHz" in any letter case.
-std::string FrequencyValue(const std::string& text) {
-    std::string value = TrimmedRight(text);
+std::string_view FrequencyValue(std::string_view text) {
+    std::string_view value = TrimmedRight(text);
     if (value.size() >= 3 && SameName(value.substr(value.size() - 3), "kHz")) {
         value = TrimmedRight(value.substr(0, value.size() - 3));
     }
     return value;
 }
 
-const std::string& Value(const CsvRow& row, const ColumnMap& map, int column) {
-    static const std::string kBlank;
+std::string_view Value(const CsvRow& row, const ColumnMap& map, int column) {
     int at = map.at[column];
-    return at < 0 ? kBlank : row.fields[static_cast<size_t>(at)];
+    return at < 0 ? std::string_view() : row.fields[static_cast<size_t>(at)];
 }
 
 bool IsBlankRow(const CsvRow& row) {
@@ -195,13 +196,13 @@ bool RowToRecord(const CsvRow& row, const ColumnMap& map, LogEntry* record, std:
         *reason = std::to_string(row.fieldCount) + " fields where the header has " + std::to_string(map.headerFields);
         return false;
     }
-    std::string values[kColumnCount];
-    std::string date = TrimmedBoth(Value(row, map, kDate));
-    std::string time = TrimmedBoth(Value(row, map, kTime));
+    std::string_view values[kColumnCount];
+    std::string_view date = TrimmedBoth(Value(row, map, kDate));
+    std::string_view time = TrimmedBoth(Value(row, map, kTime));
     if (date.empty()) return Reject(reason, "Date is empty");
-    if (!ReadImportDate(date, &values[kDate])) return Reject(reason, "Date " + Shown(date) + " is not a valid date");
+    if (!ReadImportDate(date, record->Date)) return Reject(reason, "Date " + Shown(date) + " is not a valid date");
     if (time.empty()) return Reject(reason, "Time is empty");
-    if (!ReadImportTime(time, &values[kTime])) return Reject(reason, "Time " + Shown(time) + " is not a valid time");
+    if (!ReadImportTime(time, record->Time)) return Reject(reason, "Time " + Shown(time) + " is not a valid time");
     values[kFreq] = FrequencyValue(Value(row, map, kFreq));
     for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedRight(Value(row, map, column));
     if (values[kStation].empty()) return Reject(reason, "Station is empty");
@@ -211,13 +212,30 @@ bool RowToRecord(const CsvRow& row, const ColumnMap& map, LogEntry* record, std:
             return false;
         }
     }
-    FillField(record->Date, values[kDate]);
-    FillField(record->Time, values[kTime]);
     FillField(record->Freq, values[kFreq]);
     FillField(record->Station, values[kStation]);
     FillField(record->Location, values[kLocation]);
     FillField(record->Remarks, values[kRemarks]);
     return true;
+}
+
+// The whole file in one read when it is not too large; a larger one is read
+// only one byte past the limit.
+bool ReadWholeFile(const std::string& path, std::string* bytes) {
+    PlatformFile file;
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &file)) return false;
+    int64_t size = 0;
+    bool ok = FileSize(file, &size);
+    if (ok) bytes->resize(static_cast<size_t>(std::min<int64_t>(size, kLargestImport + 1)));
+    size_t done = 0;
+    while (ok && done < bytes->size()) {
+        size_t got = 0;
+        ok = FileReadAt(file, static_cast<int64_t>(done), &(*bytes)[done], bytes->size() - done, &got);
+        if (got == 0) bytes->resize(done);
+        done += got;
+    }
+    FileClose(&file);
+    return ok;
 }
 
 ImportPlan Refusal(const std::string& reason) {
@@ -245,13 +263,16 @@ std::string SkipLine(const ImportPlan& plan) {
 
 ImportPlan PlanImport(const std::string& fileBytes) {
     if (fileBytes.empty()) return Refusal("the file is empty");
+    std::string_view text(fileBytes);
     // A header line never holds a zero byte; a damaged record further on may.
-    if (fileBytes.substr(0, fileBytes.find_first_of("\r\n")).find('\0') != std::string::npos) {
+    if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
         return Refusal("it is not a text file");
     }
-    std::string text = TextInCodePage1252(fileBytes);
+    text.remove_prefix(TextStart(text));
+    std::string converted;
+    if (ConvertUtf8(text, &converted)) text = converted;
     CsvReader reader;
-    reader.text = &text;
+    reader.text = text;
     reader.separator = FindSeparator(text);
     if (reader.separator == 0) return Refusal("its first line has no comma or semicolon, so it is not a CSV file");
     CsvRow row;
@@ -275,7 +296,7 @@ ImportPlan PlanImport(const std::string& fileBytes) {
 
 ImportPlan ImportPlanForFile(const std::string& path) {
     std::string bytes;
-    if (!FileReadAll(path.c_str(), &bytes, kLargestImport + 1)) return Refusal("it could not be read");
+    if (!ReadWholeFile(path, &bytes)) return Refusal("it could not be read");
     if (bytes.size() > kLargestImport) return Refusal("it is larger than 256 MB");
     return PlanImport(bytes);
 }

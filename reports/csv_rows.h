@@ -4,27 +4,33 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CsvRow {
-    std::vector<std::string> fields;  // holds capacity from row to row
-    size_t fieldCount = 0;            // fields of this row: fields[0..fieldCount)
-    int64_t line = 0;                 // the file line the row starts on, from 1
-    bool unclosedQuote = false;       // a quoted field ran to the end of the file
-    bool textAfterQuote = false;      // characters between a closing quote and the separator
+    // The values of this row: fields[0..fieldCount). Each looks into the text,
+    // or, for a value with doubled quotes, into its unquoted copy; they last
+    // until the next row is read.
+    std::vector<std::string_view> fields;
+    size_t fieldCount = 0;
+    std::deque<std::string> unquoted;  // grows without moving what it holds
+    int64_t line = 0;                   // the file line the row starts on, from 1
+    bool unclosedQuote = false;         // a quoted field ran to the end of the file
+    bool textAfterQuote = false;        // characters between a closing quote and the separator
 };
 
 struct CsvReader {
-    const std::string* text = nullptr;
+    std::string_view text;
     char separator = ',';
     size_t at = 0;
     int64_t line = 1;
 };
 
-// The separator of a file: the first ',' or ';' outside quotes in its first
+// The separator of a text: the first ',' or ';' outside quotes in its first
 // line; 0 when that line has neither.
-char FindSeparator(const std::string& text);
+char FindSeparator(std::string_view text);
 
 // Reads the next row; false at the end of the text.
 bool NextCsvRow(CsvReader* reader, CsvRow* row);

@@ -25,10 +25,14 @@ struct ReportFilter {
     CaseTable caseTable{};
     DateKey dateFrom = kNoDate;  // kNoDate: no bound
     DateKey dateTo = kNoDate;
+    uint64_t dateFromOrder = 0;  // DateOrderKey of the bounds
+    uint64_t dateToOrder = 0;
     bool hasFrequencyFrom = false;
     bool hasFrequencyTo = false;
     DecimalValue frequencyFrom;
     DecimalValue frequencyTo;
+    int64_t frequencyFromScaled = 0;  // BoundTenThousandths of the bounds
+    int64_t frequencyToScaled = 0;
 };
 
 struct FilterReading {

@@ -21,7 +21,7 @@ int DaysInMonth(int year, int month) {
     return kDays[month - 1];
 }
 
-int CompareDigitRuns(const std::string& a, const std::string& b) {
+int CompareDigitRuns(std::string_view a, std::string_view b) {
     int order = a.compare(b);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
@@ -61,7 +61,7 @@ void TrimBlanks(const char** text, size_t* length) {
     while (*length > 0 && (*text)[*length - 1] == ' ') --*length;
 }
 
-bool ReadDecimal(const char* text, size_t length, DecimalValue* value) {
+bool ReadDecimal(const char* text, size_t length, DecimalView* value) {
     TrimBlanks(&text, &length);
     size_t point = 0;
     while (point < length && IsDigit(text[point])) ++point;
@@ -75,16 +75,52 @@ bool ReadDecimal(const char* text, size_t length, DecimalValue* value) {
     size_t firstSignificant = 0;
     while (firstSignificant < point && text[firstSignificant] == '0') ++firstSignificant;
     while (fractionLength > 0 && text[point + fractionLength] == '0') --fractionLength;
-    value->whole.assign(text + firstSignificant, point - firstSignificant);
-    value->fraction.assign(fractionLength > 0 ? text + point + 1 : text, fractionLength);
+    value->whole = std::string_view(text + firstSignificant, point - firstSignificant);
+    value->fraction = std::string_view(text + point + (fractionLength > 0 ? 1 : 0), fractionLength);
     return true;
 }
 
-int CompareDecimal(const DecimalValue& a, const DecimalValue& b) {
+int CompareDecimal(DecimalView a, DecimalView b) {
     // Without leading zeros the longer whole part is the larger number.
     if (a.whole.size() != b.whole.size()) return a.whole.size() < b.whole.size() ? -1 : 1;
     int order = CompareDigitRuns(a.whole, b.whole);
     if (order != 0) return order;
     // Without trailing zeros the fractions compare as texts.
     return CompareDigitRuns(a.fraction, b.fraction);
+}
+
+DecimalValue KeptDecimal(DecimalView view) { return {std::string(view.whole), std::string(view.fraction)}; }
+
+DecimalView ViewOf(const DecimalValue& value) { return {value.whole, value.fraction}; }
+
+namespace {
+
+constexpr size_t kScaledDecimals = 4;
+constexpr size_t kScaledWholeDigits = 14;
+
+int64_t TenThousandths(DecimalView value) {
+    int64_t scaled = 0;
+    for (char c : value.whole) scaled = scaled * 10 + (c - '0');
+    for (size_t i = 0; i < kScaledDecimals; ++i) {
+        scaled = scaled * 10 + (i < value.fraction.size() ? value.fraction[i] - '0' : 0);
+    }
+    return scaled;
+}
+
+}  // namespace
+
+ScaledNumber ReadTenThousandths(const char* text, size_t length, int64_t* value) {
+    DecimalView view;
+    if (!ReadDecimal(text, length, &view)) return ScaledNumber::NotANumber;
+    if (view.whole.size() > kScaledWholeDigits || view.fraction.size() > kScaledDecimals) return ScaledNumber::TooLong;
+    *value = TenThousandths(view);
+    return ScaledNumber::Fits;
+}
+
+int64_t BoundTenThousandths(DecimalView bound, bool lower) {
+    // Beyond any number that fits, either way.
+    if (bound.whole.size() > kScaledWholeDigits) return INT64_MAX;
+    DecimalView kept = {bound.whole, bound.fraction.substr(0, kScaledDecimals)};
+    bool cut = bound.fraction.size() > kScaledDecimals;  // what was cut is not all zeros
+    return TenThousandths(kept) + (lower && cut ? 1 : 0);
 }

@@ -24,7 +24,7 @@ char ToCodePage1252(uint32_t c) {
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Decodes the character at `at`; false when the bytes there are not UTF-8.
-bool DecodeOne(const std::string& text, size_t* at, uint32_t* c) {
+bool DecodeOne(std::string_view text, size_t* at, uint32_t* c) {
     unsigned char lead = static_cast<unsigned char>(text[*at]);
     size_t extra = 0;
     uint32_t value = 0;
@@ -58,32 +58,33 @@ bool DecodeOne(const std::string& text, size_t* at, uint32_t* c) {
 
 }  // namespace
 
-bool Utf8ToCodePage1252(const std::string& utf8, std::string* out) {
-    out->clear();
-    out->reserve(utf8.size());
+bool ConvertUtf8(std::string_view text, std::string* out) {
     size_t at = 0;
-    while (at < utf8.size()) {
-        unsigned char b = static_cast<unsigned char>(utf8[at]);
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    if (at == text.size()) return false;
+    out->assign(text.data(), at);
+    out->reserve(text.size());
+    while (at < text.size()) {
+        unsigned char b = static_cast<unsigned char>(text[at]);
         if (b < 0x80) {
             out->push_back(static_cast<char>(b));
             ++at;
             continue;
         }
         uint32_t c = 0;
-        if (!DecodeOne(utf8, &at, &c)) return false;
+        if (!DecodeOne(text, &at, &c)) return false;
         out->push_back(ToCodePage1252(c));
     }
     return true;
 }
 
-std::string TextInCodePage1252(const std::string& bytes) {
-    static const std::string kByteOrderMark = "\xEF\xBB\xBF";
-    bool marked = bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
-    std::string text = marked ? bytes.substr(kByteOrderMark.size()) : bytes;
-    bool plainAscii = true;
-    for (char c : text) plainAscii = plainAscii && static_cast<unsigned char>(c) < 0x80;
-    if (plainAscii) return text;
+size_t TextStart(std::string_view bytes) {
+    return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+}
+
+std::string TextInCodePage1252(std::string_view bytes) {
+    std::string_view text = bytes.substr(TextStart(bytes));
     std::string converted;
-    if (Utf8ToCodePage1252(text, &converted)) return converted;
-    return text;
+    if (ConvertUtf8(text, &converted)) return converted;
+    return std::string(text);
 }

@@ -1,13 +1,19 @@
 // The text of a file brought in: UTF-8 when it is valid UTF-8, otherwise the
 // bytes of the Windows Western code page (1252) the log is kept in.
 #pragma once
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-// Drops a UTF-8 byte-order mark. A file that is then valid UTF-8 is converted
-// to code page 1252, each character outside it becoming '?'; any other file
-// is taken as code page 1252 bytes as they are.
-std::string TextInCodePage1252(const std::string& bytes);
+// Where a file's text begins: after its UTF-8 byte-order mark, if it has one.
+size_t TextStart(std::string_view bytes);
 
-// Converts valid UTF-8 into `out`; false, leaving `out` unspecified, when the
-// bytes are not valid UTF-8 (overlong forms and surrogates are not).
-bool Utf8ToCodePage1252(const std::string& utf8, std::string* out);
+// A text that is valid UTF-8 and not plain ASCII is converted into `out`, each
+// character outside code page 1252 becoming '?', and true is returned. False
+// means the text is to be taken as it is: plain ASCII (the same in both), or
+// not valid UTF-8 (overlong forms and surrogates are not), hence code page
+// 1252 bytes.
+bool ConvertUtf8(std::string_view text, std::string* out);
+
+// The file's text in code page 1252, the byte-order mark dropped.
+std::string TextInCodePage1252(std::string_view bytes);

@@ -20,11 +20,11 @@ bool IsSound(const LogEntry& record) {
            !IsBlank(FieldText(record.Station));
 }
 
-// A text of the Western code page that happens to be valid UTF-8 as well is
-// read as UTF-8; such a file is not a round trip to check.
+// A text of the Western code page that happens to be valid UTF-8 as well
+// (and not plain ASCII) is read as UTF-8; such a file is no round trip.
 bool ReadsAsItsBytes(const std::string& text) {
     std::string converted;
-    return !Utf8ToCodePage1252(text, &converted) || converted == text;
+    return !ConvertUtf8(text, &converted);
 }
 
 }  // namespace

@@ -220,6 +220,14 @@ TEST(ReportFilter, DecimalBoundsCompareByValue) {
     EXPECT_TRUE(FreqKept(small, "0.25"));
     EXPECT_FALSE(FreqKept(small, "0.2"));
     EXPECT_FALSE(FreqKept(small, "0.51"));
+    // Bounds finer than any field: compared by their exact value.
+    ReportFilter fine = Filter(Frequencies("0.40001", "0.50009"));
+    EXPECT_FALSE(FreqKept(fine, "0.4"));
+    EXPECT_TRUE(FreqKept(fine, "0.41"));
+    EXPECT_TRUE(FreqKept(fine, "0.5"));
+    EXPECT_TRUE(FreqKept(fine, "0.5000"));
+    EXPECT_FALSE(FreqKept(fine, "0.5001"));
+    EXPECT_FALSE(FreqKept(Filter(Frequencies("99999999999999999999", "")), "999999"));
     // A bound far beyond any field still reads.
     EXPECT_TRUE(FreqKept(Filter(Frequencies("", "123456789012345678901234567890")), "153000"));
 }

@@ -161,12 +161,14 @@ TEST(CsvImport, Utf8IsConvertedToTheWesternCodePage) {
 
 TEST(TextEncoding, OnlyValidUtf8IsConverted) {
     std::string out;
-    EXPECT_TRUE(Utf8ToCodePage1252("\xC5\xA0\xC2\xA0\xC3\xBF\xC2\x81\xE2\x84\xA2", &out));
-    EXPECT_EQ(out, "\x8A\xA0\xFF\x81\x99");
+    EXPECT_TRUE(ConvertUtf8("x\xC5\xA0\xC2\xA0\xC3\xBF\xC2\x81\xE2\x84\xA2", &out));
+    EXPECT_EQ(out, "x\x8A\xA0\xFF\x81\x99");
+    // Plain ASCII is the same in both: nothing to convert.
+    EXPECT_FALSE(ConvertUtf8("plain, text\r\n", &out));
     // Overlong forms, surrogates, stray continuations, cut sequences.
     for (const std::string& bad : {std::string("\xC0\xAF"), std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"),
                                    std::string("\x80"), std::string("\xC3"), std::string("\xF4\x90\x80\x80")}) {
-        EXPECT_FALSE(Utf8ToCodePage1252(bad, &out)) << bad;
+        EXPECT_FALSE(ConvertUtf8("\xC3\xA9" + bad, &out)) << bad;
         EXPECT_EQ(TextInCodePage1252("a" + bad), "a" + bad);
     }
     EXPECT_EQ(TextInCodePage1252("\xEF\xBB\xBF" "abc"), "abc");
