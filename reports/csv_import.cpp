@@ -12,6 +12,7 @@ namespace {
 
 // Far more lines than any log a listener keeps, yet little memory.
 constexpr size_t kLargestImport = size_t{256} << 20;
+constexpr size_t kRecordsReservedAtMost = size_t{1} << 20;
 
 // The columns, in the order of the record's fields.
 enum Column { kDate, kTime, kFreq, kStation, kLocation, kRemarks, kColumnCount };
@@ -281,6 +282,9 @@ ImportPlan PlanImport(const std::string& fileBytes) {
     std::string refusal;
     if (!MapColumns(row, &map, &refusal)) return Refusal(refusal);
     ImportPlan plan;
+    // Room for a report a line, within reason for a file that is all line ends.
+    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    plan.records.reserve(std::min({lines, text.size() / 16 + 1, kRecordsReservedAtMost}));
     LogEntry record;
     std::string reason;
     while (NextCsvRow(&reader, &row)) {

@@ -1,6 +1,7 @@
 #include "reports/text_encoding.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -56,11 +57,22 @@ bool DecodeOne(std::string_view text, size_t* at, uint32_t* c) {
     return true;
 }
 
+// The length of the plain ASCII text at the start, looked at eight bytes at a time.
+size_t AsciiLength(std::string_view text) {
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    return at;
+}
+
 }  // namespace
 
 bool ConvertUtf8(std::string_view text, std::string* out) {
-    size_t at = 0;
-    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    size_t at = AsciiLength(text);
     if (at == text.size()) return false;
     out->assign(text.data(), at);
     out->reserve(text.size());
