@@ -4,6 +4,7 @@
 #include <string>
 
 #include "logstore/log_store.h"
+#include "platform/file.h"
 #include "print/log_walk.h"
 
 enum class ExportStatus {
@@ -27,6 +28,10 @@ struct ExportResult {
 // keeps are written and counted.
 ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName,
                        const EntryFilter* filter = nullptr);
+
+// The output file of a run: an empty name and the open log's own name are
+// refused before anything is opened; otherwise the file is created or emptied.
+ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file);
 
 // The message shown instead of the completion message when an export failed.
 std::string ExportFailureText(ExportStatus status, const std::string& fileName);

@@ -131,19 +131,9 @@ void SortBulletin(std::vector<BulletinItem>* items) {
 
 ExportResult WriteBulletin(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter) {
     ExportResult result;
-    if (fileName.empty()) {
-        result.status = ExportStatus::NoFileName;
-        return result;
-    }
-    if (IsLogOpen(log) && fileName == log.OpenPath) {
-        result.status = ExportStatus::NamesOpenLog;
-        return result;
-    }
     PlatformFile file;
-    if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, &file)) {
-        result.status = ExportStatus::CannotCreate;
-        return result;
-    }
+    result.status = CreateOutputFile(log, fileName, &file);
+    if (result.status != ExportStatus::Written) return result;
     // The walk starts at entry 1 for anything below it.
     Collector collector{&filter, std::max<int64_t>(start, 1), {}};
     WalkResult walk = WalkLog(log, start, CollectEntry, &collector);

@@ -5,7 +5,7 @@
 
 #include "print/print_text.h"
 #include "reports/bulletin.h"
-#include "tests/unit/test_files.h"
+#include "tests/unit/stored_outputs.h"
 
 namespace {
 
@@ -68,10 +68,6 @@ std::vector<int32_t> Numbers(const std::vector<BulletinItem>& items) {
     return numbers;
 }
 
-std::string StoredFile(const std::string& name) {
-    return ReadBytes(std::string(ULMAR_SOURCE_DIR) + "/tests/unit/data/" + name);
-}
-
 // The log whose bulletin is stored in data/bulletin_sample.txt.
 std::vector<LogEntry> SampleLog() {
     return {
@@ -84,18 +80,6 @@ std::vector<LogEntry> SampleLog() {
         MakeEntry("Pirate", "15-08-2026", "21:00", "6940?", "", "music"),
     };
 }
-
-struct OpenTestLog {
-    TempDir dir;
-    LogStore log;
-    explicit OpenTestLog(const std::vector<LogEntry>& entries) {
-        std::string bytes;
-        for (const LogEntry& entry : entries) bytes += EntryBytes(entry);
-        WriteBytes(dir.Path("MYLOG.ULM"), bytes);
-        OpenLog(log, dir.Path("MYLOG.ULM"));
-    }
-    ~OpenTestLog() { CloseLog(log); }
-};
 
 ReportFilter NoFilter() { return ReadReportFilter(FilterTexts{}, UpperCaseWestern).filter; }
 

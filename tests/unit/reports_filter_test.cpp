@@ -7,7 +7,7 @@
 #include "print/print_text.h"
 #include "reports/filtered_export.h"
 #include "reports/report_filter.h"
-#include "tests/unit/test_files.h"
+#include "tests/unit/stored_outputs.h"
 
 namespace {
 
@@ -50,33 +50,6 @@ FilterReading Refused(const FilterTexts& texts) {
     EXPECT_FALSE(reading.ok);
     return reading;
 }
-
-std::string StoredFile(const std::string& name) {
-    return ReadBytes(std::string(ULMAR_SOURCE_DIR) + "/tests/unit/data/" + name);
-}
-
-// The entries whose export and printed rows are stored in data/.
-std::vector<LogEntry> StoredEntries() {
-    return {
-        MakeEntry("Example Radio", "07-03-2004", "21:45", "6070", "Sometown", ""),
-        MakeEntry("  Radio Leading", "15-11-2019", "03:05", "  9410", "  Far Away", "  fair signal"),
-        MakeEntry("Radio \"Eins\"", "01-12-2026", "23:59", "", "Berlin, DE", "weak, \"fading\""),
-        MakeEntry("Twenty Character Stn", "15-13-2020", "12:00", "153000", "Twenty-Four Char Location",
-                  std::string(50, 'R')),
-    };
-}
-
-struct OpenTestLog {
-    TempDir dir;
-    LogStore log;
-    explicit OpenTestLog(const std::vector<LogEntry>& entries) {
-        std::string bytes;
-        for (const LogEntry& entry : entries) bytes += EntryBytes(entry);
-        WriteBytes(dir.Path("MYLOG.ULM"), bytes);
-        OpenLog(log, dir.Path("MYLOG.ULM"));
-    }
-    ~OpenTestLog() { CloseLog(log); }
-};
 
 bool AddRow(const LogEntry& entry, void* context) {
     static_cast<std::vector<std::string>*>(context)->push_back(PrintedRow(entry));

@@ -11,13 +11,9 @@
 #include "reports/csv_import.h"
 #include "reports/import_append.h"
 #include "reports/text_encoding.h"
-#include "tests/unit/test_files.h"
+#include "tests/unit/stored_outputs.h"
 
 namespace {
-
-std::string StoredFile(const std::string& name) {
-    return ReadBytes(std::string(ULMAR_SOURCE_DIR) + "/tests/unit/data/" + name);
-}
 
 std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
     std::vector<std::string> bytes;
@@ -55,17 +51,6 @@ std::string RefusalOf(const std::string& file) {
 }
 
 const std::string kHeader = "Date,Time,Station,Location,Freq,Remarks";
-
-struct OpenTestLog {
-    TempDir dir;
-    LogStore log;
-    std::string path;
-    explicit OpenTestLog(const std::string& bytes) : path(dir.Path("MYLOG.ULM")) {
-        WriteBytes(path, bytes);
-        OpenLog(log, path);
-    }
-    ~OpenTestLog() { CloseLog(log); }
-};
 
 }  // namespace
 
