@@ -1,19 +1,11 @@
 // Finding the next entry whose station starts with a typed text, without regard
 // to case. The log is read in large blocks and compared in memory.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "browse/station_prefix.h"
 #include "logstore/log_store.h"
-
-// Upper-cases `length` single-byte characters in place, each byte on its own (as
-// the system does for the single-byte ANSI code pages). The window passes the
-// system's rules; the portable one below follows the Western code page. A search
-// asks it once for all 256 byte values and then looks bytes up.
-using UpperCaseFn = void (*)(char* text, size_t length);
-// a-z and the accented letters of Windows-1252 (à..þ without ÷, š, œ, ž, ÿ).
-void UpperCaseWestern(char* text, size_t length);
 
 // True when `typed` equals the first typed.size() characters of `station`
 // after both are upper-cased; a text longer than the station never matches.

@@ -3,7 +3,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 struct LogEntry {
     char Date[10];     // DD-MM-YYYY, UTC
@@ -34,8 +36,10 @@ constexpr int kRemarksWidth = sizeof(LogEntry::Remarks);
 
 // Stores `text` in a fixed-width field: cut to the width, padded with blanks.
 template <size_t N>
-void FillField(char (&field)[N], const std::string& text) {
-    for (size_t i = 0; i < N; ++i) field[i] = i < text.size() ? text[i] : ' ';
+void FillField(char (&field)[N], std::string_view text) {
+    size_t used = text.size() < N ? text.size() : N;
+    if (used > 0) std::memcpy(field, text.data(), used);
+    std::memset(field + used, ' ', N - used);
 }
 
 // The field as text, all of its bytes.

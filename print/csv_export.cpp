@@ -59,22 +59,12 @@ bool ExportEntry(const LogEntry& entry, void* context) {
 
 }  // namespace
 
-ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName) {
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter) {
     ExportResult result;
-    if (fileName.empty()) {
-        result.status = ExportStatus::NoFileName;
-        return result;
-    }
-    if (IsLogOpen(log) && fileName == log.OpenPath) {
-        result.status = ExportStatus::NamesOpenLog;
-        return result;
-    }
     ExportFile out;
-    if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, &out.file)) {
-        result.status = ExportStatus::CannotCreate;
-        return result;
-    }
-    WalkResult walk = WalkLog(log, start, ExportEntry, &out);
+    result.status = CreateOutputFile(log, fileName, &out.file);
+    if (result.status != ExportStatus::Written) return result;
+    WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
     WritePending(&out);
     FileClose(&out.file);
     result.count = walk.count;
@@ -84,6 +74,13 @@ ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName
         result.status = ExportStatus::ReadFailed;
     }
     return result;
+}
+
+ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file) {
+    if (fileName.empty()) return ExportStatus::NoFileName;
+    if (IsLogOpen(log) && fileName == log.OpenPath) return ExportStatus::NamesOpenLog;
+    if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, file)) return ExportStatus::CannotCreate;
+    return ExportStatus::Written;
 }
 
 std::string ExportFailureText(ExportStatus status, const std::string& fileName) {

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "logstore/log_store.h"
+#include "platform/file.h"
+#include "print/log_walk.h"
 
 enum class ExportStatus {
     Written,
@@ -22,8 +24,14 @@ struct ExportResult {
 // Creates (or empties) `fileName` and writes the header and one line per
 // entry from `start` up to EntryCount; with no entry to write the file stays
 // empty. A name equal to the open log's path is refused before anything is
-// opened, so the log is never touched.
-ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName);
+// opened, so the log is never touched. With a filter only the entries it
+// keeps are written and counted.
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName,
+                       const EntryFilter* filter = nullptr);
+
+// The output file of a run: an empty name and the open log's own name are
+// refused before anything is opened; otherwise the file is created or emptied.
+ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file);
 
 // The message shown instead of the completion message when an export failed.
 std::string ExportFailureText(ExportStatus status, const std::string& fileName);

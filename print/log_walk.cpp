@@ -7,7 +7,8 @@ namespace {
 constexpr int32_t kWalkBlockEntries = 4096;
 }  // namespace
 
-WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context) {
+WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context, const EntryFilter* filter) {
+    bool (*keep)(const LogEntry&, const void*) = filter ? filter->keep : nullptr;
     WalkResult result;
     if (start < 1) start = 1;
     if (start > log.EntryCount) return result;
@@ -20,6 +21,7 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         bool readOk = ReadEntries(log, next, wanted, block.data(), &got);
         for (int32_t i = 0; i < got; ++i) {
             const LogEntry& entry = block[static_cast<size_t>(i)];
+            if (keep && !keep(entry, filter->context)) continue;
             result.count += 1;
             if (!visit(entry, context)) {
                 log.EntryBuffer = entry;

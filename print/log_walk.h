@@ -8,6 +8,13 @@
 // Gets each entry in turn; returns false to stop the walk after this entry.
 using EntryVisitor = bool (*)(const LogEntry& entry, void* context);
 
+// Chooses the entries a run outputs; the others are read but neither handed
+// on nor counted. A run without one outputs every entry.
+struct EntryFilter {
+    bool (*keep)(const LogEntry& entry, const void* context) = nullptr;
+    const void* context = nullptr;
+};
+
 struct WalkResult {
     int32_t count = 0;        // entries handed on, the one that stopped the walk included
     bool stopped = false;     // the visitor asked to stop
@@ -16,4 +23,5 @@ struct WalkResult {
 
 // Entries are read in large blocks; afterwards EntryBuffer holds the last
 // entry read.
-WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context);
+WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* context,
+                   const EntryFilter* filter = nullptr);

@@ -67,8 +67,12 @@ std::string ReadFailureText(int32_t count) {
 }
 
 std::string ExportNameFromUpperPath(const std::string& upperPath) {
+    return OutputNameFromUpperPath(upperPath, ".CSV");
+}
+
+std::string OutputNameFromUpperPath(const std::string& upperPath, const std::string& extension) {
     const std::string from = ".ULM";
-    const std::string to = ".CSV";
+    const std::string& to = extension;
     std::string name;
     size_t at = 0;
     for (;;) {

@@ -8,19 +8,15 @@
 #include "print/csv_export.h"
 #include "print/csv_line.h"
 #include "print/start_number.h"
-#include "tests/unit/test_files.h"
+#include "tests/unit/stored_outputs.h"
 
 namespace {
 
-std::string StoredFile(const std::string& name) {
-    return ReadBytes(std::string(ULMAR_SOURCE_DIR) + "/tests/unit/data/" + name);
-}
-
 // The three entries whose export is stored in data/export_three.csv.
 std::string ThreeEntries() {
-    return EntryBytes(MakeEntry("Example Radio", "07-03-2004", "21:45", "6070", "Sometown", "")) +
-           EntryBytes(MakeEntry("  Radio Leading", "15-11-2019", "03:05", "  9410", "  Far Away", "  fair signal")) +
-           EntryBytes(MakeEntry("Radio \"Eins\"", "01-12-2026", "23:59", "", "Berlin, DE", "weak, \"fading\""));
+    std::vector<LogEntry> entries = StoredEntries();
+    entries.pop_back();
+    return RecordsBytes(entries);
 }
 
 std::string ManyEntries(int count) {
@@ -30,17 +26,6 @@ std::string ManyEntries(int count) {
     }
     return bytes;
 }
-
-struct OpenTestLog {
-    TempDir dir;
-    LogStore log;
-    std::string path;
-    explicit OpenTestLog(const std::string& bytes) : path(dir.Path("MYLOG.ULM")) {
-        WriteBytes(path, bytes);
-        OpenLog(log, path);
-    }
-    ~OpenTestLog() { CloseLog(log); }
-};
 
 const std::string kHeaderLine = "Date,Time,Station,Location,Freq,Remarks\r\n";
 

@@ -5,20 +5,9 @@
 #include <vector>
 
 #include "print/print_text.h"
-#include "tests/unit/test_files.h"
+#include "tests/unit/stored_outputs.h"
 
 namespace {
-
-// The entries whose printed rows are stored in data/printed_rows.txt.
-std::vector<LogEntry> SampleEntries() {
-    return {
-        MakeEntry("Example Radio", "07-03-2004", "21:45", "6070", "Sometown", ""),
-        MakeEntry("  Radio Leading", "15-11-2019", "03:05", "  9410", "  Far Away", "  fair signal"),
-        MakeEntry("Radio \"Eins\"", "01-12-2026", "23:59", "", "Berlin, DE", "weak, \"fading\""),
-        MakeEntry("Twenty Character Stn", "15-13-2020", "12:00", "153000", "Twenty-Four Char Location",
-                  std::string(50, 'R')),
-    };
-}
 
 // The stored lines without their end marker "|".
 std::vector<std::string> StoredLines(const std::string& name) {
@@ -60,7 +49,7 @@ TEST(ReportDate, DamagedMonthIsReadAsTheBrowseLineReadsIt) {
 
 TEST(PrintedRow, MatchesTheStoredRows) {
     std::vector<std::string> stored = StoredLines("printed_rows.txt");
-    std::vector<LogEntry> entries = SampleEntries();
+    std::vector<LogEntry> entries = StoredEntries();
     ASSERT_EQ(stored.size(), entries.size() + 1);
     EXPECT_EQ(HeadingText(), stored[0]);
     for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(PrintedRow(entries[i]), stored[i + 1]) << "row " << i;

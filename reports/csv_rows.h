@@ -1,0 +1,36 @@
+// Splitting the text of a CSV file into rows of fields: a field may stand in
+// double quotes, with inner quotes doubled, and then hold the separator and
+// line breaks. Lines end in CR LF, LF or CR.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CsvRow {
+    // The values of this row: fields[0..fieldCount). Each looks into the text,
+    // or, for a value with doubled quotes, into its unquoted copy; they last
+    // until the next row is read.
+    std::vector<std::string_view> fields;
+    size_t fieldCount = 0;
+    std::deque<std::string> unquoted;  // grows without moving what it holds
+    int64_t line = 0;                   // the file line the row starts on, from 1
+    bool unclosedQuote = false;         // a quoted field ran to the end of the file
+    bool textAfterQuote = false;        // characters between a closing quote and the separator
+};
+
+struct CsvReader {
+    std::string_view text;
+    char separator = ',';
+    size_t at = 0;
+    int64_t line = 1;
+};
+
+// The separator of a text: the first ',' or ';' outside quotes in its first
+// line; 0 when that line has neither.
+char FindSeparator(std::string_view text);
+
+// Reads the next row; false at the end of the text.
+bool NextCsvRow(CsvReader* reader, CsvRow* row);

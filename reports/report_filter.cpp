@@ -1,0 +1,140 @@
+#include "reports/report_filter.h"
+
+namespace {
+
+const char* BoxName(FilterBox box) {
+    switch (box) {
+        case FilterBox::Station: return "Station starts with";
+        case FilterBox::DateFrom: return "Date from";
+        case FilterBox::DateTo: return "Date to";
+        case FilterBox::FrequencyFrom: return "Frequency from";
+        case FilterBox::FrequencyTo: return "Frequency to";
+    }
+    return "";
+}
+
+std::string Quoted(FilterBox box) { return std::string("\"") + BoxName(box) + "\""; }
+
+void Refuse(FilterReading* reading, FilterBox box, const std::string& message) {
+    if (!reading->ok) return;  // the first refusal is the one shown
+    reading->ok = false;
+    reading->box = box;
+    reading->message = message;
+}
+
+std::string Trimmed(const std::string& text) {
+    const char* data = text.data();
+    size_t length = text.size();
+    TrimBlanks(&data, &length);
+    return std::string(data, length);
+}
+
+DateKey ReadDateBox(const std::string& typed, FilterBox box, uint64_t* order, FilterReading* reading) {
+    std::string text = Trimmed(typed);
+    if (text.empty()) return kNoDate;
+    DateKey key = ReadDashedDate(text.data(), text.size());
+    if (key != kNoDate) *order = DateOrderKey(text.data());
+    if (key == kNoDate) {
+        Refuse(reading, box,
+               Quoted(box) + " is not a date: " + text + ". Type a real day as DD-MM-YYYY, for example 14-08-2026.");
+    }
+    return key;
+}
+
+bool ReadFrequencyBox(const std::string& typed, FilterBox box, DecimalValue* value, FilterReading* reading) {
+    std::string text = Trimmed(typed);
+    if (text.empty()) return false;
+    DecimalView view;
+    if (ReadDecimal(text.data(), text.size(), &view)) {
+        *value = KeptDecimal(view);
+        return true;
+    }
+    Refuse(reading, box,
+           Quoted(box) + " is not a frequency: " + text +
+               ". Type the kHz in digits, with a point before any decimals, for example 9660 or 9660.5.");
+    return false;
+}
+
+void CheckOrder(FilterReading* reading) {
+    const ReportFilter& f = reading->filter;
+    if (f.dateFrom != kNoDate && f.dateTo != kNoDate && f.dateFrom > f.dateTo) {
+        Refuse(reading, FilterBox::DateFrom,
+               Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
+    }
+    if (f.hasFrequencyFrom && f.hasFrequencyTo && CompareDecimal(ViewOf(f.frequencyFrom), ViewOf(f.frequencyTo)) > 0) {
+        Refuse(reading, FilterBox::FrequencyFrom,
+               Quoted(FilterBox::FrequencyFrom) + " is higher than " + Quoted(FilterBox::FrequencyTo) +
+                   ", so nothing could match.");
+    }
+}
+
+bool KeepEntry(const LogEntry& entry, const void* context) {
+    return EntryMatches(*static_cast<const ReportFilter*>(context), entry);
+}
+
+bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
+    if (filter.dateFrom == kNoDate && filter.dateTo == kNoDate) return true;
+    uint64_t date = DateOrderKey(entry.Date);
+    if (filter.dateFrom != kNoDate && date < filter.dateFromOrder) return false;
+    if (filter.dateTo != kNoDate && date > filter.dateToOrder) return false;
+    // Only a date within the bounds needs the calendar's check.
+    return ReadDashedDate(entry.Date, sizeof entry.Date) != kNoDate;
+}
+
+bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
+    if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
+    int64_t scaled = 0;
+    switch (ReadTenThousandths(entry.Freq, sizeof entry.Freq, &scaled)) {
+        case ScaledNumber::NotANumber: return false;
+        case ScaledNumber::Fits:
+            return (!filter.hasFrequencyFrom || scaled >= filter.frequencyFromScaled) &&
+                   (!filter.hasFrequencyTo || scaled <= filter.frequencyToScaled);
+        case ScaledNumber::TooLong: break;
+    }
+    DecimalView freq;
+    ReadDecimal(entry.Freq, sizeof entry.Freq, &freq);
+    return (!filter.hasFrequencyFrom || CompareDecimal(freq, ViewOf(filter.frequencyFrom)) >= 0) &&
+           (!filter.hasFrequencyTo || CompareDecimal(freq, ViewOf(filter.frequencyTo)) <= 0);
+}
+
+}  // namespace
+
+FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
+    FilterReading reading;
+    ReportFilter& f = reading.filter;
+    if (!texts.station.empty()) {
+        f.hasStation = true;
+        f.caseTable = MakeCaseTable(upper);
+        f.stationKey = UpperText(texts.station, f.caseTable);
+    }
+    f.dateFrom = ReadDateBox(texts.dateFrom, FilterBox::DateFrom, &f.dateFromOrder, &reading);
+    f.dateTo = ReadDateBox(texts.dateTo, FilterBox::DateTo, &f.dateToOrder, &reading);
+    f.hasFrequencyFrom = ReadFrequencyBox(texts.frequencyFrom, FilterBox::FrequencyFrom, &f.frequencyFrom, &reading);
+    f.hasFrequencyTo = ReadFrequencyBox(texts.frequencyTo, FilterBox::FrequencyTo, &f.frequencyTo, &reading);
+    f.frequencyFromScaled = BoundTenThousandths(ViewOf(f.frequencyFrom), true);
+    f.frequencyToScaled = BoundTenThousandths(ViewOf(f.frequencyTo), false);
+    CheckOrder(&reading);
+    return reading;
+}
+
+bool IsEmptyFilter(const ReportFilter& filter) {
+    return !filter.hasStation && filter.dateFrom == kNoDate && filter.dateTo == kNoDate &&
+           !filter.hasFrequencyFrom && !filter.hasFrequencyTo;
+}
+
+bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
+    // The date, the quickest to rule an entry out, is looked at first.
+    if (!DateMatches(filter, entry)) return false;
+    if (filter.hasStation) {
+        if (filter.stationKey.size() > sizeof entry.Station) return false;
+        if (!StationPrefixMatches(entry.Station, filter.stationKey, filter.caseTable)) return false;
+    }
+    return FrequencyMatches(filter, entry);
+}
+
+const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook) {
+    if (IsEmptyFilter(filter)) return nullptr;
+    hook->keep = KeepEntry;
+    hook->context = &filter;
+    return hook;
+}

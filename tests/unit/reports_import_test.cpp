@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
+
+#include "print/csv_export.h"
+#include "reports/csv_import.h"
+#include "reports/import_append.h"
+#include "reports/text_encoding.h"
+#include "tests/unit/stored_outputs.h"
+
+namespace {
+
+std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
+    std::vector<std::string> bytes;
+    for (const LogEntry& record : records) bytes.push_back(EntryBytes(record));
+    return bytes;
+}
+
+// The records a plan would add, as raw bytes, when it is not refused.
+std::vector<std::string> Imported(const std::string& file) {
+    ImportPlan plan = PlanImport(file);
+    EXPECT_FALSE(plan.refused) << plan.refusal;
+    return AsBytes(plan.records);
+}
+
+std::string Record(const std::string& station, const std::string& date, const std::string& time,
+                   const std::string& freq = "", const std::string& location = "", const std::string& remarks = "") {
+    return EntryBytes(MakeEntry(station, date, time, freq, location, remarks));
+}
+
+// A plan of a file with a header and one data line; the reason it skips it.
+std::string SkipReason(const std::string& header, const std::string& line) {
+    ImportPlan plan = PlanImport(header + "\r\n" + line + "\r\n");
+    EXPECT_FALSE(plan.refused) << plan.refusal;
+    EXPECT_TRUE(plan.records.empty());
+    EXPECT_EQ(plan.skipped, 1);
+    EXPECT_EQ(plan.firstSkippedLine, 2);
+    return plan.firstSkipReason;
+}
+
+std::string RefusalOf(const std::string& file) {
+    ImportPlan plan = PlanImport(file);
+    EXPECT_TRUE(plan.refused);
+    EXPECT_TRUE(plan.records.empty());
+    return plan.refusal;
+}
+
+const std::string kHeader = "Date,Time,Station,Location,Freq,Remarks";
+
+}  // namespace
+
+TEST(CsvImport, ReadsUlmarsOwnExport) {
+    std::vector<std::string> records = Imported(StoredFile("export_three.csv"));
+    EXPECT_EQ(records, (std::vector<std::string>{
+                           Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown", ""),
+                           // The frequency's leading blanks were not exported.
+                           Record("  Radio Leading", "15-11-2019", "03:05", "9410", "  Far Away", "  fair signal"),
+                           Record("Radio \"Eins\"", "01-12-2026", "23:59", "", "Berlin, DE", "weak, \"fading\""),
+                       }));
+}
+
+TEST(CsvImport, ColumnsInAnyOrderFoundByNameWithoutRegardToCase) {
+    std::string file =
+        "STATION;utc;Khz;dAtE;Remarks\r\n"
+        "R. Rumbos;0859;9660;14-08-2026;nice signal\r\n";
+    EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("R. Rumbos", "14-08-2026", "08:59", "9660", "", "nice signal")}));
+    std::string other =
+        "Notes,Frequency,Location,Time,Date,Station,Extra\n"
+        "x,6070,Sometown,21:45,07 Mar 2004,Example Radio,y\n";
+    EXPECT_EQ(Imported(other), (std::vector<std::string>{Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown")}));
+    // Names may have blanks around them and stand in quotes.
+    EXPECT_EQ(Imported("\" Date \", Time ,\"Station\"\n01-01-2026,00:00,S\n"),
+              (std::vector<std::string>{Record("S", "01-01-2026", "00:00")}));
+}
+
+TEST(CsvImport, EveryDateAndTimeForm) {
+    std::string file = "Date,Time,Station\r\n"
+                       "14 Aug 2026,08:59,A\r\n"
+                       "14 aug 2026,0859,B\r\n"
+                       "14-08-2026,08:59,C\r\n"
+                       "2026-08-14,0859,D\r\n"
+                       "14/08/2026,08:59,E\r\n"
+                       " 29-02-2024 , 2359 ,F\r\n";
+    EXPECT_EQ(Imported(file), (std::vector<std::string>{
+                                  Record("A", "14-08-2026", "08:59"), Record("B", "14-08-2026", "08:59"),
+                                  Record("C", "14-08-2026", "08:59"), Record("D", "14-08-2026", "08:59"),
+                                  Record("E", "14-08-2026", "08:59"), Record("F", "29-02-2024", "23:59")}));
+}
+
+TEST(CsvImport, ValuesKeepLeadingBlanksAndLoseTrailingOnes) {
+    EXPECT_EQ(Imported(kHeader + "\n01-01-2026,00:00,  Radio  ,  Town  ,  9660  ,  note  \n"),
+              (std::vector<std::string>{Record("  Radio", "01-01-2026", "00:00", "  9660", "  Town", "  note")}));
+}
+
+TEST(CsvImport, OneTrailingKhzLeavesTheFrequency) {
+    std::string file = "Date,Time,Station,kHz\n"
+                       "01-01-2026,00:00,A,9660 kHz\n"
+                       "01-01-2026,00:00,B,9660KHZ\n"
+                       "01-01-2026,00:00,C,9660khz  \n"
+                       "01-01-2026,00:00,D,1kHzkHz\n"
+                       "01-01-2026,00:00,E,kHz\n"
+                       "01-01-2026,00:00,F,kHz 9\n";
+    EXPECT_EQ(Imported(file), (std::vector<std::string>{
+                                  Record("A", "01-01-2026", "00:00", "9660"), Record("B", "01-01-2026", "00:00", "9660"),
+                                  Record("C", "01-01-2026", "00:00", "9660"), Record("D", "01-01-2026", "00:00", "1kHz"),
+                                  Record("E", "01-01-2026", "00:00", ""), Record("F", "01-01-2026", "00:00", "kHz 9")}));
+}
+
+TEST(CsvImport, SeparatorIsTheFirstCommaOrSemicolonOutsideQuotes) {
+    EXPECT_EQ(Imported("\"a;b\",Date,Time,Station\nx;y,01-01-2026,00:00,S;T\n"),
+              (std::vector<std::string>{Record("S;T", "01-01-2026", "00:00")}));
+    EXPECT_EQ(Imported("\"a,b\";Date;Time;Station\nx,y;01-01-2026;00:00;S,T\n"),
+              (std::vector<std::string>{Record("S,T", "01-01-2026", "00:00")}));
+}
+
+TEST(CsvImport, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
+    std::string file = kHeader + "\r\n01-01-2026,00:00,\"A,\"\"B\"\"\",\"Line\r\nTwo\",,\"\"\r\n01-01-2026,00:01,C,,,\r\n";
+    EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("A,\"B\"", "01-01-2026", "00:00", "", "Line\r\nTwo"),
+                                                        Record("C", "01-01-2026", "00:01")}));
+}
+
+TEST(CsvImport, LineEndsOfEveryKindAndBlankRows) {
+    std::string rows = "01-01-2026,00:00,A\r\n\r\n,,\n01-01-2026,00:01,B\r01-01-2026,00:02,C";
+    EXPECT_EQ(Imported("Date,Time,Station\n" + rows),
+              (std::vector<std::string>{Record("A", "01-01-2026", "00:00"), Record("B", "01-01-2026", "00:01"),
+                                        Record("C", "01-01-2026", "00:02")}));
+    ImportPlan plan = PlanImport("Date,Time,Station\n" + rows);
+    EXPECT_EQ(plan.skipped, 0);
+}
+
+TEST(CsvImport, Utf8IsConvertedToTheWesternCodePage) {
+    // é, €, a Chinese character and an emoji, with and without a byte-order mark.
+    std::string utf8 = "Date,Time,Station\n01-01-2026,00:00,\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xF0\x9F\x93\xBB!\n";
+    std::vector<std::string> expected = {Record("\xE9\x80?" "?!", "01-01-2026", "00:00")};
+    EXPECT_EQ(Imported(utf8), expected);
+    EXPECT_EQ(Imported("\xEF\xBB\xBF" + utf8), expected);
+    // Not valid UTF-8: the bytes are taken as they are.
+    EXPECT_EQ(Imported("Date,Time,Station\n01-01-2026,00:00,Caf\xE9 \x80\n"),
+              (std::vector<std::string>{Record("Caf\xE9 \x80", "01-01-2026", "00:00")}));
+}
+
+TEST(TextEncoding, OnlyValidUtf8IsConverted) {
+    std::string out;
+    EXPECT_TRUE(ConvertUtf8("x\xC5\xA0\xC2\xA0\xC3\xBF\xC2\x81\xE2\x84\xA2", &out));
+    EXPECT_EQ(out, "x\x8A\xA0\xFF\x81\x99");
+    // Plain ASCII is the same in both: nothing to convert.
+    EXPECT_FALSE(ConvertUtf8("plain, text\r\n", &out));
+    // Overlong forms, surrogates, stray continuations, cut sequences.
+    for (const std::string& bad : {std::string("\xC0\xAF"), std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"),
+                                   std::string("\x80"), std::string("\xC3"), std::string("\xF4\x90\x80\x80")}) {
+        EXPECT_FALSE(ConvertUtf8("\xC3\xA9" + bad, &out)) << bad;
+        EXPECT_EQ(TextInCodePage1252("a" + bad), "a" + bad);
+    }
+    EXPECT_EQ(TextInCodePage1252("\xEF\xBB\xBF" "abc"), "abc");
+}
+
+TEST(CsvImport, LinesThatCannotBeReportsAreSkippedWithAReason) {
+    const std::string h = kHeader;
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00," + std::string(21, 'S') + ",,,"), "Station longer than 20");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,S," + std::string(25, 'L') + ",,"), "Location longer than 24");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,S,,1234567,"), "Freq longer than 6");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,S,,,\"" + std::string(51, 'R') + "\""), "Remarks longer than 50");
+    EXPECT_EQ(SkipReason(h, "31-02-2026,00:00,S,,,"), "Date 31-02-2026 is not a valid date");
+    EXPECT_EQ(SkipReason(h, "14 Foo 2026,00:00,S,,,"), "Date 14 Foo 2026 is not a valid date");
+    EXPECT_EQ(SkipReason(h, "14.08.2026,00:00,S,,,"), "Date 14.08.2026 is not a valid date");
+    EXPECT_EQ(SkipReason(h, "15  2020,00:00,S,,,"), "Date 15  2020 is not a valid date");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,25:00,S,,,"), "Time 25:00 is not a valid time");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,08:59:00,S,,,"), "Time 08:59:00 is not a valid time");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,859,S,,,"), "Time 859 is not a valid time");
+    EXPECT_EQ(SkipReason(h, ",00:00,S,,,"), "Date is empty");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,  ,S,,,"), "Time is empty");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,   ,,,x"), "Station is empty");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,S,,"), "5 fields where the header has 6");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,S,a,b,c,d"), "7 fields where the header has 6");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,\"S\"x,,,"), "text follows a closing quote");
+    EXPECT_EQ(SkipReason(h, "01-01-2026,00:00,\"S,,,"), "a quoted field is not closed");
+    // A long value is shown cut, on one line.
+    EXPECT_EQ(SkipReason(h, "\"2026\r\n-01-01-2026-01-01-2026\",00:00,S,,,"),
+              "Date 2026  -01-01-2026-01... is not a valid date");
+}
+
+TEST(CsvImport, SkipsAreCountedWithTheFirstLineAndItsReason) {
+    std::string file = kHeader + "\r\n" +
+                       "01-01-2026,00:00,\"Two\r\nlines\",,,\r\n"      // lines 2-3
+                       "01-01-2026,00:00,S,,,\r\n"                    // line 4
+                       "01-01-2026,00:00," + std::string(21, 'S') + ",,,\r\n"  // line 5: skipped
+                       "\r\n"                                          // line 6: blank
+                       "01-01-2026,99:99,S,,,\r\n";                   // line 7: skipped
+    ImportPlan plan = PlanImport(file);
+    EXPECT_EQ(plan.records.size(), 2u);
+    EXPECT_EQ(plan.skipped, 2);
+    EXPECT_EQ(plan.firstSkippedLine, 5);
+    EXPECT_EQ(plan.firstSkipReason, "Station longer than 20");
+    EXPECT_EQ(ImportQuestionText(plan, "C:\\LOGS\\MYLOG.ULM"),
+              "Add 2 reports to C:\\LOGS\\MYLOG.ULM?\r\n\r\n2 lines will be skipped; the first, line 5: Station longer "
+              "than 20.");
+}
+
+TEST(CsvImport, QuestionAndNothingToImportTexts) {
+    ImportPlan plan = PlanImport(StoredFile("export_three.csv"));
+    EXPECT_EQ(ImportQuestionText(plan, "C:\\LOGS\\MYLOG.ULM"), "Add 3 reports to C:\\LOGS\\MYLOG.ULM?");
+    ImportPlan none = PlanImport(kHeader + "\r\n");
+    EXPECT_FALSE(none.refused);
+    EXPECT_EQ(NothingToImportText(none), "Nothing to import");
+    ImportPlan allSkipped = PlanImport(kHeader + "\r\n,00:00,S,,,\r\n31-12-2026,00:00,,,,\r\n");
+    EXPECT_TRUE(allSkipped.records.empty());
+    EXPECT_EQ(NothingToImportText(allSkipped),
+              "Nothing to import\r\n\r\n2 lines will be skipped; the first, line 2: Date is empty.");
+}
+
+TEST(CsvImport, FilesThatAreNotCsvOrLackAColumnAreRefused) {
+    EXPECT_EQ(RefusalOf(""), "the file is empty");
+    EXPECT_EQ(RefusalOf("Date\tTime\tStation\n01-01-2026\t00:00\tS\n"),
+              "its first line has no comma or semicolon, so it is not a CSV file");
+    EXPECT_EQ(RefusalOf("\"Date,Time\"\n"), "its first line has no comma or semicolon, so it is not a CSV file");
+    EXPECT_EQ(RefusalOf(std::string("Date,Time,Sta\0ion\n", 19)), "it is not a text file");
+    EXPECT_EQ(RefusalOf("Date,Time,Location\n01-01-2026,00:00,S\n"), "it has no Station column");
+    EXPECT_EQ(RefusalOf("Freq;Station\n"), "it has no Date or Time columns");
+    EXPECT_EQ(RefusalOf("a,b\n"), "it has no Date, Time or Station columns");
+    // A log file chosen by mistake: records, no lines.
+    EXPECT_EQ(RefusalOf(Record("Radio, Two", "01-01-2026", "00:00") + Record("S", "01-01-2026", "00:00")),
+              "it has no Date, Time or Station columns");
+    ImportPlan plan = PlanImport("a,b\n");
+    EXPECT_EQ(ImportRefusalText(plan, "C:\\DATA\\LIST.CSV"),
+              "C:\\DATA\\LIST.CSV cannot be imported: it has no Date, Time or Station columns.");
+}
+
+TEST(CsvImport, FilesAreReadFromDisc) {
+    TempDir dir;
+    WriteBytes(dir.Path("IN.CSV"), StoredFile("export_three.csv"));
+    EXPECT_EQ(ImportPlanForFile(dir.Path("IN.CSV")).records.size(), 3u);
+    ImportPlan missing = ImportPlanForFile(dir.Path("NONE.CSV"));
+    EXPECT_TRUE(missing.refused);
+    EXPECT_EQ(missing.refusal, "it could not be read");
+}
+
+TEST(CsvImportRoundTrip, ExportThenImportGivesTheSameRecords) {
+    std::vector<LogEntry> kept = {
+        MakeEntry("Example Radio", "07-03-2004", "21:45", "6070", "Sometown", ""),
+        MakeEntry("  Lead, \"quoted\"", "29-02-2024", "00:00", "1kHz", "  Far,Away", "  a\r\nb \"c\" \r"),
+        MakeEntry("Caf\xE9 \x80\x81\xFF", "31-12-9999", "23:59", "KHz", "", std::string(50, 'R')),
+        MakeEntry(std::string(20, '"'), "01-01-0001", "12:00", "9 6 0", std::string(24, ','), std::string(50, '\n')),
+        MakeEntry(";x;", "15-06-2026", "08:00", "60;70", "tab\there", "ends in blank "),
+    };
+    std::vector<LogEntry> dropped = {
+        MakeEntry("Bad Date", "31-02-2026", "21:45"),
+        MakeEntry("Bad Month", "15-13-2020", "21:45"),
+        MakeEntry("Bad Time", "07-03-2004", "24:00"),
+        MakeEntry("Short Time", "07-03-2004", "21:4"),
+        MakeEntry("", "07-03-2004", "21:45", "1", "Blank station"),
+    };
+    std::string logBytes;
+    for (size_t i = 0; i < kept.size(); ++i) logBytes += EntryBytes(kept[i]) + EntryBytes(dropped[i]);
+    // Random records over the bytes that matter most to the file's form.
+    std::mt19937 random(14);
+    const std::string alphabet = "aZ09 ,;\"\r\n-:\xE9\xC3\xA9\x80";
+    auto randomText = [&](size_t width) {
+        std::string text;
+        size_t length = random() % (width + 1);
+        for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int i = 0; i < 2000; ++i) {
+        std::string freq = randomText(6);
+        if (!freq.empty() && freq[0] == ' ') freq[0] = 'f';
+        std::string station = "s" + randomText(19);
+        LogEntry entry = MakeEntry(station, "14-08-2026", "08:59", freq, randomText(24), randomText(50));
+        kept.push_back(entry);
+        logBytes += EntryBytes(entry);
+    }
+    OpenTestLog t(logBytes);
+    std::string csv = t.dir.Path("MYLOG.CSV");
+    ASSERT_EQ(ExportLog(t.log, 1, csv).count, static_cast<int32_t>(kept.size() + dropped.size()));
+    ImportPlan plan = PlanImport(ReadBytes(csv));
+    ASSERT_FALSE(plan.refused) << plan.refusal;
+    EXPECT_EQ(plan.skipped, static_cast<int64_t>(dropped.size()));
+    EXPECT_EQ(AsBytes(plan.records), AsBytes(kept));
+}
+
+TEST(ImportAppend, AddsAllRecordsAfterTheLastEntry) {
+    std::string old = Record("Old", "01-01-2026", "00:00");
+    OpenTestLog t(old);
+    std::vector<LogEntry> records = {MakeEntry("A", "02-01-2026", "01:00"), MakeEntry("B", "03-01-2026", "02:00")};
+    ASSERT_TRUE(AddImportedReports(t.log, records));
+    EXPECT_EQ(t.log.EntryCount, 3);
+    EXPECT_EQ(ReadBytes(t.path), old + EntryBytes(records[0]) + EntryBytes(records[1]));
+    EXPECT_EQ(EntryBytes(t.log.EntryBuffer), EntryBytes(records[1]));
+    EXPECT_EQ(ImportDoneText(2, "C:\\LOGS\\MYLOG.ULM"), "Added 2 reports to C:\\LOGS\\MYLOG.ULM.");
+}
+
+TEST(ImportAppend, ATrailingPartRecordIsOverwrittenAsByAnAppend) {
+    std::string old = Record("Old", "01-01-2026", "00:00");
+    OpenTestLog t(old + "partial");
+    ASSERT_EQ(t.log.EntryCount, 1);
+    LogEntry added = MakeEntry("A", "02-01-2026", "01:00");
+    ASSERT_TRUE(AddImportedReports(t.log, {added}));
+    EXPECT_EQ(ReadBytes(t.path), old + EntryBytes(added));
+}
+
+TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
+    std::string old = Record("Old", "01-01-2026", "00:00");
+    OpenTestLog t(old);
+    std::vector<LogEntry> records(100, MakeEntry("A", "02-01-2026", "01:00"));
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;  // room for 35 of the 101 records: a full disk part way
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool added = AddImportedReports(t.log, records);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(t.log.LastError, LogError::WriteFailed);
+    EXPECT_EQ(t.log.EntryCount, 1);
+    EXPECT_EQ(ReadBytes(t.path), old);
+    EXPECT_EQ(ImportFailedText(t.log, "C:\\LOGS\\MYLOG.ULM"),
+              "Nothing was added to C:\\LOGS\\MYLOG.ULM. The log file could not be written. The disk may be full.");
+}
+
+TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {
+    LogStore none;
+    EXPECT_FALSE(AddImportedReports(none, {MakeEntry("A", "02-01-2026", "01:00")}));
+    EXPECT_EQ(none.LastError, LogError::NotOpen);
+    TempDir dir;
+    std::string path = dir.Path("RO.ULM");
+    std::string old = Record("Old", "01-01-2026", "00:00");
+    WriteBytes(path, old);
+    chmod(path.c_str(), 0444);
+    LogStore readOnly;
+    OpenLog(readOnly, path);
+    if (readOnly.Writable) GTEST_SKIP() << "running as a user who can write read-only files";
+    EXPECT_FALSE(AddImportedReports(readOnly, {MakeEntry("A", "02-01-2026", "01:00")}));
+    EXPECT_EQ(readOnly.LastError, LogError::ReadOnly);
+    EXPECT_EQ(readOnly.EntryCount, 1);
+    CloseLog(readOnly);
+    EXPECT_EQ(ReadBytes(path), old);
+}
