@@ -1,5 +1,7 @@
 """Naming the station from a schedule: choosing the file, the candidate list
 of the logging window, accepting a row, and the window without a schedule."""
+import datetime
+
 from harness import until, scenario, IDCANCEL, VK_ESCAPE, VK_RETURN
 import logfiles
 from ids import LOGGING_TITLE as LOGGING, LOGGING_LIST_CANDIDATES as CANDIDATES, LOGGING_LIST_RECENT as RECENT, \
@@ -215,3 +217,33 @@ def _(t):
     t.equal(app.wait_exit(), 0, "exit code")
     t.equal(t.read("CURLOG.DTA"), logfiles.settings("MYLOG.ULM", schedule="GONE.csv"),
             "the choice is kept for the next start")
+
+
+def one_minute_line(station, minute):
+    """A 9410 line on air during that one minute only (start equal to end)."""
+    hhmm = "%02d%02d" % divmod(minute % 1440, 60)
+    return "9410;%s-%s;;G;%s;E;Eu;;1;;" % (hhmm, hhmm, station)
+
+
+@scenario("schedule: a new clock minute refreshes the open list and keeps the chosen row", screen=480, timeout=400)
+def _(t):
+    now = datetime.datetime.now(datetime.timezone.utc)
+    minute = now.hour * 60 + now.minute
+    # Bravo is on all day; Alpha, Charlie and Delta each for one minute, in turn.
+    lines = [one_minute_line("Alpha", minute), one_minute_line("Charlie", minute + 1),
+             one_minute_line("Delta", minute + 2), "9410;0000-2400;;G;Bravo;E;Eu;;1;;"]
+    app = start_with_schedule(t, lines)
+    log = open_logging(app)
+    app.set_text(log, FREQ, "9410")
+    t.check(wait_shown(app, log, True), "the list opens")
+    first = [row.split()[1] for row in app.list_rows(log, CANDIDATES)]
+    t.check(first in (["Alpha", "Bravo"], ["Bravo", "Charlie"]), "one one-minute line beside Bravo: %r" % first)
+    app.send(log, CANDIDATES, 0x0186, first.index("Bravo"))  # LB_SETCURSEL
+    following = {"Alpha": ["Bravo", "Charlie"], "Charlie": ["Bravo", "Delta"]}[[n for n in first if n != "Bravo"][0]]
+    names = lambda: [row.split()[1] for row in app.list_rows(log, CANDIDATES)]
+    t.equal(until(names, following, timeout=120), following, "the next minute's candidates")
+    t.check(shown(app, log), "the list stays open")
+    t.equal(app.send(log, CANDIDATES, LB_GETCURSEL), 0, "Bravo, still on air, is still the chosen row")
+    app.key(log, VK_ESCAPE)
+    t.check(wait_shown(app, log, False), "Escape closes the list")
+    finish(t, app, log)
