@@ -33,10 +33,9 @@ def schedule_bytes(lines):
     return "".join(line + "\r\n" for line in [HEADER] + lines).encode("latin-1")
 
 
-def choose_schedule(app, main, name):
+def choose_schedule(app, main):
     app.command(main, MAIN_MENU_SCHEDULE_FILE)
-    dialog = app.window(DIALOG_TITLE)
-    return dialog
+    return app.window(DIALOG_TITLE)
 
 
 def type_name(app, dialog, name):
@@ -54,7 +53,7 @@ def start_with_schedule(t, lines=LINES):
     t.write("MYLOG.ULM", logfiles.numbered_log(2))
     t.write("SKED.csv", schedule_bytes(lines))
     app = t.start()
-    dialog = choose_schedule(app, app.main, "SKED.csv")
+    dialog = choose_schedule(app, app.main)
     t.equal(app.text(dialog, FILE_TYPE_ID), "Schedules (*.csv)", "the one filter")
     type_name(app, dialog, "SKED.csv")
     return app
@@ -112,14 +111,11 @@ def candidates_accepted_and_saved(t, screen):
             "the chosen schedule is the settings' third line")
 
 
-@scenario("schedule: typed frequency, candidates, Down Down Enter fills the report, saved bytes", screen=480)
-def _(t):
-    candidates_accepted_and_saved(t, 480)
-
-
-@scenario("schedule: the candidates at 768 lines", screen=768)
-def _(t):
-    candidates_accepted_and_saved(t, 768)
+for size in (480, 768):
+    @scenario("schedule: typed frequency, candidates, Down Down Enter fills the report, saved bytes at %d" % size,
+              screen=size)
+    def _(t, screen=size):
+        candidates_accepted_and_saved(t, screen)
 
 
 @scenario("schedule: a double click accepts; the list follows the typed frequency", screen=480)
@@ -203,7 +199,7 @@ def _(t):
     app.answer(box)
     app.main = app.window("ULMAR v1.01")
     t.check(app.no_box(0.5), "reported once")
-    dialog = choose_schedule(app, app.main, None)
+    dialog = choose_schedule(app, app.main)
     app.command(dialog, IDCANCEL)
     app.gone(dialog)
     log = open_logging(app)
