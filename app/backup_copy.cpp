@@ -3,9 +3,7 @@
 #include "platform/file.h"
 
 std::string BackupTarget(const std::string& drive, const std::string& logPath) {
-    size_t slash = logPath.rfind('\\');
-    std::string fileName = slash == std::string::npos ? logPath : logPath.substr(slash + 1);
-    return drive + ":" + fileName;
+    return drive + ":" + logPath.substr(FileNameStart(logPath));
 }
 
 bool CopyLogToBackup(LogStore& log, const std::string& logPath, const std::string& drive) {

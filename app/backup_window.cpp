@@ -1,13 +1,13 @@
-// The backup-drive window ("&Set Up" / "&Back Up Drive") and the backup made
-// when the program ends.
+// The backup-drive window: one box for the drive letter and an Exit button.
+#include "app/backup_window.h"
+
 #include <string>
 
-#include "app/backup.h"
-#include "app/backup_copy.h"
-#include "app/shared_values.h"
-#include "logstore/log_store.h"
 #include "logstore/settings.h"
+#include "ui/control_table.h"
+#include "ui/control_text.h"
 #include "ui/dialog_kit.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -19,40 +19,48 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER
 constexpr int kClientWidth = 100;  // scaled
 constexpr int kClientHeight = 40;  // scaled
 
-constexpr int kIdLabel = 100;
-constexpr const char* kLabelText = "Drive Letter:";
-constexpr int kIdDriveBox = 200;
+// Controls, in creation (tab) order.
+constexpr int kIdLabelDrive = 100;
+constexpr int kIdEditDrive = 200;
+constexpr int kIdButtonExit = 2;  // also the Escape key
+
 // No ES_AUTOHSCROLL: typing stops when the narrow box is full, one letter.
 constexpr DWORD kDriveBoxStyle = ES_LEFT | ES_UPPERCASE | WS_BORDER | WS_TABSTOP;
-constexpr int kIdExit = 2;  // also the Escape key
-constexpr const char* kExitText = "E&xit";
+// The most of the box's text kept as the drive.
+constexpr size_t kDriveTextLength = 259;
 
-constexpr int kDriveTextCapacity = 260;
+struct BackupDriveWindowState {
+    HWND dialog = nullptr;
+};
 
-constexpr const char* kBackupFailedText = "Log not backed up";
-constexpr const char* kBackupFailedTitle = "Corvane";
+BackupDriveWindowState g_backupDrive;
 
-void AddControls(HWND window) {
-    AddControl(window, {kIdLabel, "STATIC", kLabelText, SS_LEFT, 0, 5, 22, 54, 10});
-    AddControl(window, {kIdDriveBox, "EDIT", Settings.BackupDrive.c_str(), kDriveBoxStyle, 0, 64, 22, 8, 10});
-    AddControl(window, {kIdExit, "BUTTON", kExitText, BS_PUSHBUTTON | WS_TABSTOP, 0, Scaled(75), Scaled(20), 30, 20});
+void AddControls(HWND dialog) {
+    const ControlRow rows[] = {
+        {kIdLabelDrive, "STATIC", "Drive Letter:", SS_LEFT, 0, U(5), U(22), U(54), U(10)},
+        {kIdEditDrive, "EDIT", Settings.BackupDrive.c_str(), kDriveBoxStyle, 0, U(64), U(22), U(8), U(10)},
+        {kIdButtonExit, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 0, S(75), S(20), U(30), U(20)},
+    };
+    AddControlTable(dialog, rows);
 }
 
 // Whatever the box holds becomes the backup drive; an empty box turns the backup off.
-void OnExit(HWND window) {
-    char text[kDriveTextCapacity];
-    GetControlText(window, kIdDriveBox, text, sizeof text);
-    Settings.BackupDrive = text;
-    EndModal(window, 0);
+void OnExit(HWND dialog) {
+    Settings.BackupDrive = ControlText(dialog, kIdEditDrive).substr(0, kDriveTextLength);
+    EndModal(dialog, 0);
 }
 
-INT_PTR CALLBACK BackupDriveProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+void OnCommand(HWND dialog, int id) {
+    switch (id) {
+        case kIdButtonExit: OnExit(dialog); break;
+        default: break;
+    }
+}
+
+INT_PTR CALLBACK BackupDriveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) != kIdExit) return FALSE;
-            OnExit(window);
-            return TRUE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
         default: return FALSE;
     }
 }
@@ -60,18 +68,14 @@ INT_PTR CALLBACK BackupDriveProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowBackupDriveWindow(HWND owner) {
+    g_backupDrive = BackupDriveWindowState{};
     DialogSpec form = {kWindowTitle, kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth), Scaled(kClientHeight)};
-    HWND window = CreateDialogInCode(form, owner, BackupDriveProc, 0);
-    if (!window) return;
-    SetProgramIcon(window);
-    AddControls(window);
-    // The letter is typed straight away.
-    SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(window, kIdDriveBox)), TRUE);
-    RunModal(window, owner);
-}
-
-void BackUpLog() {
-    if (CopyLogToBackup(Log, Settings.LogPath, Settings.BackupDrive)) return;
-    MessageBoxA(nullptr, kBackupFailedText, kBackupFailedTitle, MB_ICONEXCLAMATION | MB_OK);
+    g_backupDrive.dialog = CreateDialogInCode(form, owner, BackupDriveProc, 0);
+    if (!g_backupDrive.dialog) return;
+    SetProgramIcon(g_backupDrive.dialog);
+    AddControls(g_backupDrive.dialog);
+    FocusControl(g_backupDrive.dialog, kIdEditDrive);  // the letter is typed straight away
+    RunModal(g_backupDrive.dialog, owner);
+    g_backupDrive = BackupDriveWindowState{};
 }

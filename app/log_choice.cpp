@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "logstore/settings.h"
+#include "platform/file.h"
 
 bool UseFullOpenDialogStructure(bool versionQueryFailed, unsigned long platformId, unsigned long majorVersion) {
     if (versionQueryFailed) return false;
@@ -18,8 +19,7 @@ std::string ChosenLogPath(const std::string& previous, bool accepted, const char
 }
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension, bool fileExists) {
-    size_t nameStart = path.find_last_of("\\/:");
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    size_t nameStart = FileNameStart(path);
     bool hasName = nameStart < path.size();
     bool hasExtension = path.find('.', nameStart) != std::string::npos;
     std::string extended = path + "." + extension;

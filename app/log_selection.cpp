@@ -9,7 +9,6 @@
 #include "app/log_choice.h"
 #include "app/main_window.h"
 #include "logstore/log_store.h"
-#include "logstore/settings.h"
 #include "platform/file.h"
 
 namespace {
@@ -80,8 +79,7 @@ std::string CurrentDirectory() {
 }  // namespace
 
 void ChooseLog(HWND mainWindow, bool createNew) {
-    std::string previous = Settings.LogPath;
-    Settings.LogPath.clear();
+    std::string previous = Log.OpenPath;
     CloseLog(Log);
 
     char fileName[kFileNameCapacity] = {};
@@ -94,7 +92,6 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     std::string path = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
     // The dialog may hand back a new name as typed, without the extension.
     if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
-    Settings.LogPath = path;
-    OpenLog(Log, Settings.LogPath);
+    OpenLog(Log, path);
     SetMainWindowTitle(mainWindow);
 }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "app/shared_values.h"
+#include "logstore/record_texts.h"
+#include "ui/scale.h"
 
 std::string MainWindowTitle(const std::string& logPath) {
     return std::string(ProgramTitle) + std::string(60, ' ') + logPath;

@@ -2,15 +2,16 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/backup.h"
+#include "app/backup_window.h"
 #include "app/log_selection.h"
 #include "app/main_layout.h"
-#include "app/shared_values.h"
 #include "browse/browse_window.h"
 #include "logging/logging_window.h"
-#include "logstore/settings.h"
+#include "logstore/log_store.h"
 #include "print/print_window.h"
+#include "ui/control_table.h"
 #include "ui/dialog_kit.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -18,40 +19,46 @@ constexpr COLORREF kMainBackground = RGB(0, 255, 255);
 constexpr COLORREF kPanelBackground = RGB(0, 255, 0);
 constexpr COLORREF kPanelText = RGB(0, 0, 0);
 
-constexpr int kIdPanel = 1;
-constexpr int kIdLogging = 201;  // buttons are 200 + k
-constexpr int kIdBrowse = 202;
-constexpr int kIdPrint = 203;
-constexpr int kIdExitButton = 204;
-constexpr int kIdBanner = 27;
-constexpr int kIdCrest = 28;
+// Controls, in creation (tab) order.
+constexpr int kIdPanelButtons = 1;
+constexpr int kIdButtonLogging = 201;
+constexpr int kIdButtonBrowse = 202;
+constexpr int kIdButtonPrint = 203;
+constexpr int kIdButtonExit = 204;
+constexpr int kIdImageBanner = 27;
+constexpr int kIdImageCrest = 28;
 
-constexpr int kIdOpen = 100;
-constexpr int kIdNew = 101;
-constexpr int kIdExit = 2;
-constexpr int kIdPrintMenu = 300;
-constexpr int kIdBackupDrive = 505;
-constexpr int kIdAbout = 700;
+// Menu commands; "&On Line" and "&Browse" share the buttons' ids.
+constexpr int kIdMenuOpen = 100;
+constexpr int kIdMenuNew = 101;
+constexpr int kIdMenuExit = 2;
+constexpr int kIdMenuPrint = 300;
+constexpr int kIdMenuBackupDrive = 505;
+constexpr int kIdMenuAbout = 700;
 
-const char* const kButtonCaptions[4] = {"&Logging", "&Browse", "Print LO&G", "E&xit"};
+constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 
-DialogColours g_colours;
+struct MainWindowState {
+    DialogColours colours;
+};
+
+MainWindowState g_main;
 
 HMENU BuildMenu() {
     HMENU bar = CreateMenu();
     HMENU files = CreatePopupMenu();
-    AppendMenuA(files, MF_STRING, kIdOpen, "&Open");
-    AppendMenuA(files, MF_STRING, kIdNew, "&New");
-    AppendMenuA(files, MF_STRING, kIdExit, "E&xit");
+    AppendMenuA(files, MF_STRING, kIdMenuOpen, "&Open");
+    AppendMenuA(files, MF_STRING, kIdMenuNew, "&New");
+    AppendMenuA(files, MF_STRING, kIdMenuExit, "E&xit");
     HMENU logging = CreatePopupMenu();
-    AppendMenuA(logging, MF_STRING, kIdLogging, "&On Line");
-    AppendMenuA(logging, MF_STRING, kIdBrowse, "&Browse");
+    AppendMenuA(logging, MF_STRING, kIdButtonLogging, "&On Line");
+    AppendMenuA(logging, MF_STRING, kIdButtonBrowse, "&Browse");
     HMENU printing = CreatePopupMenu();
-    AppendMenuA(printing, MF_STRING, kIdPrintMenu, "&Print Log");
+    AppendMenuA(printing, MF_STRING, kIdMenuPrint, "&Print Log");
     HMENU setup = CreatePopupMenu();
-    AppendMenuA(setup, MF_STRING, kIdBackupDrive, "&Back Up Drive");
+    AppendMenuA(setup, MF_STRING, kIdMenuBackupDrive, "&Back Up Drive");
     HMENU help = CreatePopupMenu();
-    AppendMenuA(help, MF_STRING, kIdAbout, "&About");
+    AppendMenuA(help, MF_STRING, kIdMenuAbout, "&About");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(files), "&Files");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(logging), "&Logging");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(printing), "&Printing");
@@ -61,36 +68,46 @@ HMENU BuildMenu() {
 }
 
 void AddControls(HWND window) {
-    AddControl(window, {kIdPanel, "STATIC", "", SS_LEFT, WS_EX_STATICEDGE, Scaled(100), Scaled(53), Scaled(215), 50});
-    ButtonRow row = MainButtonPositions(ScaleFactor);
-    for (int k = 0; k < 4; ++k) {
-        AddControl(window, {kIdLogging + k, "BUTTON", kButtonCaptions[k], BS_PUSHBUTTON | WS_TABSTOP, 0, row.x[k],
-                            Scaled(60), Scaled(38), 30});
-    }
-    // A bitmap static named after a resource loads it and takes its size.
-    AddControl(window, {kIdBanner, "STATIC", "ULMAR", SS_BITMAP, 0, Scaled(150), Scaled(120), 0, 0});
-    AddControl(window, {kIdCrest, "STATIC", "CREST", SS_BITMAP, 0, Scaled(250), Scaled(200), 0, 0});
+    // Each button stands 52 scaled units right of the one before, rounded one
+    // after the other, so their x come from this computed list.
+    ButtonRow buttons = MainButtonPositions(ScaleFactor);
+    const ControlRow rows[] = {
+        {kIdPanelButtons, "STATIC", "", SS_LEFT, WS_EX_STATICEDGE, S(100), S(53), S(215), U(50)},
+        {kIdButtonLogging, "BUTTON", "&Logging", kButtonStyle, 0, U(buttons.x[0]), S(60), S(38), U(30)},
+        {kIdButtonBrowse, "BUTTON", "&Browse", kButtonStyle, 0, U(buttons.x[1]), S(60), S(38), U(30)},
+        {kIdButtonPrint, "BUTTON", "Print LO&G", kButtonStyle, 0, U(buttons.x[2]), S(60), S(38), U(30)},
+        {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(buttons.x[3]), S(60), S(38), U(30)},
+        // A bitmap static named after a resource loads it and takes its size.
+        {kIdImageBanner, "STATIC", "ULMAR", SS_BITMAP, 0, S(150), S(120), U(0), U(0)},
+        {kIdImageCrest, "STATIC", "CREST", SS_BITMAP, 0, S(250), S(200), U(0), U(0)},
+    };
+    AddControlTable(window, rows);
+}
+
+void SetColours(MainWindowState& state) {
+    SetWindowBackground(&state.colours, kMainBackground);
+    SetControlColours(&state.colours, kIdPanelButtons, kPanelText, kPanelBackground);
 }
 
 void OnCommand(HWND window, int id) {
     switch (id) {
-        case kIdExit:
-        case kIdExitButton: EndModal(window, 0); break;
-        case kIdOpen: ChooseLog(window, false); break;
-        case kIdNew: ChooseLog(window, true); break;
-        case kIdLogging: ShowLoggingWindow(window); break;
-        case kIdBrowse: ShowBrowseWindow(window); break;
-        case kIdPrint:
-        case kIdPrintMenu: ShowPrintLogWindow(window); break;
-        case kIdBackupDrive: ShowBackupDriveWindow(window); break;
-        case kIdAbout: ShowAboutBox(); break;
+        case kIdMenuExit:
+        case kIdButtonExit: EndModal(window, 0); break;
+        case kIdMenuOpen: ChooseLog(window, false); break;
+        case kIdMenuNew: ChooseLog(window, true); break;
+        case kIdButtonLogging: ShowLoggingWindow(window); break;
+        case kIdButtonBrowse: ShowBrowseWindow(window); break;
+        case kIdButtonPrint:
+        case kIdMenuPrint: ShowPrintLogWindow(window); break;
+        case kIdMenuBackupDrive: ShowBackupDriveWindow(window); break;
+        case kIdMenuAbout: ShowAboutBox(); break;
         default: break;
     }
 }
 
 INT_PTR CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_colours, window, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_main.colours, window, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return TRUE;
@@ -107,8 +124,7 @@ HWND BuildMainWindow() {
     if (!window) return nullptr;
     SetMainWindowTitle(window);
     SetProgramIcon(window);
-    SetWindowBackground(&g_colours, kMainBackground);
-    SetControlColours(&g_colours, kIdPanel, kPanelText, kPanelBackground);
+    SetColours(g_main);
     AddControls(window);
     SetMenu(window, BuildMenu());
     return window;
@@ -116,9 +132,9 @@ HWND BuildMainWindow() {
 
 void RunMainWindow(HWND mainWindow) {
     RunModal(mainWindow, nullptr);
-    FreeColours(&g_colours);
+    FreeColours(&g_main.colours);
 }
 
 void SetMainWindowTitle(HWND mainWindow) {
-    SetWindowTextA(mainWindow, MainWindowTitle(Settings.LogPath).c_str());
+    SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str());
 }

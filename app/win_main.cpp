@@ -1,11 +1,11 @@
 // Entry point: shared values, settings and log, the main window, then shut-down.
 #include <windows.h>
 
-#include "app/backup.h"
+#include "app/backup_copy.h"
 #include "app/main_window.h"
-#include "app/shared_values.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
+#include "ui/scale.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
@@ -17,7 +17,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RunMainWindow(mainWindow);
 
     CloseLog(Log);
-    WriteSettings(kSettingsFileName, Settings);  // before the backup, so a failed copy loses no setting
+    Settings.LogPath = Log.OpenPath;
+    // Before the backup, so a failed copy loses no setting.
+    if (!Settings.Unreadable) WriteSettings(kSettingsFileName, Settings);
     if (!Settings.BackupDrive.empty()) BackUpLog();
     return 0;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_values.h"
+#include "ui/scale.h"
 #include "browse/browse_texts.h"
 #include "browse/entry_item_paint.h"
 #include "browse/entry_removal.h"
@@ -14,10 +14,12 @@
 #include "browse/page_state.h"
 #include "browse/station_search.h"
 #include "browse/view_edit_window.h"
-#include "browse/window_text.h"
 #include "logstore/log_store.h"
-#include "logstore/settings.h"
+#include "ui/control_table.h"
+#include "ui/control_text.h"
 #include "ui/dialog_kit.h"
+#include "ui/list_box.h"
+#include "ui/log_guard.h"
 
 namespace {
 
@@ -29,17 +31,21 @@ constexpr int kHeightS = 268;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
 
 // Controls, in creation (tab) order.
-constexpr int kIdStationLabel = 99;
-constexpr int kIdStation = 100;
-constexpr int kIdSearch = IDOK;  // 1: the Enter key sends it too
-constexpr int kIdList = 3074;
-constexpr int kIdHeading = 14;
-constexpr int kIdView = 202;
-constexpr int kIdEntryLabel = 15;
-constexpr int kIdFirstShown = 301;
-constexpr int kIdToLabel = 16;
-constexpr int kIdLastShown = 302;
-constexpr int kIdKeysHint = 17;
+constexpr int kIdLabelStation = 99;
+constexpr int kIdEditStation = 100;
+constexpr int kIdButtonSearch = IDOK;  // 1: the Enter key sends it too
+constexpr int kIdListEntries = 3074;
+constexpr int kIdLabelHeading = 14;
+constexpr int kIdButtonView = 202;
+constexpr int kIdLabelEntry = 15;
+constexpr int kIdEditFirstShown = 301;
+constexpr int kIdLabelTo = 16;
+constexpr int kIdEditLastShown = 302;
+constexpr int kIdLabelKeysHint = 17;
+
+constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
+constexpr DWORD kListStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_TABSTOP;
+constexpr DWORD kRangeStyle = WS_BORDER | ES_LEFT | ES_READONLY;
 
 // Commands of the keyboard table.
 constexpr int kCmdPageUp = 33;
@@ -53,11 +59,7 @@ constexpr COLORREF kHeadingBack = RGB(0, 0, 255);
 constexpr COLORREF kRangeText = RGB(0, 0, 0);
 constexpr COLORREF kRangeBack = RGB(255, 255, 255);
 
-constexpr int kItemHeightTrim = 2;
-
 // Texts.
-constexpr const char* kNoLogText = "No Log Selected";
-constexpr const char* kNoLogTitle = "Ulmar";
 constexpr const char* kAskDeleteText = "Are you sure?";
 constexpr const char* kAskDeleteTitle = "Delete Entry";
 constexpr const char* kEndOfSearchText = "End of search";
@@ -66,44 +68,41 @@ constexpr const char* kKeysHint = " Use PAGE UP, PAGE DOWN, HOME and END keys to
 constexpr const char* kDeleteFailedText = "The entry could not be deleted completely.\n\n";
 constexpr const char* kDeleteFailedTail = "\n\nThe list now shows what the log file holds.";
 
-struct BrowseWindow {
+struct BrowseWindowState {
     HWND dialog = nullptr;
     HACCEL keys = nullptr;
     int cellWidth = 8;
     DialogColours colours;
 };
 
-BrowseWindow g_browse;
+BrowseWindowState g_browse;
 
 void SystemUpperCase(char* text, size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }
 
-HWND List(HWND dialog) { return GetDlgItem(dialog, kIdList); }
+HWND List(HWND dialog) { return GetDlgItem(dialog, kIdListEntries); }
 
 void AddControls(HWND dialog) {
-    const DWORD edge = WS_EX_CLIENTEDGE;
-    const DWORD listStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_TABSTOP;
-    const DWORD rangeStyle = WS_BORDER | ES_LEFT | ES_READONLY;
-    AddControl(dialog, {kIdStationLabel, "STATIC", "&Station:", SS_LEFT, 0, 6, 4, 40, 8});
-    AddControl(dialog, {kIdStation, "EDIT", "", WS_BORDER | ES_LEFT | WS_TABSTOP, 0, 42, 2, 84, 12});
-    AddControl(dialog, {kIdSearch, "BUTTON", "&Search", BS_PUSHBUTTON | BS_CENTER, 0, 140, 2, 28, 12});
-    HWND list = AddControl(dialog, {kIdList, "LISTBOX", "", listStyle, edge, 2, 32, Scaled(310), Scaled(218)});
-    if (list) {
-        LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
-        if (height > kItemHeightTrim) SendMessageA(list, LB_SETITEMHEIGHT, 0, height - kItemHeightTrim);
-    }
-    AddControl(dialog, {kIdHeading, "STATIC", kColumnHeading, SS_LEFT, edge, 2, 20, Scaled(310), 12});
-    AddControl(dialog, {kIdView, "BUTTON", "&View", BS_PUSHBUTTON | WS_TABSTOP, 0, Scaled(55), Scaled(244), 30, 12});
-    AddControl(dialog, {kIdEntryLabel, "STATIC", "Entry:", SS_LEFT, 0, 10, Scaled(244), 24, 8});
-    AddControl(dialog, {kIdFirstShown, "EDIT", "", rangeStyle, 0, 35, Scaled(244), 32, 10});
-    AddControl(dialog, {kIdToLabel, "STATIC", "   To:", SS_LEFT, 0, 10, Scaled(255), 24, 8});
-    AddControl(dialog, {kIdLastShown, "EDIT", "", rangeStyle, 0, 35, Scaled(255), 32, 10});
-    AddControl(dialog, {kIdKeysHint, "STATIC", kKeysHint, SS_LEFT, 0, Scaled(100), Scaled(244), 250, 8});
+    const ControlRow rows[] = {
+        {kIdLabelStation, "STATIC", "&Station:", SS_LEFT, 0, U(6), U(4), U(40), U(8)},
+        {kIdEditStation, "EDIT", "", WS_BORDER | ES_LEFT | WS_TABSTOP, 0, U(42), U(2), U(84), U(12)},
+        {kIdButtonSearch, "BUTTON", "&Search", BS_PUSHBUTTON | BS_CENTER, 0, U(140), U(2), U(28), U(12)},
+        {kIdListEntries, "LISTBOX", "", kListStyle, kEdge, U(2), U(32), S(310), S(218)},
+        {kIdLabelHeading, "STATIC", kColumnHeading, SS_LEFT, kEdge, U(2), U(20), S(310), U(12)},
+        {kIdButtonView, "BUTTON", "&View", BS_PUSHBUTTON | WS_TABSTOP, 0, S(55), S(244), U(30), U(12)},
+        {kIdLabelEntry, "STATIC", "Entry:", SS_LEFT, 0, U(10), S(244), U(24), U(8)},
+        {kIdEditFirstShown, "EDIT", "", kRangeStyle, 0, U(35), S(244), U(32), U(10)},
+        {kIdLabelTo, "STATIC", "   To:", SS_LEFT, 0, U(10), S(255), U(24), U(8)},
+        {kIdEditLastShown, "EDIT", "", kRangeStyle, 0, U(35), S(255), U(32), U(10)},
+        {kIdLabelKeysHint, "STATIC", kKeysHint, SS_LEFT, 0, S(100), S(244), U(250), U(8)},
+    };
+    AddControlTable(dialog, rows);
+    TrimListItemHeight(List(dialog));
 }
 
-void SetColours(BrowseWindow& window) {
-    SetControlColours(&window.colours, kIdHeading, kHeadingText, kHeadingBack);
-    SetControlColours(&window.colours, kIdFirstShown, kRangeText, kRangeBack);
-    SetControlColours(&window.colours, kIdLastShown, kRangeText, kRangeBack);
+void SetColours(BrowseWindowState& window) {
+    SetControlColours(&window.colours, kIdLabelHeading, kHeadingText, kHeadingBack);
+    SetControlColours(&window.colours, kIdEditFirstShown, kRangeText, kRangeBack);
+    SetControlColours(&window.colours, kIdEditLastShown, kRangeText, kRangeBack);
 }
 
 HACCEL CreateKeyTable() {
@@ -122,15 +121,15 @@ void ShowChosenLine(HWND dialog) {
 
 void ShowPage(HWND dialog) {
     std::vector<std::string> items;
-    FillPage(Log, BrowsePage, &items);
+    int32_t linesRead = FillPage(Log, BrowsePage, &items);
     HWND list = List(dialog);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    SetDlgItemTextA(dialog, kIdFirstShown, RangeText(FirstShownEntry(BrowsePage)).c_str());
-    SetDlgItemTextA(dialog, kIdLastShown, RangeText(LastShownEntry(BrowsePage)).c_str());
+    SetDlgItemTextA(dialog, kIdEditFirstShown, RangeText(FirstShownEntry(BrowsePage)).c_str());
+    SetDlgItemTextA(dialog, kIdEditLastShown, RangeText(LastReadEntry(BrowsePage, linesRead)).c_str());
     ShowChosenLine(dialog);
 }
 
@@ -150,7 +149,7 @@ void OnView(HWND dialog) {
 
 void OnSearch(HWND dialog) {
     if (!BrowsePage.SearchArmed) return;
-    switch (RunSearchStep(Log, BrowsePage, ControlText(dialog, kIdStation), SystemUpperCase)) {
+    switch (RunSearchStep(Log, BrowsePage, ControlText(dialog, kIdEditStation), SystemUpperCase)) {
         case SearchStep::NoText: break;
         case SearchStep::EndOfSearch: MessageBoxA(nullptr, kEndOfSearchText, kEndOfSearchTitle, MB_OK); break;
         case SearchStep::MatchElsewhere: ShowPageKeepingSearch(dialog); break;  // highlights the match
@@ -173,13 +172,13 @@ void OnListNotify(HWND dialog, int code) {
     if (code == LBN_SELCHANGE) {
         SelectListLine(BrowsePage, static_cast<int>(SendMessageA(List(dialog), LB_GETCURSEL, 0, 0)));
     } else if (code == LBN_DBLCLK) {
-        PostMessageA(dialog, WM_COMMAND, kIdView, 0);
+        PostMessageA(dialog, WM_COMMAND, kIdButtonView, 0);
     }
 }
 
 void OnStationNotify(HWND dialog, int code) {
     if (code == EN_SETFOCUS) {
-        SetDlgItemTextA(dialog, kIdStation, "");
+        SetDlgItemTextA(dialog, kIdEditStation, "");
         BrowsePage.SearchArmed = true;
     }
     BrowsePage.SearchPosition = 1;
@@ -188,16 +187,16 @@ void OnStationNotify(HWND dialog, int code) {
 void OnPageKey(HWND dialog, bool (*move)(PageState&), bool focusList) {
     if (!move(BrowsePage)) return;
     ShowPage(dialog);
-    if (focusList) FocusControl(dialog, List(dialog));
+    if (focusList) FocusControl(dialog, kIdListEntries);
 }
 
 void OnCommand(HWND dialog, int id, int code) {
     switch (id) {
-        case kIdView: OnView(dialog); break;
-        case kIdSearch: OnSearch(dialog); break;
+        case kIdButtonView: OnView(dialog); break;
+        case kIdButtonSearch: OnSearch(dialog); break;
         case IDCANCEL: EndModal(dialog, 0); break;
-        case kIdList: OnListNotify(dialog, code); break;
-        case kIdStation: OnStationNotify(dialog, code); break;
+        case kIdListEntries: OnListNotify(dialog, code); break;
+        case kIdEditStation: OnStationNotify(dialog, code); break;
         case kCmdPageUp: OnPageKey(dialog, PageUp, true); break;
         case kCmdPageDown: OnPageKey(dialog, PageDown, true); break;
         case kCmdHome: OnPageKey(dialog, PageHome, false); break;
@@ -207,23 +206,26 @@ void OnCommand(HWND dialog, int id, int code) {
     }
 }
 
+BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
+    if (id != kIdListEntries) return FALSE;
+    PaintEntryItem(item, g_browse.cellWidth);
+    return TRUE;
+}
+
 INT_PTR CALLBACK BrowseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
     if (HandleColourMessage(g_browse.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
-        case WM_DRAWITEM:
-            if (wParam != kIdList) return FALSE;
-            PaintEntryItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), g_browse.cellWidth);
-            return TRUE;
+        case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case WM_CLOSE: EndModal(dialog, 0); return TRUE;
         default: return FALSE;
     }
 }
 
-bool BuildWindow(HWND owner, BrowseWindow& window) {
-    std::string title = BrowseWindowTitle(Settings.LogPath);
+bool BuildWindow(HWND owner, BrowseWindowState& window) {
+    std::string title = BrowseWindowTitle(Log.OpenPath);
     DialogSpec form = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
     window.dialog = CreateDialogInCode(form, owner, BrowseProc, 0);
     if (!window.dialog) return false;
@@ -238,16 +240,13 @@ bool BuildWindow(HWND owner, BrowseWindow& window) {
 }  // namespace
 
 void ShowBrowseWindow(HWND owner) {
-    if (Settings.LogPath.empty()) {
-        MessageBoxA(nullptr, kNoLogText, kNoLogTitle, MB_OK);
-        return;
-    }
+    if (!LogSelected(Log.OpenPath)) return;
     OpenPage(BrowsePage, Log.EntryCount, ScaleFactor);
     if (!BuildWindow(owner, g_browse)) return;
     ShowPage(g_browse.dialog);
-    FocusControl(g_browse.dialog, List(g_browse.dialog));
+    FocusControl(g_browse.dialog, kIdListEntries);
     RunModal(g_browse.dialog, owner, g_browse.keys);
     if (g_browse.keys) DestroyAcceleratorTable(g_browse.keys);
     FreeColours(&g_browse.colours);
-    g_browse = BrowseWindow{};
+    g_browse = BrowseWindowState{};
 }

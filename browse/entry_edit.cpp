@@ -25,8 +25,6 @@ LogEntry EditedEntry(const LogEntry& original, const EditTexts& texts) {
 bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited) {
     log.EntryBuffer = edited;
     if (WriteEntry(log, number) && FlushLog(log)) return true;
-    LogError error = log.LastError;
-    RecountEntries(log);
-    log.LastError = error;
+    RecountEntries(log);  // keeps LastError
     return false;
 }

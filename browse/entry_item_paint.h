@@ -2,8 +2,7 @@
 #pragma once
 #include <windows.h>
 
-// The width of a character cell of the list's font, in pixels.
-int ListCellWidth(HWND list);
 // Paints the item described by `item`: the line black on white, the date white
-// on navy when selected, a grey bottom rule and the five column rules.
+// on navy when selected, a grey bottom rule and the five column rules for
+// character cells `cellWidth` pixels wide.
 void PaintEntryItem(const DRAWITEMSTRUCT& item, int cellWidth);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "logstore/log_entry.h"
+#include "logstore/record_texts.h"
 
 // Marks every list item; it is never painted.
 constexpr char kListItemMarker = '\xFF';
@@ -13,9 +14,6 @@ constexpr char kListItemMarker = '\xFF';
 std::string FormatEntryLine(const LogEntry& entry);
 // The list item: the marker byte followed by FormatEntryLine.
 std::string ListItemText(const LogEntry& entry);
-// Month number from Date characters 4-5: blanks skipped, an optional sign, then
-// digits up to the first character that is not one; no digits gives 0.
-int MonthNumber(const LogEntry& entry);
 // Freq without its trailing blanks, blanks added on the left up to 6 characters.
 std::string FrequencyText(const LogEntry& entry);
 

@@ -10,11 +10,7 @@ bool DeleteCurrentEntry(LogStore& log, PageState& page) {
     const int32_t before = log.EntryCount;
     const int32_t entry = page.CurrentEntryNumber;
     bool removed = RemoveEntry(log, entry);
-    if (!removed) {
-        LogError error = log.LastError;
-        RecountEntries(log);
-        log.LastError = error;
-    }
+    if (!removed) RecountEntries(log);  // keeps LastError
     if (log.EntryCount == before - 1) {
         // The entry is gone even when a later step (the flush) failed.
         AdjustPageAfterRemoval(page, entry, log.EntryCount);

@@ -5,11 +5,12 @@
 
 #include <string>
 
-#include "app/shared_values.h"
+#include "ui/scale.h"
 #include "browse/entry_edit.h"
 #include "browse/page_state.h"
-#include "browse/window_text.h"
 #include "logstore/log_store.h"
+#include "ui/control_table.h"
+#include "ui/control_text.h"
 #include "ui/dialog_kit.h"
 
 namespace {
@@ -24,70 +25,61 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | DS_CENTER;
 constexpr COLORREF kBackground = RGB(0, 210, 221);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
 
-constexpr int kIdFreqLabel = 5;
-constexpr int kIdFreq = 105;
-constexpr int kIdKhzLabel = 6;
-constexpr int kIdStationLabel = 7;
-constexpr int kIdStation = 109;
-constexpr int kIdLocationLabel = 8;
-constexpr int kIdLocation = 110;
-constexpr int kIdRemarksLabel = 9;
-constexpr int kIdRemarks = 111;
-constexpr int kIdExit = IDCANCEL;  // 2: Escape presses it too
+// Controls, in creation (tab) order.
+constexpr int kIdLabelFreq = 5;
+constexpr int kIdEditFreq = 105;
+constexpr int kIdLabelKhz = 6;
+constexpr int kIdLabelStation = 7;
+constexpr int kIdEditStation = 109;
+constexpr int kIdLabelLocation = 8;
+constexpr int kIdEditLocation = 110;
+constexpr int kIdLabelRemarks = 9;
+constexpr int kIdEditRemarks = 111;
+constexpr int kIdButtonExit = IDCANCEL;  // 2: Escape presses it too
 
-// Typing stops at each field's width, so nothing typed is silently cut when stored.
-constexpr int kFreqLength = kFreqWidth;
-constexpr int kStationLength = kStationWidth;
-constexpr int kLocationLength = kLocationWidth;
-constexpr int kRemarksLength = kRemarksWidth;
+constexpr DWORD kBoxStyle = WS_TABSTOP;
+constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
 
 constexpr const char* kFailTitle = "View and Edit";
 constexpr const char* kReadFailedText = "The entry could not be read.\n\n";
 constexpr const char* kSaveFailedText = "The changes were not saved.\n\n";
 constexpr const char* kSaveFailedTail = "\n\nWhat you typed is still in the window.";
 
-struct ViewEditWindow {
+struct ViewEditWindowState {
     LogEntry shown{};    // the entry as read when the window opened
     bool ready = false;  // the boxes are filled: changes from now on are the user's
     DialogColours colours;
 };
 
-ViewEditWindow g_view;
-
-void AddTextBox(HWND dialog, int id, const std::string& text, DWORD align, int x, int y, int width, int limit) {
-    HWND box = AddControl(dialog, {id, "EDIT", text.c_str(), align | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, width, 12});
-    if (box) SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
-
-void AddLabel(HWND dialog, int id, const char* text, DWORD align, int x, int y, int width) {
-    AddControl(dialog, {id, "STATIC", text, align, 0, x, y, width, 8});
-}
+ViewEditWindowState g_viewEdit;
 
 void AddControls(HWND dialog, const EditTexts& texts) {
-    AddLabel(dialog, kIdFreqLabel, "Frequenc&y:", SS_RIGHT, Scaled(90), Scaled(10), 40);
-    AddTextBox(dialog, kIdFreq, texts.Freq, ES_RIGHT, Scaled(90) + 42, Scaled(9), 28, kFreqLength);
-    AddLabel(dialog, kIdKhzLabel, "KHz", SS_LEFT, Scaled(90) + 72, Scaled(10), 20);
-    AddLabel(dialog, kIdStationLabel, "Station:", SS_RIGHT, 7, Scaled(10), 42);
-    AddTextBox(dialog, kIdStation, texts.Station, ES_LEFT, 50, Scaled(9), 85, kStationLength);
-    AddLabel(dialog, kIdLocationLabel, "Location:", SS_RIGHT, 7, Scaled(20), 42);
-    AddTextBox(dialog, kIdLocation, texts.Location, ES_LEFT, 50, Scaled(19), 100, kLocationLength);
-    AddLabel(dialog, kIdRemarksLabel, "Remarks:", SS_RIGHT, 7, Scaled(30), 42);
-    AddTextBox(dialog, kIdRemarks, texts.Remarks, ES_LEFT, 50, Scaled(29), 200, kRemarksLength);
-    AddControl(dialog, {kIdExit, "BUTTON", "&EXIT", BS_PUSHBUTTON | WS_TABSTOP, 0, Scaled(123), Scaled(60), 36, 13});
+    const ControlRow rows[] = {
+        {kIdLabelFreq, "STATIC", "Frequenc&y:", SS_RIGHT, 0, S(90), S(10), U(40), U(8)},
+        {kIdEditFreq, "EDIT", texts.Freq.c_str(), ES_RIGHT | kBoxStyle, kEdge, S(90) + U(42), S(9), U(28), U(12)},
+        {kIdLabelKhz, "STATIC", "KHz", SS_LEFT, 0, S(90) + U(72), S(10), U(20), U(8)},
+        {kIdLabelStation, "STATIC", "Station:", SS_RIGHT, 0, U(7), S(10), U(42), U(8)},
+        {kIdEditStation, "EDIT", texts.Station.c_str(), ES_LEFT | kBoxStyle, kEdge, U(50), S(9), U(85), U(12)},
+        {kIdLabelLocation, "STATIC", "Location:", SS_RIGHT, 0, U(7), S(20), U(42), U(8)},
+        {kIdEditLocation, "EDIT", texts.Location.c_str(), ES_LEFT | kBoxStyle, kEdge, U(50), S(19), U(100), U(12)},
+        {kIdLabelRemarks, "STATIC", "Remarks:", SS_RIGHT, 0, U(7), S(30), U(42), U(8)},
+        {kIdEditRemarks, "EDIT", texts.Remarks.c_str(), ES_LEFT | kBoxStyle, kEdge, U(50), S(29), U(200), U(12)},
+        {kIdButtonExit, "BUTTON", "&EXIT", BS_PUSHBUTTON | WS_TABSTOP, 0, S(123), S(60), U(36), U(13)},
+    };
+    AddControlTable(dialog, rows);
+    LimitReportBoxes(dialog, {kIdEditFreq, kIdEditStation, kIdEditLocation, kIdEditRemarks});
 }
 
-void SetColours(ViewEditWindow& window) {
+void SetColours(ViewEditWindowState& window) {
     SetWindowBackground(&window.colours, kBackground);
-    for (int id : {kIdFreqLabel, kIdKhzLabel, kIdStationLabel, kIdLocationLabel, kIdRemarksLabel}) {
+    for (int id : {kIdLabelFreq, kIdLabelKhz, kIdLabelStation, kIdLabelLocation, kIdLabelRemarks}) {
         SetControlColours(&window.colours, id, kLabelText, kBackground);
     }
 }
 
-void FocusBox(HWND dialog, int id) { FocusControl(dialog, GetDlgItem(dialog, id)); }
-
 EditTexts BoxTexts(HWND dialog) {
-    return {ControlText(dialog, kIdFreq), ControlText(dialog, kIdStation), ControlText(dialog, kIdLocation),
-            ControlText(dialog, kIdRemarks)};
+    return {ControlText(dialog, kIdEditFreq), ControlText(dialog, kIdEditStation), ControlText(dialog, kIdEditLocation),
+            ControlText(dialog, kIdEditRemarks)};
 }
 
 void ReportFailure(const char* text, const char* tail) {
@@ -99,9 +91,9 @@ void OnExit(HWND dialog) {
     EditTexts texts = BoxTexts(dialog);
     switch (ChooseExit(BrowsePage.EntryEdited, texts.Station)) {
         case ExitChoice::CloseOnly: EndModal(dialog, 0); break;
-        case ExitChoice::StayOnStation: FocusBox(dialog, kIdStation); break;
+        case ExitChoice::StayOnStation: FocusControl(dialog, kIdEditStation); break;
         case ExitChoice::WriteBack:
-            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_view.shown, texts))) {
+            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.shown, texts))) {
                 EndModal(dialog, 0);
             } else {
                 ReportFailure(kSaveFailedText, kSaveFailedTail);  // the window stays, with what was typed
@@ -110,19 +102,21 @@ void OnExit(HWND dialog) {
     }
 }
 
-bool IsTextBox(int id) { return id == kIdFreq || id == kIdStation || id == kIdLocation || id == kIdRemarks; }
+bool IsTextBox(int id) {
+    return id == kIdEditFreq || id == kIdEditStation || id == kIdEditLocation || id == kIdEditRemarks;
+}
 
 void OnCommand(HWND dialog, int id, int code) {
     if (IsTextBox(id) && code == EN_CHANGE) {
-        if (g_view.ready) BrowsePage.EntryEdited = true;
-    } else if (id == kIdExit) {
+        if (g_viewEdit.ready) BrowsePage.EntryEdited = true;
+    } else if (id == kIdButtonExit) {
         OnExit(dialog);
     }
 }
 
 INT_PTR CALLBACK ViewEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_view.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_viewEdit.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -144,16 +138,16 @@ void ShowViewEditWindow(HWND owner) {
         ReportFailure(kReadFailedText, "");
         return;
     }
-    g_view = ViewEditWindow{};
-    g_view.shown = Log.EntryBuffer;
+    g_viewEdit = ViewEditWindowState{};
+    g_viewEdit.shown = Log.EntryBuffer;
     DialogSpec form = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
     HWND dialog = CreateDialogInCode(form, owner, ViewEditProc, 0);
     if (!dialog) return;
     SetProgramIcon(dialog);
-    SetColours(g_view);
-    AddControls(dialog, EditTextsOf(g_view.shown));
-    g_view.ready = true;
-    FocusBox(dialog, kIdExit);
+    SetColours(g_viewEdit);
+    AddControls(dialog, EditTextsOf(g_viewEdit.shown));
+    g_viewEdit.ready = true;
+    FocusControl(dialog, kIdButtonExit);
     RunModal(dialog, owner);
-    FreeColours(&g_view.colours);
+    FreeColours(&g_viewEdit.colours);
 }

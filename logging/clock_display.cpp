@@ -1,28 +1,29 @@
-// The clock on screen: applies each tick's plan to the image controls with
-// real bitmaps, deleting every bitmap it replaces.
+#include "logging/clock_display.h"
+
 #include "logging/clock_images.h"
-#include "logging/logging_window_state.h"
-#include "logstore/settings.h"
 
 namespace {
 
-HWND ImageControl(int slot) { return GetDlgItem(Logging.Window, kIdClockImages[slot]); }
+// The ops' context is the logging window.
+HWND ImageControl(void* window, int slot) { return GetDlgItem(static_cast<HWND>(window), kIdImageClock[slot]); }
 
 void* LoadClockBitmap(void*, const char* name) { return LoadBitmapA(GetModuleHandleA(nullptr), name); }
 
-void* CurrentBitmap(void*, int slot) {
-    return reinterpret_cast<void*>(SendMessageA(ImageControl(slot), STM_GETIMAGE, IMAGE_BITMAP, 0));
+void* CurrentBitmap(void* window, int slot) {
+    return reinterpret_cast<void*>(SendMessageA(ImageControl(window, slot), STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
-void ShowBitmap(void*, int slot, void* bitmap) {
-    SendMessageA(ImageControl(slot), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+void ShowBitmap(void* window, int slot, void* bitmap) {
+    SendMessageA(ImageControl(window, slot), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
 void DeleteBitmap(void*, void* bitmap) { DeleteObject(static_cast<HGDIOBJ>(bitmap)); }
 
-void SetTitle(void*, const char* title) { SetWindowTextA(Logging.Window, title); }
+void SetTitle(void* window, const char* title) { SetWindowTextA(static_cast<HWND>(window), title); }
 
-const ClockImageOps kWindowImages = {nullptr, LoadClockBitmap, CurrentBitmap, ShowBitmap, DeleteBitmap, SetTitle};
+ClockImageOps WindowImages(HWND window) {
+    return {window, LoadClockBitmap, CurrentBitmap, ShowBitmap, DeleteBitmap, SetTitle};
+}
 
 UtcTime ReadUtcClock() {
     SYSTEMTIME now;
@@ -39,11 +40,8 @@ UtcTime ReadUtcClock() {
 
 }  // namespace
 
-void UpdateClock() {
-    if (!Logging.Window) return;
-    ApplyClockPlan(PlanClockUpdate(Clock, ReadUtcClock(), Settings.LogPath), kWindowImages);
+void UpdateClockDisplay(HWND window, const std::string& logPath) {
+    ApplyClockPlan(PlanClockUpdate(Clock, ReadUtcClock(), logPath), WindowImages(window));
 }
 
-void ReleaseClockBitmaps() {
-    if (Logging.Window) ReleaseClockImages(kWindowImages);
-}
+void ReleaseClockBitmaps(HWND window) { ReleaseClockImages(WindowImages(window)); }

@@ -1,6 +1,6 @@
 #include "logging/utc_clock.h"
 
-#include "app/shared_values.h"
+#include "logstore/record_texts.h"
 
 ClockState Clock;
 

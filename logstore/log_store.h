@@ -52,7 +52,7 @@ bool AppendEntry(LogStore& log);
 // file is cut one record shorter. Removing the only record deletes the file and
 // opens it anew, empty. After a failure EntryCount follows the file's real length.
 bool RemoveEntry(LogStore& log, int32_t k);
-// Sets EntryCount from the file's length (0 when no log is open).
+// Sets EntryCount from the file's length (0 when no log is open); LastError is left as it is.
 void RecountEntries(LogStore& log);
 
 const char* DescribeLogError(LogError error);

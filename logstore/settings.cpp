@@ -59,7 +59,11 @@ std::string FormatSettings(const SettingsState& settings) {
 SettingsState ReadSettings(const char* fileName) {
     if (!FileExists(fileName)) return SettingsState{kDefaultLogPath, ""};
     std::string bytes;
-    if (!FileReadAll(fileName, &bytes, kMaxSettingsBytes)) return SettingsState{};
+    if (!FileReadAll(fileName, &bytes, kMaxSettingsBytes)) {
+        SettingsState unread;
+        unread.Unreadable = true;
+        return unread;
+    }
     return ParseSettings(bytes);
 }
 

@@ -13,7 +13,7 @@ struct PlatformFile {
 
 enum class FileAccess {
     ReadWrite,       // open or create, read and write, no sharing
-    ReadOnly,        // open an existing file for reading, no sharing of writes
+    ReadOnly,        // open an existing file for reading, no sharing
     CreateTruncate,  // create or empty, write only, no sharing
 };
 
@@ -31,6 +31,10 @@ bool FileDelete(const char* path);
 bool FileExists(const char* path);
 // Copies `from` to `to`, replacing an existing file there.
 bool FileCopy(const char* from, const char* to);
+
+// Where the file name starts in `path`: just after its last backslash, '/' or ':',
+// 0 when it has none. One rule for every path the program takes apart.
+size_t FileNameStart(const std::string& path);
 
 // Reads a whole file into `bytes`, at most `limit` bytes; false when it cannot be opened.
 bool FileReadAll(const char* path, std::string* bytes, size_t limit);

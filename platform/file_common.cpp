@@ -19,3 +19,8 @@ bool FileReadAll(const char* path, std::string* bytes, size_t limit) {
     FileClose(&file);
     return ok;
 }
+
+size_t FileNameStart(const std::string& path) {
+    size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? 0 : separator + 1;
+}

@@ -2,23 +2,11 @@
 
 #include <cstring>
 
-#include "app/shared_values.h"
-#include "print/start_number.h"
+#include "logstore/record_texts.h"
 
 namespace {
 
 constexpr const char* kSeparator = "  ";
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int MonthNumber(const LogEntry& entry) {
-    const char* digits = entry.Date + 3;
-    if (IsDigit(digits[0]) && IsDigit(digits[1])) return (digits[0] - '0') * 10 + (digits[1] - '0');
-    // Anything else is read as a typed number would be: " 3" is March.
-    double month = RoundHalfEven(ReadLeadingNumber(std::string(digits, 2)));
-    if (!(month >= 1.0 && month <= 12.0)) return 0;
-    return static_cast<int>(month);
-}
 
 std::string RightAligned(const std::string& text, size_t width) {
     if (text.size() >= width) return text;

@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "logstore/settings.h"
+#include "logstore/log_store.h"
 #include "print/print_run.h"
 #include "print/print_text.h"
+#include "ui/control_table.h"
+#include "ui/control_text.h"
 #include "ui/dialog_kit.h"
 
 namespace {
@@ -19,13 +21,14 @@ constexpr int kX = 25, kY = 25, kWidth = 280, kHeight = 140;
 constexpr COLORREF kBackground = RGB(255, 255, 0);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
 
-constexpr int kIdStartLabel = 316;
-constexpr int kIdStart = 200;
-constexpr int kIdToFile = 317;
-constexpr int kIdFileName = 208;
-constexpr int kIdPause = 318;
-constexpr int kIdRun = 206;
-constexpr int kIdExit = 2;
+// Controls, in creation (tab) order.
+constexpr int kIdLabelStart = 316;
+constexpr int kIdEditStart = 200;
+constexpr int kIdCheckToFile = 317;
+constexpr int kIdEditFileName = 208;
+constexpr int kIdCheckPause = 318;
+constexpr int kIdButtonRun = 206;
+constexpr int kIdButtonExit = 2;
 
 constexpr const char* kRunPrint = "&Print";
 constexpr const char* kRunSave = "Sa&ve";
@@ -39,71 +42,71 @@ struct PrintLogWindowState {
     bool running = false;  // a run is in progress: no second one starts
 };
 
-PrintLogWindowState PrintLogWindow;
+PrintLogWindowState g_printLog;
 
 std::string ProposedExportName() {
-    std::string upper = Settings.LogPath;
+    std::string upper = Log.OpenPath;
     if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
     return ExportNameFromUpperPath(upper);
-}
-
-std::string ControlText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0) return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(control, &text[0], length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
 }
 
 bool IsTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 void AddControls(HWND dialog) {
-    AddControl(dialog, {kIdStartLabel, "STATIC", "Start at &Entry Number:", SS_RIGHT, 0, 18, 10, 75, 10});
-    AddControl(dialog, {kIdStart, "EDIT", "1", kTextBoxStyle, WS_EX_CLIENTEDGE, 98, 9, 40, 10});
-    AddControl(dialog, {kIdToFile, "BUTTON", "File to &Disc:", kCheckStyle, 0, 15, 24, 90, 12});
     std::string proposed = ProposedExportName();
-    AddControl(dialog, {kIdFileName, "EDIT", proposed.c_str(), kTextBoxStyle, WS_EX_CLIENTEDGE, 115, 26, 150, 12});
-    AddControl(dialog, {kIdPause, "BUTTON", "P&ause between Pages:", kCheckStyle, 0, 15, 40, 90, 12});
-    AddControl(dialog, {kIdRun, "BUTTON", kRunPrint, kButtonStyle, 0, 150, 120, 35, 15});
-    AddControl(dialog, {kIdExit, "BUTTON", "E&xit", kButtonStyle, 0, 210, 120, 35, 15});
+    const ControlRow rows[] = {
+        {kIdLabelStart, "STATIC", "Start at &Entry Number:", SS_RIGHT, 0, U(18), U(10), U(75), U(10)},
+        {kIdEditStart, "EDIT", "1", kTextBoxStyle, WS_EX_CLIENTEDGE, U(98), U(9), U(40), U(10)},
+        {kIdCheckToFile, "BUTTON", "File to &Disc:", kCheckStyle, 0, U(15), U(24), U(90), U(12)},
+        {kIdEditFileName, "EDIT", proposed.c_str(), kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(26), U(150), U(12)},
+        {kIdCheckPause, "BUTTON", "P&ause between Pages:", kCheckStyle, 0, U(15), U(40), U(90), U(12)},
+        {kIdButtonRun, "BUTTON", kRunPrint, kButtonStyle, 0, U(150), U(120), U(35), U(15)},
+        {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(210), U(120), U(35), U(15)},
+    };
+    AddControlTable(dialog, rows);
+}
+
+void SetColours(PrintLogWindowState& window) {
+    SetWindowBackground(&window.colours, kBackground);
+    for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause}) {
+        SetControlColours(&window.colours, id, kLabelText, kBackground);
+    }
 }
 
 void OnToFileClicked(HWND dialog) {
-    bool toFile = IsTicked(dialog, kIdToFile);
-    SetDlgItemTextA(dialog, kIdRun, toFile ? kRunSave : kRunPrint);
+    bool toFile = IsTicked(dialog, kIdCheckToFile);
+    SetDlgItemTextA(dialog, kIdButtonRun, toFile ? kRunSave : kRunPrint);
     // The pause box keeps its tick while it is disabled.
-    EnableWindow(GetDlgItem(dialog, kIdPause), toFile ? FALSE : TRUE);
+    EnableWindow(GetDlgItem(dialog, kIdCheckPause), toFile ? FALSE : TRUE);
 }
 
 void OnRun(HWND dialog) {
-    std::string startText = ControlText(dialog, kIdStart);
-    bool toFile = IsTicked(dialog, kIdToFile);
-    std::string fileName = ControlText(dialog, kIdFileName);
-    bool pause = IsTicked(dialog, kIdPause);
-    PrintLogWindow.running = true;
+    std::string startText = ControlText(dialog, kIdEditStart);
+    bool toFile = IsTicked(dialog, kIdCheckToFile);
+    std::string fileName = ControlText(dialog, kIdEditFileName);
+    bool pause = IsTicked(dialog, kIdCheckPause);
+    g_printLog.running = true;
     // The run's message boxes have no owner; a disabled window takes no
     // second press meanwhile.
     EnableWindow(dialog, FALSE);
     PrintLog(startText, toFile, fileName, pause);
-    PrintLogWindow.running = false;
+    g_printLog.running = false;
     EndModal(dialog, 0);
 }
 
 void OnCommand(HWND dialog, int id, int notification) {
-    if (PrintLogWindow.running || notification != BN_CLICKED) return;
+    if (g_printLog.running || notification != BN_CLICKED) return;
     switch (id) {
-        case kIdExit: EndModal(dialog, 0); break;
-        case kIdRun: OnRun(dialog); break;
-        case kIdToFile: OnToFileClicked(dialog); break;
+        case kIdButtonExit: EndModal(dialog, 0); break;
+        case kIdButtonRun: OnRun(dialog); break;
+        case kIdCheckToFile: OnToFileClicked(dialog); break;
         default: break;
     }
 }
 
 INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(PrintLogWindow.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_printLog.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -114,17 +117,14 @@ INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowPrintLogWindow(HWND owner) {
-    PrintLogWindow = PrintLogWindowState{};
+    g_printLog = PrintLogWindowState{};
     DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
                        kX, kY, kWidth, kHeight};
     HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
     if (!dialog) return;
-    SetWindowBackground(&PrintLogWindow.colours, kBackground);
+    SetColours(g_printLog);
     AddControls(dialog);
-    for (int id : {kIdStartLabel, kIdToFile, kIdPause}) {
-        SetControlColours(&PrintLogWindow.colours, id, kLabelText, kBackground);
-    }
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kIdStart)), TRUE);
+    FocusControl(dialog, kIdEditStart);
     RunModal(dialog, owner);
-    FreeColours(&PrintLogWindow.colours);
+    FreeColours(&g_printLog.colours);
 }

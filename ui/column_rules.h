@@ -4,3 +4,5 @@
 #pragma once
 
 int RuleX(int fixedX, int separatorColumn, int cellWidth);
+// RuleX for `count` rules at once: `x[i]` from `fixedX[i]` and `separatorColumn[i]`.
+void RulePositions(const int* fixedX, const int* separatorColumn, int count, int cellWidth, int* x);

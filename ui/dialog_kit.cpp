@@ -54,17 +54,6 @@ HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM
                                       reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner, proc, param);
 }
 
-HWND AddControl(HWND dialog, const ControlSpec& form) {
-    RECT r = {form.x, form.y, form.x + form.width, form.y + form.height};
-    MapDialogRect(dialog, &r);
-    HWND control = CreateWindowExA(form.exStyle, form.className, form.text, WS_CHILD | WS_VISIBLE | form.style,
-                                   r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(form.id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
-    return control;
-}
-
 void SetProgramIcon(HWND window) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HICON big = LoadIconA(instance, "ICON");
@@ -167,10 +156,4 @@ void EndModal(HWND dialog, INT_PTR result) {
     frame->done = true;
     frame->result = result;
     PostMessageA(dialog, WM_NULL, 0, 0);  // wake the loop
-}
-
-void GetControlText(HWND dialog, int id, char* buffer, int capacity) {
-    if (capacity <= 0) return;
-    buffer[0] = 0;
-    GetDlgItemTextA(dialog, id, buffer, capacity);
 }

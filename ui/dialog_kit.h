@@ -1,5 +1,5 @@
-// Dialogs built in code: an in-memory template with the window's font, controls
-// added in dialog units, per-control colours and a modal loop that disables the
+// Dialogs built in code: an in-memory template with the window's font (controls
+// are added from a table, ui/control_table.h), per-control colours and a modal loop that disables the
 // owner. Every window of the program is made with these pieces.
 #pragma once
 #include <windows.h>
@@ -16,17 +16,6 @@ struct DialogSpec {
 // Creates the dialog hidden; `proc` gets `param` with WM_INITDIALOG.
 HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM param);
 
-struct ControlSpec {
-    int id;
-    const char* className;  // "BUTTON", "EDIT", "STATIC", "LISTBOX"
-    const char* text;
-    DWORD style;            // WS_CHILD | WS_VISIBLE are added
-    DWORD exStyle;
-    int x, y, width, height;  // dialog units of the dialog's font
-};
-
-// Creates the control with the dialog's font; returns it or nullptr.
-HWND AddControl(HWND dialog, const ControlSpec& form);
 // Sets the icon resource "ICON" as the window's big and small icon.
 void SetProgramIcon(HWND window);
 
@@ -60,5 +49,3 @@ bool HandleColourMessage(const DialogColours& colours, HWND dialog, UINT message
 INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators = nullptr);
 // Ends the modal loop of `dialog` with `result`.
 void EndModal(HWND dialog, INT_PTR result);
-// The text of a control, up to `capacity` − 1 characters.
-void GetControlText(HWND dialog, int id, char* buffer, int capacity);

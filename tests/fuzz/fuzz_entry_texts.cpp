@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_values.h"
+#include "logstore/record_texts.h"
 #include "browse/entry_line.h"
 #include "logstore/log_entry.h"
 #include "print/csv_line.h"
@@ -59,6 +59,8 @@ std::string CheckReportDate(const LogEntry& e) {
         Require(At(date, 3, MonthName(kMonthShort, month)));
         Require(date.size() == (month >= 1 && month <= 12 ? 11u : 8u));
     }
+    // Every month field, damaged or not, names the same month as the browse line.
+    Require(date.substr(3, date.size() - 8) == MonthName(kMonthShort, MonthNumber(e)));
     // The buffer form writes no more than its 11 characters.
     char out[16];
     std::memset(out, '#', sizeof out);

@@ -14,10 +14,17 @@ TEST(BackupTarget, FileNameAfterLastBackslash) {
     EXPECT_EQ(BackupTarget("E", "\\\\server\\share\\DX.ULM"), "E:DX.ULM");
 }
 
-TEST(BackupTarget, PathWithoutBackslashIsUsedWhole) {
+TEST(BackupTarget, PathWithoutSeparatorIsUsedWhole) {
     EXPECT_EQ(BackupTarget("A", "MYLOG.ULM"), "A:MYLOG.ULM");
-    EXPECT_EQ(BackupTarget("B", "C:OLD.ULM"), "B:C:OLD.ULM");  // not a name the copy can use: it fails
     EXPECT_EQ(BackupTarget("A", ""), "A:");
+}
+
+// The path is split as the Open dialog's names are: at '\', '/' and ':'.
+TEST(BackupTarget, DriveColonAndSlashEndTheFolderToo) {
+    EXPECT_EQ(BackupTarget("B", "C:OLD.ULM"), "B:OLD.ULM");
+    EXPECT_EQ(BackupTarget("B", "logs/NIGHT.LOG"), "B:NIGHT.LOG");
+    EXPECT_EQ(BackupTarget("B", "Z:\\dx/old\\DX.ULM"), "B:DX.ULM");
+    EXPECT_EQ(BackupTarget("B", "Z:\\dx\\old/DX.ULM"), "B:DX.ULM");
 }
 
 TEST(BackupTarget, DriveTextIsTakenAsItIs) {

@@ -44,6 +44,7 @@ TEST(BrowsePageFill, ThePageHoldsItsEntriesAsListItems) {
     EXPECT_EQ(EntryBytes(f.log.EntryBuffer), RecordOf(f.bytes, 47));
     EXPECT_EQ(RangeText(FirstShownEntry(page)), " 24");
     EXPECT_EQ(RangeText(LastShownEntry(page)), " 47");
+    EXPECT_EQ(RangeText(LastReadEntry(page, 24)), " 47");
 }
 
 TEST(BrowsePageFill, FortyLinesAtTheEnd) {
@@ -79,4 +80,32 @@ TEST(BrowsePageFill, EntriesThatCannotBeReadAreNotShownAsOthers) {
     FillPage(f.log, page, &items);
     EXPECT_TRUE(items.empty());
     EXPECT_EQ(TrimRight(FieldText(f.log.EntryBuffer.Station)), "Stale");
+}
+
+TEST(BrowsePageFill, ARangeNamesOnlyTheEntriesRead) {
+    FillLog f(10);
+    PageState page;
+    OpenPage(page, f.log.EntryCount, 1.0f);
+    // Another program cuts the log to 4 records and part of a fifth.
+    WriteBytes(f.dir.Path("F.ULM"), f.bytes.substr(0, 4 * kEntrySize + 50));
+    std::vector<std::string> items;
+    int32_t read = FillPage(f.log, page, &items);
+    EXPECT_EQ(read, 4);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items.back(), ListItemText(f.Entry(4)));
+    EXPECT_EQ(RangeText(FirstShownEntry(page)), " 1");
+    EXPECT_EQ(RangeText(LastReadEntry(page, read)), " 4");
+    EXPECT_EQ(RangeText(LastShownEntry(page)), " 10");  // what the page would hold
+}
+
+TEST(BrowsePageFill, ARangeAfterAFailedReadNamesNoEntry) {
+    FillLog f(30);
+    PageState page;
+    OpenPage(page, f.log.EntryCount, 1.0f);
+    page.PageTop = 6;
+    CloseLog(f.log);
+    std::vector<std::string> items;
+    EXPECT_EQ(FillPage(f.log, page, &items), 0);
+    EXPECT_EQ(RangeText(LastReadEntry(page, 0)), " 6");
+    EXPECT_EQ(LastReadEntry(page, 99), 30);  // never past the page
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/shared_values.h"
+#include "ui/scale.h"
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
 

@@ -170,6 +170,19 @@ TEST_F(LogStoreTest, FileHeldByAnotherOpenIsRefused) {
     EXPECT_EQ(ReadBytes(path).size(), 230u);
 }
 
+TEST_F(LogStoreTest, RecountFollowsTheFileAndKeepsTheLastError) {
+    OpenWithEntries(3);
+    log.LastError = LogError::FlushFailed;
+    WriteBytes(path, ReadBytes(path).substr(0, 115 + 60));  // another program cut the file
+    RecountEntries(log);
+    EXPECT_EQ(log.EntryCount, 1);
+    EXPECT_EQ(log.LastError, LogError::FlushFailed);
+    CloseLog(log);
+    RecountEntries(log);
+    EXPECT_EQ(log.EntryCount, 0);
+    EXPECT_EQ(log.LastError, LogError::FlushFailed);
+}
+
 TEST_F(LogStoreTest, UnusablePathsLeaveNoLogOpen) {
     EXPECT_FALSE(OpenLog(log, ""));
     EXPECT_FALSE(OpenLog(log, dir.Path("missing-folder/LOG.ULM")));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_values.h"
+#include "ui/scale.h"
 #include "ui/column_rules.h"
 #include "tests/unit/test_files.h"
 

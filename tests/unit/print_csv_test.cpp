@@ -65,6 +65,8 @@ TEST(CsvLine, LeadingBlanksAreKeptTrailingOnesRemoved) {
 
 TEST(CsvLine, MonthOutsideTheYearLeavesTwoBlanks) {
     EXPECT_EQ(CsvLine(MakeEntry("S", "15-13-2020", "12:00", "1")), "15  2020,12:00,S,Somewhere,1KHz,");
+    // A damaged ".9" was once "Jan" here while the browse line showed no month.
+    EXPECT_EQ(CsvLine(MakeEntry("S", "15-.9-2020", "12:00", "1")), "15  2020,12:00,S,Somewhere,1KHz,");
 }
 
 TEST(CsvLine, FieldsWithCommasOrQuotesAreQuoted) {

@@ -48,6 +48,16 @@ TEST(ReportDate, MonthOutsideTheYearGivesAnEmptyName) {
     EXPECT_EQ(ReportDate(MakeEntry("A", "")), std::string(8, ' '));
 }
 
+TEST(ReportDate, DamagedMonthIsReadAsTheBrowseLineReadsIt) {
+    // A fraction is no month: digits stop at the point, as in the browse line.
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15-.9-2020")), "15  2020");
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15-.5-2020")), "15  2020");
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15- 3-2020")), "15 Mar 2020");
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15-3x-2020")), "15 Mar 2020");
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15-+9-2020")), "15 Sep 2020");
+    EXPECT_EQ(ReportDate(MakeEntry("A", "15--4-2020")), "15  2020");
+}
+
 TEST(PrintedRow, MatchesTheStoredRows) {
     std::vector<std::string> stored = StoredLines("printed_rows.txt");
     std::vector<LogEntry> entries = SampleEntries();

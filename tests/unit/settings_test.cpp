@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file.h"
 #include "tests/unit/test_files.h"
 
 namespace {
@@ -83,6 +84,23 @@ TEST(SettingsFile, ExistingEmptyFileGivesNoLog) {
     std::string name = dir.Path("CURLOG.DTA");
     WriteBytes(name, "");
     EXPECT_EQ(ReadSettings(name.c_str()).LogPath, "");
+    EXPECT_FALSE(ReadSettings(name.c_str()).Unreadable);
+}
+
+TEST(SettingsFile, AFileHeldElsewhereIsMarkedUnreadable) {
+    TempDir dir;
+    std::string name = dir.Path("CURLOG.DTA");
+    WriteBytes(name, "C:\\Logs\\NIGHT.LOG\r\nQ\r\n");
+    EXPECT_FALSE(ReadSettings(name.c_str()).Unreadable);
+    PlatformFile holder;
+    ASSERT_TRUE(FileOpen(name.c_str(), FileAccess::ReadWrite, &holder));
+    SettingsState held = ReadSettings(name.c_str());
+    FileClose(&holder);
+    EXPECT_TRUE(held.Unreadable);
+    EXPECT_EQ(held.LogPath, "");
+    EXPECT_EQ(held.BackupDrive, "");
+    EXPECT_FALSE(ReadSettings(name.c_str()).Unreadable);
+    EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n");
 }
 
 }  // namespace

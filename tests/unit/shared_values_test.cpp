@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main_layout.h"
-#include "app/shared_values.h"
+#include "logstore/record_texts.h"
+#include "ui/scale.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ struct TempDir {
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-// A record whose every field is filled from `tag` (e.g. "A" → "AAAA...").
+// A record with these fields, each cut to its width and padded with blanks.
 LogEntry MakeEntry(const std::string& station, const std::string& date = "06-12-2026",
                    const std::string& time = "19:30", const std::string& freq = "9410",
                    const std::string& location = "Somewhere", const std::string& remarks = "");

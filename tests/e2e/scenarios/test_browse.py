@@ -4,16 +4,14 @@ import subprocess
 from harness import until, scenario, IDOK, IDYES, IDNO, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_DELETE, VK_ESCAPE, \
     VK_RETURN
 import logfiles
+from ids import BROWSE_TITLE as BROWSE, VIEW_TITLE as VIEW, MAIN_BUTTON_BROWSE, MAIN_BUTTON_EXIT, \
+    BROWSE_LIST_ENTRIES as LIST, BROWSE_EDIT_STATION as STATION, BROWSE_BUTTON_SEARCH as SEARCH, \
+    BROWSE_BUTTON_VIEW as VIEW_BUTTON, BROWSE_EDIT_FIRST_SHOWN as FIRST, BROWSE_EDIT_LAST_SHOWN as LAST, \
+    BROWSE_CONTROLS, BROWSE_LABEL_HEADING, BROWSE_LABEL_KEYS_HINT, VIEW_EDIT_FREQ as FREQ_BOX, \
+    VIEW_EDIT_STATION as STATION_BOX, VIEW_EDIT_LOCATION as LOCATION_BOX, VIEW_EDIT_REMARKS as REMARKS_BOX, \
+    VIEW_BUTTON_EXIT as EXIT, VIEW_LABEL_STATION, LB_GETCURSEL, LB_SETCURSEL, LB_GETITEMHEIGHT, LBN_SELCHANGE, ES_RIGHT
 
-MAIN = "ULMAR v1.01"
-BROWSE = "CORVANE v6    Browse Log"
-VIEW = "     View and Edit"
-LIST, STATION, SEARCH, VIEW_BUTTON, FIRST, LAST = 3074, 100, 1, 202, 301, 302
-FREQ_BOX, STATION_BOX, LOCATION_BOX, REMARKS_BOX, EXIT = 105, 109, 110, 111, 2
-LB_GETCURSEL, LB_SETCURSEL, LB_GETITEMHEIGHT = 0x0188, 0x0186, 0x01A1
-LBN_SELCHANGE = 1
 WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x0201, 0x0202, 0x0203
-ES_RIGHT = 0x0002
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
 PAGE = {480: 24, 768: 40}
 
@@ -60,12 +58,20 @@ def rows_for(data, first, last):
 def open_browse(t, data, name="MYLOG.ULM"):
     t.write(name, data)
     app = t.start()
-    app.command(app.main, 202)
+    app.command(app.main, MAIN_BUTTON_BROWSE)
     return app, app.window(BROWSE)
 
 
 def shown(app, browse):
     return app.text(browse, FIRST), app.text(browse, LAST)
+
+
+def press_and_check(t, app, browse, data, steps):
+    """Each step: a key pressed in the browse window, then the entries the page
+    must show from and to, and what the step is."""
+    for key, first, last, what in steps:
+        press(app, browse, key)
+        check_page(t, app, browse, data, first, last, what)
 
 
 def check_page(t, app, browse, data, first, last, what):
@@ -91,7 +97,7 @@ def press(app, window, vk, id=None):
 def close_browse(t, app, browse):
     press(app, browse, VK_ESCAPE)
     app.gone(browse)
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
 
 
@@ -107,10 +113,10 @@ def layout_scenario(screen):
         t.equal(until(lambda: app.focus_id(browse), LIST), LIST, "the list has the focus")
         t.check(not app.is_enabled(app.main), "the main window is disabled while browsing")
         ids = [c["id"] for c in app.children(browse)]
-        t.equal(ids, [99, 100, 1, 3074, 14, 202, 15, 301, 16, 302, 17], "controls in creation order")
-        t.equal(app.text(browse, 14), "  Date      Time    Station" + " " * 15 + "Location" + " " * 15 + "Freq " +
+        t.equal(ids, BROWSE_CONTROLS, "controls in creation order")
+        t.equal(app.text(browse, BROWSE_LABEL_HEADING), "  Date      Time    Station" + " " * 15 + "Location" + " " * 15 + "Freq " +
                 " " * 20 + "Remarks  ", "column heading")
-        t.equal(app.text(browse, 17), " Use PAGE UP, PAGE DOWN, HOME and END keys to navigate", "key hint")
+        t.equal(app.text(browse, BROWSE_LABEL_KEYS_HINT), " Use PAGE UP, PAGE DOWN, HOME and END keys to navigate", "key hint")
         t.equal(cursel(app, browse), -1, "no line is selected")
         close_browse(t, app, browse)
         t.equal(t.read("MYLOG.ULM"), data, "browsing leaves the log as it was")
@@ -124,17 +130,16 @@ layout_scenario(768)
 def _(t):
     data = log(100)
     app, browse = open_browse(t, data)
-    for first, last in ((24, 47), (47, 70), (70, 93), (77, 100)):
-        press(app, browse, VK_NEXT)
-        check_page(t, app, browse, data, first, last, "after PAGE DOWN to %d" % first)
-    press(app, browse, VK_NEXT)
-    check_page(t, app, browse, data, 77, 100, "after PAGE DOWN at the end")
-    press(app, browse, VK_PRIOR)
-    check_page(t, app, browse, data, 54, 77, "after PAGE UP")
-    press(app, browse, VK_HOME)
-    check_page(t, app, browse, data, 1, 24, "after HOME")
-    press(app, browse, VK_END)
-    check_page(t, app, browse, data, 77, 100, "after END")
+    press_and_check(t, app, browse, data, [
+        (VK_NEXT, 24, 47, "after PAGE DOWN to 24"),
+        (VK_NEXT, 47, 70, "after PAGE DOWN to 47"),
+        (VK_NEXT, 70, 93, "after PAGE DOWN to 70"),
+        (VK_NEXT, 77, 100, "after PAGE DOWN to 77"),
+        (VK_NEXT, 77, 100, "after PAGE DOWN at the end"),
+        (VK_PRIOR, 54, 77, "after PAGE UP"),
+        (VK_HOME, 1, 24, "after HOME"),
+        (VK_END, 77, 100, "after END"),
+    ])
     close_browse(t, app, browse)
 
 
@@ -142,14 +147,12 @@ def _(t):
 def _(t):
     data = log(100)
     app, browse = open_browse(t, data)
-    press(app, browse, VK_NEXT)
-    check_page(t, app, browse, data, 40, 79, "after PAGE DOWN")
-    press(app, browse, VK_NEXT)
-    check_page(t, app, browse, data, 61, 100, "after the second PAGE DOWN")
-    press(app, browse, VK_PRIOR)
-    check_page(t, app, browse, data, 22, 61, "after PAGE UP")
-    press(app, browse, VK_HOME)
-    check_page(t, app, browse, data, 1, 40, "after HOME")
+    press_and_check(t, app, browse, data, [
+        (VK_NEXT, 40, 79, "after PAGE DOWN"),
+        (VK_NEXT, 61, 100, "after the second PAGE DOWN"),
+        (VK_PRIOR, 22, 61, "after PAGE UP"),
+        (VK_HOME, 1, 40, "after HOME"),
+    ])
     close_browse(t, app, browse)
 
 
@@ -182,7 +185,7 @@ def _(t):
     app.close_window(browse)
     app.gone(browse)
     t.check(app.is_enabled(app.main), "the close box closes the browse window and enables the main window")
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
 
 
@@ -210,12 +213,12 @@ def _(t):
 def _(t):
     t.write("CURLOG.DTA", b"\r\n\r\n")
     app = t.start()
-    app.command(app.main, 202)
+    app.command(app.main, MAIN_BUTTON_BROWSE)
     box = app.box("No Log Selected")
     t.equal(box.caption, "Ulmar", "title of the message")
     app.answer(box, IDOK)
     t.check(app.find_window(BROWSE, 0.5) is None, "no browse window")
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     app.wait_exit()
 
 
@@ -412,7 +415,7 @@ def _(t):
     data = log(10)
     current = read_only_log(t, data)
     app = t.start()
-    app.command(app.main, 202)
+    app.command(app.main, MAIN_BUTTON_BROWSE)
     browse = app.window(BROWSE)
     choose(app, browse, 4)
     press(app, browse, VK_DELETE)
@@ -511,7 +514,7 @@ def _(t):
     data = log(10)
     current = read_only_log(t, data)
     app = t.start()
-    app.command(app.main, 202)
+    app.command(app.main, MAIN_BUTTON_BROWSE)
     browse = app.window(BROWSE)
     view = open_view(app, browse, 3)
     app.set_text(view, REMARKS_BOX, "typed with care")
@@ -582,7 +585,7 @@ def _(t):
     pairs = pic.count(ox, row(4)[0], ox + rules[2], row(4)[1] - 1, is_text)
     run = pic.count(ox, row(5)[0], ox + rules[2], row(5)[1] - 1, is_text)
     t.check(pairs > 0 and abs(pairs - run) <= pairs // 20, "ampersands drawn as typed: %d and %d text pixels" % (pairs, run))
-    heading = app.rect(browse, 14)
+    heading = app.rect(browse, BROWSE_LABEL_HEADING)
     t.equal(pic.at(heading[2] - 6, (heading[1] + heading[3]) // 2), BLUE, "the heading is blue")
     t.check(pic.count(heading[0], heading[1], heading[2], heading[3], lambda p: p == YELLOW) > 0,
             "the heading is written in yellow")
@@ -596,7 +599,7 @@ def _(t):
     app, browse = open_browse(t, log(3))
     view = open_view(app, browse, 1)
     ox, oy = app.client_origin(view)
-    label = app.rect(view, 7)
+    label = app.rect(view, VIEW_LABEL_STATION)
     app.painted(view)
     pic = t.picture("view-edit-768", lambda p: p.at(ox + 3, oy + 3) == (0, 210, 221)
                     and p.count(label[0], label[1], label[2], label[3], is_text) > 0)

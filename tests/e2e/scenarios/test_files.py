@@ -5,10 +5,14 @@ import subprocess
 
 from harness import until, scenario, IDOK, IDCANCEL, VK_ESCAPE, VK_RETURN
 import logfiles
+from ids import MAIN_TITLE as TITLE, BACKUP_TITLE, LOGGING_TITLE, MAIN_MENU_OPEN as CMD_OPEN, \
+    MAIN_MENU_NEW as CMD_NEW, MAIN_BUTTON_EXIT as CMD_EXIT, MAIN_MENU_BACKUP_DRIVE as CMD_BACKUP_DRIVE, \
+    MAIN_BUTTON_LOGGING as CMD_LOGGING, MAIN_MENU_EXIT, BACKUP_EDIT_DRIVE as DRIVE_BOX, \
+    BACKUP_LABEL_DRIVE as DRIVE_LABEL, BACKUP_BUTTON_EXIT as EXIT_BUTTON, LOGGING_EDIT_ENTRY_NUMBER as ENTRY_NUMBER, \
+    LOGGING_EDIT_STATION as STATION_BOX, LOGGING_BUTTON_LOG_ON as LOG_ON, WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, \
+    ES_UPPERCASE, ES_AUTOHSCROLL, WS_TABSTOP, WS_EX_CLIENTEDGE
 
-TITLE = "ULMAR v1.01"
 GAP = " " * 60
-CMD_OPEN, CMD_NEW, CMD_EXIT, CMD_BACKUP_DRIVE, CMD_LOGGING = 100, 101, 204, 505, 201
 
 DIALOG_TITLE = "Open a Log file"
 FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style dialog
@@ -16,14 +20,8 @@ FILE_TYPE_ID = 0x470
 LOOK_IN_ID = 0x471  # the folder list at the top: it shows the folder the dialog is in
 WM_USER = 0x0400
 
-BACKUP_TITLE = "Set Back Up Drive Letter"
 BACKUP_FONT = ("Courier", 8)
-DRIVE_BOX, DRIVE_LABEL, EXIT_BUTTON = 200, 100, 2
-WS_SYSMENU, WS_CAPTION, WS_THICKFRAME = 0x00080000, 0x00C00000, 0x00040000
-ES_UPPERCASE, ES_AUTOHSCROLL, WS_TABSTOP, WS_EX_CLIENTEDGE = 0x0008, 0x0080, 0x00010000, 0x0200
 
-LOGGING_TITLE = TITLE + "    Report Logging"
-ENTRY_NUMBER, STATION_BOX, LOG_ON = 122, 109, 116
 
 
 def title_for(path):
@@ -64,6 +62,15 @@ def choose(app, dialog, name):
 def cancel(app, dialog):
     app.command(dialog, IDCANCEL)
     app.gone(dialog)
+
+
+def start_on_log(t, entries):
+    """MYLOG.ULM of `entries` numbered entries and the program started on it:
+    (the log's bytes, the program, its main window)."""
+    old = logfiles.numbered_log(entries)
+    t.write("MYLOG.ULM", old)
+    app = t.start()
+    return old, app, app.window(TITLE)
 
 
 def finish(t, app, main):
@@ -118,10 +125,7 @@ def unmapped_letter(t):
 
 @scenario("New: typing NIGHT creates an empty NIGHT.LOG in the current folder", screen=480)
 def _(t):
-    old = logfiles.numbered_log(2)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 2)
     dialog = open_dialog(app, main, CMD_NEW)
     t.equal(app.text(dialog, FILE_TYPE_ID), "Log Files (*.ULM)", "the one filter")
     t.equal(app.text(name_box(app, dialog)), "", "the file name starts empty")
@@ -140,10 +144,7 @@ def _(t):
 
 @scenario("New: a report logged after NIGHT is its entry 1", screen=480)
 def _(t):
-    old = logfiles.numbered_log(2)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 2)
     choose(app, open_dialog(app, main, CMD_NEW), "NIGHT")
     t.equal(next_entry_number(app, main), "1", "entry number of the next report")
     log_report(app, main, "Radio Night")
@@ -156,10 +157,7 @@ def _(t):
 
 @scenario("New, then cancel: the previous log is open again", screen=480)
 def _(t):
-    old = logfiles.numbered_log(3)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 3)
     cancel(app, open_dialog(app, main, CMD_NEW))
     t.equal(app.text(main), title_for("MYLOG.ULM"), "title back on the previous log")
     t.equal(t.read("MYLOG.ULM"), old, "the previous log is unchanged")
@@ -176,10 +174,7 @@ def _(t):
 
 @scenario("New, then cancel: a report logged afterwards follows the old entries", screen=480)
 def _(t):
-    old = logfiles.numbered_log(3)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 3)
     cancel(app, open_dialog(app, main, CMD_NEW))
     t.equal(next_entry_number(app, main), "4", "the previous log's entries are counted")
     log_report(app, main, "Radio After")
@@ -208,10 +203,7 @@ def _(t):
 
 @scenario("Open refuses a name that does not exist", screen=480)
 def _(t):
-    old = logfiles.numbered_log(1)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 1)
     dialog = open_dialog(app, main, CMD_OPEN)
     type_name(app, dialog, "NOSUCH.ULM")
     app.settle(dialog)
@@ -252,10 +244,7 @@ def _(t):
 
 @scenario("a file name too long for the dialog leaves the previous log", screen=480)
 def _(t):
-    old = logfiles.numbered_log(2)
-    t.write("MYLOG.ULM", old)
-    app = t.start()
-    main = app.window(TITLE)
+    old, app, main = start_on_log(t, 2)
     dialog = open_dialog(app, main, CMD_NEW)
     # A full path of 260 characters does not fit the 260-byte buffer with its
     # terminator; the dialog fails and leaves the size it needed in the buffer.
@@ -369,7 +358,7 @@ def backup_layout_scenario(screen):
         app.click(window, EXIT_BUTTON)
         app.gone(window)
         t.check(app.is_enabled(main), "the main window is enabled again")
-        app.command(main, 2)
+        app.command(main, MAIN_MENU_EXIT)
         app.answer(app.box("Log not backed up"), IDOK)  # drive A: is not mapped here
         app.wait_exit()
 

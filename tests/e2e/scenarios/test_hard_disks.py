@@ -7,16 +7,15 @@ import time
 
 from harness import until, scenario, IDOK, IDYES, VK_DELETE, VK_ESCAPE
 import logfiles
+import steps
+from ids import BROWSE_TITLE as BROWSE, VIEW_TITLE as VIEW, PRINT_TITLE as PRINT, \
+    LOGGING_TITLE as LOGGING, BROWSE_LIST_ENTRIES as LIST, BROWSE_EDIT_FIRST_SHOWN as FIRST, \
+    BROWSE_EDIT_LAST_SHOWN as LAST, BROWSE_BUTTON_VIEW as VIEW_BUTTON, VIEW_EDIT_STATION as STATION_BOX, \
+    VIEW_BUTTON_EXIT as VIEW_EXIT, MAIN_BUTTON_BROWSE as CMD_BROWSE, MAIN_BUTTON_PRINT as CMD_PRINT, \
+    MAIN_BUTTON_EXIT as CMD_EXIT, PRINT_EDIT_FILE_NAME as PRINT_FILE, PRINT_CHECK_TO_FILE as PRINT_TO_FILE, \
+    PRINT_BUTTON_RUN as PRINT_GO, LOGGING_EDIT_STATION as LOG_STATION, LOGGING_BUTTON_LOG_ON as LOG_ON, \
+    MAIN_BUTTON_LOGGING as CMD_LOGGING, LB_SETCURSEL, LBN_SELCHANGE
 
-MAIN = "ULMAR v1.01"
-BROWSE = "CORVANE v6    Browse Log"
-VIEW = "     View and Edit"
-PRINT = "PRINT LOG "
-LIST, FIRST, LAST, VIEW_BUTTON = 3074, 301, 302, 202
-STATION_BOX, VIEW_EXIT = 109, 2
-CMD_BROWSE, CMD_PRINT, CMD_EXIT = 202, 203, 204
-PRINT_FILE, PRINT_TO_FILE, PRINT_GO = 208, 317, 206
-LB_SETCURSEL, LBN_SELCHANGE = 0x0186, 1
 
 
 
@@ -67,19 +66,6 @@ def delete_line(app, browse, line):
     return box
 
 
-def export(t, app, win_name):
-    app.command(app.main, CMD_PRINT)
-    win = app.window(PRINT)
-    app.set_text(win, PRINT_FILE, win_name)
-    app.click(win, PRINT_TO_FILE)
-    until(lambda: app.text(win, PRINT_GO), "Sa&ve")
-    app.command(win, PRINT_GO)
-    box = app.box(timeout=30)
-    app.answer(box, IDOK)
-    app.gone(win, 10)
-    return box.text
-
-
 def fill(folder):
     """Fills the disk that holds `folder` to the last byte."""
     fd = os.open(folder / "FILLER", os.O_WRONLY | os.O_CREAT)
@@ -92,6 +78,18 @@ def fill(folder):
                 pass
     finally:
         os.close(fd)
+
+
+def start_on_read_only_log(t, data):
+    """The program started on G:\\LOG.ULM holding `data` on a file system mounted
+    read-only (Wine run as root writes even into files without write
+    permission); returns the disk's folder and the program."""
+    disk = t.small_disk("ro", 64)
+    t.map_drive("G", disk)
+    (disk / "LOG.ULM").write_bytes(data)
+    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
+    t.write("CURLOG.DTA", logfiles.settings("G:\\LOG.ULM"))
+    return disk, t.start()
 
 
 def end_program(t, app):
@@ -109,7 +107,7 @@ def _(t):
     t.write("CURLOG.DTA", logfiles.settings("F:\\LOG.ULM"))
     fill(disk)
     app = t.start()
-    text = export(t, app, "F:\\OUT.CSV")
+    text = steps.export(app, "F:\\OUT.CSV")
     t.equal(text, "The file F:\\OUT.CSV was not written completely. The disk may be full.", "export failure box")
     browse = open_browse(app)
     t.equal(edit_station(app, browse, 2, "Edited Two"), None, "an edit in place needs no room and is saved")
@@ -126,12 +124,7 @@ def _(t):
 @scenario("a read-only log: edits and deletions are refused with a message and the log is unchanged", screen=480)
 def _(t):
     data = logfiles.numbered_log(3)
-    disk = t.small_disk("ro", 64)
-    t.map_drive("G", disk)
-    (disk / "LOG.ULM").write_bytes(data)
-    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
-    t.write("CURLOG.DTA", logfiles.settings("G:\\LOG.ULM"))
-    app = t.start()
+    disk, app = start_on_read_only_log(t, data)
     browse = open_browse(app)
     t.equal(until(lambda: (app.text(browse, FIRST), app.text(browse, LAST)), (" 1", " 3")), (" 1", " 3"),
             "the read-only log is read")
@@ -246,9 +239,6 @@ def _(t):
 
 # -- saving reports ------------------------------------------------------------------
 
-LOGGING = MAIN + "    Report Logging"
-ENTRY_NUMBER, LOG_STATION, LOG_ON = 122, 109, 116
-CMD_LOGGING = 201
 
 
 def open_logging(app):
@@ -312,12 +302,7 @@ def _(t):
           screen=480, timeout=120)
 def _(t):
     data = logfiles.numbered_log(2)
-    disk = t.small_disk("ro", 64)
-    t.map_drive("G", disk)
-    (disk / "LOG.ULM").write_bytes(data)
-    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
-    t.write("CURLOG.DTA", logfiles.settings("G:\\LOG.ULM"))
-    app = t.start()
+    disk, app = start_on_read_only_log(t, data)
     win = open_logging(app)
     box = save(app, win, "Read Only")
     t.check(box is not None, "a read-only log refuses the report with a message")

@@ -5,14 +5,12 @@ import time
 
 from harness import until, scenario, IDOK, VK_HOME, VK_END, VK_ESCAPE
 import logfiles
+import steps
+from ids import MAIN_TITLE as MAIN, BROWSE_TITLE as BROWSE, PRINT_TITLE as PRINT, BROWSE_LIST_ENTRIES as LIST, \
+    BROWSE_EDIT_FIRST_SHOWN as FIRST, BROWSE_EDIT_LAST_SHOWN as LAST, MAIN_BUTTON_BROWSE as CMD_BROWSE, \
+    MAIN_BUTTON_PRINT as CMD_PRINT, MAIN_BUTTON_EXIT as CMD_EXIT, PRINT_BUTTON_EXIT as PRINT_EXIT
 
-MAIN = "ULMAR v1.01"
 GAP = " " * 60
-BROWSE = "CORVANE v6    Browse Log"
-PRINT = "PRINT LOG "
-LIST, FIRST, LAST = 3074, 301, 302
-CMD_BROWSE, CMD_PRINT, CMD_EXIT = 202, 203, 204
-PRINT_START, PRINT_FILE, PRINT_TO_FILE, PRINT_GO, PRINT_EXIT = 200, 208, 317, 206, 2
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
 PAGE = 24  # browse lines on a 480-pixel screen
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
@@ -65,20 +63,6 @@ def check_browse(t, app, data, what):
     app.gone(browse)
 
 
-def export(t, app, name):
-    """Exports the whole log to `name` in the scenario folder; returns the box's text."""
-    app.command(app.main, CMD_PRINT)
-    win = app.window(PRINT)
-    app.set_text(win, PRINT_FILE, t.win_path(name))
-    app.click(win, PRINT_TO_FILE)
-    until(lambda: app.text(win, PRINT_GO), "Sa&ve")
-    app.command(win, PRINT_GO)
-    box = app.box(timeout=30)
-    app.answer(box, IDOK)
-    app.gone(win, 10)
-    return box.text
-
-
 def end_program(t, app, what):
     app.command(app.main, CMD_EXIT)
     t.equal(app.wait_exit(), 0, what + ": exit code (no crash)")
@@ -119,7 +103,8 @@ def _(t):
         t.equal(app.text(app.main), MAIN + GAP + "MYLOG.ULM", what + ": main title")
         check_browse(t, app, data, what)
         count = len(data) // 115
-        t.equal(export(t, app, "OUT.CSV"), "Print of %d reports complete" % count, what + ": export message")
+        t.equal(steps.export(app, t.win_path("OUT.CSV")), "Print of %d reports complete" % count,
+                what + ": export message")
         out = t.read("OUT.CSV")
         if count == 0:
             t.equal(out, b"", what + ": an empty log exports an empty file")
@@ -231,3 +216,20 @@ def _(t):
             t.equal(made, [], what + ": no file made")
         t.check((t.dir / "AFOLDER").is_dir() and not any((t.dir / "AFOLDER").iterdir()),
                 what + ": the folder is left alone")
+
+
+@scenario("a settings file another program holds at start-up is not overwritten at exit", screen=480)
+def _(t):
+    settings = logfiles.settings("NIGHT.ULM")
+    t.write("CURLOG.DTA", settings)
+    t.write("NIGHT.ULM", logfiles.numbered_log(2))
+    # Another copy, started in a folder of its own, keeps this CURLOG.DTA open as its log.
+    (t.dir / "other").mkdir()
+    (t.dir / "other" / "CURLOG.DTA").write_bytes(logfiles.settings("..\\CURLOG.DTA"))
+    holder = t.start(folder=t.dir / "other")
+    app = t.start()
+    t.equal(app.text(app.main), MAIN + GAP, "the settings could not be read: no log selected")
+    end_program(t, holder, "the holding copy")
+    end_program(t, app, "the copy that could not read its settings")
+    t.equal(t.read("CURLOG.DTA"), settings, "the listener's settings are kept")
+    t.equal(t.read("NIGHT.ULM"), logfiles.numbered_log(2), "the log is untouched")

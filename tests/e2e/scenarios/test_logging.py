@@ -4,9 +4,14 @@ import subprocess
 
 from harness import until, scenario, Picture, IDOK, VK_ESCAPE, VK_RETURN, VK_TAB
 import logfiles
+from ids import LOGGING_TITLE as LOGGING, LOGGING_LIST_RECENT as LIST, \
+    LOGGING_EDIT_ENTRY_NUMBER as ENTRY_NUMBER, LOGGING_EDIT_FREQUENCY as FREQ, LOGGING_EDIT_STATION as STATION, \
+    LOGGING_EDIT_LOCATION as LOCATION, LOGGING_EDIT_REMARKS as REMARKS, LOGGING_BUTTON_LOG_ON as LOG_ON, \
+    LOGGING_IMAGE_CLOCK as CLOCK_IMAGES, LOGGING_PANEL_FORM, LOGGING_LABEL_ENTRY, LOGGING_LABEL_FREQUENCY, \
+    LOGGING_LABEL_KHZ, LOGGING_LABEL_STATION, LOGGING_LABEL_LOCATION, LOGGING_LABEL_REMARKS, LOGGING_PANEL_CLOCK, \
+    MAIN_BUTTON_LOGGING, MAIN_BUTTON_EXIT, LB_GETITEMHEIGHT, LB_GETTOPINDEX, WS_TABSTOP, WS_VSCROLL, WS_BORDER, \
+    ES_RIGHT, ES_READONLY, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, WS_EX_STATICEDGE
 
-TITLE = "ULMAR v1.01"
-LOGGING = "ULMAR v1.01    Report Logging"
 FONT = ("Courier", 8)
 GAP = " " * 10
 MONTHS = ["January", "Febuary", "March", "April", "May", "June", "July", "August", "September", "October",
@@ -14,15 +19,12 @@ MONTHS = ["January", "Febuary", "March", "April", "May", "June", "July", "August
 MARKER = "\xff"
 BLANK_ROW = MARKER + " " * 100
 
-LIST, ENTRY_NUMBER, FREQ, STATION, LOCATION, REMARKS, LOG_ON = 3073, 122, 105, 109, 110, 111, 116
-CLOCK_IMAGES = (22, 23, 24, 25, 26)
-CREATION_ORDER = [3073, 21, 10, 122, 5, 105, 6, 11, 109, 12, 110, 13, 111, 116, 20, 22, 23, 24, 25, 26]
+CREATION_ORDER = [LIST, LOGGING_PANEL_FORM, LOGGING_LABEL_ENTRY, ENTRY_NUMBER, LOGGING_LABEL_FREQUENCY, FREQ,
+                  LOGGING_LABEL_KHZ, LOGGING_LABEL_STATION, STATION, LOGGING_LABEL_LOCATION, LOCATION,
+                  LOGGING_LABEL_REMARKS, REMARKS, LOG_ON, LOGGING_PANEL_CLOCK] + CLOCK_IMAGES
 
-LB_GETITEMHEIGHT, LB_GETTOPINDEX, EM_GETLIMITTEXT, STM_GETIMAGE = 0x01A1, 0x018E, 0x00D5, 0x0173
-WS_TABSTOP, WS_VSCROLL, WS_BORDER = 0x00010000, 0x00200000, 0x00800000
+EM_GETLIMITTEXT, STM_GETIMAGE = 0x00D5, 0x0173
 LBS_NOTIFY, LBS_SORT, LBS_OWNERDRAWFIXED, LBS_HASSTRINGS, LBS_DISABLENOSCROLL = 0x1, 0x2, 0x10, 0x40, 0x1000
-ES_RIGHT, ES_READONLY, ES_AUTOHSCROLL = 0x2, 0x800, 0x80
-WS_EX_CLIENTEDGE, WS_EX_STATICEDGE = 0x200, 0x20000
 SCALE = {480: 1.0, 768: 1.6}
 
 
@@ -77,7 +79,7 @@ def date_title_part(date):
 
 
 def open_logging(app, main):
-    app.command(main, 201)
+    app.command(main, MAIN_BUTTON_LOGGING)
     return app.window(LOGGING)
 
 
@@ -156,7 +158,7 @@ def _(t):
     app.gone(log)
     t.check(app.is_enabled(main), "the main window is enabled again")
     t.equal(t.read("MYLOG.ULM"), b"", "opening and closing writes nothing")
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     app.wait_exit()
 
 
@@ -200,7 +202,7 @@ def _(t):
     t.screenshot("logging-three-saves-480")
     app.key(log, VK_ESCAPE)
     app.gone(log)
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     app.wait_exit()
     t.equal(t.read("MYLOG.ULM"), data, "closing and exiting leaves the three records")
 
@@ -257,7 +259,7 @@ def _(t):
     app.key(log, VK_ESCAPE)
     app.gone(log)
     t.check(app.running(), "the program goes on")
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
 
 
@@ -375,13 +377,13 @@ class Pixels(Picture):
 def _(t):
     t.write("CURLOG.DTA", b"\r\n\r\n")
     app = t.start()
-    app.command(app.main, 201)
+    app.command(app.main, MAIN_BUTTON_LOGGING)
     box = app.box("No Log Selected")
     t.equal((box.caption, box.text), ("Ulmar", "No Log Selected"), "message box")
     app.answer(box, IDOK)
     t.check(app.find_window(LOGGING, 1.0) is None, "no logging window")
     t.check(app.is_enabled(app.main), "the main window stays usable")
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     app.wait_exit()
 
 
@@ -418,7 +420,7 @@ def _(t):
     # A second try is refused the same way: nothing was counted in between.
     check_refused(t, app, log, before, "can only be read", "disk/MYLOG.ULM")
     app.key(log, VK_ESCAPE)
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     app.wait_exit()
     t.equal(t.read("disk/MYLOG.ULM"), before, "the log file is unchanged at the end")
 
@@ -433,9 +435,9 @@ def _(t):
     t.equal(second.text(log, ENTRY_NUMBER), "1", "the second copy has no log open")
     check_refused(t, second, log, before, "in use by another program")
     second.key(log, VK_ESCAPE)
-    second.command(second.main, 204)
+    second.command(second.main, MAIN_BUTTON_EXIT)
     second.wait_exit()
-    holder.command(holder.main, 204)
+    holder.command(holder.main, MAIN_BUTTON_EXIT)
     holder.wait_exit()
     t.equal(t.read("MYLOG.ULM"), before, "the held log is unchanged")
 
@@ -459,7 +461,7 @@ def _(t):
     t.equal(app.text(log, STATION), "Radio Alpha", "the station is kept for a retry")
     t.equal(app.text(log, ENTRY_NUMBER), "36", "entry number unchanged")
     app.key(log, VK_ESCAPE)
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     app.wait_exit()
 
 

@@ -6,16 +6,13 @@ import os
 
 from harness import until, scenario, IDOK, VK_ESCAPE
 import logfiles
+from ids import LOGGING_TITLE as LOGGING, BROWSE_TITLE as BROWSE, VIEW_TITLE as VIEW, \
+    PRINT_TITLE as PRINT, BACKUP_TITLE as BACKUP, MAIN_BUTTON_LOGGING as CMD_LOGGING, \
+    MAIN_BUTTON_BROWSE as CMD_BROWSE, MAIN_BUTTON_PRINT as CMD_PRINT, MAIN_BUTTON_EXIT as CMD_EXIT, \
+    MAIN_MENU_BACKUP_DRIVE as CMD_BACKUP, MAIN_MENU_ABOUT as CMD_ABOUT, BROWSE_LIST_ENTRIES as LIST, \
+    BROWSE_BUTTON_VIEW as VIEW_BUTTON, LOGGING_EDIT_STATION as LOG_STATION, LOGGING_BUTTON_LOG_ON as LOG_ON, \
+    PRINT_BUTTON_EXIT, BACKUP_BUTTON_EXIT, LB_SETCURSEL, LBN_SELCHANGE
 
-MAIN = "ULMAR v1.01"
-LOGGING = MAIN + "    Report Logging"
-BROWSE = "CORVANE v6    Browse Log"
-VIEW = "     View and Edit"
-PRINT = "PRINT LOG "
-BACKUP = "Set Back Up Drive Letter"
-CMD_LOGGING, CMD_BROWSE, CMD_PRINT, CMD_EXIT, CMD_BACKUP, CMD_ABOUT = 201, 202, 203, 204, 505, 700
-LIST, VIEW_BUTTON, LOG_STATION, LOG_ON = 3074, 202, 109, 116
-LB_SETCURSEL, LBN_SELCHANGE = 0x0186, 1
 GDI_SLACK, USER_SLACK = 4, 4  # objects a run may leave more without a leak
 MEMORY_SLACK_KB = 16 * 1024
 
@@ -55,11 +52,11 @@ def one_round(app):
     app.gone(browse)
     app.command(app.main, CMD_PRINT)
     win = app.window(PRINT)
-    app.command(win, 2)
+    app.command(win, PRINT_BUTTON_EXIT)
     app.gone(win)
     app.command(app.main, CMD_BACKUP)
     win = app.window(BACKUP)
-    app.command(win, 2)
+    app.command(win, BACKUP_BUTTON_EXIT)
     app.gone(win)
     app.command(app.main, CMD_ABOUT)
     app.answer(app.box(), IDOK)

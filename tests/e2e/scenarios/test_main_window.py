@@ -1,8 +1,9 @@
 """Start-up, the main window, its closing and the About box."""
 from harness import scenario, IDOK, VK_ESCAPE
 import logfiles
+from ids import MAIN_TITLE as TITLE, MAIN_CONTROLS, MAIN_BUTTONS, MAIN_PANEL_BUTTONS, MAIN_IMAGE_BANNER, \
+    MAIN_IMAGE_CREST, MAIN_BUTTON_EXIT, MAIN_MENU_EXIT, MAIN_MENU_ABOUT, WS_EX_STATICEDGE
 
-TITLE = "ULMAR v1.01"
 FONT = ("MS Sans Serif", 8)
 
 
@@ -17,15 +18,15 @@ def expected_controls(screen):
     xs = [s(110)]
     for _ in range(3):
         xs.append(round(xs[-1] + 52 * {480: 1.0, 768: 1.6}[screen]))
-    rows = [(1, "Static", s(100), s(53), s(215), 50)]
-    for k, x in enumerate(xs):
-        rows.append((201 + k, "Button", x, s(60), s(38), 30))
+    rows = [(MAIN_PANEL_BUTTONS, "Static", s(100), s(53), s(215), 50)]
+    for id, x in zip(MAIN_BUTTONS, xs):
+        rows.append((id, "Button", x, s(60), s(38), 30))
     return rows
 
 
 def check_layout(t, app, main, screen):
     children = app.children(main)
-    t.equal([c["id"] for c in children], [1, 201, 202, 203, 204, 27, 28], "controls in creation order")
+    t.equal([c["id"] for c in children], MAIN_CONTROLS, "controls in creation order")
     origin = app.client_origin(main)
     by_id = {c["id"]: c for c in children}
     for id, cls, x, y, w, h in expected_controls(screen):
@@ -33,10 +34,10 @@ def check_layout(t, app, main, screen):
         l, top, r, b = by_id[id]["rect"]
         t.equal(by_id[id]["cls"], cls, "class of control %d" % id)
         t.equal((l - origin[0], top - origin[1], r - l, b - top), px, "pixel rectangle of control %d" % id)
-    t.check(by_id[1]["exstyle"] & 0x20000, "the green panel has a static edge")
-    captions = [app.text(main, id) for id in (201, 202, 203, 204)]
+    t.check(by_id[MAIN_PANEL_BUTTONS]["exstyle"] & WS_EX_STATICEDGE, "the green panel has a static edge")
+    captions = [app.text(main, id) for id in MAIN_BUTTONS]
     t.equal(captions, ["&Logging", "&Browse", "Print LO&G", "E&xit"], "button captions")
-    for id, size, pos in ((27, (256, 80), (150, 120)), (28, (180, 40), (250, 200))):
+    for id, size, pos in ((MAIN_IMAGE_BANNER, (256, 80), (150, 120)), (MAIN_IMAGE_CREST, (180, 40), (250, 200))):
         l, top, r, b = by_id[id]["rect"]
         want = app.dialog_units(FONT[0], FONT[1], scaled(pos[0], screen), scaled(pos[1], screen), 0, 0)
         t.equal((r - l, b - top), size, "picture %d has its bitmap's size" % id)
@@ -55,7 +56,7 @@ def _(t):
     t.check(t.exists("MYLOG.ULM"), "MYLOG.ULM is created at start-up")
     t.equal(t.read("MYLOG.ULM"), b"", "the new log is empty")
     t.check(not t.exists("CURLOG.DTA"), "settings are written only at shut-down")
-    app.command(main, 204)  # the Exit button
+    app.command(main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
     t.equal(t.read("CURLOG.DTA"), b"MYLOG.ULM\r\n\r\n", "CURLOG.DTA")
 
@@ -69,7 +70,7 @@ def _(t):
     main = app.window(TITLE)
     t.equal(app.text(main), TITLE + " " * 60 + path, "title shows the log's path")
     t.equal(t.read("logs/NIGHT.ULM"), b"", "the missing log is created empty")
-    app.command(main, 2)  # Files / Exit
+    app.command(main, MAIN_MENU_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
     t.equal(t.read("CURLOG.DTA"), logfiles.settings(path), "CURLOG.DTA keeps the path")
 
@@ -81,7 +82,7 @@ def _(t):
     app = t.start()
     main = app.window(TITLE)
     t.equal(app.text(main), TITLE + " " * 60 + path, "title shows the path that failed")
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     app.answer(app.box("Log not backed up"), IDOK)  # drive B: is not mapped
     app.wait_exit()
     t.check(not (t.dir / "missing").exists(), "no folder is created")
@@ -94,7 +95,7 @@ def _(t):
     t.write("MYLOG.ULM", data)
     app = t.start()
     main = app.window(TITLE)
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     app.wait_exit()
     t.equal(t.read("MYLOG.ULM"), data, "log bytes untouched")
 
@@ -108,7 +109,7 @@ def layout_scenario(screen):
         t.equal(app.text(main), TITLE + " " * 60 + "C:\\Logs\\A.ULM", "title")
         check_layout(t, app, main, screen)
         t.screenshot("main-window-%d" % screen)
-        app.command(main, 204)
+        app.command(main, MAIN_BUTTON_EXIT)
         app.wait_exit()
 
 
@@ -138,7 +139,7 @@ def _(t):
 def _(t):
     app = t.start()
     main = app.window(TITLE)
-    app.command(main, 700)
+    app.command(main, MAIN_MENU_ABOUT)
     box = app.box()
     t.equal(box.caption, "Ulmar v1.01", "About box title")
     lines = box.text.split("\r\n\n")
@@ -153,5 +154,5 @@ def _(t):
     t.equal([app.text(box.hwnd, c["id"]) for c in buttons], ["OK"], "only an OK button")
     app.answer(box, IDOK)
     t.check(app.running(), "the program goes on after the About box")
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     app.wait_exit()

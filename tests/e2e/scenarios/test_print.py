@@ -4,26 +4,25 @@ import shutil
 from harness import until, scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
 import logfiles
 import printer
+from ids import PRINT_TITLE as TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT_LABEL_START, \
+    PRINT_EDIT_START, PRINT_CHECK_TO_FILE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_PAUSE, PRINT_BUTTON_RUN, \
+    PRINT_BUTTON_EXIT, WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, WS_TABSTOP, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE
 
-MAIN = "ULMAR v1.01"
-TITLE = "PRINT LOG "
 FONT = ("MS Sans Serif", 8)
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
 
 # id, class, text, x, y, w, h in dialog units, in creation order
 CONTROLS = [
-    (316, "Static", "Start at &Entry Number:", 18, 10, 75, 10),
-    (200, "Edit", "1", 98, 9, 40, 10),
-    (317, "Button", "File to &Disc:", 15, 24, 90, 12),
-    (208, "Edit", None, 115, 26, 150, 12),
-    (318, "Button", "P&ause between Pages:", 15, 40, 90, 12),
-    (206, "Button", "&Print", 150, 120, 35, 15),
-    (2, "Button", "E&xit", 210, 120, 35, 15),
+    (PRINT_LABEL_START, "Static", "Start at &Entry Number:", 18, 10, 75, 10),
+    (PRINT_EDIT_START, "Edit", "1", 98, 9, 40, 10),
+    (PRINT_CHECK_TO_FILE, "Button", "File to &Disc:", 15, 24, 90, 12),
+    (PRINT_EDIT_FILE_NAME, "Edit", None, 115, 26, 150, 12),
+    (PRINT_CHECK_PAUSE, "Button", "P&ause between Pages:", 15, 40, 90, 12),
+    (PRINT_BUTTON_RUN, "Button", "&Print", 150, 120, 35, 15),
+    (PRINT_BUTTON_EXIT, "Button", "E&xit", 210, 120, 35, 15),
 ]
 
-WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, WS_TABSTOP = 0x80000, 0xC00000, 0x40000, 0x10000
-ES_AUTOHSCROLL, WS_EX_CLIENTEDGE = 0x80, 0x200
 BS_TYPEMASK, BS_AUTOCHECKBOX, BS_LEFTTEXT, BS_HMASK, BS_RIGHT, BS_CENTER = 0xF, 0x3, 0x20, 0x300, 0x200, 0x300
 SS_TYPEMASK, SS_RIGHT = 0x1F, 0x2
 
@@ -38,21 +37,21 @@ THREE_LINES = [b"07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n",
 
 
 def open_window(app):
-    app.command(app.main, 203)
+    app.command(app.main, MAIN_BUTTON_PRINT)
     return app.window(TITLE)
 
 
 def tick_to_file(t, app, win):
-    app.click(win, 317)
-    t.equal(until(lambda: app.text(win, 206), "Sa&ve"), "Sa&ve", "the main button's caption once ticked")
+    app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(lambda: app.text(win, PRINT_BUTTON_RUN), "Sa&ve"), "Sa&ve", "the main button's caption once ticked")
 
 
 def run_export(t, app, win, name, start=None):
     if start is not None:
-        app.set_text(win, 200, start)
-    app.set_text(win, 208, name)
+        app.set_text(win, PRINT_EDIT_START, start)
+    app.set_text(win, PRINT_EDIT_FILE_NAME, name)
     tick_to_file(t, app, win)
-    app.command(win, 206)
+    app.command(win, PRINT_BUTTON_RUN)
 
 
 def finish_box(t, app, win, text, caption):
@@ -66,7 +65,7 @@ def finish_box(t, app, win, text, caption):
 
 
 def close_program(app):
-    app.command(app.main, 204)
+    app.command(app.main, MAIN_BUTTON_EXIT)
     app.wait_exit()
 
 
@@ -104,7 +103,7 @@ def window_scenario(screen):
                     "rectangle of %d" % id)
             if text is not None:
                 t.equal(app.text(win, id), text, "text of %d" % id)
-        t.equal(app.text(win, 208), "C:\\LOGS\\MYLOG.CSV", "proposed file name")
+        t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "C:\\LOGS\\MYLOG.CSV", "proposed file name")
         for id in (200, 208):
             s = by_id[id]["style"]
             t.check(s & WS_TABSTOP and not s & ES_AUTOHSCROLL, "text box %d: tab stop, no scrolling" % id)
@@ -119,7 +118,7 @@ def window_scenario(screen):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
         t.equal(by_id[316]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
-        t.equal(until(lambda: app.focus_id(win), 200), 200, "the start box has the focus")
+        t.equal(until(lambda: app.focus_id(win), PRINT_EDIT_START), PRINT_EDIT_START, "the start box has the focus")
         yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
@@ -145,20 +144,25 @@ window_scenario(768)
 def _(t):
     app = t.start()
     win = open_window(app)
-    app.click(win, 318)
-    t.check(app.is_checked(win, 318), "pause ticked")
-    app.click(win, 317)
-    t.equal(app.text(win, 206), "Sa&ve", "caption when ticked")
-    t.check(not app.is_enabled(win, 318), "pause box disabled")
-    t.check(app.is_checked(win, 318), "pause box keeps its tick while disabled")
-    app.click(win, 317)
-    t.equal(app.text(win, 206), "&Print", "caption when unticked")
-    t.check(app.is_enabled(win, 318), "pause box enabled again")
-    app.click(win, 317)
-    app.click(win, 317)
-    t.equal((app.text(win, 206), app.is_enabled(win, 318)), ("&Print", True), "after ticking twice more")
-    t.equal(app.text(win, 208), "MYLOG.CSV", "proposed name for the default log")
-    app.command(win, 2)
+    # A click is posted: each check waits until the window has handled it.
+    checked = lambda: app.is_checked(win, PRINT_CHECK_PAUSE)
+    enabled = lambda: app.is_enabled(win, PRINT_CHECK_PAUSE)
+    caption = lambda: app.text(win, PRINT_BUTTON_RUN)
+    app.click(win, PRINT_CHECK_PAUSE)
+    t.check(until(checked, True), "pause ticked")
+    app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(caption, "Sa&ve"), "Sa&ve", "caption when ticked")
+    t.check(not until(enabled, False), "pause box disabled")
+    t.check(checked(), "pause box keeps its tick while disabled")
+    app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(caption, "&Print"), "&Print", "caption when unticked")
+    t.check(until(enabled, True), "pause box enabled again")
+    app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(caption, "Sa&ve"), "Sa&ve", "caption when ticked again")
+    app.click(win, PRINT_CHECK_TO_FILE)
+    t.equal(until(lambda: (caption(), enabled()), ("&Print", True)), ("&Print", True), "after ticking twice more")
+    t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "MYLOG.CSV", "proposed name for the default log")
+    app.command(win, PRINT_BUTTON_EXIT)
     app.gone(win, 10)
     t.check(app.no_box(0.5), "Exit shows no message")
     t.check(not t.exists("MYLOG.CSV"), "Exit writes nothing")
@@ -170,8 +174,8 @@ def _(t):
     t.write("CURLOG.DTA", logfiles.settings("C:\\A.ULM\\b.ulm"))
     app = t.start()
     win = open_window(app)
-    t.equal(app.text(win, 208), "C:\\A.CSV\\B.CSV", "proposed name")
-    app.command(win, 2)
+    t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "C:\\A.CSV\\B.CSV", "proposed name")
+    app.command(win, PRINT_BUTTON_EXIT)
     app.gone(win, 10)
     close_program(app)
 
@@ -185,10 +189,10 @@ def _(t):
     t.write("CURLOG.DTA", logfiles.settings(t.win_path("logs\\Night.ulm")))
     app = t.start()
     win = open_window(app)
-    proposed = app.text(win, 208)
+    proposed = app.text(win, PRINT_EDIT_FILE_NAME)
     t.equal(proposed, t.win_path("logs\\Night.ulm").upper()[:-4] + ".CSV", "proposed name")
     tick_to_file(t, app, win)
-    app.command(win, 206)
+    app.command(win, PRINT_BUTTON_RUN)
     finish_box(t, app, win, "Print of 3 reports complete", "Log Print")
     names = sorted(p.name for p in (t.dir / "logs").iterdir())
     t.equal(names, ["NIGHT.CSV", "Night.ulm"], "files in the log's folder")
@@ -238,7 +242,7 @@ def _(t):
     t.equal(box.text, "Print of 3 reports complete", "first run's message")
     t.check(not app.is_enabled(win), "the window is disabled during the run")
     t.write("ONCE.CSV", b"")  # a second run would write it again
-    app.send_command(win, 206)  # returns once the program has handled it
+    app.send_command(win, PRINT_BUTTON_RUN)  # returns once the program has handled it
     app.answer(box, IDOK)
     app.gone(win, 10)
     t.check(app.no_box(1.0), "no second run's message")
@@ -367,8 +371,8 @@ def print_scenario(name, count, pause, answers, pages, printed, completion):
         app = t.start(env=cups.env())
         win = open_window(app)
         if pause:
-            app.click(win, 318)
-        app.command(win, 206)
+            app.click(win, PRINT_CHECK_PAUSE)
+        app.command(win, PRINT_BUTTON_RUN)
         for answer in answers:
             box = app.box("Print next page?", timeout=30)
             t.equal(box.caption, "End of Page", "pause caption")
@@ -403,8 +407,8 @@ def _(t):
     t.write("MYLOG.ULM", THREE)
     app = t.start(env=cups.env())
     win = open_window(app)
-    app.set_text(win, 200, "9")
-    app.command(win, 206)
+    app.set_text(win, PRINT_EDIT_START, "9")
+    app.command(win, PRINT_BUTTON_RUN)
     finish_box(t, app, win, "Print of 0 reports complete", "Log Print")
     ps = cups.wait_job()
     t.equal(printer.ps_pages(ps), 1, "one page")
@@ -419,7 +423,7 @@ def _(t):
     t.write("MYLOG.ULM", THREE)
     app = t.start(env=cups.env())
     win = open_window(app)
-    app.command(win, 206)
+    app.command(win, PRINT_BUTTON_RUN)
     finish_box(t, app, win, "Printer Fail", "Printer Report")
     t.check(app.is_enabled(app.main), "the main window works again")
     close_program(app)
@@ -431,8 +435,8 @@ def _(t):
     t.write("MYLOG.ULM", logfiles.numbered_log(47))
     app = t.start(env=cups.env())
     win = open_window(app)
-    app.click(win, 318)
-    app.command(win, 206)
+    app.click(win, PRINT_CHECK_PAUSE)
+    app.command(win, PRINT_BUTTON_RUN)
     box = app.box("Print next page?", timeout=30)
     cups.stop()  # the spooler is gone when the document is handed over
     app.answer(box, IDYES)

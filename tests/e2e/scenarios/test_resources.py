@@ -5,8 +5,8 @@ import subprocess
 import time
 
 from harness import scenario
+from ids import MAIN_TITLE as TITLE, MAIN_BUTTON_EXIT
 
-TITLE = "ULMAR v1.01"
 RESOURCES = pathlib.Path(__file__).resolve().parents[3] / "resources"
 
 
@@ -105,7 +105,7 @@ def check_pictures(t, screen):
     size, opaque = read_icon_picture(1)
     t.equal(size, 16, "second picture of ulmar.ico is the small one")
     t.equal(len(find_picture(caption, size, opaque)), 1, "places in the caption showing the small icon")
-    app.command(main, 204)
+    app.command(main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
 
 

@@ -1,12 +1,5 @@
-// Values every window shares, set once at start-up.
+// Window sizes follow the screen: design values are multiplied by the scale.
 #pragma once
-#include <string>
-
-constexpr const char* ProgramTitle = "ULMAR v1.01";
-
-enum MonthKind { kMonthShort = 0, kMonthFull = 1 };
-// Month names by kind and month 1..12; any other month gives "".
-const char* MonthName(int kind, int month);
 
 // Screen height ÷ 480, single precision, computed once at start-up.
 extern float ScaleFactor;

@@ -1,0 +1,67 @@
+# The layers of the program, lowest first. A library's files may include the
+# headers of their own library and of libraries on a lower layer; never one of
+# the same layer or higher. Each library's target_link_libraries names only
+# libraries below it. A new folder adds its libraries to this table.
+set(ULMAR_LAYER_TABLE
+  # library               layer  (gaps leave room: a core built on another core takes 25)
+  ulmar_platform          0    # the file layer
+  ulmar_logstore          10   # the log of records, the entry, the settings file
+  ulmar_ui_layout         10   # window-free sizes: the scale, column rules
+  ulmar_logging_core      20   # window-free cores of the subsystems
+  ulmar_browse_core       20
+  ulmar_print_core        20
+  ulmar_art               20   # the picture generator (only its tool and tests link it)
+  ulmar_ui                30   # every Win32 chore, written once
+  ulmar_logging_window    40   # the windows
+  ulmar_browse_window     40
+  ulmar_print_window      40
+  ulmar_shell_core        50   # window-free parts of the shell
+  ulmar                   60   # the shell: start-up, main window, switching logs, backup
+)
+
+# Fails the configuration when a file of a library in the table includes a
+# header of a library on the same or a higher layer, or a header no library
+# lists. Run once, after every library has been defined.
+function(ulmar_check_layers)
+  set(table ${ULMAR_LAYER_TABLE})
+  set(libraries "")
+  while(table)
+    list(GET table 0 library)
+    list(GET table 1 layer)
+    list(REMOVE_AT table 0 1)
+    if(NOT TARGET ${library})
+      continue()
+    endif()
+    set(layer_${library} ${layer})
+    list(APPEND libraries ${library})
+    get_target_property(folder ${library} SOURCE_DIR)
+    get_target_property(sources ${library} SOURCES)
+    foreach(source ${sources})
+      get_filename_component(path ${source} ABSOLUTE BASE_DIR ${folder})
+      file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR} ${path})
+      set(owner_${name} ${library})
+      list(APPEND files_${library} ${path})
+    endforeach()
+  endwhile()
+  set(include_line "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
+  foreach(library ${libraries})
+    foreach(path ${files_${library}})
+      if(NOT path MATCHES "\\.(h|cpp)$")
+        continue()
+      endif()
+      file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR} ${path})
+      file(STRINGS ${path} lines REGEX "${include_line}")
+      foreach(line ${lines})
+        string(REGEX REPLACE "${include_line}.*" "\\1" header "${line}")
+        set(owner ${owner_${header}})
+        if(NOT owner)
+          message(FATAL_ERROR "Layers: ${name} (${library}) includes ${header}, which no library lists")
+        endif()
+        if(NOT owner STREQUAL library AND NOT layer_${owner} LESS layer_${library})
+          message(FATAL_ERROR "Layers: ${name} (${library}, layer ${layer_${library}}) includes ${header} "
+                              "(${owner}, layer ${layer_${owner}}); a library may use only lower layers")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endfunction()

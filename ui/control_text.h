@@ -1,0 +1,20 @@
+// Reading, limiting and focusing a dialog's controls.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The whole text of control `id`, however long.
+std::string ControlText(HWND dialog, int id);
+// The four boxes of a report's typed fields.
+struct ReportBoxIds {
+    int freq;
+    int station;
+    int location;
+    int remarks;
+};
+// Typing in each box stops at the width of the field its text is stored in,
+// so nothing typed is silently cut when stored.
+void LimitReportBoxes(HWND dialog, const ReportBoxIds& ids);
+// Moves the focus to control `id` the way dialog navigation does.
+void FocusControl(HWND dialog, int id);
