@@ -9,6 +9,7 @@ import shutil
 import struct
 import subprocess
 
+import logfiles
 from harness import until, scenario, BUILD, HarnessError
 from ids import MAIN_TITLE, MAIN_BUTTON_EXIT
 
@@ -84,7 +85,7 @@ def _(t):
     app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
     log = (logs / "MYLOG.ULM").read_bytes()
-    t.equal((logs / "CURLOG.DTA").read_bytes(), b"MYLOG.ULM\r\n\r\n", "CURLOG.DTA in the log folder")
+    t.equal((logs / "CURLOG.DTA").read_bytes(), logfiles.settings("MYLOG.ULM"), "CURLOG.DTA in the log folder")
 
     # The uninstaller copies itself away and goes on after `wine` returns: wait for the files.
     run_wine(t, uninstaller, "/S")
