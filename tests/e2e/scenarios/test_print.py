@@ -146,7 +146,8 @@ def window_scenario(screen):
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
         for id in (316, 317, 318, 230, 231, 232, 233, 234, 235):
             l, tp, r, b = by_id[id]["rect"]
-            spots.append(("background of %d" % id, l + 2, (tp + b) // 2))
+            x = r - 2 if id == PRINT_LABEL_KHZ else l + 2  # clear of the text: "kHz" stands on the left
+            spots.append(("background of %d" % id, x, (tp + b) // 2))
         app.painted(win)
         shot = t.picture("print-window-%d" % screen, lambda pic: all(pic.at(x, y) == yellow for _, x, y in spots))
         for what, x, y in spots:
