@@ -3,6 +3,7 @@ import shutil
 
 from harness import until, scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
 import logfiles
+from logfiles import THREE, THREE_LINES
 import printer
 from ids import PRINT_TITLE as TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT_LABEL_START, \
     PRINT_EDIT_START, PRINT_CHECK_TO_FILE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_PAUSE, PRINT_BUTTON_RUN, \
@@ -40,15 +41,6 @@ CONTROLS = [
 
 BS_TYPEMASK, BS_AUTOCHECKBOX, BS_LEFTTEXT, BS_HMASK, BS_RIGHT, BS_CENTER = 0xF, 0x3, 0x20, 0x300, 0x200, 0x300
 SS_TYPEMASK, SS_RIGHT = 0x1F, 0x2
-
-THREE = (logfiles.entry("Example Radio", date="07-03-2004", time="21:45", freq="6070", location="Sometown")
-         + logfiles.entry("  Radio Leading", date="15-11-2019", time="03:05", freq="  9410", location="  Far Away",
-                          remarks="  fair signal")
-         + logfiles.entry('Radio "Eins"', date="01-12-2026", time="23:59", freq="", location="Berlin, DE",
-                          remarks='weak, "fading"'))
-THREE_LINES = [b"07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n",
-               b"15 Nov 2019,03:05,  Radio Leading,  Far Away,9410KHz,  fair signal\r\n",
-               b'01 Dec 2026,23:59,"Radio ""Eins""","Berlin, DE",KHz,"weak, ""fading"""\r\n']
 
 
 def open_window(app):

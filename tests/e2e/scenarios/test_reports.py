@@ -4,6 +4,7 @@ import re
 
 from harness import until, scenario, IDOK, IDYES, ROOT
 import logfiles
+from logfiles import THREE, THREE_LINES
 import printer
 import steps
 from ids import PRINT_TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, MAIN_MENU_IMPORT, PRINT_EDIT_FILE_NAME, \
@@ -13,15 +14,6 @@ from ids import PRINT_TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, MAIN_MENU_IMPO
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
 IMPORT_TITLE = "Import a CSV file"
 FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style dialog
-
-THREE = (logfiles.entry("Example Radio", date="07-03-2004", time="21:45", freq="6070", location="Sometown")
-         + logfiles.entry("  Radio Leading", date="15-11-2019", time="03:05", freq="  9410", location="  Far Away",
-                          remarks="  fair signal")
-         + logfiles.entry('Radio "Eins"', date="01-12-2026", time="23:59", freq="", location="Berlin, DE",
-                          remarks='weak, "fading"'))
-THREE_LINES = [b"07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n",
-               b"15 Nov 2019,03:05,  Radio Leading,  Far Away,9410KHz,  fair signal\r\n",
-               b'01 Dec 2026,23:59,"Radio ""Eins""","Berlin, DE",KHz,"weak, ""fading"""\r\n']
 
 # The log whose bulletin lines are stored in tests/unit/data/bulletin_sample.txt.
 SAMPLE = [
