@@ -2,8 +2,6 @@
 // dialog, then open the chosen log, or the previous one again after a cancel.
 #include "app/log_selection.h"
 
-#include <commdlg.h>
-
 #include <string>
 
 #include "app/log_choice.h"
@@ -14,13 +12,12 @@
 
 namespace {
 
-constexpr const char* kDialogTitle = "Open a Log file";
 // Description and pattern, each ended by a zero, then an empty entry.
 constexpr char kFilter[] = "Log Files (*.ULM)\0*.ULM\0";
 constexpr const char* kDefaultExtension = "LOG";
-
-constexpr OpenDialogAsk kOpenAsk = {kDialogTitle, kFilter, kDefaultExtension, OFN_FILEMUSTEXIST};
-constexpr OpenDialogAsk kNewAsk = {kDialogTitle, kFilter, kDefaultExtension, 0};
+constexpr int kFileNameCapacity = 260;
+constexpr OpenDialogSpec kOpenSpec = {"Open a Log file", kFilter, OFN_FILEMUSTEXIST, kDefaultExtension};
+constexpr OpenDialogSpec kNewSpec = {"Open a Log file", kFilter, 0, kDefaultExtension};
 
 }  // namespace
 
@@ -29,7 +26,7 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     CloseLog(Log);
 
     char fileName[kFileNameCapacity] = {};
-    bool chosen = AskForFile(mainWindow, createNew ? kNewAsk : kOpenAsk, fileName);
+    bool chosen = AskForFile(mainWindow, createNew ? kNewSpec : kOpenSpec, fileName, sizeof fileName);
 
     std::string path = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
     // The dialog may hand back a new name as typed, without the extension.

@@ -3,6 +3,7 @@
 
 #include "app/about_box.h"
 #include "app/backup_window.h"
+#include "app/csv_import_command.h"
 #include "app/log_selection.h"
 #include "app/main_layout.h"
 #include "app/schedule_selection.h"
@@ -32,6 +33,7 @@ constexpr int kIdImageCrest = 28;
 // Menu commands; "&On Line" and "&Browse" share the buttons' ids.
 constexpr int kIdMenuOpen = 100;
 constexpr int kIdMenuNew = 101;
+constexpr int kIdMenuImport = 102;
 constexpr int kIdMenuExit = 2;
 constexpr int kIdMenuPrint = 300;
 constexpr int kIdMenuBackupDrive = 505;
@@ -52,6 +54,7 @@ HMENU BuildMenu() {
     HMENU files = CreatePopupMenu();
     AppendMenuA(files, MF_STRING, kIdMenuOpen, "&Open");
     AppendMenuA(files, MF_STRING, kIdMenuNew, "&New");
+    AppendMenuA(files, MF_STRING, kIdMenuImport, "&Import CSV");
     AppendMenuA(files, MF_STRING, kIdMenuExit, "E&xit");
     HMENU logging = CreatePopupMenu();
     AppendMenuA(logging, MF_STRING, kIdButtonLogging, "&On Line");
@@ -100,6 +103,7 @@ void OnCommand(HWND window, int id) {
         case kIdButtonExit: EndModal(window, 0); break;
         case kIdMenuOpen: ChooseLog(window, false); break;
         case kIdMenuNew: ChooseLog(window, true); break;
+        case kIdMenuImport: ImportCsvFile(window); break;
         case kIdButtonLogging: ShowLoggingWindow(window); break;
         case kIdButtonBrowse: ShowBrowseWindow(window); break;
         case kIdButtonPrint:

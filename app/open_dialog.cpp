@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 #include "app/log_choice.h"
 
 namespace {
@@ -46,19 +48,19 @@ std::string CurrentDirectory() {
 
 }  // namespace
 
-bool AskForFile(HWND owner, const OpenDialogAsk& ask, char* fileName) {
+bool AskForFile(HWND owner, const OpenDialogSpec& spec, char* fileName, size_t capacity) {
     std::string workingFolder = CurrentDirectory();
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OpenDialogStructureSize();
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = ask.filter;
+    dialog.lpstrFilter = spec.filter;
     dialog.nFilterIndex = kFilterIndex;
     dialog.lpstrFile = fileName;
-    dialog.nMaxFile = kFileNameCapacity;
+    dialog.nMaxFile = static_cast<DWORD>(capacity);
     dialog.lpstrInitialDir = workingFolder.c_str();
-    dialog.lpstrTitle = ask.title;
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | ask.flags;
-    dialog.lpstrDefExt = ask.defaultExtension;
+    dialog.lpstrTitle = spec.title;
+    dialog.Flags = spec.flags | OFN_EXPLORER | OFN_ENABLEHOOK;
+    dialog.lpstrDefExt = spec.defaultExtension;
     dialog.lpfnHook = PlacingHook;
     bool chosen = GetOpenFileNameA(&dialog) != 0;
     if (!workingFolder.empty()) SetCurrentDirectoryA(workingFolder.c_str());

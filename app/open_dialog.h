@@ -1,21 +1,20 @@
-// The standard Open dialog as every file choice of the shell shows it: placed
-// at (100, 100), and the process's working folder restored afterwards.
+// The standard Open dialog as the Files menu shows it: at (100, 100) on the
+// screen, and the working folder put back afterwards.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
-#include <string>
+#include <cstddef>
 
-struct OpenDialogAsk {
+struct OpenDialogSpec {
     const char* title;
-    const char* filter;            // description and pattern, each ended by a zero
-    const char* defaultExtension;  // nullptr for none
-    DWORD flags;                   // OFN_… beside OFN_EXPLORER | OFN_ENABLEHOOK
+    const char* filter;  // descriptions and patterns, each ended by a zero
+    DWORD flags;         // OFN_EXPLORER | OFN_ENABLEHOOK are added
+    const char* defaultExtension;
 };
 
-constexpr int kFileNameCapacity = 260;
-
-// Shows the dialog, starting in the working folder; true when the user chose
-// a file, whose name is then in `fileName` (kFileNameCapacity bytes). The
-// settings file and a log kept by a relative name both live in the working
-// folder, so browsing to another folder must not move it: it is set back.
-bool AskForFile(HWND owner, const OpenDialogAsk& ask, char* fileName);
+// Shows the dialog; true when the user chose a file, whose name is in
+// `fileName` (`capacity` bytes). The settings file and a log kept by a
+// relative name both live in the working folder, so browsing to another
+// folder must not move it: it is restored before this returns.
+bool AskForFile(HWND owner, const OpenDialogSpec& spec, char* fileName, size_t capacity);

@@ -1,7 +1,5 @@
 #include "app/schedule_selection.h"
 
-#include <commdlg.h>
-
 #include <string>
 #include <utility>
 
@@ -14,7 +12,8 @@ namespace {
 constexpr const char* kDialogTitle = "Choose a schedule file";
 // Description and pattern, each ended by a zero, then an empty entry.
 constexpr char kFilter[] = "Schedules (*.csv)\0*.csv\0";
-constexpr OpenDialogAsk kScheduleAsk = {kDialogTitle, kFilter, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY};
+constexpr int kFileNameCapacity = 260;
+constexpr OpenDialogSpec kScheduleSpec = {kDialogTitle, kFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, nullptr};
 constexpr const char* kMessageCaption = "Ulmar";
 
 void Report(HWND owner, const std::string& text, UINT icon) {
@@ -29,7 +28,7 @@ std::string UnreadableText(const std::string& path, const std::string& reason) {
 
 void ChooseSchedule(HWND mainWindow) {
     char fileName[kFileNameCapacity] = {};
-    if (!AskForFile(mainWindow, kScheduleAsk, fileName)) return;
+    if (!AskForFile(mainWindow, kScheduleSpec, fileName, sizeof fileName)) return;
     std::string path(fileName);
     if (path.empty()) return;
     Schedule loaded;

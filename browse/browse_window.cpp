@@ -77,8 +77,6 @@ struct BrowseWindowState {
 
 BrowseWindowState g_browse;
 
-void SystemUpperCase(char* text, size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }
-
 HWND List(HWND dialog) { return GetDlgItem(dialog, kIdListEntries); }
 
 void AddControls(HWND dialog) {

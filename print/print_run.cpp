@@ -7,6 +7,9 @@
 #include "print/print_text.h"
 #include "print/printer_output.h"
 #include "print/start_number.h"
+#include "reports/bulletin.h"
+#include "reports/filtered_export.h"
+#include "ui/full_path.h"
 
 namespace {
 
@@ -17,17 +20,6 @@ std::string PageFailureText(int page) {
     if (page == 0) return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
     return "Printer Fail: the printer did not take page " + std::to_string(page) +
            ", so the print was cancelled and is not complete.";
-}
-
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return path;
-    char longer[MAX_PATH * 4];
-    // Short 8.3 spellings of an existing file become its long name.
-    DWORD m = GetLongPathNameA(full, longer, sizeof longer);
-    if (m == 0 || m >= sizeof longer) return full;
-    return longer;
 }
 
 std::wstring Wide(const std::string& text) {
@@ -50,12 +42,18 @@ void ShowCompletion(int32_t count) {
     MessageBoxA(nullptr, CompletionText(count).c_str(), kCompletionCaption, MB_OK);
 }
 
-void ExportToFile(int64_t start, const std::string& fileName) {
+ExportResult WriteOutput(int64_t start, const RunRequest& request) {
+    if (request.kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.fileName, request.filter);
+    return ExportReports(Log, start, request.fileName, request.filter);
+}
+
+void ExportToFile(int64_t start, const RunRequest& request) {
+    const std::string& fileName = request.fileName;
     ExportResult result;
     if (NamesOpenLog(fileName)) {
         result.status = ExportStatus::NamesOpenLog;
     } else {
-        result = ExportLog(Log, start, fileName);
+        result = WriteOutput(start, request);
     }
     if (result.status == ExportStatus::Written) {
         ShowCompletion(result.count);
@@ -69,8 +67,9 @@ void ShowPrinterFailure(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), kPrinterFailureCaption, MB_OK | MB_TASKMODAL);
 }
 
-void PrintOnPrinter(int64_t start, bool pauseBetweenPages) {
-    PrintOutcome outcome = PrintEntries(Log, start, pauseBetweenPages);
+void PrintOnPrinter(int64_t start, const RunRequest& request) {
+    EntryFilter hook;
+    PrintOutcome outcome = PrintEntries(Log, start, request.pauseBetweenPages, RunFilter(request.filter, &hook));
     switch (outcome.status) {
         case PrintStatus::Printed: ShowCompletion(outcome.count); break;
         case PrintStatus::NoPrinter: ShowPrinterFailure(kPrinterFailureText); break;
@@ -84,11 +83,11 @@ void PrintOnPrinter(int64_t start, bool pauseBetweenPages) {
 
 }  // namespace
 
-void PrintLog(const std::string& startText, bool toFile, const std::string& fileName, bool pauseBetweenPages) {
-    int64_t start = ReadStartNumber(startText);
-    if (toFile) {
-        ExportToFile(start, fileName);
+void PrintLog(const RunRequest& request) {
+    int64_t start = ReadStartNumber(request.startText);
+    if (request.toFile) {
+        ExportToFile(start, request);
     } else {
-        PrintOnPrinter(start, pauseBetweenPages);
+        PrintOnPrinter(start, request);
     }
 }

@@ -1,5 +1,7 @@
-// The Print Log window: where to start, printer or file, and the pause
-// between pages. Its main button runs PrintLog and the window closes after.
+// The Print Log window: where to start, printer or file (CSV or bulletin
+// lines), the pause between pages, and the filter of the reports to output.
+// Its main button reads the filter, runs PrintLog and the window closes after;
+// a filter text that cannot be read keeps the window open on its box.
 #include "print/print_window.h"
 
 #include <string>
@@ -7,6 +9,8 @@
 #include "logstore/log_store.h"
 #include "print/print_run.h"
 #include "print/print_text.h"
+#include "reports/bulletin.h"
+#include "reports/report_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
@@ -16,7 +20,7 @@ namespace {
 constexpr const char* kTitle = "PRINT LOG ";
 constexpr const char* kFontName = "MS Sans Serif";
 constexpr WORD kFontPoints = 8;
-constexpr int kX = 25, kY = 25, kWidth = 280, kHeight = 140;
+constexpr int kX = 25, kY = 25, kWidth = 360, kHeight = 140;
 
 constexpr COLORREF kBackground = RGB(255, 255, 0);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
@@ -26,16 +30,31 @@ constexpr int kIdLabelStart = 316;
 constexpr int kIdEditStart = 200;
 constexpr int kIdCheckToFile = 317;
 constexpr int kIdEditFileName = 208;
+constexpr int kIdListOutput = 225;
 constexpr int kIdCheckPause = 318;
+constexpr int kIdLabelStation = 230;
+constexpr int kIdEditStation = 220;
+constexpr int kIdLabelDateFrom = 231;
+constexpr int kIdEditDateFrom = 221;
+constexpr int kIdLabelDateTo = 232;
+constexpr int kIdEditDateTo = 222;
+constexpr int kIdLabelFrequencyFrom = 233;
+constexpr int kIdEditFrequencyFrom = 223;
+constexpr int kIdLabelFrequencyTo = 234;
+constexpr int kIdEditFrequencyTo = 224;
+constexpr int kIdLabelKhz = 235;
 constexpr int kIdButtonRun = 206;
 constexpr int kIdButtonExit = 2;
 
 constexpr const char* kRunPrint = "&Print";
 constexpr const char* kRunSave = "Sa&ve";
+// The output choice's items, in the order of OutputKind.
+constexpr const char* kOutputItems[] = {"CSV file", "Bulletin lines"};
 
 constexpr DWORD kTextBoxStyle = ES_LEFT | WS_TABSTOP;  // single line, no horizontal scrolling
 constexpr DWORD kCheckStyle = BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER;
+constexpr DWORD kChoiceStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 struct PrintLogWindowState {
     DialogColours colours;
@@ -44,31 +63,53 @@ struct PrintLogWindowState {
 
 PrintLogWindowState g_printLog;
 
-std::string ProposedExportName() {
+std::string ProposedName(OutputKind kind) {
     std::string upper = Log.OpenPath;
-    if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    return ExportNameFromUpperPath(upper);
+    if (!upper.empty()) SystemUpperCase(&upper[0], upper.size());
+    return kind == OutputKind::Bulletin ? BulletinNameFromUpperPath(upper) : ExportNameFromUpperPath(upper);
+}
+
+OutputKind ChosenOutput(HWND dialog) {
+    LRESULT item = SendDlgItemMessageA(dialog, kIdListOutput, CB_GETCURSEL, 0, 0);
+    return item == 1 ? OutputKind::Bulletin : OutputKind::Csv;
 }
 
 bool IsTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 void AddControls(HWND dialog) {
-    std::string proposed = ProposedExportName();
+    std::string proposed = ProposedName(OutputKind::Csv);
     const ControlRow rows[] = {
         {kIdLabelStart, "STATIC", "Start at &Entry Number:", SS_RIGHT, 0, U(18), U(10), U(75), U(10)},
         {kIdEditStart, "EDIT", "1", kTextBoxStyle, WS_EX_CLIENTEDGE, U(98), U(9), U(40), U(10)},
         {kIdCheckToFile, "BUTTON", "File to &Disc:", kCheckStyle, 0, U(15), U(24), U(90), U(12)},
         {kIdEditFileName, "EDIT", proposed.c_str(), kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(26), U(150), U(12)},
+        {kIdListOutput, "COMBOBOX", "", kChoiceStyle, 0, U(272), U(25), U(78), U(40)},
         {kIdCheckPause, "BUTTON", "P&ause between Pages:", kCheckStyle, 0, U(15), U(40), U(90), U(12)},
+        {kIdLabelStation, "STATIC", "Station starts &with:", SS_RIGHT, 0, U(15), U(61), U(95), U(10)},
+        {kIdEditStation, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(60), U(100), U(10)},
+        {kIdLabelDateFrom, "STATIC", "Date &from (DD-MM-YYYY):", SS_RIGHT, 0, U(15), U(77), U(95), U(10)},
+        {kIdEditDateFrom, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(76), U(50), U(10)},
+        {kIdLabelDateTo, "STATIC", "Date &to:", SS_RIGHT, 0, U(170), U(77), U(55), U(10)},
+        {kIdEditDateTo, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(230), U(76), U(50), U(10)},
+        {kIdLabelFrequencyFrom, "STATIC", "Frequency fro&m:", SS_RIGHT, 0, U(15), U(93), U(95), U(10)},
+        {kIdEditFrequencyFrom, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(92), U(50), U(10)},
+        {kIdLabelFrequencyTo, "STATIC", "Frequency t&o:", SS_RIGHT, 0, U(170), U(93), U(55), U(10)},
+        {kIdEditFrequencyTo, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(230), U(92), U(50), U(10)},
+        {kIdLabelKhz, "STATIC", "kHz", SS_LEFT, 0, U(284), U(93), U(20), U(10)},
         {kIdButtonRun, "BUTTON", kRunPrint, kButtonStyle, 0, U(150), U(120), U(35), U(15)},
         {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(210), U(120), U(35), U(15)},
     };
     AddControlTable(dialog, rows);
+    for (const char* item : kOutputItems) {
+        SendDlgItemMessageA(dialog, kIdListOutput, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendDlgItemMessageA(dialog, kIdListOutput, CB_SETCURSEL, 0, 0);
 }
 
 void SetColours(PrintLogWindowState& window) {
     SetWindowBackground(&window.colours, kBackground);
-    for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause}) {
+    for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause, kIdLabelStation, kIdLabelDateFrom, kIdLabelDateTo,
+                   kIdLabelFrequencyFrom, kIdLabelFrequencyTo, kIdLabelKhz}) {
         SetControlColours(&window.colours, id, kLabelText, kBackground);
     }
 }
@@ -80,22 +121,66 @@ void OnToFileClicked(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kIdCheckPause), toFile ? FALSE : TRUE);
 }
 
+// A file name still as proposed follows the chosen kind: .CSV or .TXT.
+void OnOutputChosen(HWND dialog) {
+    OutputKind kind = ChosenOutput(dialog);
+    OutputKind other = kind == OutputKind::Csv ? OutputKind::Bulletin : OutputKind::Csv;
+    if (ControlText(dialog, kIdEditFileName) == ProposedName(other)) {
+        SetDlgItemTextA(dialog, kIdEditFileName, ProposedName(kind).c_str());
+    }
+}
+
+int FilterBoxId(FilterBox box) {
+    switch (box) {
+        case FilterBox::Station: return kIdEditStation;
+        case FilterBox::DateFrom: return kIdEditDateFrom;
+        case FilterBox::DateTo: return kIdEditDateTo;
+        case FilterBox::FrequencyFrom: return kIdEditFrequencyFrom;
+        case FilterBox::FrequencyTo: return kIdEditFrequencyTo;
+    }
+    return kIdEditStation;
+}
+
+// False, after telling why and putting the focus on the box, when a filter
+// text cannot be read; nothing has been written or printed then.
+bool ReadFilter(HWND dialog, ReportFilter* filter) {
+    FilterTexts texts = {ControlText(dialog, kIdEditStation), ControlText(dialog, kIdEditDateFrom),
+                         ControlText(dialog, kIdEditDateTo), ControlText(dialog, kIdEditFrequencyFrom),
+                         ControlText(dialog, kIdEditFrequencyTo)};
+    FilterReading reading = ReadReportFilter(texts, SystemUpperCase);
+    if (!reading.ok) {
+        MessageBoxA(dialog, reading.message.c_str(), kFilterRefusalCaption, MB_OK | MB_ICONEXCLAMATION);
+        FocusControl(dialog, FilterBoxId(reading.box));
+        return false;
+    }
+    *filter = reading.filter;
+    return true;
+}
+
 void OnRun(HWND dialog) {
-    std::string startText = ControlText(dialog, kIdEditStart);
-    bool toFile = IsTicked(dialog, kIdCheckToFile);
-    std::string fileName = ControlText(dialog, kIdEditFileName);
-    bool pause = IsTicked(dialog, kIdCheckPause);
+    RunRequest request;
+    if (!ReadFilter(dialog, &request.filter)) return;
+    request.startText = ControlText(dialog, kIdEditStart);
+    request.toFile = IsTicked(dialog, kIdCheckToFile);
+    request.kind = ChosenOutput(dialog);
+    request.fileName = ControlText(dialog, kIdEditFileName);
+    request.pauseBetweenPages = IsTicked(dialog, kIdCheckPause);
     g_printLog.running = true;
     // The run's message boxes have no owner; a disabled window takes no
     // second press meanwhile.
     EnableWindow(dialog, FALSE);
-    PrintLog(startText, toFile, fileName, pause);
+    PrintLog(request);
     g_printLog.running = false;
     EndModal(dialog, 0);
 }
 
 void OnCommand(HWND dialog, int id, int notification) {
-    if (g_printLog.running || notification != BN_CLICKED) return;
+    if (g_printLog.running) return;
+    if (id == kIdListOutput) {
+        if (notification == CBN_SELCHANGE) OnOutputChosen(dialog);
+        return;
+    }
+    if (notification != BN_CLICKED) return;
     switch (id) {
         case kIdButtonExit: EndModal(dialog, 0); break;
         case kIdButtonRun: OnRun(dialog); break;

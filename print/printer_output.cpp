@@ -237,7 +237,7 @@ PrintOutcome Refused(PrinterJob* job, int32_t count) {
 
 }  // namespace
 
-PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages) {
+PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages, const EntryFilter* filter) {
     PrinterJob job;
     PrintOutcome outcome;
     if (!AttachPrinter(&job)) {
@@ -246,7 +246,7 @@ PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages) 
         return outcome;
     }
     PrintRun run{&job, StartLayout(PreparePage(&job), pauseBetweenPages), {}, false};
-    WalkResult walk = WalkLog(log, start, PrintEntry, &run);
+    WalkResult walk = WalkLog(log, start, PrintEntry, &run, filter);
     int32_t count = walk.count;
     if (job.pageFailed) return Refused(&job, count);
     if (run.stoppedByUser) {

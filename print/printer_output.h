@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "logstore/log_store.h"
+#include "print/log_walk.h"
 
 enum class PrintStatus {
     Printed,        // every entry printed, the document handed to the spooler
@@ -18,7 +19,9 @@ struct PrintOutcome {
     int failedPage = 0;    // with PageFailed: the page refused, 0 for the document's end
 };
 
-// Prints every entry from `start` up to EntryCount, 46 to a page; with
-// `pauseBetweenPages` asks before each further page. Shows only the
+// Prints every entry from `start` up to EntryCount that `filter` keeps (all
+// of them without one), 46 to a page; with `pauseBetweenPages` asks before
+// each further page. Shows only the
 // "Print next page?" question itself; the caller reports the outcome.
-PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages);
+PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages,
+                          const EntryFilter* filter = nullptr);

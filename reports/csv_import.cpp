@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logstore/code_page_1252.h"
 #include "logstore/record_texts.h"
 #include "platform/file.h"
 #include "reports/csv_rows.h"
@@ -269,7 +270,7 @@ ImportPlan PlanImport(const std::string& fileBytes) {
     if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
         return Refusal("it is not a text file");
     }
-    text.remove_prefix(TextStart(text));
+    text.remove_prefix(Utf8BomLength(text));
     std::string converted;
     if (ConvertUtf8(text, &converted)) text = converted;
     CsvReader reader;

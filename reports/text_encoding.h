@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-// Where a file's text begins: after its UTF-8 byte-order mark, if it has one.
-size_t TextStart(std::string_view bytes);
-
 // A text that is valid UTF-8 and not plain ASCII is converted into `out`, each
 // character outside code page 1252 becoming '?', and true is returned. False
 // means the text is to be taken as it is: plain ASCII (the same in both), or

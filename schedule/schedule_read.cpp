@@ -3,6 +3,7 @@
 // skipped and counted, the first one kept with its reason.
 #include <algorithm>
 
+#include "logstore/code_page_1252.h"
 #include "platform/file.h"
 #include "schedule/schedule.h"
 #include "schedule/schedule_fields.h"

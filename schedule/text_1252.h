@@ -7,8 +7,6 @@
 // True when the bytes start with a UTF-8 byte-order mark, or are valid UTF-8
 // with at least one multi-byte character (plain ASCII counts as Latin-1).
 bool DetectUtf8(std::string_view bytes);
-// The length of a leading UTF-8 byte-order mark: 3 or 0.
-size_t Utf8BomLength(std::string_view bytes);
 
 // Code page 1252 bytes for `text`: Latin-1 letters kept, any other character
 // its closest ASCII letter (or ASCII mark for quotes and dashes), else "?".

@@ -26,7 +26,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 # The prefix gets the same fonts as the test rig's, and the virtual desktop
 # when there is no display of our own.
-eval "$(python3 tests/e2e/wineprefix.py "${WINEPREFIX:-$root/build/home-prefix}" $desktop)"
+wine_env=$(python3 tests/e2e/wineprefix.py "${WINEPREFIX:-$root/build/home-prefix}" $desktop)
+eval "$wine_env"
 cd "$home"
 wine "$root/build/win/ulmar.exe" >/dev/null 2>&1 &
 app=$!

@@ -31,3 +31,5 @@ void LimitReportBoxes(HWND dialog, const ReportBoxIds& ids) {
 void FocusControl(HWND dialog, int id) {
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
 }
+
+void SystemUpperCase(char* text, size_t length) { CharUpperBuffA(text, static_cast<DWORD>(length)); }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 // The whole text of control `id`, however long.
@@ -18,3 +19,6 @@ struct ReportBoxIds {
 void LimitReportBoxes(HWND dialog, const ReportBoxIds& ids);
 // Moves the focus to control `id` the way dialog navigation does.
 void FocusControl(HWND dialog, int id);
+// Upper-cases `length` bytes in place by the system's rules, as the station
+// search and the report filter compare.
+void SystemUpperCase(char* text, size_t length);

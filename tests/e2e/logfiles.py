@@ -38,3 +38,15 @@ def settings(log_path, drive="", schedule="", generations=10):
     """CURLOG.DTA as the program writes it: log, drive, schedule file, backups kept."""
     lines = [log_path, drive, schedule, str(generations)]
     return "".join(line + "\r\n" for line in lines).encode("latin-1")
+
+
+# Three reports with leading blanks, quotes, commas and an empty Freq, and the
+# lines their CSV export holds after the header.
+THREE = (entry("Example Radio", date="07-03-2004", time="21:45", freq="6070", location="Sometown")
+         + entry("  Radio Leading", date="15-11-2019", time="03:05", freq="  9410", location="  Far Away",
+                 remarks="  fair signal")
+         + entry('Radio "Eins"', date="01-12-2026", time="23:59", freq="", location="Berlin, DE",
+                 remarks='weak, "fading"'))
+THREE_LINES = [b"07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n",
+               b"15 Nov 2019,03:05,  Radio Leading,  Far Away,9410KHz,  fair signal\r\n",
+               b'01 Dec 2026,23:59,"Radio ""Eins""","Berlin, DE",KHz,"weak, ""fading"""\r\n']

@@ -10,7 +10,7 @@ font folder at all, and `check_fonts` proves that each font the program uses
 resolves to the face it should before any scenario runs.
 
 Also a command for scripts/start.sh:
-    eval "$(python3 tests/e2e/wineprefix.py PREFIX [WIDTHxHEIGHT])"
+    wine_env=$(python3 tests/e2e/wineprefix.py PREFIX [WIDTHxHEIGHT]) && eval "$wine_env"
 prepares the prefix (a virtual desktop of that size when given) and prints the
 environment to run Wine in it.
 """

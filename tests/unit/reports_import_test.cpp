@@ -5,8 +5,11 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
+#include "logstore/log_journal.h"
 #include "print/csv_export.h"
 #include "reports/csv_import.h"
 #include "reports/import_append.h"
@@ -319,8 +322,43 @@ TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
     EXPECT_EQ(t.log.LastError, LogError::WriteFailed);
     EXPECT_EQ(t.log.EntryCount, 1);
     EXPECT_EQ(ReadBytes(t.path), old);
+    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
     EXPECT_EQ(ImportFailedText(t.log, "C:\\LOGS\\MYLOG.ULM"),
               "Nothing was added to C:\\LOGS\\MYLOG.ULM. The log file could not be written. The disk may be full.");
+}
+
+// A run killed part way: the child's file size limit kills it (SIGXFSZ) in the
+// middle of the import's write. The next opening finds the journal and puts the
+// log back to its exact old bytes.
+TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
+    std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
+    OpenTestLog t(old);
+    CloseLog(t.log);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_DFL);
+        struct rlimit limit = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        LogStore inChild;
+        if (!OpenLog(inChild, t.path)) _exit(2);
+        std::vector<LogEntry> records(100, MakeEntry("A", "02-01-2026", "01:00"));
+        AddImportedReports(inChild, records);
+        _exit(3);  // not reached: the write past the limit kills the run
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself with " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ReadBytes(t.path).size(), 4096u);  // the kill came part way through
+    EXPECT_TRUE(FileExists(JournalPath(t.path).c_str()));
+    LogStore reopened;
+    ASSERT_TRUE(OpenLog(reopened, t.path));
+    EXPECT_EQ(reopened.Recovery, LogRecovery::AppendUndone);
+    EXPECT_EQ(reopened.EntryCount, 1);
+    CloseLog(reopened);
+    EXPECT_EQ(ReadBytes(t.path), old);
+    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
 }
 
 TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {

@@ -9,11 +9,11 @@ import shutil
 import struct
 import subprocess
 
+import logfiles
 from harness import until, scenario, BUILD, HarnessError
+from ids import MAIN_TITLE, MAIN_BUTTON_EXIT
 
-MAIN = "ULMAR v1.01"
 CSIDL_PROGRAMS, CSIDL_PERSONAL, CSIDL_LOCAL_APPDATA = 2, 5, 28
-CMD_EXIT = 204
 
 
 def installer_path():
@@ -81,11 +81,11 @@ def _(t):
     # Started as the shortcut starts it: the installed program, in the log folder.
     app = t.start(folder=logs, exe=exe)
     t.equal(until(lambda: (logs / "MYLOG.ULM").exists(), True), True, "MYLOG.ULM appears in the log folder")
-    t.equal(app.text(app.main), MAIN + " " * 60 + "MYLOG.ULM", "the program shows its log")
-    app.command(app.main, CMD_EXIT)
+    t.equal(app.text(app.main), MAIN_TITLE + " " * 60 + "MYLOG.ULM", "the program shows its log")
+    app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
     log = (logs / "MYLOG.ULM").read_bytes()
-    t.equal((logs / "CURLOG.DTA").read_bytes(), b"MYLOG.ULM\r\n\r\n", "CURLOG.DTA in the log folder")
+    t.equal((logs / "CURLOG.DTA").read_bytes(), logfiles.settings("MYLOG.ULM"), "CURLOG.DTA in the log folder")
 
     # The uninstaller copies itself away and goes on after `wine` returns: wait for the files.
     run_wine(t, uninstaller, "/S")

@@ -3,10 +3,14 @@ import shutil
 
 from harness import until, scenario, IDOK, IDYES, IDNO, VK_ESCAPE, E2E, ROOT
 import logfiles
+from logfiles import THREE, THREE_LINES
 import printer
 from ids import PRINT_TITLE as TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT_LABEL_START, \
     PRINT_EDIT_START, PRINT_CHECK_TO_FILE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_PAUSE, PRINT_BUTTON_RUN, \
-    PRINT_BUTTON_EXIT, WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, WS_TABSTOP, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE
+    PRINT_BUTTON_EXIT, PRINT_LIST_OUTPUT, PRINT_LABEL_STATION, PRINT_EDIT_STATION, PRINT_LABEL_DATE_FROM, \
+    PRINT_EDIT_DATE_FROM, PRINT_LABEL_DATE_TO, PRINT_EDIT_DATE_TO, PRINT_LABEL_FREQUENCY_FROM, \
+    PRINT_EDIT_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_EDIT_FREQUENCY_TO, PRINT_LABEL_KHZ, CB_GETCOUNT, CB_GETCURSEL, \
+    WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, WS_TABSTOP, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE
 
 FONT = ("MS Sans Serif", 8)
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
@@ -18,22 +22,25 @@ CONTROLS = [
     (PRINT_EDIT_START, "Edit", "1", 98, 9, 40, 10),
     (PRINT_CHECK_TO_FILE, "Button", "File to &Disc:", 15, 24, 90, 12),
     (PRINT_EDIT_FILE_NAME, "Edit", None, 115, 26, 150, 12),
+    (PRINT_LIST_OUTPUT, "ComboBox", None, 272, 25, 78, None),
     (PRINT_CHECK_PAUSE, "Button", "P&ause between Pages:", 15, 40, 90, 12),
+    (PRINT_LABEL_STATION, "Static", "Station starts &with:", 15, 61, 95, 10),
+    (PRINT_EDIT_STATION, "Edit", "", 115, 60, 100, 10),
+    (PRINT_LABEL_DATE_FROM, "Static", "Date &from (DD-MM-YYYY):", 15, 77, 95, 10),
+    (PRINT_EDIT_DATE_FROM, "Edit", "", 115, 76, 50, 10),
+    (PRINT_LABEL_DATE_TO, "Static", "Date &to:", 170, 77, 55, 10),
+    (PRINT_EDIT_DATE_TO, "Edit", "", 230, 76, 50, 10),
+    (PRINT_LABEL_FREQUENCY_FROM, "Static", "Frequency fro&m:", 15, 93, 95, 10),
+    (PRINT_EDIT_FREQUENCY_FROM, "Edit", "", 115, 92, 50, 10),
+    (PRINT_LABEL_FREQUENCY_TO, "Static", "Frequency t&o:", 170, 93, 55, 10),
+    (PRINT_EDIT_FREQUENCY_TO, "Edit", "", 230, 92, 50, 10),
+    (PRINT_LABEL_KHZ, "Static", "kHz", 284, 93, 20, 10),
     (PRINT_BUTTON_RUN, "Button", "&Print", 150, 120, 35, 15),
     (PRINT_BUTTON_EXIT, "Button", "E&xit", 210, 120, 35, 15),
 ]
 
 BS_TYPEMASK, BS_AUTOCHECKBOX, BS_LEFTTEXT, BS_HMASK, BS_RIGHT, BS_CENTER = 0xF, 0x3, 0x20, 0x300, 0x200, 0x300
 SS_TYPEMASK, SS_RIGHT = 0x1F, 0x2
-
-THREE = (logfiles.entry("Example Radio", date="07-03-2004", time="21:45", freq="6070", location="Sometown")
-         + logfiles.entry("  Radio Leading", date="15-11-2019", time="03:05", freq="  9410", location="  Far Away",
-                          remarks="  fair signal")
-         + logfiles.entry('Radio "Eins"', date="01-12-2026", time="23:59", freq="", location="Berlin, DE",
-                          remarks='weak, "fading"'))
-THREE_LINES = [b"07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n",
-               b"15 Nov 2019,03:05,  Radio Leading,  Far Away,9410KHz,  fair signal\r\n",
-               b'01 Dec 2026,23:59,"Radio ""Eins""","Berlin, DE",KHz,"weak, ""fading"""\r\n']
 
 
 def open_window(app):
@@ -87,8 +94,8 @@ def window_scenario(screen):
         t.equal(app.client_origin(win), app.dialog_units(FONT[0], FONT[1], 25, 25, 0, 0)[:2],
                 "at 25, 25 on the screen")
         client = app.client_rect(win)
-        size = app.dialog_units(FONT[0], FONT[1], 0, 0, 280, 140)
-        t.equal((client[2], client[3]), size[2:], "client area 280 x 140, not scaled")
+        size = app.dialog_units(FONT[0], FONT[1], 0, 0, 360, 140)
+        t.equal((client[2], client[3]), size[2:], "client area 360 x 140, not scaled")
         children = app.children(win)
         t.equal([c["id"] for c in children], [c[0] for c in CONTROLS], "controls in creation order")
         origin = app.client_origin(win)
@@ -99,12 +106,16 @@ def window_scenario(screen):
                 continue
             t.equal(c["cls"], cls, "class of %d" % id)
             l, tp, r, b = c["rect"]
-            t.equal((l - origin[0], tp - origin[1], r - l, b - tp), app.dialog_units(FONT[0], FONT[1], x, y, w, h),
-                    "rectangle of %d" % id)
+            if h is None:  # a drop-down list's height is the system's
+                want = app.dialog_units(FONT[0], FONT[1], x, y, w, 0)
+                t.equal((l - origin[0], tp - origin[1], r - l), want[:3], "place and width of %d" % id)
+            else:
+                t.equal((l - origin[0], tp - origin[1], r - l, b - tp),
+                        app.dialog_units(FONT[0], FONT[1], x, y, w, h), "rectangle of %d" % id)
             if text is not None:
                 t.equal(app.text(win, id), text, "text of %d" % id)
         t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "C:\\LOGS\\MYLOG.CSV", "proposed file name")
-        for id in (200, 208):
+        for id in (200, 208, 220, 221, 222, 223, 224):
             s = by_id[id]["style"]
             t.check(s & WS_TABSTOP and not s & ES_AUTOHSCROLL, "text box %d: tab stop, no scrolling" % id)
             t.check(by_id[id]["exstyle"] & WS_EX_CLIENTEDGE, "text box %d: sunken edge" % id)
@@ -118,13 +129,17 @@ def window_scenario(screen):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
         t.equal(by_id[316]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
+        t.equal(app.send(win, PRINT_LIST_OUTPUT, CB_GETCOUNT), 2, "two output choices")
+        t.equal((app.send(win, PRINT_LIST_OUTPUT, CB_GETCURSEL), app.text(win, PRINT_LIST_OUTPUT)), (0, "CSV file"),
+                "CSV file is chosen")
         t.equal(until(lambda: app.focus_id(win), PRINT_EDIT_START), PRINT_EDIT_START, "the start box has the focus")
         yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
-        for id in (316, 317, 318):
+        for id in (316, 317, 318, 230, 231, 232, 233, 234, 235):
             l, tp, r, b = by_id[id]["rect"]
-            spots.append(("background of %d" % id, l + 2, (tp + b) // 2))
+            x = r - 2 if id == PRINT_LABEL_KHZ else l + 2  # clear of the text: "kHz" stands on the left
+            spots.append(("background of %d" % id, x, (tp + b) // 2))
         app.painted(win)
         shot = t.picture("print-window-%d" % screen, lambda pic: all(pic.at(x, y) == yellow for _, x, y in spots))
         for what, x, y in spots:

@@ -1,0 +1,6 @@
+#pragma once
+#include <windows.h>
+
+// "&Files" / "&Import CSV": chooses a CSV file, tells what it would add, asks,
+// and appends its reports to the open log as one change.
+void ImportCsvFile(HWND mainWindow);

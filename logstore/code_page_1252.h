@@ -1,0 +1,26 @@
+// The log keeps its texts as code page 1252 bytes; texts brought in from files
+// may be UTF-8. The reading of UTF-8 and the code page's own characters, once.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The length of a leading UTF-8 byte-order mark: 3 or 0.
+size_t Utf8BomLength(std::string_view bytes);
+
+// The length of the valid UTF-8 character at `at` (1 to 4) with its code point
+// in `*code`; 0, leaving `*code` alone, when the bytes there are not UTF-8:
+// stray or missing continuation bytes, a cut sequence, an overlong form, a
+// surrogate or a code point past U+10FFFF.
+size_t DecodeUtf8Char(std::string_view text, size_t at, uint32_t* code);
+
+// True when every character of `text` is valid UTF-8 (plain ASCII is).
+bool IsValidUtf8(std::string_view text);
+
+// The character a code page 1252 byte stands for. The five bytes the code page
+// leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control
+// characters of the same number, as the system converts them.
+uint32_t CodePage1252Char(unsigned char byte);
+
+// The code page 1252 byte of a character; 0 when the code page has none.
+unsigned char CodePage1252Byte(uint32_t code);
