@@ -6,6 +6,7 @@
 #include "app/csv_import_command.h"
 #include "app/log_selection.h"
 #include "app/main_layout.h"
+#include "app/schedule_selection.h"
 #include "browse/browse_window.h"
 #include "logging/logging_window.h"
 #include "logstore/log_store.h"
@@ -36,6 +37,8 @@ constexpr int kIdMenuImport = 102;
 constexpr int kIdMenuExit = 2;
 constexpr int kIdMenuPrint = 300;
 constexpr int kIdMenuBackupDrive = 505;
+constexpr int kIdMenuScheduleFile = 506;
+constexpr int kIdMenuNoSchedule = 507;
 constexpr int kIdMenuAbout = 700;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -60,6 +63,8 @@ HMENU BuildMenu() {
     AppendMenuA(printing, MF_STRING, kIdMenuPrint, "&Print Log");
     HMENU setup = CreatePopupMenu();
     AppendMenuA(setup, MF_STRING, kIdMenuBackupDrive, "&Back Up Drive");
+    AppendMenuA(setup, MF_STRING, kIdMenuScheduleFile, "&Schedule File");
+    AppendMenuA(setup, MF_STRING, kIdMenuNoSchedule, "&No Schedule");
     HMENU help = CreatePopupMenu();
     AppendMenuA(help, MF_STRING, kIdMenuAbout, "&About");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(files), "&Files");
@@ -104,6 +109,8 @@ void OnCommand(HWND window, int id) {
         case kIdButtonPrint:
         case kIdMenuPrint: ShowPrintLogWindow(window); break;
         case kIdMenuBackupDrive: ShowBackupDriveWindow(window); break;
+        case kIdMenuScheduleFile: ChooseSchedule(window); break;
+        case kIdMenuNoSchedule: ClearSchedule(); break;
         case kIdMenuAbout: ShowAboutBox(); break;
         default: break;
     }

@@ -1,8 +1,9 @@
-// Entry point: shared values, settings and log, the main window, then shut-down.
+// Entry point: shared values, settings, log and schedule, the main window, then shut-down.
 #include <windows.h>
 
 #include "app/backup_copy.h"
 #include "app/main_window.h"
+#include "app/schedule_selection.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
 #include "ui/scale.h"
@@ -11,6 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
     Settings = ReadSettings(kSettingsFileName);
     OpenLog(Log, Settings.LogPath);
+    LoadScheduleAtStartUp();
 
     HWND mainWindow = BuildMainWindow();
     if (!mainWindow) return 0;  // nothing is written when there is no window

@@ -1,8 +1,12 @@
 // The logging window: the UTC clock at the top, the list of reports saved
-// since it opened, and the form whose Log On button appends a report.
+// since it opened, and the form whose Log On button appends a report. With a
+// schedule loaded, a drop-down list proposes the stations on air on the typed
+// frequency at the clock's minute.
 #include "logging/logging_window.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logging/clock_display.h"
 #include "logging/recent_list_draw.h"
@@ -10,6 +14,9 @@
 #include "logging/report_save.h"
 #include "logging/utc_clock.h"
 #include "logstore/log_store.h"
+#include "schedule/candidate_text.h"
+#include "schedule/on_air.h"
+#include "schedule/schedule.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
@@ -47,10 +54,19 @@ constexpr int kIdLabelRemarks = 13;
 constexpr int kIdEditRemarks = 111;
 constexpr int kIdButtonLogOn = 116;
 constexpr int kIdPanelClock = 20;
+// Only with a schedule loaded, after every other control, hidden while empty.
+constexpr int kIdListCandidates = 3076;
 
 constexpr DWORD kListStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_VSCROLL | LBS_DISABLENOSCROLL;
 constexpr DWORD kBoxStyle = ES_LEFT | WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
+
+constexpr DWORD kCandidateStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_CLIPSIBLINGS;
+constexpr int kCandidateRowsShown = 8;
+constexpr int kCandidateWithinKhz = 5;
+// Posted when the Frequency box or the list lose the focus: by then the
+// focus has landed, and the list stays open only if it went from one to the other.
+constexpr UINT kMessageCheckFocus = WM_APP + 1;
 
 constexpr const char* kMessageCaption = "Ulmar";
 
@@ -59,6 +75,9 @@ struct LoggingWindowState {
     int recentFilled = 0;
     int cellWidth = 8;  // width of a character cell of the list's font, pixels
     DialogColours colours;
+    std::vector<uint32_t> candidates;  // LoadedSchedule.Lines indexes, as listed
+    std::string candidatesMinute;      // the clock's "date time" they were looked up for
+    WNDPROC frequencyBoxProc = nullptr;  // the Frequency box's own procedure
 };
 
 LoggingWindowState g_logging;
@@ -141,6 +160,121 @@ void ClearForNextReport(HWND window) {
     SetDlgItemTextA(window, kIdEditEntryNumber, EntryNumberText(Log.EntryCount).c_str());
 }
 
+// -- the candidate list ------------------------------------------------------
+
+HWND CandidateList(HWND window) { return GetDlgItem(window, kIdListCandidates); }
+
+bool CandidatesOpen(HWND window) {
+    HWND list = CandidateList(window);
+    return list && IsWindowVisible(list);
+}
+
+void CloseCandidates(HWND window) {
+    HWND list = CandidateList(window);
+    if (!list || !IsWindowVisible(list)) return;
+    if (GetFocus() == list) FocusControl(window, kIdEditFrequency);
+    ShowWindow(list, SW_HIDE);
+}
+
+// Over the recent reports, as wide as their list, its bottom on the form's
+// top edge just above the Frequency box; at most kCandidateRowsShown rows.
+void PlaceCandidates(HWND window, HWND list, int rows) {
+    RECT recent, form;
+    GetWindowRect(GetDlgItem(window, kIdListRecent), &recent);
+    GetWindowRect(GetDlgItem(window, kIdPanelForm), &form);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&recent), 2);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&form), 2);
+    int rowHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    int height = rows * rowHeight + 2 * GetSystemMetrics(SM_CYBORDER);
+    int bottom = form.top - 1;
+    SetWindowPos(list, HWND_TOP, recent.left, bottom - height, recent.right - recent.left, height, SWP_SHOWWINDOW);
+}
+
+// The clock's minute, the one that stamps the report; false before its first tick.
+bool ClockMinute(ScheduleTime* when, std::string* text) {
+    *text = Clock.ClockDate + " " + Clock.ClockTime;
+    return ParseClockTime(Clock.ClockDate, Clock.ClockTime, when);
+}
+
+// Looks the typed frequency up again and lists what is on air now, keeping
+// the chosen row when its line still is; closed when nothing is.
+void RefreshCandidates(HWND window, LoggingWindowState& state) {
+    HWND list = CandidateList(window);
+    if (!list) return;
+    int chosen = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    int64_t chosenLine = chosen >= 0 && chosen < static_cast<int>(state.candidates.size()) ? state.candidates[chosen] : -1;
+    ScheduleTime when;
+    state.candidates.clear();
+    if (ClockMinute(&when, &state.candidatesMinute)) {
+        LookUpCandidates(LoadedSchedule, ControlText(window, kIdEditFrequency), kCandidateWithinKhz, when,
+                         &state.candidates);
+    }
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (state.candidates.empty()) {
+        CloseCandidates(window);
+        return;
+    }
+    for (size_t i = 0; i < state.candidates.size(); ++i) {
+        std::string row = CandidateRow(LoadedSchedule, LoadedSchedule.Lines[state.candidates[i]]);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        if (state.candidates[i] == chosenLine) SendMessageA(list, LB_SETCURSEL, i, 0);
+    }
+    int rows = static_cast<int>(state.candidates.size());
+    PlaceCandidates(window, list, rows < kCandidateRowsShown ? rows : kCandidateRowsShown);
+}
+
+// Down in the Frequency box moves into the open list, on its first row.
+void EnterCandidates(HWND window) {
+    HWND list = CandidateList(window);
+    if (SendMessageA(list, LB_GETCURSEL, 0, 0) < 0) SendMessageA(list, LB_SETCURSEL, 0, 0);
+    FocusControl(window, kIdListCandidates);
+}
+
+// The chosen row fills Station and Location; the listener may still change them.
+// Remarks is left as it is, even when empty: it is where the listener writes
+// what was heard (signal, programme), and the schedule's language and target
+// are a claim about the broadcast, not an observation; put there, they would
+// look like heard details and would have to be deleted before typing the
+// listener's own. The row showed them when choosing.
+void AcceptCandidate(HWND window, const LoggingWindowState& state) {
+    int chosen = static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0));
+    if (chosen < 0 || chosen >= static_cast<int>(state.candidates.size())) return;
+    const ScheduleLine& line = LoadedSchedule.Lines[state.candidates[chosen]];
+    SetDlgItemTextA(window, kIdEditStation, CandidateStation(LoadedSchedule, line).c_str());
+    SetDlgItemTextA(window, kIdEditLocation, CandidateLocation(LoadedSchedule, line).c_str());
+    CloseCandidates(window);
+    FocusControl(window, kIdEditRemarks);
+}
+
+void CheckCandidateFocus(HWND window) {
+    HWND focus = GetFocus();
+    if (focus != CandidateList(window) && focus != GetDlgItem(window, kIdEditFrequency)) CloseCandidates(window);
+}
+
+LRESULT CALLBACK FrequencyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = GetParent(box);
+    if (message == WM_KEYDOWN && wParam == VK_DOWN && CandidatesOpen(window)) {
+        EnterCandidates(window);
+        return 0;
+    }
+    return CallWindowProcA(g_logging.frequencyBoxProc, box, message, wParam, lParam);
+}
+
+// Only with a schedule loaded: without one the window is exactly as it was.
+void AddCandidateList(HWND window, LoggingWindowState& state) {
+    if (LoadedSchedule.Lines.empty()) return;
+    const ControlRow rows[] = {
+        {kIdListCandidates, "LISTBOX", "", kCandidateStyle, 0, U(5), S(30), S(300), S(140)},
+    };
+    AddControlTable(window, rows);
+    ShowWindow(CandidateList(window), SW_HIDE);
+    HWND box = GetDlgItem(window, kIdEditFrequency);
+    state.frequencyBoxProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrequencyBoxProc)));
+}
+
+// -- saving ---------------------------------------------------------------------
+
 // The typed report goes to the log first; only a report that is really in the
 // file is listed and cleared from the boxes.
 void OnLogOn(HWND window) {
@@ -158,11 +292,38 @@ void OnLogOn(HWND window) {
     ClearForNextReport(window);
 }
 
-void OnCommand(HWND window, int id) {
+// Escape closes the open candidate list first, the window only after.
+void OnEscape(HWND window) {
+    if (CandidatesOpen(window)) {
+        CloseCandidates(window);
+        return;
+    }
+    EndModal(window, 0);
+}
+
+// Enter accepts the chosen candidate while in the list; elsewhere it does nothing.
+void OnEnter(HWND window) {
+    if (GetFocus() == CandidateList(window) && CandidatesOpen(window)) AcceptCandidate(window, g_logging);
+}
+
+void OnFrequencyBox(HWND window, int code) {
+    if (code == EN_CHANGE) RefreshCandidates(window, g_logging);
+    if (code == EN_KILLFOCUS) PostMessageA(window, kMessageCheckFocus, 0, 0);
+}
+
+void OnCandidateList(HWND window, int code) {
+    if (code == LBN_DBLCLK) AcceptCandidate(window, g_logging);
+    if (code == LBN_KILLFOCUS) PostMessageA(window, kMessageCheckFocus, 0, 0);
+}
+
+void OnCommand(HWND window, int id, int code) {
     switch (id) {
-        case IDCANCEL: EndModal(window, 0); break;
+        case IDCANCEL: OnEscape(window); break;
+        case IDOK: OnEnter(window); break;
         case kIdButtonLogOn: OnLogOn(window); break;
-        default: break;  // Enter (IDOK) and list clicks do nothing
+        case kIdEditFrequency: OnFrequencyBox(window, code); break;
+        case kIdListCandidates: OnCandidateList(window, code); break;
+        default: break;  // clicks in the recent list do nothing
     }
 }
 
@@ -172,10 +333,20 @@ BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
     return TRUE;
 }
 
-void OnClockTick(HWND window) { UpdateClockDisplay(window, Log.OpenPath); }
+// A new clock minute looks the open list up again.
+void OnClockTick(HWND window) {
+    UpdateClockDisplay(window, Log.OpenPath);
+    if (CandidatesOpen(window) && Clock.ClockDate + " " + Clock.ClockTime != g_logging.candidatesMinute) {
+        RefreshCandidates(window, g_logging);
+    }
+}
 
 void OnDestroy(HWND window) {
     KillTimer(window, kClockTimer);
+    if (g_logging.frequencyBoxProc) {
+        SetWindowLongPtrA(GetDlgItem(window, kIdEditFrequency), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(g_logging.frequencyBoxProc));
+    }
     ReleaseClockBitmaps(window);
 }
 
@@ -184,7 +355,8 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (HandleColourMessage(g_logging.colours, window, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return TRUE;
+        case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case kMessageCheckFocus: CheckCandidateFocus(window); return TRUE;
         case WM_TIMER: OnClockTick(window); return TRUE;
         case WM_CLOSE: EndModal(window, 0); return TRUE;
         case WM_DESTROY: OnDestroy(window); return FALSE;
@@ -201,6 +373,7 @@ HWND BuildWindow(HWND parent) {
     SetColours(g_logging);
     AddControls(window);
     PrepareRecentList(window, g_logging);
+    AddCandidateList(window, g_logging);
     return window;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "schedule/schedule_fields.h"
 
@@ -144,4 +145,12 @@ bool ParseScheduleTime(std::string_view text, ScheduleTime* when) {
     }
     *when = read;
     return true;
+}
+
+bool ParseClockTime(std::string_view date, std::string_view time, ScheduleTime* when) {
+    if (date.size() != 10 || date[2] != '-' || date[5] != '-') return false;
+    std::string iso;
+    iso.append(date.substr(6, 4)).append("-").append(date.substr(3, 2)).append("-").append(date.substr(0, 2));
+    iso.append("T").append(time);
+    return ParseScheduleTime(iso, when);
 }

@@ -40,3 +40,6 @@ int WeekdayOf(int year, int month, int day);
 bool InSummerSeason(int year, int month, int day);
 // Parses "YYYY-MM-DDTHH:MM" (a real date and time).
 bool ParseScheduleTime(std::string_view text, ScheduleTime* when);
+// The minute the logging clock shows, from its "DD-MM-YYYY" date and "HH:MM"
+// time texts (the ones that stamp a report); false before its first tick.
+bool ParseClockTime(std::string_view date, std::string_view time, ScheduleTime* when);

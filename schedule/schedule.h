@@ -43,6 +43,10 @@ struct Schedule {
     std::string FirstBadReason;
 };
 
+// The schedule the listener chose (Settings.SchedulePath), loaded at start-up
+// and on choosing; empty when none is chosen or it could not be read.
+extern Schedule LoadedSchedule;
+
 // Files larger than this are refused: real schedules are about 1 MB.
 constexpr size_t kScheduleMaxBytes = 64u << 20;
 // Longer lines are damaged: real lines are under 200 bytes.

@@ -162,6 +162,8 @@ bool ParseSchedule(std::string bytes, Schedule* schedule, std::string* reason) {
     return true;
 }
 
+Schedule LoadedSchedule;
+
 bool LoadSchedule(const char* path, Schedule* schedule, std::string* reason) {
     *schedule = Schedule{};
     std::string bytes;

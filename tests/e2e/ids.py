@@ -27,6 +27,8 @@ MAIN_MENU_IMPORT = 102
 MAIN_MENU_EXIT = 2
 MAIN_MENU_PRINT = 300
 MAIN_MENU_BACKUP_DRIVE = 505
+MAIN_MENU_SCHEDULE_FILE = 506
+MAIN_MENU_NO_SCHEDULE = 507
 MAIN_MENU_ABOUT = 700
 
 # -- logging window ----------------------------------------------------------
@@ -46,6 +48,7 @@ LOGGING_EDIT_REMARKS = 111
 LOGGING_BUTTON_LOG_ON = 116
 LOGGING_PANEL_CLOCK = 20
 LOGGING_IMAGE_CLOCK = [22, 23, 24, 25, 26]  # the characters of "HH:MM"
+LOGGING_LIST_CANDIDATES = 3076  # only with a schedule loaded, after every other control
 
 # -- browse window -----------------------------------------------------------
 BROWSE_LABEL_STATION = 99

@@ -3,6 +3,8 @@
 // to Sunday; in 2026 the A season runs from 29 March to 24 October.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "schedule/schedule_fields.h"
 #include "tests/unit/schedule_lines.h"
 
@@ -263,6 +265,21 @@ TEST(ScheduleTimeText, OnlyRealDatesAndTimes) {
     EXPECT_EQ(WeekdayOf(2026, 6, 15), 0);
     EXPECT_EQ(WeekdayOf(2026, 6, 21), 6);
     EXPECT_EQ(WeekdayOf(2000, 1, 1), 5);
+}
+
+TEST(ScheduleTimeText, TheLoggingClocksDateAndMinute) {
+    ScheduleTime when;
+    ASSERT_TRUE(ParseClockTime("29-02-2024", "23:59", &when));
+    EXPECT_EQ(when.Year, 2024);
+    EXPECT_EQ(when.Month, 2);
+    EXPECT_EQ(when.Day, 29);
+    EXPECT_EQ(when.Hour, 23);
+    EXPECT_EQ(when.Minute, 59);
+    // Before the first tick the clock has no date; texts of another form are no time.
+    for (auto [date, time] : {std::pair{"", "00:00"}, std::pair{"29-02-2026", "10:00"}, std::pair{"2026-06-15", "10:00"},
+                              std::pair{"15-06-2026", "1000"}, std::pair{"15/06/2026", "10:00"}}) {
+        EXPECT_FALSE(ParseClockTime(date, time, &when)) << date << " " << time;
+    }
 }
 
 }  // namespace
