@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
+#include "ui/log_guard.h"
 
 namespace {
 
@@ -92,6 +93,6 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     std::string path = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
     // The dialog may hand back a new name as typed, without the extension.
     if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
-    OpenLog(Log, path);
+    OpenLogAndSayRecovery(Log, path);
     SetMainWindowTitle(mainWindow);
 }

@@ -1,16 +1,33 @@
 // Entry point: shared values, settings and log, the main window, then shut-down.
 #include <windows.h>
 
-#include "app/backup_copy.h"
 #include "app/main_window.h"
+#include "backup/backup.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
+#include "ui/log_guard.h"
 #include "ui/scale.h"
+
+namespace {
+
+// The verified backup of the closed log to the backup drive, with its reason when it fails.
+void BackUpLog() {
+    BackupRequest request;
+    request.LogPath = Log.OpenPath;
+    request.Drive = Settings.BackupDrive;
+    request.Generations = Settings.BackupGenerations;
+    request.Now = UtcNow();
+    BackupResult result = BackUpLogSafely(request);
+    if (result.Ok) return;
+    MessageBoxA(nullptr, BackupFailureMessage(result).c_str(), kBackupFailedTitle, MB_ICONEXCLAMATION | MB_OK);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
     Settings = ReadSettings(kSettingsFileName);
-    OpenLog(Log, Settings.LogPath);
+    OpenLogAndSayRecovery(Log, Settings.LogPath);
 
     HWND mainWindow = BuildMainWindow();
     if (!mainWindow) return 0;  // nothing is written when there is no window
