@@ -1,8 +1,12 @@
 // Entry point: shared values, settings and log, the main window, then shut-down.
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "app/main_window.h"
 #include "backup/backup.h"
+#include "backup/backup_test_hook.h"
 #include "logstore/log_store.h"
 #include "logstore/settings.h"
 #include "ui/log_guard.h"
@@ -22,9 +26,23 @@ void BackUpLog() {
     MessageBoxA(nullptr, BackupFailureMessage(result).c_str(), kBackupFailedTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
+#ifdef ULMAR_TEST_HOOKS
+// The test build only: "--spoil-copy OFFSET" changes that byte of every
+// temporary backup copy before it is read back.
+void SetTestHookFromCommandLine() {
+    const char* option = std::strstr(GetCommandLineA(), "--spoil-copy ");
+    if (!option) return;
+    BackupHookForTest.SpoilCopy = true;
+    BackupHookForTest.Offset = std::strtoll(option + std::strlen("--spoil-copy "), nullptr, 10);
+}
+#else
+void SetTestHookFromCommandLine() {}
+#endif
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SetTestHookFromCommandLine();
     ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
     Settings = ReadSettings(kSettingsFileName);
     OpenLogAndSayRecovery(Log, Settings.LogPath);

@@ -6,7 +6,7 @@ import os
 import subprocess
 import time
 
-from harness import scenario, IDOK
+from harness import scenario, IDOK, BUILD
 import logfiles
 import steps
 from ids import MAIN_TITLE, MAIN_BUTTON_EXIT as CMD_EXIT
@@ -14,6 +14,7 @@ from ids import MAIN_TITLE, MAIN_BUTTON_EXIT as CMD_EXIT
 LOG = logfiles.numbered_log(1000)  # 115,000 bytes
 PREVIOUS = logfiles.numbered_log(3, location="Previous")
 NOT_BACKED_UP = "Log not backed up\r\n\r\n"
+TEST_BUILD = BUILD / "ulmar_testhooks.exe"  # the program with the backup's test-only fault
 
 
 def older_generations(folder, count):
@@ -38,7 +39,9 @@ def exit_with_backup(t, letter, generations=10):
     t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", letter, generations=generations))
     app = t.start()
     app.command(app.window(MAIN_TITLE), CMD_EXIT)
-    box = app.find_box("Log not backed up", 60)
+    box, deadline = None, time.time() + 120
+    while box is None and app.proc.poll() is None and time.time() < deadline:  # a box, or the program ended
+        box = app.find_box("Log not backed up", 0.2)
     text = None
     if box:
         t.equal(box.caption, "Corvane", "the box's title")
@@ -93,40 +96,36 @@ def _(t):
 
 # -- failures -------------------------------------------------------------------------
 
-@scenario("backup matrix: target full before the copy", screen=480)
-def _(t):
-    disk = t.small_disk("full", 256)
+def fails_on_disk(t, size_kb, spoil, reason):
+    """A backup to a small disk with earlier copies, made to fail by `spoil(disk)`."""
+    disk = t.small_disk("disk", size_kb)
     t.map_drive("Q", disk)
     older_generations(disk, 3)
-    steps.fill(disk)
+    spoil(disk)
     before = snapshot(disk)
-    text = exit_with_backup(t, "Q")
-    expect_failure_left_all(t, disk, before, text, "The copy Q:~ULMAR.TMP could not be written. The drive may be full.")
+    expect_failure_left_all(t, disk, before, exit_with_backup(t, "Q"), reason)
+
+
+FULL = "The copy Q:~ULMAR.TMP could not be written. The drive may be full."
+
+
+@scenario("backup matrix: target full before the copy", screen=480)
+def _(t):
+    fails_on_disk(t, 256, steps.fill, FULL)
 
 
 @scenario("backup matrix: target full part way through the copy", screen=480)
 def _(t):
-    disk = t.small_disk("half", 256)
-    t.map_drive("Q", disk)
-    older_generations(disk, 3)
-    room = 40 * 1024  # a third of the log fits
-    (disk / "FILLER").write_bytes(b"\0" * (free_bytes(disk) - room))
-    t.check(0 < free_bytes(disk) < len(LOG), "room for part of the copy only: %d" % free_bytes(disk))
-    before = snapshot(disk)
-    text = exit_with_backup(t, "Q")
-    expect_failure_left_all(t, disk, before, text, "The copy Q:~ULMAR.TMP could not be written. The drive may be full.")
+    def leave_room_for_a_third(disk):
+        (disk / "FILLER").write_bytes(b"\0" * (free_bytes(disk) - 40 * 1024))
+        t.check(0 < free_bytes(disk) < len(LOG), "room for part of the copy only: %d" % free_bytes(disk))
+    fails_on_disk(t, 256, leave_room_for_a_third, FULL)
 
 
 @scenario("backup matrix: read-only target", screen=480)
 def _(t):
-    disk = t.small_disk("ro", 512)
-    t.map_drive("Q", disk)
-    older_generations(disk, 3)
-    subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True)
-    before = snapshot(disk)
-    text = exit_with_backup(t, "Q")
-    expect_failure_left_all(t, disk, before, text,
-                            "The copy Q:~ULMAR.TMP could not be made. The drive may be missing or write-protected.")
+    fails_on_disk(t, 512, lambda disk: subprocess.run(["mount", "-o", "remount,ro", str(disk)], check=True),
+                  "The copy Q:~ULMAR.TMP could not be made. The drive may be missing or write-protected.")
 
 
 @scenario("backup matrix: no such drive", screen=480)
@@ -199,3 +198,23 @@ def _(t):
     t.equal(exit_with_backup(t, "Q"), None, "the next backup succeeds over a stale temporary copy")
     t.check(not temp.exists(), "the stale temporary copy is gone")
     t.equal((folder / "MYLOG.ULM").read_bytes(), LOG, "D:NAME equals the log")
+
+
+@scenario("backup matrix: a byte of the temporary copy changed before the comparison (test build)", screen=480)
+def _(t):
+    folder = t.dir / "qdrive"
+    t.map_drive("Q", folder)
+    older_generations(folder, 3)
+    before = snapshot(folder)
+    for offset in (0, len(LOG) - 1, len(LOG)):  # the first byte, the last, one byte too many
+        t.write("MYLOG.ULM", LOG)
+        t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "Q"))
+        app = t.start(exe=TEST_BUILD, args=("--spoil-copy", str(offset)))
+        app.command(app.window(MAIN_TITLE), CMD_EXIT)
+        box = app.box("Log not backed up", 60)
+        t.equal(box.caption, "Corvane", "the box's title")
+        text = box.text
+        app.answer(box, IDOK)
+        t.equal(app.wait_exit(60), 0, "the program ends normally")
+        expect_failure_left_all(t, folder, before, text, "The copy read back from the drive is not the same as the "
+                                "log. The drive may be failing.")
