@@ -26,6 +26,14 @@ def older_generations(folder, count):
         (dated / ("MYLOG-%06d-202612%02d-120000Z.ULM" % (n, n))).write_bytes(logfiles.numbered_log(n))
 
 
+def drive_with_earlier_copies(t, count):
+    """Drive Q: as a folder holding D:NAME and `count` older dated copies; the folder and its snapshot."""
+    folder = t.dir / "qdrive"
+    t.map_drive("Q", folder)
+    older_generations(folder, count)
+    return folder, snapshot(folder)
+
+
 def snapshot(folder):
     """Every file on the target but the filler, by its path there."""
     return {str(p.relative_to(folder)): p.read_bytes() for p in sorted(folder.rglob("*"))
@@ -68,10 +76,7 @@ def free_bytes(folder):
 
 @scenario("backup matrix: success keeps D:NAME and the newest N dated copies equal to the log", screen=480)
 def _(t):
-    folder = t.dir / "qdrive"
-    t.map_drive("Q", folder)
-    older_generations(folder, 3)
-    before = snapshot(folder)
+    folder, before = drive_with_earlier_copies(t, 3)
     t.equal(exit_with_backup(t, "Q", generations=3), None, "no message")
     t.equal((folder / "MYLOG.ULM").read_bytes(), LOG, "D:NAME equals the log")
     names = sorted(p.name for p in (folder / "ULMAR-BACKUP").iterdir())
@@ -138,10 +143,7 @@ def _(t):
 
 @scenario("backup matrix: D:NAME held by another program", screen=480)
 def _(t):
-    folder = t.dir / "qdrive"
-    t.map_drive("Q", folder)
-    older_generations(folder, 10)  # one more backup would remove one
-    before = snapshot(folder)
+    folder, before = drive_with_earlier_copies(t, 10)  # one more backup would remove one
     # A second copy of the program has the backup as its own log, held without sharing.
     t.write("holder/CURLOG.DTA", logfiles.settings("Q:\\MYLOG.ULM"))
     holder = t.start(folder=t.dir / "holder")
@@ -167,10 +169,7 @@ def _(t):
 @scenario("backup matrix: killed during the copy at several points", screen=480, timeout=900)
 def _(t):
     big = logfiles.numbered_log(1) * 200000  # 23 MB, so the copy takes a while
-    folder = t.dir / "qdrive"
-    t.map_drive("Q", folder)
-    older_generations(folder, 3)
-    before = snapshot(folder)
+    folder, before = drive_with_earlier_copies(t, 3)
     temp = folder / "~ULMAR.TMP"
     seen = []
     for delay in (0.0, 0.05, 0.2, 0.5, 1.0):
@@ -202,10 +201,7 @@ def _(t):
 
 @scenario("backup matrix: a byte of the temporary copy changed before the comparison (test build)", screen=480)
 def _(t):
-    folder = t.dir / "qdrive"
-    t.map_drive("Q", folder)
-    older_generations(folder, 3)
-    before = snapshot(folder)
+    folder, before = drive_with_earlier_copies(t, 3)
     for offset in (0, len(LOG) - 1, len(LOG)):  # the first byte, the last, one byte too many
         t.write("MYLOG.ULM", LOG)
         t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "Q"))
