@@ -9,6 +9,7 @@
 #include "app/open_dialog.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
+#include "ui/log_guard.h"
 
 namespace {
 
@@ -31,6 +32,6 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     std::string path = ChosenLogPath(previous, chosen, fileName, sizeof fileName);
     // The dialog may hand back a new name as typed, without the extension.
     if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
-    OpenLog(Log, path);
+    OpenLogAndSayRecovery(Log, path);
     SetMainWindowTitle(mainWindow);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "backup/backup_test_hook.h"
 #include "backup/verified_copy.h"
 #include "platform/file.h"
 
@@ -13,20 +14,37 @@ BackupResult Failed(BackupResult result, const std::string& reason) {
     return result;
 }
 
-// Makes the next generation through the folder's own temporary file; leaves
-// the generations found before in `*existing`.
-bool MakeGeneration(const BackupRequest& request, BackupResult* result, std::vector<Generation>* existing) {
+// The next generation's path in the folder; leaves the generations found
+// before in `*existing`.
+bool NextGeneration(const BackupRequest& request, std::string* path, std::vector<Generation>* existing,
+                    std::string* reason) {
     std::string folder = GenerationFolder(request.Drive);
     std::vector<std::string> names;
     if (!FolderCreate(folder.c_str()) || !FolderList(folder.c_str(), &names)) {
-        result->Reason = "The folder " + folder + " could not be made or read on the backup drive.";
+        *reason = "The folder " + folder + " could not be made or read on the backup drive.";
         return false;
     }
+    FileDelete(InFolder(folder, kBackupTempName).c_str());  // left by a killed run, never a generation
     std::string logName = LogFileName(request.LogPath);
     *existing = GenerationsOf(names, logName);
     int64_t sequence = existing->empty() ? 1 : existing->front().Sequence + 1;
-    std::string path = InFolder(folder, GenerationFileName(logName, sequence, request.Now));
-    if (!MakeVerifiedCopy(request.LogPath, InFolder(folder, kBackupTempName), path, &result->Reason)) return false;
+    *path = InFolder(folder, GenerationFileName(logName, sequence, request.Now));
+    return true;
+}
+
+// The generation shares the checked temporary copy's bytes through a second
+// name: neither name is ever written in place, only replaced by a rename, so
+// sharing is safe and saves a copy and its check. A volume without hard links
+// (FAT) gets a second verified copy through the folder's own temporary file.
+bool MakeGeneration(const BackupRequest& request, const std::string& checkedTemp, BackupResult* result,
+                    std::vector<Generation>* existing) {
+    std::string path;
+    if (!NextGeneration(request, &path, existing, &result->Reason)) return false;
+    bool linked = !HardLinkRefusedForTest() && FileHardLink(checkedTemp.c_str(), path.c_str());
+    if (!linked && !MakeVerifiedCopy(request.LogPath, InFolder(GenerationFolder(request.Drive), kBackupTempName),
+                                     path, &result->Reason)) {
+        return false;
+    }
     result->Generation = path;
     return true;
 }
@@ -49,11 +67,15 @@ BackupResult BackUpLogSafely(const BackupRequest& request) {
     if (request.Drive.empty() || logName.empty()) return Failed(result, "No backup drive or no log is set.");
     int keep = request.Generations;
     if (keep < 0 || keep > 99) keep = kDefaultGenerationsKept;
+    std::string temp = InFolder(DriveFolder(request.Drive), kBackupTempName);
+    if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason)) return Failed(result, result.Reason);
     std::vector<Generation> before;
-    if (keep > 0 && !MakeGeneration(request, &result, &before)) return Failed(result, result.Reason);
+    if (keep > 0 && !MakeGeneration(request, temp, &result, &before)) {
+        FileDelete(temp.c_str());
+        return Failed(result, result.Reason);
+    }
     std::string reason;
-    if (!MakeVerifiedCopy(request.LogPath, InFolder(DriveFolder(request.Drive), kBackupTempName), result.Target,
-                          &reason)) {
+    if (!ReplaceWithCheckedTemp(temp, result.Target, &reason)) {
         if (result.Generation.empty()) return Failed(result, reason);
         return Failed(result, reason + "\r\nThe dated copy " + result.Generation + " was made and kept; " +
                                   result.Target + " still holds the earlier copy, and no older copy was removed.");

@@ -17,4 +17,6 @@ void SpoilCopyForTest(const std::string& tempPath) {
     FileFlush(file);
     FileClose(&file);
 }
+
+bool HardLinkRefusedForTest() { return BackupHookForTest.RefuseHardLink; }
 #endif

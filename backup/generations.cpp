@@ -78,8 +78,7 @@ UtcTime UtcNow() {
 }
 
 std::string LogFileName(const std::string& logPath) {
-    size_t slash = logPath.find_last_of("\\/");
-    return slash == std::string::npos ? logPath : logPath.substr(slash + 1);
+    return logPath.substr(FileNameStart(logPath));
 }
 
 std::string GenerationFileName(const std::string& logFileName, int64_t sequence, const UtcTime& made) {

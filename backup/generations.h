@@ -23,7 +23,7 @@ struct Generation {
     UtcTime Made;
 };
 
-// The log's file name: the part of its path after the last backslash (or slash).
+// The log's file name: the part of its path after the last backslash, '/' or ':'.
 std::string LogFileName(const std::string& logPath);
 std::string GenerationFileName(const std::string& logFileName, int64_t sequence, const UtcTime& made);
 // True when `fileName` is a generation of the log named `logFileName` (letters

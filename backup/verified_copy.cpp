@@ -83,17 +83,24 @@ bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std
 
 }  // namespace
 
-bool MakeVerifiedCopy(const std::string& logPath, const std::string& tempPath, const std::string& targetPath,
-                      std::string* reason) {
+bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, std::string* reason) {
     FileDelete(tempPath.c_str());  // a copy left by a killed run is never used
     bool ok = WriteCopy(logPath, tempPath, reason);
     if (ok) SpoilCopyForTest(tempPath);
     ok = ok && CopyMatchesLog(logPath, tempPath, reason);
-    if (ok && !FileReplace(tempPath.c_str(), targetPath.c_str())) {
-        *reason = "The checked copy could not take the place of " + targetPath +
-                  ". The file may be in use by another program.";
-        ok = false;
-    }
     if (!ok) FileDelete(tempPath.c_str());
     return ok;
+}
+
+bool ReplaceWithCheckedTemp(const std::string& tempPath, const std::string& targetPath, std::string* reason) {
+    if (FileReplace(tempPath.c_str(), targetPath.c_str())) return true;
+    *reason = "The checked copy could not take the place of " + targetPath +
+              ". The file may be in use by another program.";
+    FileDelete(tempPath.c_str());
+    return false;
+}
+
+bool MakeVerifiedCopy(const std::string& logPath, const std::string& tempPath, const std::string& targetPath,
+                      std::string* reason) {
+    return MakeCheckedTemp(logPath, tempPath, reason) && ReplaceWithCheckedTemp(tempPath, targetPath, reason);
 }

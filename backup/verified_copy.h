@@ -7,7 +7,12 @@
 
 constexpr const char* kBackupTempName = "~ULMAR.TMP";
 
-// Copies `logPath` to `tempPath`, verifies it and moves it to `targetPath`.
-// False with `*reason` in plain words when any step fails.
+// Copies `logPath` to `tempPath` (a stale file there is deleted first),
+// flushes it and verifies it. False with `*reason` in plain words when any step
+// fails; the temporary file is then removed where possible.
+bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, std::string* reason);
+// Moves the checked `tempPath` over `targetPath` in one step; removes it when that fails.
+bool ReplaceWithCheckedTemp(const std::string& tempPath, const std::string& targetPath, std::string* reason);
+// MakeCheckedTemp, then ReplaceWithCheckedTemp.
 bool MakeVerifiedCopy(const std::string& logPath, const std::string& tempPath, const std::string& targetPath,
                       std::string* reason);

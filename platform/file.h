@@ -44,6 +44,9 @@ bool FileCopy(const char* from, const char* to);
 // Moves `from` to `to` in one step, replacing a file there, and forces the change
 // to the disk: a reader sees either the old `to` or the whole new one.
 bool FileReplace(const char* from, const char* to);
+// Gives the file `existing` a second name `link` (a new name, on the same
+// volume). False where the volume keeps no hard links (FAT) or `link` exists.
+bool FileHardLink(const char* existing, const char* link);
 // The sector size of the volume holding `path`, 0 when it cannot be learned.
 uint32_t FileSectorSize(const char* path);
 // One read of a file opened with ReadUnbuffered. `buffer`, `offset` and `size`

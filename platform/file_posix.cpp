@@ -145,6 +145,10 @@ bool FileReplace(const char* from, const char* to) {
     return ok;
 }
 
+bool FileHardLink(const char* existing, const char* link) {
+    return ::link(existing, link) == 0;
+}
+
 uint32_t FileSectorSize(const char* path) {
     struct stat info;
     if (::stat(FolderOf(path).c_str(), &info) != 0 || info.st_blksize <= 0) return 0;

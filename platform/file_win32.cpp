@@ -87,6 +87,10 @@ bool FileReplace(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool FileHardLink(const char* existing, const char* link) {
+    return CreateHardLinkA(link, existing, nullptr) != 0;
+}
+
 uint32_t FileSectorSize(const char* path) {
     char full[MAX_PATH];
     char root[MAX_PATH];

@@ -14,3 +14,10 @@ bool LogSelected(const std::string& logPath) {
     MessageBoxA(nullptr, kNoLogText, kNoLogCaption, MB_OK);
     return false;
 }
+
+bool OpenLogAndSayRecovery(LogStore& log, const std::string& path) {
+    bool opened = OpenLog(log, path);
+    std::string text;
+    if (TakeRecoveryMessage(log, &text)) MessageBoxA(nullptr, text.c_str(), kRecoveryTitle, MB_OK);
+    return opened;
+}

@@ -188,12 +188,12 @@ class Box:
 class App:
     """The running program and the driver that works its windows."""
 
-    def __init__(self, display, folder, env, exe=EXE):
+    def __init__(self, display, folder, env, exe=EXE, args=()):
         self.display = display
         self.main = None
         full_env = display.env()
         full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", str(exe)], cwd=str(folder), env=full_env,
+        self.proc = subprocess.Popen(["wine", str(exe), *args], cwd=str(folder), env=full_env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(folder), env=display.env(),
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -451,12 +451,12 @@ class Context:
     def exists(self, name):
         return (self.dir / name).exists()
 
-    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None, exe=EXE):
+    def start(self, env=None, ready_title="ULMAR v1.01", wait=True, folder=None, exe=EXE, args=()):
         """Starts ulmar.exe (or `exe`) in the scenario folder (or `folder`); with `wait`,
         returns once its main window shows. app.main is that window. Windows of
         copies started earlier in this scenario are never taken for this copy's."""
         others = [a.main for a in self.apps if a.main]
-        app = App(self.display, folder or self.dir, env, exe)
+        app = App(self.display, folder or self.dir, env, exe, args)
         self.apps.append(app)
         if wait and ready_title:
             app.main = app.window(ready_title, timeout=2 * PATIENCE, exclude=others)

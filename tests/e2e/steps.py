@@ -1,4 +1,7 @@
 """Steps several scenario files take in the same way."""
+import os
+import subprocess
+
 from harness import until, IDOK
 from ids import MAIN_BUTTON_PRINT, PRINT_TITLE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_TO_FILE, PRINT_BUTTON_RUN
 
@@ -16,3 +19,27 @@ def export(app, win_name):
     app.answer(box, IDOK)
     app.gone(win, 10)
     return box.text
+
+
+def fill(folder):
+    """Fills the disk that holds `folder` to the last byte."""
+    fd = os.open(folder / "FILLER", os.O_WRONLY | os.O_CREAT)
+    try:
+        for size in (65536, 4096, 512, 1):
+            try:
+                while True:
+                    os.write(fd, b"\0" * size)
+            except OSError:
+                pass
+    finally:
+        os.close(fd)
+
+
+def kill_program(app):
+    """kill -9 of the program's process, then the prefix's server goes too, as
+    after a power cut nothing of the program is left to finish its writes."""
+    app.kill()
+    app.stop_driver()
+    app.main = None  # handles start afresh with the next server: never exclude this one's
+    for flag in ("-k", "-w"):
+        subprocess.run(["wineserver", flag], env=app.display.env(), check=False, timeout=60)

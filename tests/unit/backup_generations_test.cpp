@@ -52,6 +52,11 @@ TEST(GenerationNames, NewestIsTheHighestSequenceWhateverTheTime) {
 TEST(GenerationNames, LogFileNameAndFolders) {
     EXPECT_EQ(LogFileName("C:\\Logs\\MYLOG.ULM"), "MYLOG.ULM");
     EXPECT_EQ(LogFileName("MYLOG.ULM"), "MYLOG.ULM");
+    EXPECT_EQ(LogFileName("\\\\server\\share\\DX.ULM"), "DX.ULM");
+    EXPECT_EQ(LogFileName("C:OLD.ULM"), "OLD.ULM");  // not "E:C:OLD.ULM" on the backup drive
+    EXPECT_EQ(LogFileName("Z:\\dx/old\\DX.ULM"), "DX.ULM");
+    EXPECT_EQ(LogFileName("Z:\\dx\\old/DX.ULM"), "DX.ULM");
+    EXPECT_EQ(LogFileName("C:\\Logs\\"), "");
     EXPECT_EQ(DriveFolder("E"), "E:");
     EXPECT_EQ(GenerationFolder("E"), "E:ULMAR-BACKUP");
     EXPECT_EQ(InFolder("E:", "MYLOG.ULM"), "E:MYLOG.ULM");  // the drive's current folder, as before

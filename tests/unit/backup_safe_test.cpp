@@ -143,6 +143,39 @@ TEST_F(SafeBackup, StaleTemporaryCopiesAreDeletedAndNeverAGeneration) {
     EXPECT_EQ(Folder("E:ULMAR-BACKUP"), std::vector<std::string>{"MYLOG-000001-20261207-194512Z.ULM"});
 }
 
+ino_t FileNumber(const std::string& path) {
+    struct stat info = {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The new generation is a second name of the checked copy that became D:NAME;
+// the next backup replaces D:NAME by a rename, so that generation keeps its bytes.
+TEST_F(SafeBackup, GenerationSharesTheCheckedCopyAndKeepsItsBytesAfterTheNextBackup) {
+    BackupResult first = Run(10);
+    ASSERT_TRUE(first.Ok) << first.Reason;
+    EXPECT_EQ(FileNumber(first.Generation), FileNumber("E:MYLOG.ULM"));
+    std::string older = log_;
+    log_ += EntryBytes(MakeEntry("Radio Gamma"));
+    WriteBytes("MYLOG.ULM", log_);
+    BackupResult second = Run(10, UtcTime{2026, 12, 8, 0, 0, 0});
+    ASSERT_TRUE(second.Ok) << second.Reason;
+    EXPECT_EQ(ReadBytes(first.Generation), older);
+    EXPECT_EQ(ReadBytes(second.Generation), log_);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
+}
+
+// FAT keeps no hard links: the generation is then a second copy, verified the same way.
+TEST_F(SafeBackup, VolumeWithoutHardLinksGetsASecondVerifiedCopy) {
+    BackupHookForTest.RefuseHardLink = true;
+    BackupResult result = Run(10);
+    ASSERT_TRUE(result.Ok) << result.Reason;
+    EXPECT_EQ(ReadBytes(result.Generation), log_);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
+    EXPECT_NE(FileNumber(result.Generation), FileNumber("E:MYLOG.ULM"));
+    EXPECT_EQ(Folder("E:ULMAR-BACKUP"), std::vector<std::string>{"MYLOG-000001-20261207-194512Z.ULM"});
+    EXPECT_FALSE(FileExists("E:~ULMAR.TMP"));
+}
+
 // The earlier D:NAME and generations, byte for byte, after a failed backup.
 class FailedBackup : public SafeBackup {
 protected:
@@ -222,7 +255,7 @@ TEST_F(FailedBackup, DriveFullPartWayLeavesEverythingAsItWas) {
         struct rlimit limit = {100000, 100000};
         setrlimit(RLIMIT_FSIZE, &limit);
         BackupResult result = Run(10);
-        bool said = result.Reason == "The copy E:ULMAR-BACKUP/~ULMAR.TMP could not be written. The drive may be full.";
+        bool said = result.Reason == "The copy E:~ULMAR.TMP could not be written. The drive may be full.";
         _exit(!result.Ok && said ? 0 : 1);
     }
     int status = 0;

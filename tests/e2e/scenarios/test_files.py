@@ -8,9 +8,10 @@ import logfiles
 from ids import MAIN_TITLE as TITLE, BACKUP_TITLE, LOGGING_TITLE, MAIN_MENU_OPEN as CMD_OPEN, \
     MAIN_MENU_NEW as CMD_NEW, MAIN_BUTTON_EXIT as CMD_EXIT, MAIN_MENU_BACKUP_DRIVE as CMD_BACKUP_DRIVE, \
     MAIN_BUTTON_LOGGING as CMD_LOGGING, MAIN_MENU_EXIT, BACKUP_EDIT_DRIVE as DRIVE_BOX, \
-    BACKUP_LABEL_DRIVE as DRIVE_LABEL, BACKUP_BUTTON_EXIT as EXIT_BUTTON, LOGGING_EDIT_ENTRY_NUMBER as ENTRY_NUMBER, \
+    BACKUP_LABEL_DRIVE as DRIVE_LABEL, BACKUP_BUTTON_EXIT as EXIT_BUTTON, BACKUP_LABEL_KEPT as KEPT_LABEL, \
+    BACKUP_EDIT_KEPT as KEPT_BOX, BACKUP_LABEL_NEWEST as NEWEST_LABEL, BACKUP_NEWEST_LINE as NEWEST_LINE, LOGGING_EDIT_ENTRY_NUMBER as ENTRY_NUMBER, \
     LOGGING_EDIT_STATION as STATION_BOX, LOGGING_BUTTON_LOG_ON as LOG_ON, WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, \
-    ES_UPPERCASE, ES_AUTOHSCROLL, WS_TABSTOP, WS_EX_CLIENTEDGE
+    ES_UPPERCASE, ES_AUTOHSCROLL, ES_NUMBER, WS_TABSTOP, WS_EX_CLIENTEDGE
 
 GAP = " " * 60
 
@@ -324,23 +325,29 @@ def check_backup_layout(t, app, main, window, screen):
     t.equal(app.owner(window), main, "owned by the main window")
     origin = app.client_origin(window)
     client = app.client_rect(window)
-    size = app.dialog_units(BACKUP_FONT[0], BACKUP_FONT[1], 0, 0, scaled(100, screen), scaled(40, screen))
-    t.equal(client[2:], size[2:], "client size 100 x 40 scaled")
+    size = app.dialog_units(BACKUP_FONT[0], BACKUP_FONT[1], 0, 0, scaled(240, screen), scaled(76, screen))
+    t.equal(client[2:], size[2:], "client size 240 x 76 scaled")
     width, height = {480: (640, 480), 768: (1024, 768)}[screen]
     left, top, right, bottom = app.rect(window)
     t.check(abs((left + right) - width) <= 2 and abs((top + bottom) - height) <= 2,
             "centred on the screen: %r" % ((left, top, right, bottom),))
     children = app.children(window)
     t.equal([(c["id"], c["cls"]) for c in children],
-            [(DRIVE_LABEL, "Static"), (DRIVE_BOX, "Edit"), (EXIT_BUTTON, "Button")], "controls in order")
-    layout = {DRIVE_LABEL: (5, 22, 54, 10), DRIVE_BOX: (64, 22, 8, 10),
-              EXIT_BUTTON: (scaled(75, screen), scaled(20, screen), 30, 20)}
+            [(DRIVE_LABEL, "Static"), (DRIVE_BOX, "Edit"), (KEPT_LABEL, "Static"), (KEPT_BOX, "Edit"),
+             (NEWEST_LABEL, "Static"), (NEWEST_LINE, "Static"), (EXIT_BUTTON, "Button")], "controls in order")
+    layout = {DRIVE_LABEL: (5, 8, 54, 10), DRIVE_BOX: (64, 8, 8, 10), KEPT_LABEL: (5, 24, 104, 10),
+              KEPT_BOX: (112, 24, 16, 10), NEWEST_LABEL: (5, 40, 80, 10), NEWEST_LINE: (5, 50, 230, 20),
+              EXIT_BUTTON: (200, 8, 30, 20)}
     for c in children:
         want = app.dialog_units(BACKUP_FONT[0], BACKUP_FONT[1], *layout[c["id"]])
         l, tp, r, b = c["rect"]
         t.equal((l - origin[0], tp - origin[1], r - l, b - tp), want, "pixel rectangle of control %d" % c["id"])
+        t.check(r - origin[0] <= client[2] and b - origin[1] <= client[3],
+                "control %d lies inside the window, nothing cut off" % c["id"])
     t.equal(app.text(window, DRIVE_LABEL), "Drive Letter:", "label text")
     t.equal(app.text(window, EXIT_BUTTON), "E&xit", "button text")
+    t.equal(app.text(window, KEPT_LABEL), "Dated copies kept (0-99):", "label of the count")
+    t.equal(app.text(window, NEWEST_LABEL), "Newest dated copy:", "label of the newest copy")
     style = app.state(window, DRIVE_BOX)["style"]
     t.check(style & ES_UPPERCASE, "the box converts to upper case")
     t.check(not style & ES_AUTOHSCROLL, "the box does not scroll")
@@ -359,6 +366,8 @@ def backup_layout_scenario(screen):
         window = open_backup_window(app, main)
         check_backup_layout(t, app, main, window, screen)
         t.equal(app.text(window, DRIVE_BOX), "A", "the box starts with the backup drive")
+        t.equal(app.text(window, KEPT_BOX), "10", "the count box starts with N")
+        t.equal(app.text(window, NEWEST_LINE), "(none found)", "no dated copy on the unmapped drive")
         t.check(not app.is_enabled(main), "the main window is disabled")
         t.screenshot("backup-drive-window-%d" % screen)
         app.click(window, EXIT_BUTTON)
@@ -439,6 +448,47 @@ def _(t):
     app.wait_exit()
 
 
+@scenario("backup window: the count of dated copies is stored; empty or impossible keeps the previous", screen=480)
+def _(t):
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "", generations=7))
+    app = t.start()
+    main = app.window(TITLE)
+    for typed, kept in (("3", 3), ("", 3), ("100", 3), ("0", 0), ("99", 99)):
+        window = open_backup_window(app, main)
+        app.set_text(window, KEPT_BOX, typed)
+        app.key(window, VK_ESCAPE)  # Escape stores like E&xit
+        app.gone(window)
+        window = open_backup_window(app, main)
+        t.equal(app.text(window, KEPT_BOX), str(kept), "after %r the box shows N" % typed)
+        app.click(window, EXIT_BUTTON)
+        app.gone(window)
+    t.check(app.state(open_backup_window(app, main), KEPT_BOX)["style"] & ES_NUMBER, "the box takes digits only")
+    app.key(app.window(BACKUP_TITLE), VK_ESCAPE)
+    finish(t, app, main)
+    t.equal(t.read("CURLOG.DTA"), logfiles.settings("MYLOG.ULM", "", generations=99), "N is the fourth line")
+
+
+@scenario("backup window: the newest dated copy on the drive, by its sequence", screen=480)
+def _(t):
+    backup = map_drive(t, "Q", "qdrive")
+    folder = backup / "ULMAR-BACKUP"
+    folder.mkdir()
+    for name in ("MYLOG-000009-20261207-194512Z.ULM", "MYLOG-000010-20250101-010203Z.ULM",
+                 "NIGHT-000050-20261231-000000Z.ULM", "~ULMAR.TMP"):
+        (folder / name).write_bytes(b"x")
+    t.write("MYLOG.ULM", logfiles.numbered_log(1))
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "Q"))
+    app = t.start()
+    main = app.window(TITLE)
+    window = open_backup_window(app, main)
+    t.equal(app.text(window, NEWEST_LINE), "01-01-2025 01:02:03 UTC  Q:ULMAR-BACKUP\\MYLOG-000010-20250101-010203Z.ULM",
+            "the highest sequence of this log, though its clock was set back")
+    t.screenshot("backup-drive-window-newest")
+    app.key(window, VK_ESCAPE)
+    app.gone(window)
+    finish(t, app, main)
+
+
 # -- the backup at exit ----------------------------------------------------------
 
 @scenario("backup to a mapped drive is an exact copy named after the log", screen=480)
@@ -453,8 +503,13 @@ def _(t):
     app.command(main, CMD_EXIT)
     t.check(app.no_box(1.5), "a successful backup shows nothing")
     t.equal(app.wait_exit(), 0, "exit code")
-    t.equal(sorted(p.name for p in backup.iterdir()), ["DX.ULM"], "one copy at the drive's root")
+    t.equal(sorted(p.name for p in backup.iterdir()), ["DX.ULM", "ULMAR-BACKUP"], "one copy at the drive's root")
     t.equal((backup / "DX.ULM").read_bytes(), data, "the copy has the log's bytes")
+    dated = list((backup / "ULMAR-BACKUP").iterdir())
+    t.equal(len(dated), 1, "one dated copy")
+    t.check(dated and dated[0].name.startswith("DX-000001-") and dated[0].name.endswith("Z.ULM"),
+            "the dated copy's name: %r" % dated)
+    t.check(dated and dated[0].read_bytes() == data, "the dated copy has the log's bytes")
     t.equal(t.read("logs/DX.ULM"), data, "the log itself is unchanged")
 
 
@@ -480,7 +535,8 @@ def _(t):
     main = app.window(TITLE)
     choose(app, open_dialog(app, main, CMD_NEW), "NIGHT")
     finish(t, app, main)
-    t.equal(sorted(p.name for p in backup.iterdir()), ["NIGHT.LOG"], "the copy is named after the new log")
+    t.equal(sorted(p.name for p in backup.iterdir()), ["NIGHT.LOG", "ULMAR-BACKUP"],
+            "the copy is named after the new log")
     t.equal((backup / "NIGHT.LOG").read_bytes(), b"", "an exact copy of the empty log")
 
 
@@ -494,7 +550,9 @@ def _(t):
     main = app.window(TITLE)
     app.command(main, CMD_EXIT)
     box = app.box("Log not backed up")
-    t.equal((box.caption, box.text), ("Corvane", "Log not backed up"), "message box caption and text")
+    t.equal((box.caption, box.text), ("Corvane", "Log not backed up\r\n\r\nThe copy %s:~ULMAR.TMP could not be "
+                                      "made. The drive may be missing or write-protected." % letter),
+            "message box caption and text")
     t.check(not app.exists(main), "the main window has gone before the message")
     t.equal(t.read("CURLOG.DTA"), logfiles.settings("MYLOG.ULM", letter), "CURLOG.DTA is written first")
     buttons = [app.text(box.hwnd, c["id"]) for c in app.children(box.hwnd) if c["cls"] == "Button"]

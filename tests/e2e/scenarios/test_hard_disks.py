@@ -66,20 +66,6 @@ def delete_line(app, browse, line):
     return box
 
 
-def fill(folder):
-    """Fills the disk that holds `folder` to the last byte."""
-    fd = os.open(folder / "FILLER", os.O_WRONLY | os.O_CREAT)
-    try:
-        for size in (65536, 4096, 512, 1):
-            try:
-                while True:
-                    os.write(fd, b"\0" * size)
-            except OSError:
-                pass
-    finally:
-        os.close(fd)
-
-
 def start_on_read_only_log(t, data):
     """The program started on G:\\LOG.ULM holding `data` on a file system mounted
     read-only (Wine run as root writes even into files without write
@@ -105,7 +91,7 @@ def _(t):
     t.map_drive("F", disk)
     (disk / "LOG.ULM").write_bytes(data)
     t.write("CURLOG.DTA", logfiles.settings("F:\\LOG.ULM"))
-    fill(disk)
+    steps.fill(disk)
     app = t.start()
     text = steps.export(app, "F:\\OUT.CSV")
     t.equal(text, "The file F:\\OUT.CSV was not written completely. The disk may be full.", "export failure box")
@@ -168,16 +154,6 @@ def _(t):
 
 # -- sudden death -----------------------------------------------------------------
 
-def kill_program(app):
-    """kill -9 of the program's process, then the prefix's server goes too, as
-    after a power cut nothing of the program is left to finish its writes."""
-    app.kill()
-    app.stop_driver()
-    app.main = None  # handles start afresh with the next server: never exclude this one's
-    for flag in ("-k", "-w"):
-        subprocess.run(["wineserver", flag], env=app.display.env(), check=False, timeout=60)
-
-
 def numbered_records(count):
     template = logfiles.entry("NXXXXXXXX", freq="1", location="Anywhere")
     return b"".join(template.replace(b"NXXXXXXXX", b"N%08d" % n) for n in range(1, count + 1))
@@ -187,42 +163,82 @@ def numbers(data):
     return [int(r["Station"].strip()[1:]) for r in logfiles.records(data)]
 
 
-@scenario("killed during the deletion of entry 1 of a large log: no report is missing, at most one doubled",
-          screen=480, timeout=300)
+def start_deletion_of_entry_1(t, app):
+    browse = open_browse(app)
+    choose(app, browse, 1)
+    app.key(browse, VK_DELETE, LIST)
+    box = app.box("Are you sure?")
+    app.post(box.hwnd, None, 0x0111, IDYES, 0)  # WM_COMMAND Yes, then watch without waiting
+
+
+def wait_for_file(path, present, timeout=60):
+    deadline = time.time() + timeout
+    while time.time() < deadline and path.exists() != present:
+        time.sleep(0.001)
+    return path.exists() == present
+
+
+def reopen_and_recover(t):
+    """Opens the log again as the listener would: the opening finishes or takes
+    back the interrupted deletion and says so once in a box titled "Ulmar".
+    Returns whether it said so."""
+    app = t.start(wait=False)
+    main, said, deadline = None, False, time.time() + 120
+    while main is None and time.time() < deadline:
+        box = app.find_box("interrupted", 0.2)
+        if box:
+            t.equal(box.caption, "Ulmar", "the recovery box's title")
+            app.answer(box, IDOK)
+            said = True
+        main = app.find_window("ULMAR v1.01", 0.2)
+    if not t.check(main, "the main window shows after the recovery"):
+        app.kill()
+        return said
+    t.check(app.no_box(0.5), "the recovery is told once")
+    app.command(main, CMD_EXIT)
+    t.equal(app.wait_exit(), 0, "the program ends normally after the recovery")
+    return said
+
+
+@scenario("killed during the deletion of entry 1 of a large log: reopened, it is exactly before or after",
+          screen=480, timeout=3600)
 def _(t):
     count = int(os.environ.get("ULMAR_KILL_ENTRIES", "500000"))
     data = numbered_records(count)
-    rounds = int(os.environ.get("ULMAR_KILL_ROUNDS", "3"))
-    seen = []
+    after = data[115:]
+    rounds = int(os.environ.get("ULMAR_KILL_ROUNDS", "20"))
+    journal = t.dir / "MYLOG.ULM.DLJ"
+    # One deletion to its end: how long the moves take from the journal's appearance.
+    t.write("MYLOG.ULM", data)
+    app = t.start()
+    start_deletion_of_entry_1(t, app)
+    t.check(wait_for_file(journal, True), "the journal is written before the moves")
+    begun = time.time()
+    t.check(wait_for_file(journal, False, 600), "the journal goes when the deletion is done")
+    span = time.time() - begun
+    steps.kill_program(app)
+    t.equal(t.read("MYLOG.ULM"), after, "an uninterrupted deletion")
+    outcomes = {"before": 0, "after": 0, "doubled": 0, "lost": 0}
+    interrupted = 0
     for round_ in range(rounds):
         t.write("MYLOG.ULM", data)
         app = t.start()
-        browse = open_browse(app)
-        choose(app, browse, 1)
-        app.key(browse, VK_DELETE, LIST)
-        box = app.box("Are you sure?")
-        app.post(box.hwnd, None, 0x0111, IDYES, 0)  # WM_COMMAND Yes, then kill without waiting
-        # Kill as soon as the first record has been overwritten, so the moves are under way.
-        path = t.dir / "MYLOG.ULM"
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            with open(path, "rb") as f:
-                if f.read(115) != data[:115]:
-                    break
-        time.sleep(random.uniform(0.0, 0.02) * round_)
-        kill_program(app)
+        start_deletion_of_entry_1(t, app)
+        wait_for_file(journal, True)
+        time.sleep(span * (round_ + 0.5) / rounds)  # spread over the whole move
+        steps.kill_program(app)
+        cut = journal.exists()  # the kill came before the deletion was done
+        interrupted += cut
+        t.equal(reopen_and_recover(t), cut, "round %d: the recovery is told exactly when it had work" % round_)
         left = t.read("MYLOG.ULM")
         got = numbers(left)
-        missing = set(range(2, count + 1)) - set(got)
-        doubled = len(got) - len(set(got))
-        t.equal(sorted(missing), [], "round %d: no report missing" % round_)
-        t.check(doubled <= 1, "round %d: at most one doubled (%d)" % (round_, doubled))
-        t.check(got == sorted(got), "round %d: order kept" % round_)
-        t.check(len(left) % 115 == 0, "round %d: whole records" % round_)
-        state = "finished" if got == list(range(2, count + 1)) else \
-            "not started" if got == list(range(1, count + 1)) else "cut part way, %d doubled" % doubled
-        seen.append(state)
-    print("    deletions killed: %s" % "; ".join(seen))
+        outcome = "before" if left == data else "after" if left == after else \
+            "lost" if len(set(got)) < count - 1 else "doubled"
+        outcomes[outcome] += 1
+        t.check(outcome in ("before", "after"), "round %d: exactly before or after, not %s" % (round_, outcome))
+        t.check(not journal.exists(), "round %d: no journal left after the recovery" % round_)
+    print("    deletion of entry 1 (%d entries, %.2f s) killed %d times, %d of them part way: %s"
+          % (count, span, rounds, interrupted, ", ".join("%s %d" % item for item in outcomes.items())))
 
 
 @scenario("killed during an export: the log is untouched", screen=480, timeout=120)
@@ -237,7 +253,7 @@ def _(t):
     until(lambda: app.text(win, PRINT_GO), "Sa&ve")
     app.command(win, PRINT_GO)
     time.sleep(0.15)
-    kill_program(app)
+    steps.kill_program(app)
     t.equal(t.read("MYLOG.ULM"), data, "log bytes unchanged")
     print("    export killed after %d of %d bytes" % (os.path.getsize(t.dir / "OUT.CSV") if t.exists("OUT.CSV") else 0,
                                                        len(data)))
@@ -283,7 +299,7 @@ def _(t):
     t.map_drive("H", disk)
     (disk / "LOG.ULM").write_bytes(start)
     t.write("CURLOG.DTA", logfiles.settings("H:\\LOG.ULM"))
-    fill(disk)
+    steps.fill(disk)
     app = t.start()
     win = open_logging(app)
     confirmed, refused = [], []
@@ -342,7 +358,7 @@ def _(t):
         win = open_logging(app)
         station = "Kept %d" % round_
         t.equal(save(app, win, station), None, "round %d: confirmed" % round_)
-        kill_program(app)
+        steps.kill_program(app)
         data_now = t.read("MYLOG.ULM")
         t.equal(stations(data_now)[-1:], [station], "round %d: the confirmed report is in the file" % round_)
         t.equal(len(data_now), (4 + round_) * 115, "round %d: length" % round_)
