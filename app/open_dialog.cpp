@@ -48,19 +48,19 @@ std::string CurrentDirectory() {
 
 }  // namespace
 
-bool AskForFile(HWND owner, const OpenDialogSpec& spec, char* fileName, size_t capacity) {
+bool AskForFile(HWND owner, const OpenDialogSpec& wanted, char* fileName, size_t capacity) {
     std::string workingFolder = CurrentDirectory();
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OpenDialogStructureSize();
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = spec.filter;
+    dialog.lpstrFilter = wanted.filter;
     dialog.nFilterIndex = kFilterIndex;
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = static_cast<DWORD>(capacity);
     dialog.lpstrInitialDir = workingFolder.c_str();
-    dialog.lpstrTitle = spec.title;
-    dialog.Flags = spec.flags | OFN_EXPLORER | OFN_ENABLEHOOK;
-    dialog.lpstrDefExt = spec.defaultExtension;
+    dialog.lpstrTitle = wanted.title;
+    dialog.Flags = wanted.flags | OFN_EXPLORER | OFN_ENABLEHOOK;
+    dialog.lpstrDefExt = wanted.defaultExtension;
     dialog.lpfnHook = PlacingHook;
     bool chosen = GetOpenFileNameA(&dialog) != 0;
     if (!workingFolder.empty()) SetCurrentDirectoryA(workingFolder.c_str());

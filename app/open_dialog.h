@@ -17,4 +17,4 @@ struct OpenDialogSpec {
 // `fileName` (`capacity` bytes). The settings file and a log kept by a
 // relative name both live in the working folder, so browsing to another
 // folder must not move it: it is restored before this returns.
-bool AskForFile(HWND owner, const OpenDialogSpec& spec, char* fileName, size_t capacity);
+bool AskForFile(HWND owner, const OpenDialogSpec& wanted, char* fileName, size_t capacity);
