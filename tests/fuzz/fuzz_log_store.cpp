@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_journal.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
 
@@ -61,6 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t initial = static_cast<size_t>(data[0]) * 8;
     if (initial > size - 1) initial = size - 1;
     std::string path = FuzzPath();
+    // Each input starts with no journal: one left by an earlier process of the
+    // same number (killed part way through a removal) would be recovered into
+    // this input's log, as it should be for the log it was written for.
+    FileDelete(JournalPath(path).c_str());
     WriteFileBytes(path, data + 1, initial);
     std::vector<LogEntry> model(initial / sizeof(LogEntry));
     if (!model.empty()) std::memcpy(model.data(), data + 1, model.size() * sizeof(LogEntry));
@@ -102,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CloseLog(log);
     FileDelete(path.c_str());
+    FileDelete(JournalPath(path).c_str());
     return 0;
 }
