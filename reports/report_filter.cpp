@@ -1,5 +1,7 @@
 #include "reports/report_filter.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* BoxName(FilterBox box) {
@@ -68,10 +70,6 @@ void CheckOrder(FilterReading* reading) {
     }
 }
 
-bool KeepEntry(const LogEntry& entry, const void* context) {
-    return EntryMatches(*static_cast<const ReportFilter*>(context), entry);
-}
-
 bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
     if (filter.dateFrom == kNoDate && filter.dateTo == kNoDate) return true;
     uint64_t date = DateOrderKey(entry.Date);
@@ -81,8 +79,8 @@ bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
     return ReadDashedDate(entry.Date, sizeof entry.Date) != kNoDate;
 }
 
-bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
-    if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
+// Any Freq that is a number, in whatever form it was typed.
+bool AnyFrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
     int64_t scaled = 0;
     switch (ReadTenThousandths(entry.Freq, sizeof entry.Freq, &scaled)) {
         case ScaledNumber::NotANumber: return false;
@@ -95,6 +93,34 @@ bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
     ReadDecimal(entry.Freq, sizeof entry.Freq, &freq);
     return (!filter.hasFrequencyFrom || CompareDecimal(freq, ViewOf(filter.frequencyFrom)) >= 0) &&
            (!filter.hasFrequencyTo || CompareDecimal(freq, ViewOf(filter.frequencyTo)) <= 0);
+}
+
+bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
+    if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
+    // Most Freqs are whole kHz typed plainly: compared by key, in a few steps.
+    uint64_t key = 0;
+    if (ReadPlainKhzKey(entry.Freq, &key)) return key >= filter.plainFromKey && key <= filter.plainToKey;
+    return AnyFrequencyMatches(filter, entry);
+}
+
+// The bounds of whole kHz that a Freq of up to six digits can be.
+void SetPlainKeys(ReportFilter* f) {
+    constexpr int64_t kLargestKhz = 999999;
+    if (f->hasFrequencyFrom) {
+        int64_t scaled = f->frequencyFromScaled;
+        int64_t whole = scaled / 10000 + (scaled % 10000 != 0 ? 1 : 0);
+        f->plainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
+    }
+    if (f->hasFrequencyTo) f->plainToKey = KhzKeyOf(std::min(f->frequencyToScaled / 10000, kLargestKhz));
+}
+
+int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) {
+    const ReportFilter& filter = *static_cast<const ReportFilter*>(context);
+    int32_t outputs = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (EntryMatches(filter, block[i])) chosen[outputs++] = i;
+    }
+    return outputs;
 }
 
 }  // namespace
@@ -113,6 +139,7 @@ FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
     f.hasFrequencyTo = ReadFrequencyBox(texts.frequencyTo, FilterBox::FrequencyTo, &f.frequencyTo, &reading);
     f.frequencyFromScaled = BoundTenThousandths(ViewOf(f.frequencyFrom), true);
     f.frequencyToScaled = BoundTenThousandths(ViewOf(f.frequencyTo), false);
+    SetPlainKeys(&f);
     CheckOrder(&reading);
     return reading;
 }
@@ -134,7 +161,7 @@ bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
 
 const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook) {
     if (IsEmptyFilter(filter)) return nullptr;
-    hook->keep = KeepEntry;
+    hook->choose = ChooseEntries;
     hook->context = &filter;
     return hook;
 }

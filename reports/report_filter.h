@@ -33,6 +33,8 @@ struct ReportFilter {
     DecimalValue frequencyTo;
     int64_t frequencyFromScaled = 0;  // BoundTenThousandths of the bounds
     int64_t frequencyToScaled = 0;
+    uint64_t plainFromKey = 0;        // KhzKeyOf the bounds for whole kHz:
+    uint64_t plainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
 };
 
 struct FilterReading {

@@ -109,12 +109,50 @@ int64_t TenThousandths(DecimalView value) {
 
 }  // namespace
 
+// One pass over the text, without building a view first: the report filter
+// reads every Freq of the log with it.
 ScaledNumber ReadTenThousandths(const char* text, size_t length, int64_t* value) {
-    DecimalView view;
-    if (!ReadDecimal(text, length, &view)) return ScaledNumber::NotANumber;
-    if (view.whole.size() > kScaledWholeDigits || view.fraction.size() > kScaledDecimals) return ScaledNumber::TooLong;
-    *value = TenThousandths(view);
+    TrimBlanks(&text, &length);
+    size_t i = 0;
+    int64_t scaled = 0;
+    size_t significant = 0;  // whole digits from the first that is not 0
+    for (; i < length && IsDigit(text[i]); ++i) {
+        scaled = scaled * 10 + (text[i] - '0');
+        if (scaled != 0) ++significant;
+        if (significant > kScaledWholeDigits) break;
+    }
+    if (i == 0) return ScaledNumber::NotANumber;
+    bool tooLong = significant > kScaledWholeDigits;
+    size_t decimals = 0;
+    if (!tooLong && i < length) {
+        if (text[i] != '.' || i + 1 == length) return ScaledNumber::NotANumber;
+        for (++i; i < length && IsDigit(text[i]); ++i, ++decimals) {
+            if (decimals < kScaledDecimals) {
+                scaled = scaled * 10 + (text[i] - '0');
+            } else if (text[i] != '0') {
+                tooLong = true;  // a fifth decimal that is not a trailing zero
+            }
+        }
+    }
+    // A number too long to scale must still be a number to be TooLong.
+    if (tooLong || i < length) {
+        DecimalView view;
+        return ReadDecimal(text, length, &view) ? ScaledNumber::TooLong : ScaledNumber::NotANumber;
+    }
+    for (; decimals < kScaledDecimals; ++decimals) scaled *= 10;
+    *value = scaled;
     return ScaledNumber::Fits;
+}
+
+uint64_t KhzKeyOf(int64_t khz) {
+    uint64_t key = 0;
+    int shift = 0;
+    do {
+        key |= static_cast<uint64_t>(khz % 10) << shift;
+        shift += 8;
+        khz /= 10;
+    } while (khz > 0);
+    return key;
 }
 
 int64_t BoundTenThousandths(DecimalView bound, bool lower) {

@@ -3,8 +3,20 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#ifdef _MSC_VER
+#include <stdlib.h>
+#endif
+
+inline uint64_t ByteSwapped(uint64_t word) {
+#ifdef _MSC_VER
+    return _byteswap_uint64(word);
+#else
+    return __builtin_bswap64(word);
+#endif
+}
 
 // A calendar date as one number that orders like the dates: year × 10000 +
 // month × 100 + day.
@@ -20,9 +32,14 @@ DateKey ReadDashedDate(const char* text, size_t length);
 // is checked, so it is a quick first look when most dates fall outside a
 // range, and ReadDashedDate decides for those within.
 inline uint64_t DateOrderKey(const char* text) {
-    auto byte = [text](int at) { return static_cast<uint64_t>(static_cast<unsigned char>(text[at])); };
-    return byte(6) << 56 | byte(7) << 48 | byte(8) << 40 | byte(9) << 32 | byte(3) << 24 | byte(4) << 16 |
-           byte(0) << 8 | byte(1);
+    // Three loads; byte-swapped (the machine is little-endian), the first
+    // character of each part is its most significant byte.
+    uint32_t year = 0;
+    uint16_t month = 0, day = 0;
+    std::memcpy(&year, text + 6, 4);
+    std::memcpy(&month, text + 3, 2);
+    std::memcpy(&day, text, 2);
+    return ByteSwapped(year) | ByteSwapped(month) >> 32 | ByteSwapped(day) >> 48;
 }
 
 // Hours and minutes of a valid time; hours 0..23, minutes 0..59.
@@ -45,6 +62,38 @@ struct DecimalView {
 bool ReadDecimal(const char* text, size_t length, DecimalView* value);
 // Below zero, zero or above zero as `a` is below, equal to or above `b`.
 int CompareDecimal(DecimalView a, DecimalView b);
+
+// The common Freq read quickly: digits from its first byte on, then only
+// blanks ("9660  "). Its key orders as the whole kHz values do: the digits as
+// the digits of a number in base 256, so "0960" and "960" have one key. False
+// for any other form, which then needs ReadTenThousandths. All six bytes are
+// looked at together, as one word, because the report filter reads the Freq
+// of every entry of a log.
+inline bool ReadPlainKhzKey(const char (&freq)[6], uint64_t* key) {
+    constexpr uint64_t kSixBytes = 0x0000808080808080ULL;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr uint64_t kBlanks = 0x0000202020202020ULL;
+    // The first byte lowest, on every little-endian machine. Two loads, not one
+    // copy into a cleared word, which would stall reading back what was stored.
+    uint32_t low = 0;
+    uint16_t high = 0;
+    std::memcpy(&low, freq, 4);
+    std::memcpy(&high, freq + 4, 2);
+    uint64_t word = low | static_cast<uint64_t>(high) << 32;
+    uint64_t digits = word ^ 0x303030303030ULL;  // a digit becomes its value, 0..9
+    // High bit of a byte set: not a digit (its value 10 or more).
+    uint64_t notDigit = (((digits & kLow7) + 0x7676767676767676ULL) | digits) & kSixBytes;
+    uint64_t digitBytes = (~notDigit & kSixBytes) >> 7;  // 1 in each byte holding a digit
+    uint64_t digitMask = digitBytes * 0xFF;
+    bool plain = (digitBytes & 1) != 0 && (digitMask & (digitMask + 1)) == 0 &&  // digits first,
+                 (word & ~digitMask) == (kBlanks & ~digitMask);                  // then blanks
+    if (!plain) return false;
+    uint64_t length = (digitBytes * 0x0101010101010101ULL) >> 56;
+    *key = ByteSwapped(digits & digitMask) >> (64 - 8 * length);
+    return true;
+}
+// The key ReadPlainKhzKey gives the digits of `khz` (0..999999).
+uint64_t KhzKeyOf(int64_t khz);
 
 // The value × 10000 of a number, exact when the number has at most four
 // decimals and fourteen whole digits (every Freq field has): then Fits.

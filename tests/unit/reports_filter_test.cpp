@@ -180,6 +180,17 @@ TEST(ReportFilter, FrequenciesAreInclusiveNumbers) {
     // Compared by value, not as texts: "900" and "15100" are outside.
     EXPECT_FALSE(FreqKept(f, "900"));
     EXPECT_FALSE(FreqKept(f, "15100"));
+    // Whole kHz against bounds between them, and against bounds beyond any field.
+    ReportFilter between = Filter(Frequencies("999.5", "1000.5"));
+    EXPECT_FALSE(FreqKept(between, "999"));
+    EXPECT_TRUE(FreqKept(between, "1000"));
+    EXPECT_FALSE(FreqKept(between, "1001"));
+    EXPECT_FALSE(FreqKept(Filter(Frequencies("999999.01", "")), "999999"));
+    EXPECT_TRUE(FreqKept(Filter(Frequencies("", "1000000")), "999999"));
+    ReportFilter belowOne = Filter(Frequencies("", "0.5"));
+    EXPECT_TRUE(FreqKept(belowOne, "0"));
+    EXPECT_TRUE(FreqKept(belowOne, "000"));
+    EXPECT_FALSE(FreqKept(belowOne, "1"));
 }
 
 TEST(ReportFilter, DecimalBoundsCompareByValue) {
@@ -215,6 +226,66 @@ TEST(ReportFilter, FreqThatIsNotANumberNeverMatchesAFrequencyBound) {
         EXPECT_FALSE(FreqKept(to, freq)) << freq;
     }
     EXPECT_TRUE(FreqKept(from, "0"));
+}
+
+// Every Freq of six bytes over digits, blanks, a point, a letter and a
+// non-ASCII byte: the quick readers of the filter give what the plain
+// reading of the number gives (ReadDecimal, then its digits scaled by hand),
+// the key of plain whole kHz included.
+TEST(ReportFilter, QuickFreqReadingsAgreeWithTheNumberRule) {
+    const char kAlphabet[] = {' ', '0', '1', '7', '9', '.', 'k', '\xB9'};
+    int plainSeen = 0;
+    char freq[6];
+    for (int code = 0; code < 262144; ++code) {  // 8^6
+        for (int i = 0, rest = code; i < 6; ++i, rest /= 8) freq[i] = kAlphabet[rest % 8];
+        DecimalView view;
+        bool isNumber = ReadDecimal(freq, 6, &view);
+        int64_t expected = 0;
+        for (char c : view.whole) expected = expected * 10 + (c - '0');
+        for (size_t i = 0; i < 4; ++i) expected = expected * 10 + (i < view.fraction.size() ? view.fraction[i] - '0' : 0);
+        int64_t scaled = -1;
+        ScaledNumber read = ReadTenThousandths(freq, 6, &scaled);
+        std::string shown(freq, 6);
+        ASSERT_EQ(read, isNumber ? ScaledNumber::Fits : ScaledNumber::NotANumber) << shown;
+        if (isNumber) {
+            ASSERT_EQ(scaled, expected) << shown;
+        }
+        uint64_t key = 0;
+        bool plain = freq[0] >= '0' && freq[0] <= '9' && view.fraction.empty() &&
+                     std::string(freq, 6).find('.') == std::string::npos;
+        ASSERT_EQ(ReadPlainKhzKey(freq, &key), isNumber && plain) << shown;
+        if (isNumber && plain) {
+            ASSERT_EQ(key, KhzKeyOf(expected / 10000)) << shown;
+            ++plainSeen;
+        }
+    }
+    EXPECT_EQ(plainSeen, 4 + 16 + 64 + 256 + 1024 + 4096);  // digits 1..6 long, then blanks
+}
+
+// The date's quick key holds its characters year first, then month, then day.
+TEST(ReportFilter, DateOrderKeyHoldsYearMonthDay) {
+    EXPECT_EQ(DateOrderKey("14-08-2026"), 0x3230323630383134u);
+    EXPECT_EQ(DateOrderKey("\xFF\x01-\x80\x7F-\x00\x02\xFE\x03"), 0x0002FE03807FFF01u);
+    EXPECT_LT(DateOrderKey("31-12-2025"), DateOrderKey("01-01-2026"));
+    EXPECT_LT(DateOrderKey("28-02-2026"), DateOrderKey("01-03-2026"));
+}
+
+TEST(ReportFilter, KhzKeysOrderAsTheValues) {
+    EXPECT_EQ(KhzKeyOf(0), 0u);
+    EXPECT_EQ(KhzKeyOf(9660), 0x09060600u);
+    for (int64_t khz = 0; khz < 999999; ++khz) ASSERT_LT(KhzKeyOf(khz), KhzKeyOf(khz + 1)) << khz;
+}
+
+TEST(ReportFilter, LongNumbersReadExactlyOrAsTooLong) {
+    int64_t scaled = 0;
+    EXPECT_EQ(ReadTenThousandths("00000000000000012345678901234.5", 31, &scaled), ScaledNumber::Fits);
+    EXPECT_EQ(scaled, 123456789012345000);
+    EXPECT_EQ(ReadTenThousandths("12345678901234.56780000", 23, &scaled), ScaledNumber::Fits);
+    EXPECT_EQ(scaled, 123456789012345678);
+    EXPECT_EQ(ReadTenThousandths("123456789012345", 15, &scaled), ScaledNumber::TooLong);
+    EXPECT_EQ(ReadTenThousandths("1.00001", 7, &scaled), ScaledNumber::TooLong);
+    EXPECT_EQ(ReadTenThousandths("123456789012345x", 16, &scaled), ScaledNumber::NotANumber);
+    EXPECT_EQ(ReadTenThousandths("1.00001.", 8, &scaled), ScaledNumber::NotANumber);
 }
 
 TEST(ReportFilter, PartsCombine) {
