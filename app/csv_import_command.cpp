@@ -34,15 +34,21 @@ void ImportCsvFile(HWND mainWindow) {
         Tell(mainWindow, ImportRefusalText(plan, csvPath), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (plan.records.empty()) {
+    if (plan.reports == 0) {
         Tell(mainWindow, NothingToImportText(plan), MB_OK);
         return;
     }
     std::string logPath = FullPath(Log.OpenPath);
     if (Tell(mainWindow, ImportQuestionText(plan, logPath), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    if (AddImportedReports(Log, plan.records)) {
-        Tell(mainWindow, ImportDoneText(plan.records.size(), logPath), MB_OK);
-    } else {
-        Tell(mainWindow, ImportFailedText(Log, logPath), MB_OK | MB_ICONEXCLAMATION);
+    switch (AddImportedFile(Log, csvPath, plan)) {
+        case ImportWriting::Added:
+            Tell(mainWindow, ImportDoneText(static_cast<size_t>(plan.reports), logPath), MB_OK);
+            break;
+        case ImportWriting::LogFailed:
+            Tell(mainWindow, ImportFailedText(Log, logPath), MB_OK | MB_ICONEXCLAMATION);
+            break;
+        case ImportWriting::FileChanged:
+            Tell(mainWindow, ImportFileChangedText(csvPath, logPath), MB_OK | MB_ICONEXCLAMATION);
+            break;
     }
 }

@@ -38,6 +38,20 @@ void WriteBenchLog(const char* path, int64_t entries, MakeEntry makeEntry) {
     FileClose(&file);
 }
 
+// The whole of a file, for a benchmark that needs its bytes in memory.
+inline std::string ReadFileBytes(const char* path) {
+    PlatformFile file;
+    std::string bytes;
+    int64_t size = 0;
+    if (!FileOpen(path, FileAccess::ReadOnly, &file)) return bytes;
+    if (FileSize(file, &size)) bytes.resize(static_cast<size_t>(size));
+    size_t got = 0;
+    FileReadAt(file, 0, &bytes[0], bytes.size(), &got);
+    bytes.resize(got);
+    FileClose(&file);
+    return bytes;
+}
+
 inline double SecondsSince(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }

@@ -189,10 +189,19 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
     if (!log.Writable) return Fail(log, LogError::ReadOnly);
     if (n < 0) return Fail(log, LogError::BadNumber);
     if (n == 0) return true;
-    if (log.EntryCount > INT32_MAX - n) return Fail(log, LogError::WriteFailed);
+    AppendRun run;
+    return BeginAppendRun(log, n, &run) && AppendRunRecords(log, &run, entries, n) && FinishAppendRun(log, &run);
+}
+
+bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
+    run->active = false;
+    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
+    if (!log.Writable) return Fail(log, LogError::ReadOnly);
+    if (total < 1) return Fail(log, LogError::BadNumber);
+    if (log.EntryCount > INT32_MAX - total) return Fail(log, LogError::WriteFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Append);
-    header.Count = n;
+    header.Count = total;
     int64_t start = RecordOffset(log.EntryCount + 1);
     size_t got = 0;
     if (!FileSize(log.LogFile, &header.LogLength) || header.LogLength < start ||
@@ -200,22 +209,51 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
         !FileReadAt(log.LogFile, start, header.Saved, static_cast<size_t>(header.LogLength - start), &got)) {
         return Fail(log, LogError::ReadFailed);
     }
-    Journal journal;
-    if (!StartJournal(journal, log.OpenPath, header)) return Fail(log, LogError::JournalFailed);
-    LogError error = LogError::None;
-    if (!WriteRecords(log, log.EntryCount + 1, n, entries)) {
-        error = LogError::WriteFailed;
-    } else if (!FileFlush(log.LogFile)) {
-        error = LogError::FlushFailed;
-    }
-    if (error == LogError::None || PutBackAppend(log, header)) {
-        EndJournal(journal);
-    } else {
-        CloseJournal(journal);  // the next opening cuts the log back
-    }
-    if (error != LogError::None) return Fail(log, error);
-    log.EntryCount += n;
+    if (!StartJournal(run->journal, log.OpenPath, header)) return Fail(log, LogError::JournalFailed);
+    run->total = total;
+    run->written = 0;
+    run->active = true;
     return true;
+}
+
+bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n) {
+    if (!run->active) return Fail(log, LogError::NotOpen);
+    if (n < 0 || n > run->total - run->written) {
+        AbandonAppendRun(log, run);
+        return Fail(log, LogError::BadNumber);
+    }
+    if (!WriteRecords(log, log.EntryCount + 1 + run->written, n, entries)) {
+        AbandonAppendRun(log, run);
+        return Fail(log, LogError::WriteFailed);
+    }
+    run->written += n;
+    return true;
+}
+
+bool FinishAppendRun(LogStore& log, AppendRun* run) {
+    if (!run->active) return Fail(log, LogError::NotOpen);
+    if (run->written != run->total) {
+        AbandonAppendRun(log, run);
+        return Fail(log, LogError::BadNumber);
+    }
+    if (!FileFlush(log.LogFile)) {
+        AbandonAppendRun(log, run);
+        return Fail(log, LogError::FlushFailed);
+    }
+    EndJournal(run->journal);
+    run->active = false;
+    log.EntryCount += run->total;
+    return true;
+}
+
+void AbandonAppendRun(LogStore& log, AppendRun* run) {
+    if (!run->active) return;
+    run->active = false;
+    if (PutBackAppend(log, run->journal.Header)) {
+        EndJournal(run->journal);
+    } else {
+        CloseJournal(run->journal);  // the next opening cuts the log back
+    }
 }
 
 void RecoverInterruptedChange(LogStore& log) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "logstore/log_entry.h"
+#include "logstore/log_journal.h"
 #include "platform/file.h"
 
 enum class LogError {
@@ -77,6 +78,22 @@ bool AppendEntry(LogStore& log);
 // and on any failure the log is put back to its old length (and its old partial
 // record, if it had one). A killed run is taken back at the next opening.
 bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
+
+// The same change made in pieces, for records that arrive a block at a time:
+// BeginAppendRun notes the old length and the number of records to come in the
+// journal; AppendRunRecords writes the next of them; FinishAppendRun flushes
+// once, raises EntryCount and drops the journal when exactly `total` were
+// written. Any failure, or AbandonAppendRun, puts the log back as it was.
+struct AppendRun {
+    Journal journal;
+    int32_t total = 0;
+    int32_t written = 0;
+    bool active = false;  // begun and neither finished nor abandoned
+};
+bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run);
+bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n);
+bool FinishAppendRun(LogStore& log, AppendRun* run);
+void AbandonAppendRun(LogStore& log, AppendRun* run);
 // Removes record k: later records move down one place in ascending order, the
 // file is cut one record shorter. Removing the only record deletes the file and
 // opens it anew, empty. A removal that moves records keeps a journal, so after a

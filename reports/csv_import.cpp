@@ -1,19 +1,20 @@
 #include "reports/csv_import.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "logstore/code_page_1252.h"
 #include "logstore/record_texts.h"
 #include "platform/file.h"
 #include "reports/csv_rows.h"
+#include "reports/csv_window.h"
 #include "reports/report_values.h"
 #include "reports/text_encoding.h"
 
 namespace {
 
-// Far more lines than any log a listener keeps, yet little memory.
+// Far more lines than any log a listener keeps.
 constexpr size_t kLargestImport = size_t{256} << 20;
-constexpr size_t kRecordsReservedAtMost = size_t{1} << 20;
 
 // The columns, in the order of the record's fields.
 enum Column { kDate, kTime, kFreq, kStation, kLocation, kRemarks, kColumnCount };
@@ -173,9 +174,21 @@ std::string_view FrequencyValue(std::string_view text) {
     return value;
 }
 
-std::string_view Value(const CsvRow& row, const ColumnMap& map, int column) {
-    int at = map.at[column];
-    return at < 0 ? std::string_view() : row.fields[static_cast<size_t>(at)];
+// How the rows of one file are read: its columns, and whether its values are
+// UTF-8 to be converted. Values are converted one by one, as they are used;
+// the separators, quotes and line breaks of UTF-8 are the same bytes as in
+// code page 1252, so the rows split the same either way.
+struct RowReading {
+    ColumnMap map;
+    bool convert = false;
+    std::string converted[kColumnCount];
+};
+
+std::string_view Value(const CsvRow& row, RowReading* reading, int column) {
+    int at = reading->map.at[column];
+    std::string_view value = at < 0 ? std::string_view() : row.fields[static_cast<size_t>(at)];
+    if (reading->convert && ConvertUtf8(value, &reading->converted[column])) return reading->converted[column];
+    return value;
 }
 
 bool IsBlankRow(const CsvRow& row) {
@@ -191,7 +204,8 @@ bool Reject(std::string* reason, const std::string& why) {
 }
 
 // The row as a record, or the reason it cannot be one.
-bool RowToRecord(const CsvRow& row, const ColumnMap& map, LogEntry* record, std::string* reason) {
+bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::string* reason) {
+    const ColumnMap& map = reading->map;
     if (row.unclosedQuote) return Reject(reason, "a quoted field is not closed");
     if (row.textAfterQuote) return Reject(reason, "text follows a closing quote");
     if (row.fieldCount != map.headerFields) {
@@ -199,14 +213,14 @@ bool RowToRecord(const CsvRow& row, const ColumnMap& map, LogEntry* record, std:
         return false;
     }
     std::string_view values[kColumnCount];
-    std::string_view date = TrimmedBoth(Value(row, map, kDate));
-    std::string_view time = TrimmedBoth(Value(row, map, kTime));
+    std::string_view date = TrimmedBoth(Value(row, reading, kDate));
+    std::string_view time = TrimmedBoth(Value(row, reading, kTime));
     if (date.empty()) return Reject(reason, "Date is empty");
     if (!ReadImportDate(date, record->Date)) return Reject(reason, "Date " + Shown(date) + " is not a valid date");
     if (time.empty()) return Reject(reason, "Time is empty");
     if (!ReadImportTime(time, record->Time)) return Reject(reason, "Time " + Shown(time) + " is not a valid time");
-    values[kFreq] = FrequencyValue(Value(row, map, kFreq));
-    for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedRight(Value(row, map, column));
+    values[kFreq] = FrequencyValue(Value(row, reading, kFreq));
+    for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedRight(Value(row, reading, column));
     if (values[kStation].empty()) return Reject(reason, "Station is empty");
     for (int column : {kFreq, kStation, kLocation, kRemarks}) {
         if (values[column].size() > kColumnWidths[column]) {
@@ -221,23 +235,35 @@ bool RowToRecord(const CsvRow& row, const ColumnMap& map, LogEntry* record, std:
     return true;
 }
 
-// The whole file in one read when it is not too large; a larger one is read
-// only one byte past the limit.
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    PlatformFile file;
-    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &file)) return false;
-    int64_t size = 0;
-    bool ok = FileSize(file, &size);
-    if (ok) bytes->resize(static_cast<size_t>(std::min<int64_t>(size, kLargestImport + 1)));
-    size_t done = 0;
-    while (ok && done < bytes->size()) {
-        size_t got = 0;
-        ok = FileReadAt(file, static_cast<int64_t>(done), &(*bytes)[done], bytes->size() - done, &got);
-        if (got == 0) bytes->resize(done);
-        done += got;
+// Whether the text after the byte-order mark is UTF-8 holding more than plain
+// ASCII, and so to be converted. A file is looked through a block at a time.
+bool IsUtf8ToConvert(const ByteSource& source, size_t bom, bool* readFailed) {
+    bool nonAscii = false;
+    if (!source.file.IsOpen()) {
+        std::string_view text = source.memory.substr(bom);
+        return ValidUtf8Length(text, &nonAscii) == text.size() && nonAscii;
     }
-    FileClose(&file);
-    return ok;
+    std::vector<char> block(source.windowBytes);
+    size_t carried = 0;
+    for (int64_t offset = static_cast<int64_t>(bom);;) {
+        size_t got = 0;
+        if (!FileReadAt(source.file, offset, block.data() + carried, block.size() - carried, &got)) {
+            *readFailed = true;
+            return false;
+        }
+        offset += static_cast<int64_t>(got);
+        std::string_view part(block.data(), carried + got);
+        size_t valid = ValidUtf8Length(part, &nonAscii);
+        if (valid == part.size()) {
+            if (got == 0) return nonAscii;
+            carried = 0;
+            continue;
+        }
+        // Fewer than four bytes left may be a character cut off by the block.
+        if (got == 0 || part.size() - valid >= 4) return false;
+        carried = part.size() - valid;
+        std::memmove(block.data(), block.data() + valid, carried);
+    }
 }
 
 ImportPlan Refusal(const std::string& reason) {
@@ -263,51 +289,98 @@ std::string SkipLine(const ImportPlan& plan) {
 
 }  // namespace
 
-ImportPlan PlanImport(const std::string& fileBytes) {
-    if (fileBytes.empty()) return Refusal("the file is empty");
-    std::string_view text(fileBytes);
+namespace {
+
+ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink) {
+    CsvWindow window;
+    OpenCsvWindow(&window, source);
+    // The window must hold the whole first line before it is looked at.
+    bool decided = false;
+    for (;;) {
+        std::string_view text = window.reader.text;
+        bool lineHeld = text.find_first_of("\r\n") != std::string_view::npos;
+        FindSeparator(text.substr(std::min(text.size(), Utf8BomLength(text))), &decided);
+        if ((lineHeld && decided) || !WidenCsvWindow(&window)) break;
+    }
+    if (window.readFailed) return Refusal("it could not be read");
+    std::string_view text = window.reader.text;
+    if (text.empty()) return Refusal("the file is empty");
     // A header line never holds a zero byte; a damaged record further on may.
     if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
         return Refusal("it is not a text file");
     }
-    text.remove_prefix(Utf8BomLength(text));
-    std::string converted;
-    if (ConvertUtf8(text, &converted)) text = converted;
-    CsvReader reader;
-    reader.text = text;
-    reader.separator = FindSeparator(text);
-    if (reader.separator == 0) return Refusal("its first line has no comma or semicolon, so it is not a CSV file");
+    size_t bom = Utf8BomLength(text);
+    window.reader.at = bom;
+    window.reader.separator = FindSeparator(text.substr(bom));
+    if (window.reader.separator == 0) {
+        return Refusal("its first line has no comma or semicolon, so it is not a CSV file");
+    }
+    bool readFailed = false;
+    RowReading reading;
+    reading.convert = IsUtf8ToConvert(source, bom, &readFailed);
+    if (readFailed) return Refusal("it could not be read");
     CsvRow row;
-    NextCsvRow(&reader, &row);
-    ColumnMap map;
+    NextWindowRow(&window, &row);
     std::string refusal;
-    if (!MapColumns(row, &map, &refusal)) return Refusal(refusal);
+    if (!MapColumns(row, &reading.map, &refusal)) return Refusal(refusal);
     ImportPlan plan;
-    // Room for a report a line, within reason for a file that is all line ends.
-    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    plan.records.reserve(std::min({lines, text.size() / 16 + 1, kRecordsReservedAtMost}));
+    plan.fileSize = source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
     LogEntry record;
     std::string reason;
-    while (NextCsvRow(&reader, &row)) {
+    while (NextWindowRow(&window, &row)) {
         if (IsBlankRow(row) && !row.unclosedQuote && !row.textAfterQuote) continue;
-        if (RowToRecord(row, map, &record, &reason)) {
-            plan.records.push_back(record);
-        } else {
+        if (!RowToRecord(row, &reading, &record, &reason)) {
             Skip(&plan, row.line, reason);
+            continue;
         }
+        plan.reports += 1;
+        if (sink && !sink->take(record, sink->context)) return plan;
     }
+    if (window.readFailed) return Refusal("it could not be read");
     return plan;
 }
 
-ImportPlan ImportPlanForFile(const std::string& path) {
-    std::string bytes;
-    if (!ReadWholeFile(path, &bytes)) return Refusal("it could not be read");
-    if (bytes.size() > kLargestImport) return Refusal("it is larger than 256 MB");
-    return PlanImport(bytes);
+}  // namespace
+
+ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_t windowBytes) {
+    ByteSource source;
+    source.windowBytes = windowBytes < 4 ? 4 : windowBytes;
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.file)) return Refusal("it could not be read");
+    ImportPlan plan;
+    if (!FileSize(source.file, &source.size)) {
+        plan = Refusal("it could not be read");
+    } else if (source.size > static_cast<int64_t>(kLargestImport)) {
+        plan = Refusal("it is larger than 256 MB");
+    } else {
+        plan = ReadImport(source, sink);
+    }
+    FileClose(&source.file);
+    return plan;
 }
 
+namespace {
+
+bool KeepRecord(const LogEntry& record, void* context) {
+    static_cast<std::vector<LogEntry>*>(context)->push_back(record);
+    return true;
+}
+
+}  // namespace
+
+ImportPlan PlanImport(std::string_view fileBytes) {
+    ByteSource source;
+    source.memory = fileBytes;
+    std::vector<LogEntry> records;
+    ReportSink keep{KeepRecord, &records};
+    ImportPlan plan = ReadImport(source, &keep);
+    plan.records = std::move(records);
+    return plan;
+}
+
+ImportPlan ImportPlanForFile(const std::string& path) { return ReadImportFile(path, nullptr); }
+
 std::string ImportQuestionText(const ImportPlan& plan, const std::string& logPath) {
-    return "Add " + std::to_string(plan.records.size()) + " reports to " + logPath + "?" + SkipLine(plan);
+    return "Add " + std::to_string(plan.reports) + " reports to " + logPath + "?" + SkipLine(plan);
 }
 
 std::string NothingToImportText(const ImportPlan& plan) { return "Nothing to import" + SkipLine(plan); }

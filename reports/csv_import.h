@@ -3,27 +3,41 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logstore/log_entry.h"
+#include "reports/csv_window.h"
 
 // What a file would add, worked out before anything is written.
 struct ImportPlan {
     bool refused = false;
     std::string refusal;              // with `refused`: why the file cannot be imported
-    std::vector<LogEntry> records;    // the reports to add, in file order
+    int64_t reports = 0;              // the reports it would add
+    std::vector<LogEntry> records;    // PlanImport only: those reports, in file order
     int64_t skipped = 0;              // lines that cannot become a report
     int64_t firstSkippedLine = 0;     // line of the file, from 1
     std::string firstSkipReason;      // for example "Station longer than 20"
+    int64_t fileSize = 0;             // the bytes the plan was made from
+};
+
+// Takes each report of a file in file order; false stops the reading.
+struct ReportSink {
+    bool (*take)(const LogEntry& record, void* context) = nullptr;
+    void* context = nullptr;
 };
 
 // The file's bytes: the encoding, the separator and the header are worked out
 // as for ImportPlanForFile. Rows that are blank in every field are passed
 // over without being counted as skipped.
-ImportPlan PlanImport(const std::string& fileBytes);
-// Reads the file and plans its import; a file that cannot be read, or that is
-// larger than any log could take, is refused.
+ImportPlan PlanImport(std::string_view fileBytes);
+// Reads the file a window at a time and plans its import, keeping no report;
+// a file that cannot be read, or that is larger than any log could take, is
+// refused.
 ImportPlan ImportPlanForFile(const std::string& path);
+// The same reading, handing each report to `sink` as it is read. The file is
+// read `windowBytes` at a time (tests choose small windows).
+ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_t windowBytes = kCsvWindowBytes);
 
 constexpr const char* kImportCaption = "Import";
 // "Add N reports to <logPath>?", followed by the skip line when lines will be

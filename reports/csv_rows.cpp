@@ -73,14 +73,16 @@ std::string_view ReadField(CsvReader* reader, CsvRow* row, size_t index) {
 
 }  // namespace
 
-char FindSeparator(std::string_view text) {
+char FindSeparator(std::string_view text, bool* decided) {
     bool quoted = false;
+    if (decided) *decided = true;
     for (char c : text) {
         if (c == '"') quoted = !quoted;
         if (quoted) continue;
         if (c == ',' || c == ';') return c;
         if (IsLineBreak(c)) return 0;
     }
+    if (decided) *decided = false;
     return 0;
 }
 

@@ -29,8 +29,10 @@ struct CsvReader {
 };
 
 // The separator of a text: the first ',' or ';' outside quotes in its first
-// line; 0 when that line has neither.
-char FindSeparator(std::string_view text);
+// line; 0 when that line has neither. `*decided` (when given) is false when the
+// text ended before either or a line break was found, so that more of the
+// file must be looked at.
+char FindSeparator(std::string_view text, bool* decided = nullptr);
 
 // Reads the next row; false at the end of the text.
 bool NextCsvRow(CsvReader* reader, CsvRow* row);

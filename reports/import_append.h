@@ -1,18 +1,25 @@
 // Adding the reports of an import to the open log as one operation.
 #pragma once
 #include <string>
-#include <vector>
 
 #include "logstore/log_store.h"
+#include "reports/csv_import.h"
 
-// Writes `records` after the last entry as one journaled change (AppendEntries),
-// flushed once at the end. Only when all of them are written and flushed is
-// EntryCount raised (and EntryBuffer left holding the last of them); on any
-// failure the file is put back to its old length, LastError says why and
-// nothing is added; after a kill the next opening cuts the log back.
-bool AddImportedReports(LogStore& log, const std::vector<LogEntry>& records);
+// How adding the reports of a planned file ended.
+enum class ImportWriting {
+    Added,
+    LogFailed,     // the log could not take them; LastError says why
+    FileChanged,   // the file no longer gives what the question said
+};
+
+// Reads the CSV file again, a window at a time, and appends its reports as one
+// journaled change (an AppendRun of exactly plan.reports records), written in
+// blocks and flushed once. Nothing is added unless the file gives the same
+// reports and skipped lines as when `plan` was made from it.
+ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const ImportPlan& plan);
 
 // "Added N reports to <logPath>."
 std::string ImportDoneText(size_t count, const std::string& logPath);
-// Why nothing was added, after AddImportedReports failed.
+// Why nothing was added, after AddImportedFile failed.
 std::string ImportFailedText(const LogStore& log, const std::string& logPath);
+std::string ImportFileChangedText(const std::string& csvPath, const std::string& logPath);

@@ -21,6 +21,22 @@ size_t AsciiLength(std::string_view text) {
 
 }  // namespace
 
+size_t ValidUtf8Length(std::string_view text, bool* nonAscii) {
+    size_t at = AsciiLength(text);
+    while (at < text.size()) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            at += AsciiLength(text.substr(at));
+            continue;
+        }
+        uint32_t c = 0;
+        size_t length = DecodeUtf8Char(text, at, &c);
+        if (length == 0) return at;
+        *nonAscii = true;
+        at += length;
+    }
+    return at;
+}
+
 bool ConvertUtf8(std::string_view text, std::string* out) {
     size_t at = AsciiLength(text);
     if (at == text.size()) return false;

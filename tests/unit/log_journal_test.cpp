@@ -228,6 +228,43 @@ TEST_F(JournalTest, AppendOfManyRecordsIsOneStep) {
     EXPECT_EQ(log.EntryCount, 5);
 }
 
+// An append in pieces counts for nothing unless exactly the records it was
+// begun for arrive: too few or too many put the log back.
+TEST_F(JournalTest, AnAppendRunAddsExactlyWhatItWasBegunFor) {
+    std::string before = LogOf({"A", "B"}) + std::string(40, 'x');
+    WriteBytes(path, before);
+    ASSERT_TRUE(OpenLog(log, path));
+    std::vector<LogEntry> added = {MakeEntry("C"), MakeEntry("D"), MakeEntry("E")};
+    AppendRun run;
+    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
+    EXPECT_TRUE(FileExists(journalPath.c_str()));
+    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 2));
+    EXPECT_FALSE(FinishAppendRun(log, &run));  // one short
+    EXPECT_EQ(log.LastError, LogError::BadNumber);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(FileExists(journalPath.c_str()));
+
+    ASSERT_TRUE(BeginAppendRun(log, 2, &run));
+    EXPECT_FALSE(AppendRunRecords(log, &run, added.data(), 3));  // one too many
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(FileExists(journalPath.c_str()));
+
+    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
+    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 1));
+    AbandonAppendRun(log, &run);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(FileExists(journalPath.c_str()));
+
+    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
+    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 1));
+    ASSERT_TRUE(AppendRunRecords(log, &run, added.data() + 1, 2));
+    ASSERT_TRUE(FinishAppendRun(log, &run));
+    EXPECT_EQ(log.EntryCount, 5);
+    EXPECT_EQ(ReadBytes(path), LogOf({"A", "B", "C", "D", "E"}));
+    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    EXPECT_FALSE(BeginAppendRun(log, 0, &run));
+}
+
 // A killed append: the journal was written, then some of the records, cut anywhere.
 TEST_F(JournalTest, KilledAppendIsTakenBackToTheExactOldBytes) {
     std::string before = LogOf({"A", "B"}) + std::string(40, 'x');

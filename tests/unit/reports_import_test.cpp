@@ -236,7 +236,7 @@ TEST(CsvImport, FilesThatAreNotCsvOrLackAColumnAreRefused) {
 TEST(CsvImport, FilesAreReadFromDisc) {
     TempDir dir;
     WriteBytes(dir.Path("IN.CSV"), StoredFile("export_three.csv"));
-    EXPECT_EQ(ImportPlanForFile(dir.Path("IN.CSV")).records.size(), 3u);
+    EXPECT_EQ(ImportPlanForFile(dir.Path("IN.CSV")).reports, 3);
     ImportPlan missing = ImportPlanForFile(dir.Path("NONE.CSV"));
     EXPECT_TRUE(missing.refused);
     EXPECT_EQ(missing.refusal, "it could not be read");
@@ -285,40 +285,99 @@ TEST(CsvImportRoundTrip, ExportThenImportGivesTheSameRecords) {
     EXPECT_EQ(AsBytes(plan.records), AsBytes(kept));
 }
 
+namespace {
+
+// A CSV file of `rows` lines "DD-MM-YYYY,HH:MM,Station n" under a header.
+std::string CsvOfRows(int rows) {
+    std::string csv = "Date,Time,Station\r\n";
+    for (int n = 1; n <= rows; ++n) csv += "02-01-2026,01:00,Station " + std::to_string(n) + "\r\n";
+    return csv;
+}
+
+// The import as the program makes it: the file planned, then added.
+struct FileImport {
+    TempDir csvDir;
+    std::string csvPath = csvDir.Path("IN.CSV");
+    ImportPlan plan;
+    explicit FileImport(const std::string& csv) {
+        WriteBytes(csvPath, csv);
+        plan = ImportPlanForFile(csvPath);
+    }
+};
+
+}  // namespace
+
 TEST(ImportAppend, AddsAllRecordsAfterTheLastEntry) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old);
-    std::vector<LogEntry> records = {MakeEntry("A", "02-01-2026", "01:00"), MakeEntry("B", "03-01-2026", "02:00")};
-    ASSERT_TRUE(AddImportedReports(t.log, records));
+    FileImport in("Date,Time,Station\r\n02-01-2026,01:00,A\r\n03-01-2026,02:00,B\r\n");
+    ASSERT_EQ(in.plan.reports, 2);
+    EXPECT_TRUE(in.plan.records.empty());  // a file's plan holds counts, not reports
+    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
     EXPECT_EQ(t.log.EntryCount, 3);
-    EXPECT_EQ(ReadBytes(t.path), old + EntryBytes(records[0]) + EntryBytes(records[1]));
-    EXPECT_EQ(EntryBytes(t.log.EntryBuffer), EntryBytes(records[1]));
+    std::string b = Record("B", "03-01-2026", "02:00");
+    EXPECT_EQ(ReadBytes(t.path), old + Record("A", "02-01-2026", "01:00") + b);
+    EXPECT_EQ(EntryBytes(t.log.EntryBuffer), b);
     EXPECT_EQ(ImportDoneText(2, "C:\\LOGS\\MYLOG.ULM"), "Added 2 reports to C:\\LOGS\\MYLOG.ULM.");
+}
+
+TEST(ImportAppend, ManyBlocksAreAddedAsOneChange) {
+    OpenTestLog t{std::string()};
+    FileImport in(CsvOfRows(10000));
+    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
+    EXPECT_EQ(t.log.EntryCount, 10000);
+    EXPECT_EQ(ReadBytes(t.path), RecordsBytes(PlanImport(CsvOfRows(10000)).records));
+    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
 }
 
 TEST(ImportAppend, ATrailingPartRecordIsOverwrittenAsByAnAppend) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old + "partial");
     ASSERT_EQ(t.log.EntryCount, 1);
-    LogEntry added = MakeEntry("A", "02-01-2026", "01:00");
-    ASSERT_TRUE(AddImportedReports(t.log, {added}));
-    EXPECT_EQ(ReadBytes(t.path), old + EntryBytes(added));
+    FileImport in("Date,Time,Station\n02-01-2026,01:00,A\n");
+    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
+    EXPECT_EQ(ReadBytes(t.path), old + Record("A", "02-01-2026", "01:00"));
+}
+
+// Between the question and the answer the file may be edited or replaced:
+// what is added must be what the question counted.
+TEST(ImportAppend, AFileChangedAfterItsPlanAddsNothing) {
+    std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
+    const std::string edits[] = {
+        CsvOfRows(3) + "04-01-2026,01:00,One more\r\n",         // a report more
+        CsvOfRows(2),                                              // a report less
+        CsvOfRows(2) + "31-02-2026,01:00,Skipped now\r\n",        // one of them skipped now
+        "Date,Time,Station\r\n02-01-2026,01:00,Station 1, x\r\n",  // no longer the same lines
+    };
+    for (const std::string& edited : edits) {
+        OpenTestLog t(old);
+        FileImport in(CsvOfRows(3));
+        ASSERT_EQ(in.plan.reports, 3);
+        WriteBytes(in.csvPath, edited);
+        EXPECT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::FileChanged) << edited;
+        EXPECT_EQ(t.log.EntryCount, 1);
+        EXPECT_EQ(ReadBytes(t.path), old);
+        EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
+    }
+    EXPECT_EQ(ImportFileChangedText("C:\\IN.CSV", "C:\\LOGS\\MYLOG.ULM"),
+              "Nothing was added to C:\\LOGS\\MYLOG.ULM. C:\\IN.CSV changed after it was read; import it again "
+              "to see what it holds now.");
 }
 
 TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old);
-    std::vector<LogEntry> records(100, MakeEntry("A", "02-01-2026", "01:00"));
+    FileImport in(CsvOfRows(100));
     struct rlimit saved;
     getrlimit(RLIMIT_FSIZE, &saved);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
     small.rlim_cur = 4096;  // room for 35 of the 101 records: a full disk part way
     setrlimit(RLIMIT_FSIZE, &small);
-    bool added = AddImportedReports(t.log, records);
+    ImportWriting added = AddImportedFile(t.log, in.csvPath, in.plan);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(added);
+    EXPECT_EQ(added, ImportWriting::LogFailed);
     EXPECT_EQ(t.log.LastError, LogError::WriteFailed);
     EXPECT_EQ(t.log.EntryCount, 1);
     EXPECT_EQ(ReadBytes(t.path), old);
@@ -334,6 +393,7 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
     std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
     OpenTestLog t(old);
     CloseLog(t.log);
+    FileImport in(CsvOfRows(100));
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -342,8 +402,7 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
         setrlimit(RLIMIT_FSIZE, &limit);
         LogStore inChild;
         if (!OpenLog(inChild, t.path)) _exit(2);
-        std::vector<LogEntry> records(100, MakeEntry("A", "02-01-2026", "01:00"));
-        AddImportedReports(inChild, records);
+        AddImportedFile(inChild, in.csvPath, in.plan);
         _exit(3);  // not reached: the write past the limit kills the run
     }
     int status = 0;
@@ -362,8 +421,9 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
 }
 
 TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {
+    FileImport in(CsvOfRows(1));
     LogStore none;
-    EXPECT_FALSE(AddImportedReports(none, {MakeEntry("A", "02-01-2026", "01:00")}));
+    EXPECT_EQ(AddImportedFile(none, in.csvPath, in.plan), ImportWriting::LogFailed);
     EXPECT_EQ(none.LastError, LogError::NotOpen);
     TempDir dir;
     std::string path = dir.Path("RO.ULM");
@@ -373,9 +433,67 @@ TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {
     LogStore readOnly;
     OpenLog(readOnly, path);
     if (readOnly.Writable) GTEST_SKIP() << "running as a user who can write read-only files";
-    EXPECT_FALSE(AddImportedReports(readOnly, {MakeEntry("A", "02-01-2026", "01:00")}));
+    EXPECT_EQ(AddImportedFile(readOnly, in.csvPath, in.plan), ImportWriting::LogFailed);
     EXPECT_EQ(readOnly.LastError, LogError::ReadOnly);
     EXPECT_EQ(readOnly.EntryCount, 1);
     CloseLog(readOnly);
     EXPECT_EQ(ReadBytes(path), old);
 }
+
+// A file is read a window of a quarter megabyte at a time: whatever falls on a
+// window's edge (a row, a CR LF, a line break inside quotes, a UTF-8
+// character, a row longer than the window) reads as it does from memory.
+TEST(ImportWindows, AFileReadsAsItsBytesDoWhateverFallsOnAWindowEdge) {
+    const size_t kWindow = size_t{1} << 18;
+    std::string header = "Date;UTC;Station;Remarks\r\n";
+    std::string rows;
+    std::mt19937 random(7);
+    for (int n = 0; rows.size() < 3 * kWindow; ++n) {
+        std::string remarks(random() % 50, 'r');
+        if (n % 7 == 0) remarks = "\"two\r\nlines; \"\"quoted\"\"\"";
+        std::string lineEnd = n % 5 == 0 ? "\n" : "\r\n";
+        rows += "14-08-2026;0859;Caf\xC3\xA9 " + std::to_string(n) + ";" + remarks + lineEnd;
+    }
+    // The blanks of the line before the rows move them so that byte k of
+    // `what` is the last byte of the first window.
+    std::string base = header + "\r\n" + rows;
+    auto shiftPutting = [&](const std::string& what, size_t k) {
+        return kWindow - 1 - (base.rfind(what, kWindow - 1 - k) + k);
+    };
+    const size_t shifts[] = {0, shiftPutting("\xC3\xA9", 0), shiftPutting("\r\n", 0), shiftPutting("\r\n", 1),
+                             shiftPutting("two\r\n", 3), shiftPutting(";", 0)};
+    for (size_t shift : shifts) {
+        std::string csv = header + std::string(shift, ' ') + "\r\n" + rows;
+        csv += "14-08-2026;0900;Long;\"" + std::string(kWindow + 10, 'x') + "\"\r\n";
+        csv += "14-08-2026;0901;After the long row;\r\n";
+        FileImport in(csv);
+        ImportPlan memory = PlanImport(csv);
+        ASSERT_FALSE(in.plan.refused) << in.plan.refusal;
+        EXPECT_GT(memory.reports, 3000);
+        EXPECT_EQ(in.plan.reports, memory.reports);
+        EXPECT_EQ(in.plan.skipped, 1);  // the long row; a line of blanks is passed over
+        EXPECT_EQ(in.plan.skipped, memory.skipped);
+        EXPECT_EQ(in.plan.firstSkippedLine, memory.firstSkippedLine);
+        EXPECT_EQ(in.plan.firstSkipReason, memory.firstSkipReason);
+        EXPECT_EQ(EntryBytes(memory.records.front()).substr(21, 6), "Caf\xE9 0");  // converted from UTF-8
+        OpenTestLog t{std::string()};
+        ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
+        ASSERT_EQ(ReadBytes(t.path), RecordsBytes(memory.records)) << "shift " << shift;
+        EXPECT_EQ(EntryBytes(t.log.EntryBuffer), EntryBytes(memory.records.back()));
+    }
+}
+
+// One byte that is not UTF-8 anywhere in the file, even in the last window,
+// leaves every value as code page 1252 bytes.
+TEST(ImportWindows, OneByteThatIsNotUtf8LateInTheFileKeepsTheBytesAsTheyAre) {
+    std::string csv = "Date,Time,Station\r\n";
+    while (csv.size() < (size_t{1} << 19)) csv += "14-08-2026,08:59,Caf\xC3\xA9\r\n";
+    csv += "14-08-2026,08:59,Caf\xE9\r\n";
+    FileImport in(csv);
+    OpenTestLog t{std::string()};
+    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
+    std::string log = ReadBytes(t.path);
+    EXPECT_EQ(log.substr(21, 5), "Caf\xC3\xA9");
+    EXPECT_EQ(log.substr(log.size() - 115 + 21, 5), "Caf\xE9 ");
+}
+
