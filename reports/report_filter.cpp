@@ -1,6 +1,7 @@
 #include "reports/report_filter.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -112,10 +113,77 @@ void SetPlainKeys(ReportFilter* f) {
         f->plainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
     }
     if (f->hasFrequencyTo) f->plainToKey = KhzKeyOf(std::min(f->frequencyToScaled / 10000, kLargestKhz));
+    // No whole kHz between the bounds (1000.5 to 1000.7): no plain Freq matches.
+    if (f->plainFromKey > f->plainToKey) f->plainFromKey = f->plainToKey = UINT64_MAX;
+}
+
+// The text key of the digits of `khz`, followed by `fill` up to six bytes.
+uint64_t TextKeyOf(int64_t khz, char fill) {
+    char text[6];
+    std::string digits = std::to_string(khz);
+    for (size_t i = 0; i < 6; ++i) text[i] = i < digits.size() ? digits[i] : fill;
+    return FreqTextKey(FreqWord(text));
+}
+
+// A number of up to six bytes that begins with a digit 1..9 is its whole part
+// I (d digits, no leading zero) followed by bytes no lower than a blank ('.',
+// digits or blanks). In range, I lies between the whole parts of the bounds,
+// so the text's key lies between the key of the lowest such I followed by
+// blanks and that of the highest followed by bytes 0xFF, over every d. Any
+// Freq outside these keys that begins so is out of range, without reading it.
+void SetTextKeys(ReportFilter* f) {
+    int64_t lowest = f->hasFrequencyFrom ? f->frequencyFromScaled / 10000 : 0;
+    int64_t highest = f->hasFrequencyTo ? f->frequencyToScaled / 10000 : INT64_MAX;
+    f->textFromKey = UINT64_MAX;
+    f->textToKey = 0;  // no such Freq in range, unless a length below has one
+    int64_t first = 1;  // the lowest whole part of d digits
+    for (int digits = 1; digits <= 6; ++digits, first *= 10) {
+        int64_t low = std::max(lowest, first);
+        int64_t high = std::min(highest, first * 10 - 1);
+        if (low > high) continue;
+        f->textFromKey = std::min(f->textFromKey, TextKeyOf(low, ' '));
+        f->textToKey = std::max(f->textToKey, TextKeyOf(high, '\xFF'));
+    }
+}
+
+// "One band": a run with frequency bounds alone spends its time here, so the
+// loop asks nothing else of an entry, and a plain Freq's key is compared with
+// both bounds at once.
+int32_t ChooseByFrequency(const ReportFilter& filter, const LogEntry* block, int32_t count, int32_t* chosen) {
+    const uint64_t from = filter.plainFromKey;
+    const uint64_t span = filter.plainToKey - filter.plainFromKey;  // never crossed: see SetPlainKeys
+    int32_t outputs = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const char(&freq)[6] = block[i].Freq;
+        uint64_t textKey = FreqTextKey(FreqWord(freq));
+        bool leadingDigit = static_cast<unsigned char>(freq[0] - '1') < 9;
+        if (leadingDigit && (textKey < filter.textFromKey || textKey > filter.textToKey)) continue;
+        uint64_t key = 0;
+        bool keep = ReadPlainKhzKey(freq, &key) ? key - from <= span : AnyFrequencyMatches(filter, block[i]);
+        if (keep) chosen[outputs++] = i;
+    }
+    return outputs;
+}
+
+// "Last month's catch": a run with dates alone rules most entries out with
+// one comparison of the date's quick key; the calendar is asked only within.
+int32_t ChooseByDate(const ReportFilter& filter, const LogEntry* block, int32_t count, int32_t* chosen) {
+    const uint64_t from = filter.dateFrom == kNoDate ? 0 : filter.dateFromOrder;
+    const uint64_t span = (filter.dateTo == kNoDate ? UINT64_MAX : filter.dateToOrder) - from;  // from <= to
+    int32_t outputs = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (DateOrderKey(block[i].Date) - from > span) continue;
+        if (ReadDashedDate(block[i].Date, sizeof block[i].Date) != kNoDate) chosen[outputs++] = i;
+    }
+    return outputs;
 }
 
 int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) {
     const ReportFilter& filter = *static_cast<const ReportFilter*>(context);
+    bool dates = filter.dateFrom != kNoDate || filter.dateTo != kNoDate;
+    bool frequencies = filter.hasFrequencyFrom || filter.hasFrequencyTo;
+    if (!filter.hasStation && !dates) return ChooseByFrequency(filter, block, count, chosen);
+    if (!filter.hasStation && !frequencies) return ChooseByDate(filter, block, count, chosen);
     int32_t outputs = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (EntryMatches(filter, block[i])) chosen[outputs++] = i;
@@ -140,6 +208,7 @@ FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
     f.frequencyFromScaled = BoundTenThousandths(ViewOf(f.frequencyFrom), true);
     f.frequencyToScaled = BoundTenThousandths(ViewOf(f.frequencyTo), false);
     SetPlainKeys(&f);
+    SetTextKeys(&f);
     CheckOrder(&reading);
     return reading;
 }

@@ -35,6 +35,8 @@ struct ReportFilter {
     int64_t frequencyToScaled = 0;
     uint64_t plainFromKey = 0;        // KhzKeyOf the bounds for whole kHz:
     uint64_t plainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
+    uint64_t textFromKey = 0;          // FreqTextKey bounds that hold every Freq
+    uint64_t textToKey = UINT64_MAX;   // in range that begins with a digit 1..9
 };
 
 struct FilterReading {

@@ -63,6 +63,20 @@ bool ReadDecimal(const char* text, size_t length, DecimalView* value);
 // Below zero, zero or above zero as `a` is below, equal to or above `b`.
 int CompareDecimal(DecimalView a, DecimalView b);
 
+// The six bytes of a Freq as one word, the first byte lowest (the machine is
+// little-endian). Two loads, not one copy into a cleared word, which would
+// stall reading back what was stored.
+inline uint64_t FreqWord(const char (&freq)[6]) {
+    uint32_t low = 0;
+    uint16_t high = 0;
+    std::memcpy(&low, freq, 4);
+    std::memcpy(&high, freq + 4, 2);
+    return low | static_cast<uint64_t>(high) << 32;
+}
+
+// The six bytes as one number that orders as the texts do, byte by byte.
+inline uint64_t FreqTextKey(uint64_t freqWord) { return ByteSwapped(freqWord) >> 16; }
+
 // The common Freq read quickly: digits from its first byte on, then only
 // blanks ("9660  "). Its key orders as the whole kHz values do: the digits as
 // the digits of a number in base 256, so "0960" and "960" have one key. False
@@ -73,13 +87,7 @@ inline bool ReadPlainKhzKey(const char (&freq)[6], uint64_t* key) {
     constexpr uint64_t kSixBytes = 0x0000808080808080ULL;
     constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
     constexpr uint64_t kBlanks = 0x0000202020202020ULL;
-    // The first byte lowest, on every little-endian machine. Two loads, not one
-    // copy into a cleared word, which would stall reading back what was stored.
-    uint32_t low = 0;
-    uint16_t high = 0;
-    std::memcpy(&low, freq, 4);
-    std::memcpy(&high, freq + 4, 2);
-    uint64_t word = low | static_cast<uint64_t>(high) << 32;
+    uint64_t word = FreqWord(freq);
     uint64_t digits = word ^ 0x303030303030ULL;  // a digit becomes its value, 0..9
     // High bit of a byte set: not a digit (its value 10 or more).
     uint64_t notDigit = (((digits & kLow7) + 0x7676767676767676ULL) | digits) & kSixBytes;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -41,8 +43,16 @@ bool DateKept(const ReportFilter& filter, const std::string& date) {
     return EntryMatches(filter, MakeEntry("S", date));
 }
 
+// Whether a run keeps an entry of this Freq, asked as a run asks (a block at
+// a time) and of the single entry: the two must agree.
 bool FreqKept(const ReportFilter& filter, const std::string& freq) {
-    return EntryMatches(filter, MakeEntry("S", "06-12-2026", "19:30", freq));
+    LogEntry entry = MakeEntry("S", "06-12-2026", "19:30", freq);
+    EntryFilter hook;
+    const EntryFilter* run = RunFilter(filter, &hook);
+    int32_t chosen = -1;
+    bool inRun = run == nullptr || run->choose(&entry, 1, &chosen, run->context) == 1;
+    EXPECT_EQ(inRun, EntryMatches(filter, entry)) << freq;
+    return inRun;
 }
 
 FilterReading Refused(const FilterTexts& texts) {
@@ -187,6 +197,14 @@ TEST(ReportFilter, FrequenciesAreInclusiveNumbers) {
     EXPECT_FALSE(FreqKept(between, "1001"));
     EXPECT_FALSE(FreqKept(Filter(Frequencies("999999.01", "")), "999999"));
     EXPECT_TRUE(FreqKept(Filter(Frequencies("", "1000000")), "999999"));
+    ReportFilter noWholeKhz = Filter(Frequencies("1000.5", "1000.7"));
+    EXPECT_FALSE(FreqKept(noWholeKhz, "1000"));
+    EXPECT_FALSE(FreqKept(noWholeKhz, "1001"));
+    EXPECT_TRUE(FreqKept(noWholeKhz, "1000.6"));
+    ReportFilter justAbove = Filter(Frequencies("9999.01", ""));
+    EXPECT_FALSE(FreqKept(justAbove, "9999"));
+    EXPECT_TRUE(FreqKept(justAbove, "9999.5"));
+    EXPECT_TRUE(FreqKept(justAbove, "10000"));
     ReportFilter belowOne = Filter(Frequencies("", "0.5"));
     EXPECT_TRUE(FreqKept(belowOne, "0"));
     EXPECT_TRUE(FreqKept(belowOne, "000"));
@@ -286,6 +304,73 @@ TEST(ReportFilter, LongNumbersReadExactlyOrAsTooLong) {
     EXPECT_EQ(ReadTenThousandths("1.00001", 7, &scaled), ScaledNumber::TooLong);
     EXPECT_EQ(ReadTenThousandths("123456789012345x", 16, &scaled), ScaledNumber::NotANumber);
     EXPECT_EQ(ReadTenThousandths("1.00001.", 8, &scaled), ScaledNumber::NotANumber);
+}
+
+// A run with frequency bounds alone takes its quicker loop; over random bands
+// and random Freqs it keeps exactly the entries the single-entry test keeps.
+TEST(ReportFilter, TheBandLoopKeepsWhatTheEntryTestKeeps) {
+    std::mt19937 random(12);
+    const std::string alphabet = "0123456789012345 .x";
+    std::vector<LogEntry> block;
+    for (int i = 0; i < 4000; ++i) {
+        std::string freq;
+        for (size_t n = random() % 7; n > 0; --n) freq += alphabet[random() % alphabet.size()];
+        block.push_back(MakeEntry("S", "06-12-2026", "19:30", freq));
+    }
+    auto randomBound = [&]() {
+        std::string bound = std::to_string(random() % (random() % 2 ? 100 : 2000000));
+        if (random() % 3 == 0) bound += "." + std::to_string(random() % 1000);
+        return random() % 6 == 0 ? std::string() : bound;
+    };
+    std::vector<int32_t> chosen(block.size());
+    int bands = 0;
+    while (bands < 300) {
+        FilterReading reading = ReadReportFilter(Frequencies(randomBound(), randomBound()), UpperCaseWestern);
+        if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
+        ++bands;
+        EntryFilter hook;
+        const EntryFilter* run = RunFilter(reading.filter, &hook);
+        int32_t kept = run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context);
+        std::vector<int32_t> expected;
+        for (size_t i = 0; i < block.size(); ++i) {
+            if (EntryMatches(reading.filter, block[i])) expected.push_back(static_cast<int32_t>(i));
+        }
+        ASSERT_EQ(std::vector<int32_t>(chosen.begin(), chosen.begin() + kept), expected) << bands;
+    }
+}
+
+// A run with dates alone takes its quicker loop too: over random date
+// bounds and dates, valid or damaged, it keeps what the entry test keeps.
+TEST(ReportFilter, TheDateLoopKeepsWhatTheEntryTestKeeps) {
+    std::mt19937 random(13);
+    auto randomDate = [&]() {
+        char text[11];
+        std::snprintf(text, sizeof text, "%02d-%02d-%04d", static_cast<int>(random() % 32),
+                      static_cast<int>(random() % 14), static_cast<int>(1999 + random() % 4));
+        return std::string(text);
+    };
+    std::vector<LogEntry> block;
+    for (int i = 0; i < 4000; ++i) {
+        std::string date = randomDate();
+        if (i % 10 == 0) date[random() % 10] = "x- 9"[random() % 4];  // damaged
+        block.push_back(MakeEntry("S", date));
+    }
+    std::vector<int32_t> chosen(block.size());
+    int runs = 0;
+    while (runs < 300) {
+        FilterTexts texts = Dates(random() % 5 ? randomDate() : "", random() % 5 ? randomDate() : "");
+        FilterReading reading = ReadReportFilter(texts, UpperCaseWestern);
+        if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
+        ++runs;
+        EntryFilter hook;
+        const EntryFilter* run = RunFilter(reading.filter, &hook);
+        int32_t kept = run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context);
+        std::vector<int32_t> expected;
+        for (size_t i = 0; i < block.size(); ++i) {
+            if (EntryMatches(reading.filter, block[i])) expected.push_back(static_cast<int32_t>(i));
+        }
+        ASSERT_EQ(std::vector<int32_t>(chosen.begin(), chosen.begin() + kept), expected) << runs;
+    }
 }
 
 TEST(ReportFilter, PartsCombine) {
