@@ -3,7 +3,37 @@ import os
 import subprocess
 
 from harness import until, IDOK
-from ids import MAIN_BUTTON_PRINT, PRINT_TITLE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_TO_FILE, PRINT_BUTTON_RUN
+from ids import MAIN_BUTTON_PRINT, MAIN_MENU_IMPORT, PRINT_TITLE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_TO_FILE, \
+    PRINT_BUTTON_RUN
+
+FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style Open dialog
+IMPORT_TITLE = "Import a CSV file"
+
+
+def file_name_box(app, dialog):
+    """The edit control of an Open dialog that takes the typed file name (Wine
+    nests it in the combo box)."""
+    for child in app.children(dialog):
+        if child["id"] == FILE_NAME_ID and child["cls"] == "Edit":
+            return child["hwnd"]
+    return app.control(dialog, FILE_NAME_ID)
+
+
+def type_file_name(app, dialog, name):
+    """Types `name` into an Open dialog and presses Open."""
+    app.set_text(file_name_box(app, dialog), None, name)
+    app.command(dialog, IDOK)
+
+
+def import_file(t, app, win_name):
+    """Chooses `win_name` in the import's Open dialog; returns the first message box."""
+    app.command(app.main, MAIN_MENU_IMPORT)
+    dialog = app.window(IMPORT_TITLE)
+    type_file_name(app, dialog, win_name)
+    app.gone(dialog)
+    box = app.box(timeout=30)
+    t.equal(box.caption, "Import", "caption")
+    return box
 
 
 def export(app, win_name):

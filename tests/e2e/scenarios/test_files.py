@@ -5,6 +5,7 @@ import subprocess
 
 from harness import until, scenario, IDOK, IDCANCEL, VK_ESCAPE, VK_RETURN
 import logfiles
+import steps
 from ids import MAIN_TITLE as TITLE, BACKUP_TITLE, LOGGING_TITLE, MAIN_MENU_OPEN as CMD_OPEN, \
     MAIN_MENU_NEW as CMD_NEW, MAIN_BUTTON_EXIT as CMD_EXIT, MAIN_MENU_BACKUP_DRIVE as CMD_BACKUP_DRIVE, \
     MAIN_BUTTON_LOGGING as CMD_LOGGING, MAIN_MENU_EXIT, BACKUP_EDIT_DRIVE as DRIVE_BOX, \
@@ -16,7 +17,6 @@ from ids import MAIN_TITLE as TITLE, BACKUP_TITLE, LOGGING_TITLE, MAIN_MENU_OPEN
 GAP = " " * 60
 
 DIALOG_TITLE = "Open a Log file"
-FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style dialog
 FILE_TYPE_ID = 0x470
 LOOK_IN_ID = 0x471  # the folder list at the top: it shows the folder the dialog is in
 WM_USER = 0x0400
@@ -36,17 +36,8 @@ def open_dialog(app, main, command):
     return app.window(DIALOG_TITLE)
 
 
-def name_box(app, dialog):
-    """The edit control that takes the typed file name (Wine nests it in the combo)."""
-    for child in app.children(dialog):
-        if child["id"] == FILE_NAME_ID and child["cls"] == "Edit":
-            return child["hwnd"]
-    return app.control(dialog, FILE_NAME_ID)
-
-
 def type_name(app, dialog, name):
-    app.set_text(name_box(app, dialog), None, name)
-    app.command(dialog, IDOK)
+    steps.type_file_name(app, dialog, name)
 
 
 def go_into(app, dialog, folder):
@@ -129,7 +120,7 @@ def _(t):
     old, app, main = start_on_log(t, 2)
     dialog = open_dialog(app, main, CMD_NEW)
     t.equal(app.text(dialog, FILE_TYPE_ID), "Log Files (*.ULM)", "the one filter")
-    t.equal(app.text(name_box(app, dialog)), "", "the file name starts empty")
+    t.equal(app.text(steps.file_name_box(app, dialog)), "", "the file name starts empty")
     t.check(not app.is_enabled(main), "the main window is disabled under the dialog")
     choose(app, dialog, "NIGHT")
     night = t.win_path("NIGHT.LOG")

@@ -241,6 +241,54 @@ def _(t):
           % (count, span, rounds, interrupted, ", ".join("%s %d" % item for item in outcomes.items())))
 
 
+def start_import(t, app, name, reports):
+    """Chooses the CSV file and answers Yes to the question without waiting."""
+    box = steps.import_file(t, app, t.win_path(name))
+    t.equal(box.text, "Add %d reports to %s?" % (reports, t.win_path("MYLOG.ULM")), "the question")
+    app.post(box.hwnd, None, 0x0111, IDYES, 0)  # WM_COMMAND Yes, then watch without waiting
+
+
+@scenario("killed during an import: reopened, the log is exactly as before or holds every report",
+          screen=480, timeout=3600)
+def _(t):
+    count = int(os.environ.get("ULMAR_KILL_ENTRIES", "500000"))
+    before = numbered_records(3) + b"part of a record"
+    t.write("MANY.CSV", b"Date,Time,Station,Freq,Location\r\n" +
+            b"".join(b"06-12-2026,19:30,N%08d,1,Anywhere\r\n" % n for n in range(4, count + 4)))
+    after = numbered_records(count + 3)  # the import overwrites the part record, as an append does
+    rounds = int(os.environ.get("ULMAR_KILL_ROUNDS", "20"))
+    journal = t.dir / "MYLOG.ULM.DLJ"
+    # One import to its end: how long the writing takes from the journal's appearance.
+    t.write("MYLOG.ULM", before)
+    app = t.start()
+    start_import(t, app, "MANY.CSV", count)
+    t.check(wait_for_file(journal, True), "the journal is written before the reports")
+    begun = time.time()
+    t.check(wait_for_file(journal, False, 600), "the journal goes when the import is done")
+    span = time.time() - begun
+    steps.kill_program(app)
+    t.equal(t.read("MYLOG.ULM"), after, "an uninterrupted import")
+    outcomes = {"before": 0, "after": 0, "other": 0}
+    interrupted = 0
+    for round_ in range(rounds):
+        t.write("MYLOG.ULM", before)
+        app = t.start()
+        start_import(t, app, "MANY.CSV", count)
+        wait_for_file(journal, True)
+        time.sleep(span * (round_ + 0.5) / rounds)  # spread over the whole writing
+        steps.kill_program(app)
+        cut = journal.exists()  # the kill came before the import was done
+        interrupted += cut
+        t.equal(reopen_and_recover(t), cut, "round %d: the recovery is told exactly when it had work" % round_)
+        left = t.read("MYLOG.ULM")
+        outcome = "before" if left == before else "after" if left == after else "other"
+        outcomes[outcome] += 1
+        t.check(outcome != "other", "round %d: exactly before or after, not %d bytes" % (round_, len(left)))
+        t.check(not journal.exists(), "round %d: no journal left after the recovery" % round_)
+    print("    import of %d reports (%.2f s) killed %d times, %d of them part way: %s"
+          % (count, span, rounds, interrupted, ", ".join("%s %d" % item for item in outcomes.items())))
+
+
 @scenario("killed during an export: the log is untouched", screen=480, timeout=120)
 def _(t):
     data = numbered_records(int(os.environ.get("ULMAR_KILL_ENTRIES", "500000")))

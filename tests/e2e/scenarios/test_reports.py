@@ -7,13 +7,11 @@ import logfiles
 from logfiles import THREE, THREE_LINES
 import printer
 import steps
-from ids import PRINT_TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, MAIN_MENU_IMPORT, PRINT_EDIT_FILE_NAME, \
+from ids import PRINT_TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT_EDIT_FILE_NAME, \
     PRINT_CHECK_TO_FILE, PRINT_BUTTON_RUN, PRINT_LIST_OUTPUT, PRINT_EDIT_STATION, PRINT_EDIT_DATE_FROM, \
     PRINT_EDIT_DATE_TO, PRINT_EDIT_FREQUENCY_FROM, PRINT_EDIT_FREQUENCY_TO, CB_SETCURSEL, CBN_SELCHANGE
 
 HEADER = b"Date,Time,Station,Location,Freq,Remarks\r\n"
-IMPORT_TITLE = "Import a CSV file"
-FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style dialog
 
 # The log whose bulletin lines are stored in tests/unit/data/bulletin_sample.txt.
 SAMPLE = [
@@ -184,20 +182,6 @@ bulletin_scenario(768)
 
 # -- import ---------------------------------------------------------------------
 
-def import_file(t, app, win_name):
-    """Chooses `win_name` in the import's Open dialog; returns the first message box."""
-    app.command(app.main, MAIN_MENU_IMPORT)
-    dialog = app.window(IMPORT_TITLE)
-    name_box = next((c["hwnd"] for c in app.children(dialog) if c["id"] == FILE_NAME_ID and c["cls"] == "Edit"),
-                    None) or app.control(dialog, FILE_NAME_ID)
-    app.set_text(name_box, None, win_name)
-    app.command(dialog, IDOK)
-    app.gone(dialog)
-    box = app.box(timeout=30)
-    t.equal(box.caption, "Import", "caption")
-    return box
-
-
 def round_trip_scenario(screen):
     @scenario("import: export, import into an empty log, the same bytes; the question, the refusals, at %d" % screen,
               screen=screen)
@@ -216,14 +200,14 @@ def round_trip_scenario(screen):
         t.write("EMPTY.CSV", b"Date,Time,Station\r\n,,\r\n")
         app = t.start()
         working = app.text(app.main)
-        box = import_file(t, app, t.win_path("NOTES.CSV"))
+        box = steps.import_file(t, app, t.win_path("NOTES.CSV"))
         t.check(box.text.startswith(t.win_path("NOTES.CSV") + " cannot be imported: "), "refused: %r" % box.text)
         app.answer(box, IDOK)
-        box = import_file(t, app, t.win_path("EMPTY.CSV"))
+        box = steps.import_file(t, app, t.win_path("EMPTY.CSV"))
         t.equal(box.text, "Nothing to import", "a file without reports")
         app.answer(box, IDOK)
         t.equal(t.read("MYLOG.ULM"), b"", "nothing added yet")
-        box = import_file(t, app, t.win_path("ALL.CSV"))
+        box = steps.import_file(t, app, t.win_path("ALL.CSV"))
         log_path = t.win_path("MYLOG.ULM")
         t.equal(box.text, "Add 40 reports to %s?" % log_path, "the question")
         app.answer(box, IDYES)
@@ -251,7 +235,7 @@ def _(t):
     lines = b"".join(b"14-08-2026,08:59,Station %d,9660\r\n" % i for i in range(1, 1001))  # 115,000 bytes of records
     t.write("MANY.CSV", b"Date,Time,Station,Freq\r\n" + lines)
     app = t.start()
-    box = import_file(t, app, t.win_path("MANY.CSV"))
+    box = steps.import_file(t, app, t.win_path("MANY.CSV"))
     t.equal(box.text, "Add 1000 reports to F:\\LOG.ULM?", "the question")
     app.answer(box, IDYES)
     failed = app.box(timeout=60)
@@ -263,6 +247,28 @@ def _(t):
     t.check(not (disk / "LOG.ULM.DLJ").exists(), "no journal left behind")
     close_program(t, app)
     t.equal((disk / "LOG.ULM").read_bytes(), old, "still as before after the program ends")
+
+
+@scenario("an import whose file is changed before the answer adds nothing and says so", screen=480)
+def _(t):
+    old = logfiles.numbered_log(3)
+    t.write("MYLOG.ULM", old)
+    asked = b"Date,Time,Station\r\n14-08-2026,08:59,One\r\n14-08-2026,09:00,Two\r\n"
+    t.write("TWO.CSV", asked)
+    app = t.start()
+    box = steps.import_file(t, app, t.win_path("TWO.CSV"))
+    log_path = t.win_path("MYLOG.ULM")
+    t.equal(box.text, "Add 2 reports to %s?" % log_path, "the question counts the file as it was")
+    t.write("TWO.CSV", asked + b"14-08-2026,09:01,Three\r\n")  # edited while the question is shown
+    app.answer(box, IDYES)
+    said = app.box(timeout=60)
+    t.equal((said.caption, said.text),
+            ("Import", "Nothing was added to %s. %s changed after it was read; import it again to see what it "
+                       "holds now." % (log_path, t.win_path("TWO.CSV"))), "the answer says why nothing was added")
+    app.answer(said, IDOK)
+    t.equal(t.read("MYLOG.ULM"), old, "the log is exactly as before")
+    t.check(not t.exists("MYLOG.ULM.DLJ"), "no journal left behind")
+    close_program(t, app)
 
 
 # -- a filtered print -------------------------------------------------------------

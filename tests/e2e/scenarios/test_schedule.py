@@ -4,6 +4,7 @@ import datetime
 
 from harness import until, scenario, IDCANCEL, VK_ESCAPE, VK_RETURN
 import logfiles
+import steps
 from ids import LOGGING_TITLE as LOGGING, LOGGING_LIST_CANDIDATES as CANDIDATES, LOGGING_LIST_RECENT as RECENT, \
     LOGGING_EDIT_FREQUENCY as FREQ, LOGGING_EDIT_STATION as STATION, LOGGING_EDIT_LOCATION as LOCATION, \
     LOGGING_EDIT_REMARKS as REMARKS, LOGGING_BUTTON_LOG_ON as LOG_ON, MAIN_BUTTON_LOGGING, MAIN_BUTTON_EXIT, \
@@ -11,7 +12,6 @@ from ids import LOGGING_TITLE as LOGGING, LOGGING_LIST_CANDIDATES as CANDIDATES,
 
 VK_DOWN = 0x28
 DIALOG_TITLE = "Choose a schedule file"
-FILE_NAME_ID = 0x47C  # the file-name box of the Explorer-style dialog
 FILE_TYPE_ID = 0x470
 IDOK = 1
 
@@ -39,13 +39,7 @@ def choose_schedule(app, main):
 
 
 def type_name(app, dialog, name):
-    for child in app.children(dialog):
-        if child["id"] == FILE_NAME_ID and child["cls"] == "Edit":
-            app.set_text(child["hwnd"], None, name)
-            break
-    else:
-        app.set_text(dialog, FILE_NAME_ID, name)
-    app.command(dialog, IDOK)
+    steps.type_file_name(app, dialog, name)
     app.gone(dialog)
 
 
