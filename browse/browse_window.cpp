@@ -65,7 +65,6 @@ constexpr const char* kAskDeleteTitle = "Delete Entry";
 constexpr const char* kEndOfSearchText = "End of search";
 constexpr const char* kEndOfSearchTitle = "Station Search";
 constexpr const char* kKeysHint = " Use PAGE UP, PAGE DOWN, HOME and END keys to navigate";
-constexpr const char* kDeleteFailedText = "The entry could not be deleted completely.\n\n";
 constexpr const char* kDeleteFailedTail = "\n\nThe list now shows what the log file holds.";
 
 struct BrowseWindowState {
@@ -161,7 +160,8 @@ void OnDelete(HWND dialog) {
     bool deleted = DeleteCurrentEntry(Log, BrowsePage);
     ShowPageKeepingSearch(dialog);
     if (!deleted) {
-        std::string text = kDeleteFailedText + std::string(DescribeLogError(Log.LastError)) + kDeleteFailedTail;
+        std::string text = std::string(DeleteFailedHeading(Log.LastError)) + "\n\n" + DescribeLogError(Log.LastError) +
+                           kDeleteFailedTail;
         MessageBoxA(nullptr, text.c_str(), kAskDeleteTitle, MB_OK | MB_ICONEXCLAMATION);
     }
 }

@@ -20,3 +20,15 @@ bool DeleteCurrentEntry(LogStore& log, PageState& page) {
     }
     return removed;
 }
+
+const char* DeleteFailedHeading(LogError error) {
+    switch (error) {
+        case LogError::NotOpen:
+        case LogError::ReadOnly:
+        case LogError::BadNumber:
+        case LogError::JournalFailed:
+            return "The entry could not be deleted. The log is unchanged.";
+        default:
+            return "The entry could not be deleted completely.";
+    }
+}

@@ -12,3 +12,8 @@ int32_t ChooseEntryToDelete(PageState& page);
 // false when the log store could not finish (its LastError says why); EntryCount
 // then follows the file's real length and the page fits whatever the file holds.
 bool DeleteCurrentEntry(LogStore& log, PageState& page);
+// The first line of the message after DeleteCurrentEntry failed with `error`.
+// A deletion refused before anything moved (a read-only log, no room for its
+// journal) leaves the log unchanged and says so; one that failed part way
+// could not be finished (the next opening finishes it).
+const char* DeleteFailedHeading(LogError error);

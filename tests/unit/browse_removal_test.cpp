@@ -187,6 +187,7 @@ TEST(BrowseRemoval, AReadOnlyLogIsLeftAloneAndTheFailureIsTold) {
     r.page.SearchArmed = true;
     EXPECT_FALSE(r.DeleteLine(3));
     EXPECT_EQ(r.log.LastError, LogError::ReadOnly);
+    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
     EXPECT_EQ(r.File(), r.original);
     EXPECT_EQ(r.log.EntryCount, 10);
     EXPECT_EQ(r.page.PageLines, 10);
@@ -196,12 +197,28 @@ TEST(BrowseRemoval, AReadOnlyLogIsLeftAloneAndTheFailureIsTold) {
     EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 10));
 }
 
+// Refused before anything moved, the message says the log is unchanged; a
+// removal that failed part way says it could not be finished.
+TEST(BrowseRemoval, TheFailureMessageSaysWhetherTheLogChanged) {
+    RemovalLog r(10);
+    ASSERT_EQ(mkdir((r.Path() + ".DLJ").c_str(), 0755), 0);  // no room for the journal
+    EXPECT_FALSE(r.DeleteLine(3));
+    EXPECT_EQ(r.log.LastError, LogError::JournalFailed);
+    EXPECT_EQ(r.File(), r.original);
+    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
+    for (LogError partWay : {LogError::ReadFailed, LogError::WriteFailed, LogError::FlushFailed,
+                             LogError::TruncateFailed}) {
+        EXPECT_STREQ(DeleteFailedHeading(partWay), "The entry could not be deleted completely.");
+    }
+}
+
 TEST(BrowseRemoval, ALogThatIsNotOpenCountsNoEntries) {
     RemovalLog r(30);
     r.page.PageTop = 6;
     CloseLog(r.log);  // as after a reopen that failed
     EXPECT_FALSE(r.DeleteLine(1));
     EXPECT_EQ(r.log.LastError, LogError::NotOpen);
+    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
     EXPECT_EQ(r.log.EntryCount, 0);
     EXPECT_EQ(r.page.PageTop, 0);
     EXPECT_EQ(r.page.PageLines, 0);
