@@ -39,20 +39,21 @@ FilterTexts Frequencies(const std::string& from, const std::string& to) {
     return texts;
 }
 
-bool DateKept(const ReportFilter& filter, const std::string& date) {
-    return EntryMatches(filter, MakeEntry("S", date));
-}
-
-// Whether a run keeps an entry of this Freq, asked as a run asks (a block at
-// a time) and of the single entry: the two must agree.
-bool FreqKept(const ReportFilter& filter, const std::string& freq) {
-    LogEntry entry = MakeEntry("S", "06-12-2026", "19:30", freq);
+// Whether a run keeps the entry, asked as a run asks (a block at a time) and
+// of the single entry: the two must agree.
+bool Kept(const ReportFilter& filter, const LogEntry& entry, const std::string& shown) {
     EntryFilter hook;
     const EntryFilter* run = RunFilter(filter, &hook);
     int32_t chosen = -1;
     bool inRun = run == nullptr || run->choose(&entry, 1, &chosen, run->context) == 1;
-    EXPECT_EQ(inRun, EntryMatches(filter, entry)) << freq;
+    EXPECT_EQ(inRun, EntryMatches(filter, entry)) << shown;
     return inRun;
+}
+
+bool DateKept(const ReportFilter& filter, const std::string& date) { return Kept(filter, MakeEntry("S", date), date); }
+
+bool FreqKept(const ReportFilter& filter, const std::string& freq) {
+    return Kept(filter, MakeEntry("S", "06-12-2026", "19:30", freq), freq);
 }
 
 FilterReading Refused(const FilterTexts& texts) {
@@ -306,6 +307,25 @@ TEST(ReportFilter, LongNumbersReadExactlyOrAsTooLong) {
     EXPECT_EQ(ReadTenThousandths("1.00001.", 8, &scaled), ScaledNumber::NotANumber);
 }
 
+// The entries of `block` a run outputs, chosen as a run chooses them.
+std::vector<int32_t> ChosenInRun(const ReportFilter& filter, const std::vector<LogEntry>& block) {
+    std::vector<int32_t> chosen(block.size());
+    EntryFilter hook;
+    const EntryFilter* run = RunFilter(filter, &hook);
+    chosen.resize(static_cast<size_t>(
+        run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context)));
+    return chosen;
+}
+
+// The same, each entry asked on its own.
+std::vector<int32_t> ChosenOneByOne(const ReportFilter& filter, const std::vector<LogEntry>& block) {
+    std::vector<int32_t> chosen;
+    for (size_t i = 0; i < block.size(); ++i) {
+        if (EntryMatches(filter, block[i])) chosen.push_back(static_cast<int32_t>(i));
+    }
+    return chosen;
+}
+
 // A run with frequency bounds alone takes its quicker loop; over random bands
 // and random Freqs it keeps exactly the entries the single-entry test keeps.
 TEST(ReportFilter, TheBandLoopKeepsWhatTheEntryTestKeeps) {
@@ -322,20 +342,11 @@ TEST(ReportFilter, TheBandLoopKeepsWhatTheEntryTestKeeps) {
         if (random() % 3 == 0) bound += "." + std::to_string(random() % 1000);
         return random() % 6 == 0 ? std::string() : bound;
     };
-    std::vector<int32_t> chosen(block.size());
-    int bands = 0;
-    while (bands < 300) {
+    for (int bands = 0; bands < 300;) {
         FilterReading reading = ReadReportFilter(Frequencies(randomBound(), randomBound()), UpperCaseWestern);
         if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
         ++bands;
-        EntryFilter hook;
-        const EntryFilter* run = RunFilter(reading.filter, &hook);
-        int32_t kept = run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context);
-        std::vector<int32_t> expected;
-        for (size_t i = 0; i < block.size(); ++i) {
-            if (EntryMatches(reading.filter, block[i])) expected.push_back(static_cast<int32_t>(i));
-        }
-        ASSERT_EQ(std::vector<int32_t>(chosen.begin(), chosen.begin() + kept), expected) << bands;
+        ASSERT_EQ(ChosenInRun(reading.filter, block), ChosenOneByOne(reading.filter, block)) << bands;
     }
 }
 
@@ -355,21 +366,12 @@ TEST(ReportFilter, TheDateLoopKeepsWhatTheEntryTestKeeps) {
         if (i % 10 == 0) date[random() % 10] = "x- 9"[random() % 4];  // damaged
         block.push_back(MakeEntry("S", date));
     }
-    std::vector<int32_t> chosen(block.size());
-    int runs = 0;
-    while (runs < 300) {
+    for (int runs = 0; runs < 300;) {
         FilterTexts texts = Dates(random() % 5 ? randomDate() : "", random() % 5 ? randomDate() : "");
         FilterReading reading = ReadReportFilter(texts, UpperCaseWestern);
         if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
         ++runs;
-        EntryFilter hook;
-        const EntryFilter* run = RunFilter(reading.filter, &hook);
-        int32_t kept = run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context);
-        std::vector<int32_t> expected;
-        for (size_t i = 0; i < block.size(); ++i) {
-            if (EntryMatches(reading.filter, block[i])) expected.push_back(static_cast<int32_t>(i));
-        }
-        ASSERT_EQ(std::vector<int32_t>(chosen.begin(), chosen.begin() + kept), expected) << runs;
+        ASSERT_EQ(ChosenInRun(reading.filter, block), ChosenOneByOne(reading.filter, block)) << runs;
     }
 }
 
