@@ -287,41 +287,47 @@ std::string SkipLine(const ImportPlan& plan) {
            std::to_string(plan.firstSkippedLine) + ": " + plan.firstSkipReason + ".";
 }
 
-}  // namespace
+// Widens the first window until it holds the whole header line.
+void HoldFirstLine(CsvWindow* window) {
+    for (;;) {
+        std::string_view text = window->reader.text;
+        bool decided = false;
+        FindSeparator(text.substr(std::min(text.size(), Utf8BomLength(text))), &decided);
+        bool lineHeld = text.find_first_of("\r\n") != std::string_view::npos;
+        if ((lineHeld && decided) || !WidenCsvWindow(window)) return;
+    }
+}
 
-namespace {
+// Steps over the byte-order mark and sets the separator; the refusal of a
+// file that is not a CSV text, or "" for one that is.
+std::string ReadHeaderLine(CsvWindow* window, size_t* bom) {
+    HoldFirstLine(window);
+    if (window->readFailed) return "it could not be read";
+    std::string_view text = window->reader.text;
+    if (text.empty()) return "the file is empty";
+    // A header line never holds a zero byte; a damaged record further on may.
+    if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
+        return "it is not a text file";
+    }
+    *bom = Utf8BomLength(text);
+    window->reader.at = *bom;
+    window->reader.separator = FindSeparator(text.substr(*bom));
+    if (window->reader.separator == 0) return "its first line has no comma or semicolon, so it is not a CSV file";
+    return "";
+}
 
 ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink) {
     CsvWindow window;
     OpenCsvWindow(&window, source);
-    // The window must hold the whole first line before it is looked at.
-    bool decided = false;
-    for (;;) {
-        std::string_view text = window.reader.text;
-        bool lineHeld = text.find_first_of("\r\n") != std::string_view::npos;
-        FindSeparator(text.substr(std::min(text.size(), Utf8BomLength(text))), &decided);
-        if ((lineHeld && decided) || !WidenCsvWindow(&window)) break;
-    }
-    if (window.readFailed) return Refusal("it could not be read");
-    std::string_view text = window.reader.text;
-    if (text.empty()) return Refusal("the file is empty");
-    // A header line never holds a zero byte; a damaged record further on may.
-    if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
-        return Refusal("it is not a text file");
-    }
-    size_t bom = Utf8BomLength(text);
-    window.reader.at = bom;
-    window.reader.separator = FindSeparator(text.substr(bom));
-    if (window.reader.separator == 0) {
-        return Refusal("its first line has no comma or semicolon, so it is not a CSV file");
-    }
+    size_t bom = 0;
+    std::string refusal = ReadHeaderLine(&window, &bom);
+    if (!refusal.empty()) return Refusal(refusal);
     bool readFailed = false;
     RowReading reading;
     reading.convert = IsUtf8ToConvert(source, bom, &readFailed);
     if (readFailed) return Refusal("it could not be read");
     CsvRow row;
     NextWindowRow(&window, &row);
-    std::string refusal;
     if (!MapColumns(row, &reading.map, &refusal)) return Refusal(refusal);
     ImportPlan plan;
     plan.fileSize = source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
@@ -338,6 +344,11 @@ ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink) {
     }
     if (window.readFailed) return Refusal("it could not be read");
     return plan;
+}
+
+bool KeepRecord(const LogEntry& record, void* context) {
+    static_cast<std::vector<LogEntry>*>(context)->push_back(record);
+    return true;
 }
 
 }  // namespace
@@ -357,15 +368,6 @@ ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_
     FileClose(&source.file);
     return plan;
 }
-
-namespace {
-
-bool KeepRecord(const LogEntry& record, void* context) {
-    static_cast<std::vector<LogEntry>*>(context)->push_back(record);
-    return true;
-}
-
-}  // namespace
 
 ImportPlan PlanImport(std::string_view fileBytes) {
     ByteSource source;
