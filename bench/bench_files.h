@@ -20,6 +20,20 @@ inline LogEntry PlainBenchEntry(int64_t n) {
     return entry;
 }
 
+// Report n of the export and report benchmarks, dated `date`: frequencies
+// over the broadcast bands, a location with a comma one time in ten and
+// remarks with one, so that fields are quoted as in real exports.
+inline LogEntry ReportBenchEntry(int64_t n, const std::string& date) {
+    LogEntry entry;
+    FillField(entry.Date, date);
+    FillField(entry.Time, "19:30");
+    FillField(entry.Freq, std::to_string(500 + n % 25000));
+    FillField(entry.Station, "Station " + std::to_string(n));
+    FillField(entry.Location, n % 10 == 0 ? "Sometown, Somewhere" : "Somewhere");
+    FillField(entry.Remarks, "SINPO 45444 fair signal, slight fading");
+    return entry;
+}
+
 // Writes a log of `entries` records, record n being makeEntry(n), in large blocks.
 template <typename MakeEntry>
 void WriteBenchLog(const char* path, int64_t entries, MakeEntry makeEntry) {

@@ -21,15 +21,8 @@ const char* const kCsvPath = "/tmp/ulmar-bench-export.CSV";
 const char* const kPlainPath = "/tmp/ulmar-bench-export-plain.CSV";
 
 LogEntry SampleEntry(int64_t n) {
-    LogEntry entry;
-    FillField(entry.Date, (n % 28 < 9 ? "0" : "") + std::to_string(n % 28 + 1) + "-" +
-                              (n % 12 < 9 ? "0" : "") + std::to_string(n % 12 + 1) + "-2026");
-    FillField(entry.Time, "19:30");
-    FillField(entry.Freq, std::to_string(500 + n % 25000));
-    FillField(entry.Station, "Station " + std::to_string(n));
-    FillField(entry.Location, n % 10 == 0 ? "Sometown, Somewhere" : "Somewhere");
-    FillField(entry.Remarks, "SINPO 45444 fair signal, slight fading");
-    return entry;
+    return ReportBenchEntry(n, (n % 28 < 9 ? "0" : "") + std::to_string(n % 28 + 1) + "-" +
+                                   (n % 12 < 9 ? "0" : "") + std::to_string(n % 12 + 1) + "-2026");
 }
 
 // Creates `path` and writes `bytes` bytes to it in blocks of a megabyte.

@@ -35,15 +35,8 @@ LogEntry SampleEntry(int64_t n) {
     int day = static_cast<int>(n % 100);
     int month = 0;
     while (day >= kDays[month]) day -= kDays[month++];
-    std::string date = std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" + std::to_string(month + 1) + "-2026";
-    LogEntry entry;
-    FillField(entry.Date, date);
-    FillField(entry.Time, "19:30");
-    FillField(entry.Freq, std::to_string(500 + n % 25000));
-    FillField(entry.Station, "Station " + std::to_string(n));
-    FillField(entry.Location, n % 10 == 0 ? "Sometown, Somewhere" : "Somewhere");
-    FillField(entry.Remarks, "SINPO 45444 fair signal, slight fading");
-    return entry;
+    return ReportBenchEntry(n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" +
+                                   std::to_string(month + 1) + "-2026");
 }
 
 // Processor time of this thread, kernel time included: on a busy machine it
