@@ -1,6 +1,7 @@
 #include "reports/csv_import.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "logstore/code_page_1252.h"
@@ -112,9 +113,24 @@ int Number(std::string_view text, size_t from, size_t count) {
     return value;
 }
 
+// Three letters in lower case as one number.
+uint32_t LowerKey(const char* letters) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(LowerAscii(letters[0]))) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(LowerAscii(letters[1]))) << 8 |
+           static_cast<unsigned char>(LowerAscii(letters[2]));
+}
+
+// The month of a three-letter name in any letter case; 0 for none. Every line
+// of the program's own export has one, so the names are compared as numbers.
 int MonthOfName(std::string_view text, size_t from) {
-    for (int month = 1; month <= 12; ++month) {
-        if (SameName(text.substr(from, 3), MonthName(kMonthShort, month))) return month;
+    static const std::vector<uint32_t> keys = [] {
+        std::vector<uint32_t> made;
+        for (int month = 1; month <= 12; ++month) made.push_back(LowerKey(MonthName(kMonthShort, month)));
+        return made;
+    }();
+    uint32_t key = LowerKey(text.data() + from);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == key) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -144,7 +160,10 @@ bool ReadImportDate(std::string_view text, char (&date)[10]) {
     date[3] = static_cast<char>('0' + month / 10);
     date[4] = static_cast<char>('0' + month % 10);
     date[5] = '-';
-    for (int i = 3; i >= 0; --i, year /= 10) date[6 + i] = static_cast<char>('0' + year % 10);
+    date[6] = static_cast<char>('0' + year / 1000);
+    date[7] = static_cast<char>('0' + year / 100 % 10);
+    date[8] = static_cast<char>('0' + year / 10 % 10);
+    date[9] = static_cast<char>('0' + year % 10);
     return true;
 }
 
@@ -167,8 +186,9 @@ bool ReadImportTime(std::string_view text, char (&time)[5]) {
 
 // Any text, without one trailing "kHz" in any letter case.
 std::string_view FrequencyValue(std::string_view text) {
+    static const uint32_t kKhz = LowerKey("kHz");
     std::string_view value = TrimmedRight(text);
-    if (value.size() >= 3 && SameName(value.substr(value.size() - 3), "kHz")) {
+    if (value.size() >= 3 && LowerKey(value.data() + value.size() - 3) == kKhz) {
         value = TrimmedRight(value.substr(0, value.size() - 3));
     }
     return value;
@@ -235,37 +255,6 @@ bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::
     return true;
 }
 
-// Whether the text after the byte-order mark is UTF-8 holding more than plain
-// ASCII, and so to be converted. A file is looked through a block at a time.
-bool IsUtf8ToConvert(const ByteSource& source, size_t bom, bool* readFailed) {
-    bool nonAscii = false;
-    if (!source.file.IsOpen()) {
-        std::string_view text = source.memory.substr(bom);
-        return ValidUtf8Length(text, &nonAscii) == text.size() && nonAscii;
-    }
-    std::vector<char> block(source.windowBytes);
-    size_t carried = 0;
-    for (int64_t offset = static_cast<int64_t>(bom);;) {
-        size_t got = 0;
-        if (!FileReadAt(source.file, offset, block.data() + carried, block.size() - carried, &got)) {
-            *readFailed = true;
-            return false;
-        }
-        offset += static_cast<int64_t>(got);
-        std::string_view part(block.data(), carried + got);
-        size_t valid = ValidUtf8Length(part, &nonAscii);
-        if (valid == part.size()) {
-            if (got == 0) return nonAscii;
-            carried = 0;
-            continue;
-        }
-        // Fewer than four bytes left may be a character cut off by the block.
-        if (got == 0 || part.size() - valid >= 4) return false;
-        carried = part.size() - valid;
-        std::memmove(block.data(), block.data() + valid, carried);
-    }
-}
-
 ImportPlan Refusal(const std::string& reason) {
     ImportPlan plan;
     plan.refused = true;
@@ -316,24 +305,25 @@ std::string ReadHeaderLine(CsvWindow* window, size_t* bom) {
     return "";
 }
 
-ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink) {
-    CsvWindow window;
-    OpenCsvWindow(&window, source);
+// The rows of the source read as `text` (UTF-8 or code page 1252); the
+// window tallies on the way whether the bytes are UTF-8.
+ImportPlan ReadRows(const ByteSource& source, const ReportSink* sink, ImportText text, CsvWindow* window) {
+    OpenCsvWindow(window, source);
     size_t bom = 0;
-    std::string refusal = ReadHeaderLine(&window, &bom);
+    std::string refusal = ReadHeaderLine(window, &bom);
     if (!refusal.empty()) return Refusal(refusal);
-    bool readFailed = false;
+    window->tallyFrom = bom;
     RowReading reading;
-    reading.convert = IsUtf8ToConvert(source, bom, &readFailed);
-    if (readFailed) return Refusal("it could not be read");
+    reading.convert = text == ImportText::Utf8;
     CsvRow row;
-    NextWindowRow(&window, &row);
+    NextWindowRow(window, &row);
     if (!MapColumns(row, &reading.map, &refusal)) return Refusal(refusal);
     ImportPlan plan;
+    plan.text = text;
     plan.fileSize = source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
     LogEntry record;
     std::string reason;
-    while (NextWindowRow(&window, &row)) {
+    while (NextWindowRow(window, &row)) {
         if (IsBlankRow(row) && !row.unclosedQuote && !row.textAfterQuote) continue;
         if (!RowToRecord(row, &reading, &record, &reason)) {
             Skip(&plan, row.line, reason);
@@ -342,8 +332,31 @@ ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink) {
         plan.reports += 1;
         if (sink && !sink->take(record, sink->context)) return plan;
     }
-    if (window.readFailed) return Refusal("it could not be read");
+    if (window->readFailed) return Refusal("it could not be read");
+    FinishCsvWindow(window);
     return plan;
+}
+
+// A text that is valid UTF-8 after its byte-order mark and holds more than
+// plain ASCII is read as UTF-8; any other as code page 1252.
+ImportText TextOfMemory(std::string_view bytes) {
+    std::string_view text = bytes.substr(Utf8BomLength(bytes));
+    bool beyondAscii = false;
+    bool utf8 = ValidUtf8Length(text, &beyondAscii) == text.size() && beyondAscii;
+    return utf8 ? ImportText::Utf8 : ImportText::CodePage1252;
+}
+
+ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink, ImportText text) {
+    CsvWindow window;
+    if (text == ImportText::Unknown && !source.file.IsOpen()) text = TextOfMemory(source.memory);
+    if (text != ImportText::Unknown) return ReadRows(source, sink, text, &window);
+    // A file is read as code page 1252 while the window tallies whether it is
+    // UTF-8 after all: most files are read once. Reports are handed on only
+    // once the text is known.
+    ImportPlan plan = ReadRows(source, nullptr, ImportText::CodePage1252, &window);
+    bool utf8 = !window.notUtf8 && window.beyondAscii;
+    if (plan.refused || (!utf8 && !sink)) return plan;
+    return ReadRows(source, sink, utf8 ? ImportText::Utf8 : ImportText::CodePage1252, &window);
 }
 
 bool KeepRecord(const LogEntry& record, void* context) {
@@ -353,7 +366,7 @@ bool KeepRecord(const LogEntry& record, void* context) {
 
 }  // namespace
 
-ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_t windowBytes) {
+ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
     ByteSource source;
     source.windowBytes = windowBytes < 4 ? 4 : windowBytes;
     if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.file)) return Refusal("it could not be read");
@@ -363,7 +376,7 @@ ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_
     } else if (source.size > static_cast<int64_t>(kLargestImport)) {
         plan = Refusal("it is larger than 256 MB");
     } else {
-        plan = ReadImport(source, sink);
+        plan = ReadImport(source, sink, text);
     }
     FileClose(&source.file);
     return plan;
@@ -374,12 +387,12 @@ ImportPlan PlanImport(std::string_view fileBytes) {
     source.memory = fileBytes;
     std::vector<LogEntry> records;
     ReportSink keep{KeepRecord, &records};
-    ImportPlan plan = ReadImport(source, &keep);
+    ImportPlan plan = ReadImport(source, &keep, ImportText::Unknown);
     plan.records = std::move(records);
     return plan;
 }
 
-ImportPlan ImportPlanForFile(const std::string& path) { return ReadImportFile(path, nullptr); }
+ImportPlan ImportPlanForFile(const std::string& path) { return ReadImportFile(path, nullptr, ImportText::Unknown); }
 
 std::string ImportQuestionText(const ImportPlan& plan, const std::string& logPath) {
     return "Add " + std::to_string(plan.reports) + " reports to " + logPath + "?" + SkipLine(plan);

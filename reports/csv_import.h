@@ -9,6 +9,10 @@
 #include "logstore/log_entry.h"
 #include "reports/csv_window.h"
 
+// How a file's text is read: UTF-8 (converted to code page 1252) when the
+// whole of it is valid UTF-8 beyond plain ASCII, code page 1252 otherwise.
+enum class ImportText { Unknown, Utf8, CodePage1252 };
+
 // What a file would add, worked out before anything is written.
 struct ImportPlan {
     bool refused = false;
@@ -19,6 +23,7 @@ struct ImportPlan {
     int64_t firstSkippedLine = 0;     // line of the file, from 1
     std::string firstSkipReason;      // for example "Station longer than 20"
     int64_t fileSize = 0;             // the bytes the plan was made from
+    ImportText text = ImportText::Unknown;  // how its text was read
 };
 
 // Takes each report of a file in file order; false stops the reading.
@@ -35,9 +40,11 @@ ImportPlan PlanImport(std::string_view fileBytes);
 // a file that cannot be read, or that is larger than any log could take, is
 // refused.
 ImportPlan ImportPlanForFile(const std::string& path);
-// The same reading, handing each report to `sink` as it is read. The file is
-// read `windowBytes` at a time (tests choose small windows).
-ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, size_t windowBytes = kCsvWindowBytes);
+// The same reading, handing each report to `sink` as it is read; `text` says
+// how to read the text when a plan has found it out already. The file is read
+// `windowBytes` at a time (tests choose small windows).
+ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text,
+                          size_t windowBytes = kCsvWindowBytes);
 
 constexpr const char* kImportCaption = "Import";
 // "Add N reports to <logPath>?", followed by the skip line when lines will be

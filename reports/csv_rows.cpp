@@ -1,5 +1,7 @@
 #include "reports/csv_rows.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -21,6 +23,9 @@ size_t PlainEnd(const CsvReader& reader, size_t from) {
 
 void CountLines(CsvReader* reader, size_t from, size_t to) {
     std::string_view text = reader->text;
+    // Most quoted values hold no line break at all.
+    const char* part = text.data() + from;
+    if (!std::memchr(part, '\n', to - from) && !std::memchr(part, '\r', to - from)) return;
     for (size_t i = from; i < to; ++i) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++reader->line;
     }

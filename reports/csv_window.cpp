@@ -2,9 +2,17 @@
 
 #include <cstring>
 
+#include "reports/text_encoding.h"
+
 namespace {
 
 std::string_view Held(const CsvWindow& window) { return window.reader.text; }
+
+void Tally(CsvWindow* window, size_t to) {
+    if (window->notUtf8 || to <= window->tallyFrom) return;
+    std::string_view part = Held(*window).substr(window->tallyFrom, to - window->tallyFrom);
+    window->notUtf8 = ValidUtf8Length(part, &window->beyondAscii) != part.size();
+}
 
 // Drops the bytes before `keepFrom` and reads more of the file behind the
 // rest; a window full of one row is made larger instead.
@@ -12,6 +20,8 @@ bool Refill(CsvWindow* window, size_t keepFrom) {
     if (window->atEnd) return false;
     std::vector<char>& buffer = window->buffer;
     size_t kept = Held(*window).size() - keepFrom;
+    Tally(window, keepFrom);
+    window->tallyFrom = window->tallyFrom > keepFrom ? window->tallyFrom - keepFrom : 0;
     std::memmove(buffer.data(), buffer.data() + keepFrom, kept);
     if (kept == buffer.size()) buffer.resize(buffer.size() * 2);
     size_t got = 0;
@@ -33,6 +43,9 @@ void OpenCsvWindow(CsvWindow* window, const ByteSource& source) {
     window->source = &source;
     window->reader = CsvReader{};
     window->readFailed = false;
+    window->tallyFrom = 0;
+    window->notUtf8 = false;
+    window->beyondAscii = false;
     if (!source.file.IsOpen()) {
         window->reader.text = source.memory;
         window->atEnd = true;
@@ -60,4 +73,9 @@ bool NextWindowRow(CsvWindow* window, CsvRow* row) {
         reader.line = rowLine;
         Refill(window, rowStart);
     }
+}
+
+void FinishCsvWindow(CsvWindow* window) {
+    Tally(window, Held(*window).size());
+    window->tallyFrom = Held(*window).size();
 }

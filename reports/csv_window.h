@@ -30,6 +30,13 @@ struct CsvWindow {
     bool atEnd = false;         // nothing of the source lies beyond the window
     bool readFailed = false;    // the file could not be read; the rows stop there
     CsvReader reader;           // over the window's bytes
+    // Whether the bytes read so far are UTF-8, tallied as they leave the
+    // window (a window leaves whole rows, so never part of a character) and,
+    // by FinishCsvWindow, at the end. Tallying starts at tallyFrom, past a
+    // byte-order mark.
+    size_t tallyFrom = 0;
+    bool notUtf8 = false;
+    bool beyondAscii = false;   // characters beyond plain ASCII were met
 };
 
 // Takes the first window of `source`, which must outlive the window.
@@ -40,3 +47,5 @@ bool WidenCsvWindow(CsvWindow* window);
 // The next whole row, as NextCsvRow reads it from the whole text; false after
 // the last row or when the file could not be read (then readFailed).
 bool NextWindowRow(CsvWindow* window, CsvRow* row);
+// Tallies what the window still holds, after the last row.
+void FinishCsvWindow(CsvWindow* window);

@@ -55,7 +55,7 @@ ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const I
     append.block.reserve(kAppendBlock);
     if (!BeginAppendRun(log, static_cast<int32_t>(plan.reports), &append.run)) return ImportWriting::LogFailed;
     ReportSink sink{TakeRecord, &append};
-    ImportPlan again = ReadImportFile(csvPath, &sink);
+    ImportPlan again = ReadImportFile(csvPath, &sink, plan.text);
     if (append.logFailed) return ImportWriting::LogFailed;  // the run was put back
     if (append.tooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {
         AbandonAppendRun(log, &append.run);

@@ -51,11 +51,11 @@ void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
     size_t window = 4 + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes.back()) % 29);
     std::string records;
     ReportSink sink{Collect, &records};
-    ImportPlan read = ReadImportFile(path, &sink, window);
+    ImportPlan read = ReadImportFile(path, &sink, ImportText::Unknown, window);
     std::remove(path.c_str());
     if (read.refused != plan.refused || read.refusal != plan.refusal || read.reports != plan.reports ||
         read.skipped != plan.skipped || read.firstSkippedLine != plan.firstSkippedLine ||
-        read.firstSkipReason != plan.firstSkipReason || records != RecordBytes(plan.records)) {
+        read.firstSkipReason != plan.firstSkipReason || read.text != plan.text || records != RecordBytes(plan.records)) {
         std::abort();
     }
 }

@@ -476,6 +476,7 @@ TEST(ImportWindows, AFileReadsAsItsBytesDoWhateverFallsOnAWindowEdge) {
         EXPECT_EQ(in.plan.firstSkippedLine, memory.firstSkippedLine);
         EXPECT_EQ(in.plan.firstSkipReason, memory.firstSkipReason);
         EXPECT_EQ(EntryBytes(memory.records.front()).substr(21, 6), "Caf\xE9 0");  // converted from UTF-8
+        EXPECT_EQ(in.plan.text, ImportText::Utf8);
         OpenTestLog t{std::string()};
         ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
         ASSERT_EQ(ReadBytes(t.path), RecordsBytes(memory.records)) << "shift " << shift;
@@ -490,6 +491,7 @@ TEST(ImportWindows, OneByteThatIsNotUtf8LateInTheFileKeepsTheBytesAsTheyAre) {
     while (csv.size() < (size_t{1} << 19)) csv += "14-08-2026,08:59,Caf\xC3\xA9\r\n";
     csv += "14-08-2026,08:59,Caf\xE9\r\n";
     FileImport in(csv);
+    EXPECT_EQ(in.plan.text, ImportText::CodePage1252);
     OpenTestLog t{std::string()};
     ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
     std::string log = ReadBytes(t.path);
@@ -497,3 +499,15 @@ TEST(ImportWindows, OneByteThatIsNotUtf8LateInTheFileKeepsTheBytesAsTheyAre) {
     EXPECT_EQ(log.substr(log.size() - 115 + 21, 5), "Caf\xE9 ");
 }
 
+// Plain ASCII needs no conversion, with or without a byte-order mark; the
+// decision made while planning is the one the adding reads by.
+TEST(ImportWindows, PlainAsciiIsReadAsItIsAndTheAddingKeepsThePlansReading) {
+    FileImport plain("\xEF\xBB\xBF" + CsvOfRows(3));
+    EXPECT_EQ(plain.plan.text, ImportText::CodePage1252);
+    EXPECT_EQ(plain.plan.reports, 3);
+    FileImport utf8("Date,Time,Station\r\n14-08-2026,08:59,Caf\xC3\xA9\r\n");
+    EXPECT_EQ(utf8.plan.text, ImportText::Utf8);
+    OpenTestLog t{std::string()};
+    ASSERT_EQ(AddImportedFile(t.log, utf8.csvPath, utf8.plan), ImportWriting::Added);
+    EXPECT_EQ(ReadBytes(t.path).substr(21, 5), "Caf\xE9 ");
+}
