@@ -1,5 +1,7 @@
 #include "logstore/code_page_1252.h"
 
+#include <cstring>
+
 namespace {
 
 // The characters of bytes 0x80..0x9F; the rest of the code page is Latin-1.
@@ -42,14 +44,36 @@ size_t DecodeUtf8Char(std::string_view text, size_t at, uint32_t* code) {
     return length;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    for (size_t at = 0; at < text.size();) {
-        uint32_t code;
+size_t PlainAsciiLength(std::string_view text) {
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {  // eight bytes at a time
+        uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    return at;
+}
+
+size_t ValidUtf8Length(std::string_view text, bool* nonAscii) {
+    size_t at = PlainAsciiLength(text);
+    while (at < text.size()) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            at += PlainAsciiLength(text.substr(at));
+            continue;
+        }
+        uint32_t code = 0;
         size_t length = DecodeUtf8Char(text, at, &code);
-        if (length == 0) return false;
+        if (length == 0) return at;
+        *nonAscii = true;
         at += length;
     }
-    return true;
+    return at;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    bool nonAscii = false;
+    return ValidUtf8Length(text, &nonAscii) == text.size();
 }
 
 uint32_t CodePage1252Char(unsigned char byte) {

@@ -14,6 +14,15 @@ size_t Utf8BomLength(std::string_view bytes);
 // surrogate or a code point past U+10FFFF.
 size_t DecodeUtf8Char(std::string_view text, size_t at, uint32_t* code);
 
+// The length of the plain ASCII text at the start of `text`.
+size_t PlainAsciiLength(std::string_view text);
+
+// How far `text` is valid UTF-8: text.size() when all of it is. `*nonAscii`
+// is set when a character beyond plain ASCII was met on the way. A file read
+// in parts can be checked part by part, when no character is cut by a part's
+// end.
+size_t ValidUtf8Length(std::string_view text, bool* nonAscii);
+
 // True when every character of `text` is valid UTF-8 (plain ASCII is).
 bool IsValidUtf8(std::string_view text);
 

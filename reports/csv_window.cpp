@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "reports/text_encoding.h"
+#include "logstore/code_page_1252.h"
 
 namespace {
 

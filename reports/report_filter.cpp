@@ -25,15 +25,8 @@ void Refuse(FilterReading* reading, FilterBox box, const std::string& message) {
     reading->message = message;
 }
 
-std::string Trimmed(const std::string& text) {
-    const char* data = text.data();
-    size_t length = text.size();
-    TrimBlanks(&data, &length);
-    return std::string(data, length);
-}
-
 DateKey ReadDateBox(const std::string& typed, FilterBox box, uint64_t* order, FilterReading* reading) {
-    std::string text = Trimmed(typed);
+    std::string text = TrimBoth(typed);
     if (text.empty()) return kNoDate;
     DateKey key = ReadDashedDate(text.data(), text.size());
     if (key != kNoDate) *order = DateOrderKey(text.data());
@@ -45,7 +38,7 @@ DateKey ReadDateBox(const std::string& typed, FilterBox box, uint64_t* order, Fi
 }
 
 bool ReadFrequencyBox(const std::string& typed, FilterBox box, DecimalValue* value, FilterReading* reading) {
-    std::string text = Trimmed(typed);
+    std::string text = TrimBoth(typed);
     if (text.empty()) return false;
     DecimalView view;
     if (ReadDecimal(text.data(), text.size(), &view)) {

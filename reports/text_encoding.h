@@ -11,12 +11,3 @@
 // not valid UTF-8 (overlong forms and surrogates are not), hence code page
 // 1252 bytes.
 bool ConvertUtf8(std::string_view text, std::string* out);
-
-// How far `text` is valid UTF-8: text.size() when all of it is. `*nonAscii`
-// is set when a character beyond plain ASCII was met on the way. A file read
-// in parts is checked part by part, the bytes of a character cut off at a
-// part's end carried to the next.
-size_t ValidUtf8Length(std::string_view text, bool* nonAscii);
-
-// The file's text in code page 1252, the byte-order mark dropped.
-std::string TextInCodePage1252(std::string_view bytes);

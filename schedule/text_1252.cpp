@@ -44,8 +44,7 @@ void Append1252(uint32_t code, std::string* out) {
 bool DetectUtf8(std::string_view bytes) {
     if (Utf8BomLength(bytes)) return true;
     bool multiByte = false;
-    for (char byte : bytes) multiByte |= static_cast<unsigned char>(byte) >= 0x80;
-    return multiByte && IsValidUtf8(bytes);
+    return ValidUtf8Length(bytes, &multiByte) == bytes.size() && multiByte;
 }
 
 std::string To1252(std::string_view text, bool utf8) {

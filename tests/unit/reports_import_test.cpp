@@ -157,9 +157,14 @@ TEST(TextEncoding, OnlyValidUtf8IsConverted) {
     for (const std::string& bad : {std::string("\xC0\xAF"), std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"),
                                    std::string("\x80"), std::string("\xC3"), std::string("\xF4\x90\x80\x80")}) {
         EXPECT_FALSE(ConvertUtf8("\xC3\xA9" + bad, &out)) << bad;
-        EXPECT_EQ(TextInCodePage1252("a" + bad), "a" + bad);
+        // A file holding it is not UTF-8: its bytes are kept as they are.
+        EXPECT_EQ(Imported("Date,Time,Station\n01-01-2026,00:00,a" + bad + "\n"),
+                  (std::vector<std::string>{Record("a" + bad, "01-01-2026", "00:00")}))
+            << bad;
     }
-    EXPECT_EQ(TextInCodePage1252("\xEF\xBB\xBF" "abc"), "abc");
+    // The byte-order mark is no part of the first column's name.
+    EXPECT_EQ(Imported("\xEF\xBB\xBF" "Date,Time,Station\n01-01-2026,00:00,abc\n"),
+              (std::vector<std::string>{Record("abc", "01-01-2026", "00:00")}));
 }
 
 TEST(CsvImport, LinesThatCannotBeReportsAreSkippedWithAReason) {
