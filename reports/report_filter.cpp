@@ -67,8 +67,7 @@ void CheckOrder(FilterReading* reading) {
 bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
     if (filter.dateFrom == kNoDate && filter.dateTo == kNoDate) return true;
     uint64_t date = DateOrderKey(entry.Date);
-    if (filter.dateFrom != kNoDate && date < filter.dateFromOrder) return false;
-    if (filter.dateTo != kNoDate && date > filter.dateToOrder) return false;
+    if (date < filter.dateFromOrder || date > filter.dateToOrder) return false;
     // Only a date within the bounds needs the calendar's check.
     return ReadDashedDate(entry.Date, sizeof entry.Date) != kNoDate;
 }
@@ -91,7 +90,11 @@ bool AnyFrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
 
 bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
     if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
-    // Most Freqs are whole kHz typed plainly: compared by key, in a few steps.
+    // Most Freqs are ruled out by their text alone (see SetTextKeys), and most
+    // of the rest are whole kHz typed plainly, compared by key in a few steps.
+    uint64_t textKey = FreqTextKey(FreqWord(entry.Freq));
+    bool leadingDigit = static_cast<unsigned char>(entry.Freq[0] - '1') < 9;
+    if (leadingDigit && (textKey < filter.textFromKey || textKey > filter.textToKey)) return false;
     uint64_t key = 0;
     if (ReadPlainKhzKey(entry.Freq, &key)) return key >= filter.plainFromKey && key <= filter.plainToKey;
     return AnyFrequencyMatches(filter, entry);
@@ -105,9 +108,9 @@ void SetPlainKeys(ReportFilter* f) {
         int64_t whole = scaled / 10000 + (scaled % 10000 != 0 ? 1 : 0);
         f->plainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
     }
+    // Between bounds that hold no whole kHz (1000.5 to 1000.7) the keys cross,
+    // and no plain Freq matches.
     if (f->hasFrequencyTo) f->plainToKey = KhzKeyOf(std::min(f->frequencyToScaled / 10000, kLargestKhz));
-    // No whole kHz between the bounds (1000.5 to 1000.7): no plain Freq matches.
-    if (f->plainFromKey > f->plainToKey) f->plainFromKey = f->plainToKey = UINT64_MAX;
 }
 
 // The text key of the digits of `khz`, followed by `fill` up to six bytes.
@@ -139,44 +142,8 @@ void SetTextKeys(ReportFilter* f) {
     }
 }
 
-// "One band": a run with frequency bounds alone spends its time here, so the
-// loop asks nothing else of an entry, and a plain Freq's key is compared with
-// both bounds at once.
-int32_t ChooseByFrequency(const ReportFilter& filter, const LogEntry* block, int32_t count, int32_t* chosen) {
-    const uint64_t from = filter.plainFromKey;
-    const uint64_t span = filter.plainToKey - filter.plainFromKey;  // never crossed: see SetPlainKeys
-    int32_t outputs = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const char(&freq)[6] = block[i].Freq;
-        uint64_t textKey = FreqTextKey(FreqWord(freq));
-        bool leadingDigit = static_cast<unsigned char>(freq[0] - '1') < 9;
-        if (leadingDigit && (textKey < filter.textFromKey || textKey > filter.textToKey)) continue;
-        uint64_t key = 0;
-        bool keep = ReadPlainKhzKey(freq, &key) ? key - from <= span : AnyFrequencyMatches(filter, block[i]);
-        if (keep) chosen[outputs++] = i;
-    }
-    return outputs;
-}
-
-// "Last month's catch": a run with dates alone rules most entries out with
-// one comparison of the date's quick key; the calendar is asked only within.
-int32_t ChooseByDate(const ReportFilter& filter, const LogEntry* block, int32_t count, int32_t* chosen) {
-    const uint64_t from = filter.dateFrom == kNoDate ? 0 : filter.dateFromOrder;
-    const uint64_t span = (filter.dateTo == kNoDate ? UINT64_MAX : filter.dateToOrder) - from;  // from <= to
-    int32_t outputs = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        if (DateOrderKey(block[i].Date) - from > span) continue;
-        if (ReadDashedDate(block[i].Date, sizeof block[i].Date) != kNoDate) chosen[outputs++] = i;
-    }
-    return outputs;
-}
-
 int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) {
     const ReportFilter& filter = *static_cast<const ReportFilter*>(context);
-    bool dates = filter.dateFrom != kNoDate || filter.dateTo != kNoDate;
-    bool frequencies = filter.hasFrequencyFrom || filter.hasFrequencyTo;
-    if (!filter.hasStation && !dates) return ChooseByFrequency(filter, block, count, chosen);
-    if (!filter.hasStation && !frequencies) return ChooseByDate(filter, block, count, chosen);
     int32_t outputs = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (EntryMatches(filter, block[i])) chosen[outputs++] = i;

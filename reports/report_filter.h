@@ -25,8 +25,8 @@ struct ReportFilter {
     CaseTable caseTable{};
     DateKey dateFrom = kNoDate;  // kNoDate: no bound
     DateKey dateTo = kNoDate;
-    uint64_t dateFromOrder = 0;  // DateOrderKey of the bounds
-    uint64_t dateToOrder = 0;
+    uint64_t dateFromOrder = 0;           // DateOrderKey of the bounds; without a
+    uint64_t dateToOrder = UINT64_MAX;    // bound, the lowest and highest keys
     bool hasFrequencyFrom = false;
     bool hasFrequencyTo = false;
     DecimalValue frequencyFrom;
