@@ -25,23 +25,10 @@ ClockImageOps WindowImages(HWND window) {
     return {window, LoadClockBitmap, CurrentBitmap, ShowBitmap, DeleteBitmap, SetTitle};
 }
 
-UtcTime ReadUtcClock() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    UtcTime utc;
-    utc.Year = now.wYear;
-    utc.Month = now.wMonth;
-    utc.Day = now.wDay;
-    utc.Hour = now.wHour;
-    utc.Minute = now.wMinute;
-    utc.Second = now.wSecond;
-    return utc;
-}
-
 }  // namespace
 
 void UpdateClockDisplay(HWND window, const std::string& logPath) {
-    ApplyClockPlan(PlanClockUpdate(Clock, ReadUtcClock(), logPath), WindowImages(window));
+    ApplyClockPlan(PlanClockUpdate(Clock, UtcNow(), logPath), WindowImages(window));
 }
 
 void ReleaseClockBitmaps(HWND window) { ReleaseClockImages(WindowImages(window)); }
