@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/log_choice.h"
-#include "app/main_window.h"
 #include "app/open_dialog.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
@@ -33,5 +32,4 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     // The dialog may hand back a new name as typed, without the extension.
     if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
     OpenLogAndSayRecovery(Log, path);
-    SetMainWindowTitle(mainWindow);
 }

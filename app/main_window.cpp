@@ -97,12 +97,17 @@ void SetColours(MainWindowState& state) {
     SetControlColours(&state.colours, kIdPanelButtons, kPanelText, kPanelBackground);
 }
 
+void ChooseLogAndShowIt(HWND window, bool createNew) {
+    ChooseLog(window, createNew);
+    SetMainWindowTitle(window);
+}
+
 void OnCommand(HWND window, int id) {
     switch (id) {
         case kIdMenuExit:
         case kIdButtonExit: EndModal(window, 0); break;
-        case kIdMenuOpen: ChooseLog(window, false); break;
-        case kIdMenuNew: ChooseLog(window, true); break;
+        case kIdMenuOpen: ChooseLogAndShowIt(window, false); break;
+        case kIdMenuNew: ChooseLogAndShowIt(window, true); break;
         case kIdMenuImport: ImportCsvFile(window); break;
         case kIdButtonLogging: ShowLoggingWindow(window); break;
         case kIdButtonBrowse: ShowBrowseWindow(window); break;
