@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/bench_files.h"
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
 #include "print/csv_export.h"

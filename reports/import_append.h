@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 #include "reports/csv_import.h"
 

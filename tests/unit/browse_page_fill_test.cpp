@@ -6,6 +6,7 @@
 
 #include "browse/entry_line.h"
 #include "browse/page_fill.h"
+#include "logstore/log_change.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

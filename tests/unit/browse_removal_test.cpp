@@ -8,6 +8,7 @@
 #include "browse/entry_removal.h"
 #include "browse/page_fill.h"
 #include "browse/station_search.h"
+#include "logstore/log_change.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 #include "tests/unit/test_files.h"
 

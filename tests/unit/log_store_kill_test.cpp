@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_journal.h"
 #include "logstore/log_store.h"
 #include "tests/unit/test_files.h"

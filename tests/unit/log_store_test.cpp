@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "logstore/log_change.h"
 #include "tests/unit/test_files.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "print/log_walk.h"
 #include "print/start_number.h"
 #include "tests/unit/test_files.h"

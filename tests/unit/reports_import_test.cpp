@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_journal.h"
 #include "print/csv_export.h"
 #include "reports/csv_import.h"
