@@ -6,7 +6,7 @@
 
 #include "backup/generations.h"
 #include "logstore/log_store.h"
-#include "logstore/settings.h"
+#include "settings/settings_file.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/open_dialog.h"
-#include "logstore/settings.h"
 #include "schedule/schedule.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "backup/backup.h"
 #include "backup/backup_test_hook.h"
 #include "logstore/log_store.h"
-#include "logstore/settings.h"
+#include "settings/settings_file.h"
 #include "ui/log_guard.h"
 #include "ui/scale.h"
 

@@ -5,8 +5,9 @@
 set(ULMAR_LAYER_TABLE
   # library               layer  (gaps leave room: a core built on another core takes 25)
   ulmar_platform          0    # the file layer
-  ulmar_logstore          10   # the log of records, the entry, the settings file
+  ulmar_logstore          10   # the log of records and the entry
   ulmar_ui_layout         10   # window-free sizes: the scale, column rules
+  ulmar_settings          15   # CURLOG.DTA, the settings file
   ulmar_logging_core      20   # window-free cores of the subsystems
   ulmar_browse_core       20
   ulmar_print_core        20

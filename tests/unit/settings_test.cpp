@@ -1,4 +1,4 @@
-#include "logstore/settings.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 
