@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/open_dialog.h"
+#include "exchange/csv_import.h"
+#include "exchange/import_append.h"
 #include "logstore/log_store.h"
-#include "reports/csv_import.h"
-#include "reports/import_append.h"
 #include "ui/full_path.h"
 #include "ui/log_guard.h"
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "bench/bench_files.h"
+#include "exchange/csv_export.h"
 #include "logstore/log_change.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
-#include "print/csv_export.h"
 
 namespace {
 

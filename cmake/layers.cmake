@@ -8,12 +8,13 @@ set(ULMAR_LAYER_TABLE
   ulmar_logstore          10   # the log of records and the entry
   ulmar_ui_layout         10   # window-free sizes: the scale, column rules
   ulmar_settings          15   # CURLOG.DTA, the settings file
+  ulmar_records           15   # the values formats and the filter read: dates, kHz, prefix, trimming, code page
   ulmar_logging_core      20   # window-free cores of the subsystems
   ulmar_browse_core       20
   ulmar_print_core        20
   ulmar_backup            20   # the verified backup at exit and its generations
   ulmar_schedule          20   # the listeners' schedule: reader, on-air rule
-  ulmar_reports           25   # filtered runs, bulletin lines, the CSV import
+  ulmar_exchange          25   # the file formats: CSV out and in, bulletin lines, the filtered export
   ulmar_art               20   # the picture generator (only its tool and tests link it)
   ulmar_ui                30   # every Win32 chore, written once
   ulmar_logging_window    40   # the windows

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
+#include "exchange/bulletin.h"
+#include "exchange/csv_export.h"
+#include "exchange/filtered_export.h"
 #include "logstore/log_store.h"
-#include "print/csv_export.h"
 #include "print/print_text.h"
 #include "print/printer_output.h"
 #include "print/start_number.h"
-#include "reports/bulletin.h"
-#include "reports/filtered_export.h"
 #include "ui/full_path.h"
 
 namespace {

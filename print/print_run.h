@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "reports/report_filter.h"
+#include "records/entry_filter.h"
 
 enum class OutputKind { Csv, Bulletin };
 

@@ -6,11 +6,12 @@
 
 #include <string>
 
+#include "exchange/bulletin.h"
+#include "exchange/output_name.h"
 #include "logstore/log_store.h"
 #include "print/print_run.h"
 #include "print/print_text.h"
-#include "reports/bulletin.h"
-#include "reports/report_filter.h"
+#include "records/entry_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "print/log_walk.h"
+#include "logstore/log_walk.h"
 #include "print/page_layout.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "logstore/log_store.h"
-#include "print/log_walk.h"
+#include "logstore/log_walk.h"
 
 enum class PrintStatus {
     Printed,        // every entry printed, the document handed to the spooler

@@ -7,6 +7,7 @@
 #include "browse/entry_line.h"
 #include "browse/page_fill.h"
 #include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/test_files.h"
 
 namespace {
