@@ -1,25 +1,25 @@
 // The browse window: one page of the log in a ruled list, paged with PAGE UP,
 // PAGE DOWN, HOME and END, with station search, deletion and the view-and-edit
 // window. The page state and every rule on it live in the window-free core.
-#include "browse/browse_window.h"
+#include "browse/win/browse_window.h"
 
 #include <string>
 #include <vector>
 
-#include "ui/scale.h"
 #include "browse/browse_texts.h"
-#include "browse/entry_item_paint.h"
 #include "browse/entry_removal.h"
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
 #include "browse/station_search.h"
-#include "browse/view_edit_window.h"
+#include "browse/win/entry_item_paint.h"
+#include "browse/win/view_edit_window.h"
 #include "logstore/log_store.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
+#include "ui/scale.h"
 
 namespace {
 

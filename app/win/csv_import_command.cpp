@@ -1,11 +1,11 @@
 // The import runs in four steps, each ending the command when it says so:
 // choose the file, plan it (refused, nothing to import), ask, append.
-#include "app/csv_import_command.h"
+#include "app/win/csv_import_command.h"
 
 #include <cstring>
 #include <string>
 
-#include "app/open_dialog.h"
+#include "app/win/open_dialog.h"
 #include "exchange/csv_import.h"
 #include "exchange/import_append.h"
 #include "logstore/log_store.h"

@@ -2,15 +2,15 @@
 // lines), the pause between pages, and the filter of the reports to output.
 // Its main button reads the filter, runs PrintLog and the window closes after;
 // a filter text that cannot be read keeps the window open on its box.
-#include "print/print_window.h"
+#include "print/win/print_window.h"
 
 #include <string>
 
 #include "exchange/bulletin.h"
 #include "exchange/output_name.h"
 #include "logstore/log_store.h"
-#include "print/print_run.h"
 #include "print/print_text.h"
+#include "print/win/print_run.h"
 #include "records/entry_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"

@@ -1,9 +1,9 @@
-#include "app/schedule_selection.h"
+#include "app/win/schedule_selection.h"
 
 #include <string>
 #include <utility>
 
-#include "app/open_dialog.h"
+#include "app/win/open_dialog.h"
 #include "schedule/schedule.h"
 #include "settings/settings_file.h"
 

@@ -1,4 +1,4 @@
-#include "browse/entry_item_paint.h"
+#include "browse/win/entry_item_paint.h"
 
 #include <algorithm>
 #include <string>

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/main_window.h"
-#include "app/schedule_selection.h"
+#include "app/win/main_window.h"
+#include "app/win/schedule_selection.h"
 #include "backup/backup.h"
 #include "backup/backup_test_hook.h"
 #include "logstore/log_store.h"

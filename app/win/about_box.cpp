@@ -1,4 +1,4 @@
-#include "app/about_box.h"
+#include "app/win/about_box.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Each column is drawn into its own character cells, clipped there: with a
 // true fixed-pitch font this looks exactly like drawing the whole row at once,
 // and with any other font the columns still stay between their rules.
-#include "logging/recent_list_draw.h"
+#include "logging/win/recent_list_draw.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/open_dialog.h"
+#include "app/win/open_dialog.h"
 
 #include <commdlg.h>
 

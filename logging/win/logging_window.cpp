@@ -2,17 +2,17 @@
 // since it opened, and the form whose Log On button appends a report. With a
 // schedule loaded, a drop-down list proposes the stations on air on the typed
 // frequency at the clock's minute.
-#include "logging/logging_window.h"
+#include "logging/win/logging_window.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "logging/clock_display.h"
-#include "logging/recent_list_draw.h"
 #include "logging/recent_rows.h"
 #include "logging/report_save.h"
 #include "logging/utc_clock.h"
+#include "logging/win/clock_display.h"
+#include "logging/win/recent_list_draw.h"
 #include "logstore/log_store.h"
 #include "schedule/candidate_text.h"
 #include "schedule/on_air.h"

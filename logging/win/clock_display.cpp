@@ -1,4 +1,4 @@
-#include "logging/clock_display.h"
+#include "logging/win/clock_display.h"
 
 #include "logging/clock_images.h"
 

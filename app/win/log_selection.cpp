@@ -1,11 +1,11 @@
 // "&Open" and "&New": close the log, ask for a file with the standard Open
 // dialog, then open the chosen log, or the previous one again after a cancel.
-#include "app/log_selection.h"
+#include "app/win/log_selection.h"
 
 #include <string>
 
 #include "app/log_choice.h"
-#include "app/open_dialog.h"
+#include "app/win/open_dialog.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
 #include "ui/log_guard.h"

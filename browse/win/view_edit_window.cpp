@@ -1,17 +1,17 @@
 // The view-and-edit window: one entry's four editable fields. "&EXIT" or Escape
 // writes them back when something changed and the station is not blank; the
 // close box leaves without writing.
-#include "browse/view_edit_window.h"
+#include "browse/win/view_edit_window.h"
 
 #include <string>
 
-#include "ui/scale.h"
 #include "browse/entry_edit.h"
 #include "browse/page_state.h"
 #include "logstore/log_store.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
+#include "ui/scale.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "print/printer_output.h"
+#include "print/win/printer_output.h"
 
 #include <windows.h>
 

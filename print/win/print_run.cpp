@@ -1,4 +1,4 @@
-#include "print/print_run.h"
+#include "print/win/print_run.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include "exchange/filtered_export.h"
 #include "logstore/log_store.h"
 #include "print/print_text.h"
-#include "print/printer_output.h"
 #include "print/start_number.h"
+#include "print/win/printer_output.h"
 #include "ui/full_path.h"
 
 namespace {

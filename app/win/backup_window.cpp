@@ -1,6 +1,6 @@
 // The backup-drive window: the drive letter, how many dated copies are kept,
 // when and where the newest was made, and an Exit button.
-#include "app/backup_window.h"
+#include "app/win/backup_window.h"
 
 #include <string>
 
