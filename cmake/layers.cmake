@@ -24,9 +24,45 @@ set(ULMAR_LAYER_TABLE
   ulmar                   60   # the shell: start-up, main window, switching logs, backup
 )
 
+# The lowest layer a file in a win/ folder may belong to: windows and the
+# Win32 chores they use.
+set(ULMAR_WINDOW_LAYER 30)
+# Only files in these folders may include a Win32 header: a window's win/
+# folder, the Win32 chores and the file layer.
+set(ULMAR_WIN32_FOLDERS "(^|/)win/|^ui/|^platform/")
+# The system headers that belong to Win32, lower-cased.
+set(ULMAR_WIN32_HEADERS
+    "^(win[a-z0-9_]*|ws2[a-z0-9_]*|commdlg|shellapi|commctrl|shlobj|shlwapi|objbase|ole2|oleauto|mmsystem"
+    "|richedit|iphlpapi|psapi|tlhelp32|dbghelp|uxtheme|dwmapi|mswsock|lmcons|sddl|aclapi|userenv"
+    "|versionhelpers|tchar|dlgs|prsht|shobjidl|objidl|knownfolders)\\.h$")
+string(REPLACE ";" "" ULMAR_WIN32_HEADERS "${ULMAR_WIN32_HEADERS}")
+
+# Fails when `name` (a file of `library` on `layer`) is in a win/ folder below
+# ULMAR_WINDOW_LAYER, or includes a Win32 header outside ULMAR_WIN32_FOLDERS.
+function(ulmar_check_win32 name path library layer)
+  if(name MATCHES "(^|/)win/" AND layer LESS ULMAR_WINDOW_LAYER)
+    message(FATAL_ERROR "Layers: ${name} is in a win/ folder but belongs to ${library}, layer ${layer}; "
+                        "a file in win/ belongs to a library of layer ${ULMAR_WINDOW_LAYER} or more")
+  endif()
+  if(name MATCHES "${ULMAR_WIN32_FOLDERS}")
+    return()
+  endif()
+  set(system_line "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>")
+  file(STRINGS ${path} lines REGEX "${system_line}")
+  foreach(line ${lines})
+    string(REGEX REPLACE "${system_line}.*" "\\1" header "${line}")
+    string(TOLOWER "${header}" lower)
+    if(lower MATCHES "${ULMAR_WIN32_HEADERS}")
+      message(FATAL_ERROR "Layers: ${name} (${library}) includes <${header}>; only files in win/, ui/ and "
+                          "platform/ may include a Win32 header")
+    endif()
+  endforeach()
+endfunction()
+
 # Fails the configuration when a file of a library in the table includes a
 # header of a library on the same or a higher layer, or a header no library
-# lists. Run once, after every library has been defined.
+# lists, or breaks the win/ rule (ulmar_check_win32). Run once, after every
+# library has been defined.
 function(ulmar_check_layers)
   set(table ${ULMAR_LAYER_TABLE})
   set(libraries "")
@@ -55,6 +91,7 @@ function(ulmar_check_layers)
         continue()
       endif()
       file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR} ${path})
+      ulmar_check_win32(${name} ${path} ${library} ${layer_${library}})
       file(STRINGS ${path} lines REGEX "${include_line}")
       foreach(line ${lines})
         string(REGEX REPLACE "${include_line}.*" "\\1" header "${line}")
