@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/win/backup_window_ids.h"
 #include "backup/generations.h"
 #include "logstore/log_store.h"
 #include "settings/settings_file.h"
@@ -22,15 +23,6 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER
 // Wide enough at 640 x 480 (scale 1) for the newest copy's line and the button.
 constexpr int kClientWidth = 240;  // scaled
 constexpr int kClientHeight = 76;  // scaled
-
-// Controls, in creation (tab) order.
-constexpr int kIdLabelDrive = 100;
-constexpr int kIdEditDrive = 200;
-constexpr int kIdLabelKept = 101;
-constexpr int kIdEditKept = 201;
-constexpr int kIdLabelNewest = 102;
-constexpr int kIdNewestLine = 103;
-constexpr int kIdButtonExit = 2;  // also the Escape key
 
 // No ES_AUTOHSCROLL: typing stops when the narrow box is full, one letter.
 constexpr DWORD kDriveBoxStyle = ES_LEFT | ES_UPPERCASE | WS_BORDER | WS_TABSTOP;

@@ -6,6 +6,7 @@
 #include "app/win/backup_window.h"
 #include "app/win/csv_import_command.h"
 #include "app/win/log_selection.h"
+#include "app/win/main_window_ids.h"
 #include "app/win/schedule_selection.h"
 #include "browse/win/browse_window.h"
 #include "logging/win/logging_window.h"
@@ -20,26 +21,6 @@ namespace {
 constexpr COLORREF kMainBackground = RGB(0, 255, 255);
 constexpr COLORREF kPanelBackground = RGB(0, 255, 0);
 constexpr COLORREF kPanelText = RGB(0, 0, 0);
-
-// Controls, in creation (tab) order.
-constexpr int kIdPanelButtons = 1;
-constexpr int kIdButtonLogging = 201;
-constexpr int kIdButtonBrowse = 202;
-constexpr int kIdButtonPrint = 203;
-constexpr int kIdButtonExit = 204;
-constexpr int kIdImageBanner = 27;
-constexpr int kIdImageCrest = 28;
-
-// Menu commands; "&On Line" and "&Browse" share the buttons' ids.
-constexpr int kIdMenuOpen = 100;
-constexpr int kIdMenuNew = 101;
-constexpr int kIdMenuImport = 102;
-constexpr int kIdMenuExit = 2;
-constexpr int kIdMenuPrint = 300;
-constexpr int kIdMenuBackupDrive = 505;
-constexpr int kIdMenuScheduleFile = 506;
-constexpr int kIdMenuNoSchedule = 507;
-constexpr int kIdMenuAbout = 700;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 

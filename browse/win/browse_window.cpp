@@ -11,6 +11,7 @@
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
 #include "browse/station_search.h"
+#include "browse/win/browse_window_ids.h"
 #include "browse/win/entry_item_paint.h"
 #include "browse/win/view_edit_window.h"
 #include "logstore/log_store.h"
@@ -29,19 +30,6 @@ constexpr WORD kFontPoints = 8;
 constexpr int kWidthS = 316;
 constexpr int kHeightS = 268;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-
-// Controls, in creation (tab) order.
-constexpr int kIdLabelStation = 99;
-constexpr int kIdEditStation = 100;
-constexpr int kIdButtonSearch = IDOK;  // 1: the Enter key sends it too
-constexpr int kIdListEntries = 3074;
-constexpr int kIdLabelHeading = 14;
-constexpr int kIdButtonView = 202;
-constexpr int kIdLabelEntry = 15;
-constexpr int kIdEditFirstShown = 301;
-constexpr int kIdLabelTo = 16;
-constexpr int kIdEditLastShown = 302;
-constexpr int kIdLabelKeysHint = 17;
 
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
 constexpr DWORD kListStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_TABSTOP;

@@ -7,6 +7,7 @@
 
 #include "browse/entry_edit.h"
 #include "browse/page_state.h"
+#include "browse/win/view_edit_window_ids.h"
 #include "logstore/log_store.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
@@ -24,18 +25,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | DS_CENTER;
 
 constexpr COLORREF kBackground = RGB(0, 210, 221);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
-
-// Controls, in creation (tab) order.
-constexpr int kIdLabelFreq = 5;
-constexpr int kIdEditFreq = 105;
-constexpr int kIdLabelKhz = 6;
-constexpr int kIdLabelStation = 7;
-constexpr int kIdEditStation = 109;
-constexpr int kIdLabelLocation = 8;
-constexpr int kIdEditLocation = 110;
-constexpr int kIdLabelRemarks = 9;
-constexpr int kIdEditRemarks = 111;
-constexpr int kIdButtonExit = IDCANCEL;  // 2: Escape presses it too
 
 constexpr DWORD kBoxStyle = WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;

@@ -1,6 +1,7 @@
 #include "logging/win/clock_display.h"
 
 #include "logging/clock_images.h"
+#include "logging/win/logging_window_ids.h"
 
 namespace {
 

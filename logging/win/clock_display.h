@@ -5,9 +5,6 @@
 
 #include <string>
 
-// The clock images, in the order of the characters of "HH:MM".
-constexpr int kIdImageClock[5] = {22, 23, 24, 25, 26};
-
 // Reads the UTC clock and brings the images, the clock texts and the title up to date.
 void UpdateClockDisplay(HWND window, const std::string& logPath);
 // Takes the bitmaps out of the clock images and deletes them.

@@ -12,6 +12,7 @@
 #include "logging/report_save.h"
 #include "logging/utc_clock.h"
 #include "logging/win/clock_display.h"
+#include "logging/win/logging_window_ids.h"
 #include "logging/win/recent_list_draw.h"
 #include "logstore/log_store.h"
 #include "schedule/candidate_text.h"
@@ -37,25 +38,6 @@ constexpr COLORREF kClockPanelText = RGB(0, 0, 0);
 constexpr COLORREF kClockPanelBack = RGB(0, 0, 0);
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 1000;
-
-// Controls, in creation (tab) order; the clock images are kIdImageClock.
-constexpr int kIdListRecent = 3073;
-constexpr int kIdPanelForm = 21;
-constexpr int kIdLabelEntry = 10;
-constexpr int kIdEditEntryNumber = 122;
-constexpr int kIdLabelFrequency = 5;
-constexpr int kIdEditFrequency = 105;
-constexpr int kIdLabelKhz = 6;
-constexpr int kIdLabelStation = 11;
-constexpr int kIdEditStation = 109;
-constexpr int kIdLabelLocation = 12;
-constexpr int kIdEditLocation = 110;
-constexpr int kIdLabelRemarks = 13;
-constexpr int kIdEditRemarks = 111;
-constexpr int kIdButtonLogOn = 116;
-constexpr int kIdPanelClock = 20;
-// Only with a schedule loaded, after every other control, hidden while empty.
-constexpr int kIdListCandidates = 3076;
 
 constexpr DWORD kListStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_VSCROLL | LBS_DISABLENOSCROLL;
 constexpr DWORD kBoxStyle = ES_LEFT | WS_TABSTOP;

@@ -11,6 +11,7 @@
 #include "logstore/log_store.h"
 #include "print/print_text.h"
 #include "print/win/print_run.h"
+#include "print/win/print_window_ids.h"
 #include "records/entry_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
@@ -25,27 +26,6 @@ constexpr int kX = 25, kY = 25, kWidth = 360, kHeight = 140;
 
 constexpr COLORREF kBackground = RGB(255, 255, 0);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
-
-// Controls, in creation (tab) order.
-constexpr int kIdLabelStart = 316;
-constexpr int kIdEditStart = 200;
-constexpr int kIdCheckToFile = 317;
-constexpr int kIdEditFileName = 208;
-constexpr int kIdListOutput = 225;
-constexpr int kIdCheckPause = 318;
-constexpr int kIdLabelStation = 230;
-constexpr int kIdEditStation = 220;
-constexpr int kIdLabelDateFrom = 231;
-constexpr int kIdEditDateFrom = 221;
-constexpr int kIdLabelDateTo = 232;
-constexpr int kIdEditDateTo = 222;
-constexpr int kIdLabelFrequencyFrom = 233;
-constexpr int kIdEditFrequencyFrom = 223;
-constexpr int kIdLabelFrequencyTo = 234;
-constexpr int kIdEditFrequencyTo = 224;
-constexpr int kIdLabelKhz = 235;
-constexpr int kIdButtonRun = 206;
-constexpr int kIdButtonExit = 2;
 
 constexpr const char* kRunPrint = "&Print";
 constexpr const char* kRunSave = "Sa&ve";
