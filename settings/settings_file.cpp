@@ -94,10 +94,15 @@ SettingsState ReadSettings(const char* fileName) {
 }
 
 bool WriteSettings(const char* fileName, const SettingsState& settings) {
+    std::string temporary = SettingsTemporaryName(fileName);
     PlatformFile file;
-    if (!FileOpen(fileName, FileAccess::CreateTruncate, &file)) return false;
+    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
     std::string bytes = FormatSettings(settings);
-    bool ok = FileWriteAt(file, 0, bytes.data(), bytes.size());
+    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
     FileClose(&file);
-    return ok;
+    if (written && FileReplace(temporary.c_str(), fileName)) return true;
+    FileDelete(temporary.c_str());
+    return false;
 }
+
+std::string SettingsTemporaryName(const char* fileName) { return std::string(fileName) + ".TMP"; }

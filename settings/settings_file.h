@@ -39,4 +39,9 @@ std::string FormatSettings(const SettingsState& settings);
 // Reads `fileName`; when it does not exist the defaults apply (MYLOG.ULM, no
 // backup); when it cannot be read, both values are empty and Unreadable is set.
 SettingsState ReadSettings(const char* fileName);
+// The new lines are written and flushed beside the file (SettingsTemporaryName)
+// and put in its place in one step, so a kill or a full disk leaves the old
+// settings whole; false, with the old file as it was, when any step fails.
 bool WriteSettings(const char* fileName, const SettingsState& settings);
+// "<fileName>.TMP": there only while WriteSettings runs.
+std::string SettingsTemporaryName(const char* fileName);
