@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "logstore/settings.h"
 #include "platform/file.h"
+#include "settings/settings_file.h"
 
 bool UseFullOpenDialogStructure(bool versionQueryFailed, unsigned long platformId, unsigned long majorVersion) {
     if (versionQueryFailed) return false;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
 #include "ui/scale.h"
 
 std::string MainWindowTitle(const std::string& logPath) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 #include "platform/file.h"
 
@@ -65,17 +64,6 @@ bool ParseStamp(const std::string& text, Generation* generation) {
 }
 
 }  // namespace
-
-UtcTime UtcNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm parts{};
-#ifdef _WIN32
-    gmtime_s(&parts, &now);
-#else
-    gmtime_r(&now, &parts);
-#endif
-    return UtcTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
-}
 
 std::string LogFileName(const std::string& logPath) {
     return logPath.substr(FileNameStart(logPath));

@@ -7,15 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/utc_time.h"
+
 constexpr const char* kGenerationFolder = "ULMAR-BACKUP";
 constexpr const char* kNoGenerationText = "(none found)";
-
-struct UtcTime {
-    int Year = 1970, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0;
-};
-
-// The system's clock in UTC.
-UtcTime UtcNow();
 
 struct Generation {
     std::string FileName;

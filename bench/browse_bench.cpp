@@ -18,6 +18,7 @@
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
 #include "browse/station_search.h"
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 
 namespace {

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "logstore/log_store.h"
 #include "bench/bench_files.h"
+#include "exchange/csv_export.h"
+#include "logstore/log_change.h"
+#include "logstore/log_store.h"
 #include "platform/file.h"
-#include "print/csv_export.h"
 
 namespace {
 

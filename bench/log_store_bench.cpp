@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "logstore/log_store.h"
 #include "bench/bench_files.h"
+#include "logstore/log_change.h"
+#include "logstore/log_store.h"
 #include "platform/file.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "logging/clock_images.h"
 #include "logging/recent_rows.h"
 #include "logging/report_save.h"
+#include "logstore/log_change.h"
 
 namespace {
 

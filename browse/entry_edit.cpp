@@ -1,5 +1,7 @@
 #include "browse/entry_edit.h"
 
+#include "records/text_trim.h"
+
 EditTexts EditTextsOf(const LogEntry& entry) {
     return {TrimRight(FieldText(entry.Freq)), TrimRight(FieldText(entry.Station)),
             TrimRight(FieldText(entry.Location)), TrimRight(FieldText(entry.Remarks))};

@@ -1,6 +1,7 @@
 #include "browse/entry_line.h"
 
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
+#include "records/text_trim.h"
 #include "ui/column_rules.h"
 
 namespace {

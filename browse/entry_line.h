@@ -4,7 +4,7 @@
 #include <string>
 
 #include "logstore/log_entry.h"
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
 
 // Marks every list item; it is never painted.
 constexpr char kListItemMarker = '\xFF';

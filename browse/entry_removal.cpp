@@ -1,5 +1,7 @@
 #include "browse/entry_removal.h"
 
+#include "logstore/log_change.h"
+
 int32_t ChooseEntryToDelete(PageState& page) {
     int32_t entry = ChosenEntry(page);
     if (entry > 0) page.CurrentEntryNumber = entry;

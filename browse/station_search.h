@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "browse/station_prefix.h"
 #include "logstore/log_store.h"
+#include "records/station_prefix.h"
 
 // True when `typed` equals the first typed.size() characters of `station`
 // after both are upper-cased; a text longer than the station never matches.

@@ -1,5 +1,7 @@
 #include "logging/report_save.h"
 
+#include "records/text_trim.h"
+
 bool FillReportEntry(LogEntry& entry, const ReportTexts& texts, const ClockState& clock) {
     LogEntry filled;
     FillField(filled.Station, texts.Station);

@@ -1,6 +1,6 @@
 #include "logging/utc_clock.h"
 
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
 
 ClockState Clock;
 

@@ -4,15 +4,8 @@
 #pragma once
 #include <string>
 
-// One reading of the system's UTC clock.
-struct UtcTime {
-    int Year = 0;
-    int Month = 0;   // 1..12
-    int Day = 0;     // 1..31
-    int Hour = 0;    // 0..23
-    int Minute = 0;  // 0..59
-    int Second = 0;
-};
+#include "platform/utc_time.h"
+
 
 // The texts the clock last showed; new reports are stamped with them.
 struct ClockState {

@@ -11,11 +11,6 @@ namespace {
 // A slot larger than this is not one this program wrote.
 constexpr int64_t kMaxSlotRecords = int64_t{1} << 24;
 
-bool Fail(LogStore& log, LogError error) {
-    log.LastError = error;
-    return false;
-}
-
 bool ReadRecords(LogStore& log, int64_t first, int64_t n, LogEntry* out) {
     size_t bytes = static_cast<size_t>(n) * kEntrySize;
     size_t got = 0;
@@ -37,11 +32,11 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
         block.resize(static_cast<size_t>(n));
-        if (!ReadRecords(log, from, n, block.data())) return Fail(log, LogError::ReadFailed);
+        if (!ReadRecords(log, from, n, block.data())) return FailWith(log, LogError::ReadFailed);
         checks.resize(block.size());
         for (size_t i = 0; i < block.size(); ++i) checks[i] = RecordCheck(&block[i], kEntrySize);
-        if (!NoteBlock(journal, from, checks)) return Fail(log, LogError::JournalFailed);
-        if (!WriteRecords(log, from - 1, n, block.data())) return Fail(log, LogError::WriteFailed);
+        if (!NoteBlock(journal, from, checks)) return FailWith(log, LogError::JournalFailed);
+        if (!WriteRecords(log, from - 1, n, block.data())) return FailWith(log, LogError::WriteFailed);
         log.EntryBuffer = block.back();
         from += n;
     }
@@ -57,11 +52,11 @@ bool CompleteBlockInFlight(LogStore& log, Journal& journal, int64_t* from) {
     if (header.BlockRecords == 0) return true;
     std::vector<uint64_t> checks;
     bool valid = false;
-    if (!ReadBlockChecks(journal, &checks, &valid)) return Fail(log, LogError::JournalFailed);
+    if (!ReadBlockChecks(journal, &checks, &valid)) return FailWith(log, LogError::JournalFailed);
     if (!valid) return true;  // its check values never reached the disk: the block was not started
     int64_t n = header.BlockRecords;
     std::vector<LogEntry> places(static_cast<size_t>(n) + 1);
-    if (!ReadRecords(log, header.NextSource - 1, n + 1, places.data())) return Fail(log, LogError::ReadFailed);
+    if (!ReadRecords(log, header.NextSource - 1, n + 1, places.data())) return FailWith(log, LogError::ReadFailed);
     std::vector<LogEntry> block(static_cast<size_t>(n));
     for (size_t i = 0; i < block.size(); ++i) {
         if (RecordCheck(&places[i], kEntrySize) == checks[i]) {
@@ -69,11 +64,11 @@ bool CompleteBlockInFlight(LogStore& log, Journal& journal, int64_t* from) {
         } else if (RecordCheck(&places[i + 1], kEntrySize) == checks[i]) {
             block[i] = places[i + 1];
         } else {
-            return Fail(log, LogError::ReadFailed);  // neither place holds it: not a state a kill leaves
+            return FailWith(log, LogError::ReadFailed);  // neither place holds it: not a state a kill leaves
         }
     }
-    if (!WriteRecords(log, header.NextSource - 1, n, block.data())) return Fail(log, LogError::WriteFailed);
-    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
+    if (!WriteRecords(log, header.NextSource - 1, n, block.data())) return FailWith(log, LogError::WriteFailed);
+    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
     *from = header.NextSource + n;
     return true;
 }
@@ -83,8 +78,8 @@ bool FinishRemoval(LogStore& log, Journal& journal) {
     int64_t count = journal.Header.LogLength / kEntrySize;
     int64_t from = 0;
     if (!CompleteBlockInFlight(log, journal, &from) || !MoveBlocks(log, journal, from, count)) return false;
-    if (!FileTruncate(log.LogFile, RecordOffset(count))) return Fail(log, LogError::TruncateFailed);
-    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
+    if (!FileTruncate(log.LogFile, RecordOffset(count))) return FailWith(log, LogError::TruncateFailed);
+    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
     EndJournal(journal);
     return true;
 }
@@ -164,30 +159,88 @@ LogRecovery Recover(LogStore& log, Journal& journal, bool valid) {
     return LogRecovery::Unreadable;
 }
 
-}  // namespace
+bool RemoveOnlyEntry(LogStore& log) {
+    std::string path = log.OpenPath;
+    CloseLog(log);
+    bool deleted = FileDelete(path.c_str());
+    if (!OpenLog(log, path)) return FailWith(log, LogError::ReopenFailed);
+    if (!deleted) {
+        // The file stayed; empty it instead so the entry is gone all the same.
+        if (!log.Writable || !FileTruncate(log.LogFile, 0)) {
+            RecountEntries(log);
+            return FailWith(log, LogError::DeleteFailed);
+        }
+        log.EntryCount = 0;
+    }
+    return true;
+}
 
 bool RemoveWithJournal(LogStore& log, int32_t k) {
     int64_t length = 0;
-    if (!FileSize(log.LogFile, &length)) return Fail(log, LogError::ReadFailed);
+    if (!FileSize(log.LogFile, &length)) return FailWith(log, LogError::ReadFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Removal);
     header.LogLength = length;
     header.Count = k;
     header.NextSource = k + 1;
     header.SlotRecords = std::max<int64_t>(1, std::min<int64_t>(log.MoveBlockRecords, kMaxSlotRecords));
-    if (!ReadRecords(log, k, 1, reinterpret_cast<LogEntry*>(header.Saved))) return Fail(log, LogError::ReadFailed);
+    if (!ReadRecords(log, k, 1, reinterpret_cast<LogEntry*>(header.Saved))) return FailWith(log, LogError::ReadFailed);
     Journal journal;
-    if (!StartJournal(journal, log.OpenPath, header)) return Fail(log, LogError::JournalFailed);
+    if (!StartJournal(journal, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
     // On a failure the journal stays, so the next opening completes the removal.
     bool done = FinishRemoval(log, journal);
     CloseJournal(journal);
     return done;
 }
 
+void RecoverInterruptedChange(LogStore& log) {
+    log.Recovery = LogRecovery::None;
+    log.RecoveryError = LogError::None;
+    if (!FileExists(JournalPath(log.OpenPath).c_str())) return;
+    Journal journal;
+    bool valid = false;
+    if (!OpenJournal(journal, log.OpenPath, &valid)) {
+        log.RecoveryError = LogError::JournalFailed;
+        log.Recovery = LogRecovery::NotFinished;
+        return;
+    }
+    log.Recovery = Recover(log, journal, valid);
+    CloseJournal(journal);
+}
+
+}  // namespace
+
+bool OpenLog(LogStore& log, const std::string& path) {
+    if (!OpenLogFile(log, path)) return false;
+    RecoverInterruptedChange(log);
+    RecountEntries(log);
+    return true;
+}
+
+bool RemoveEntry(LogStore& log, int32_t k) {
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
+    if (k < 1 || k > log.EntryCount) return FailWith(log, LogError::BadNumber);
+    if (log.EntryCount == 1) return RemoveOnlyEntry(log);
+    if (k < log.EntryCount) {
+        bool removed = RemoveWithJournal(log, k);
+        RecountEntries(log);
+        return removed;
+    }
+    ReadEntry(log, k - 1);
+    if (!FileTruncate(log.LogFile, RecordOffset(log.EntryCount))) {
+        RecountEntries(log);
+        return FailWith(log, LogError::TruncateFailed);
+    }
+    log.EntryCount -= 1;
+    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
+    return true;
+}
+
 bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
-    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
-    if (!log.Writable) return Fail(log, LogError::ReadOnly);
-    if (n < 0) return Fail(log, LogError::BadNumber);
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
+    if (n < 0) return FailWith(log, LogError::BadNumber);
     if (n == 0) return true;
     AppendRun run;
     return BeginAppendRun(log, n, &run) && AppendRunRecords(log, &run, entries, n) && FinishAppendRun(log, &run);
@@ -195,10 +248,10 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
 
 bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     run->active = false;
-    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
-    if (!log.Writable) return Fail(log, LogError::ReadOnly);
-    if (total < 1) return Fail(log, LogError::BadNumber);
-    if (log.EntryCount > INT32_MAX - total) return Fail(log, LogError::WriteFailed);
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
+    if (total < 1) return FailWith(log, LogError::BadNumber);
+    if (log.EntryCount > INT32_MAX - total) return FailWith(log, LogError::WriteFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Append);
     header.Count = total;
@@ -207,9 +260,9 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     if (!FileSize(log.LogFile, &header.LogLength) || header.LogLength < start ||
         header.LogLength - start >= kEntrySize ||
         !FileReadAt(log.LogFile, start, header.Saved, static_cast<size_t>(header.LogLength - start), &got)) {
-        return Fail(log, LogError::ReadFailed);
+        return FailWith(log, LogError::ReadFailed);
     }
-    if (!StartJournal(run->journal, log.OpenPath, header)) return Fail(log, LogError::JournalFailed);
+    if (!StartJournal(run->journal, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
     run->total = total;
     run->written = 0;
     run->active = true;
@@ -217,28 +270,28 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
 }
 
 bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n) {
-    if (!run->active) return Fail(log, LogError::NotOpen);
+    if (!run->active) return FailWith(log, LogError::NotOpen);
     if (n < 0 || n > run->total - run->written) {
         AbandonAppendRun(log, run);
-        return Fail(log, LogError::BadNumber);
+        return FailWith(log, LogError::BadNumber);
     }
     if (!WriteRecords(log, log.EntryCount + 1 + run->written, n, entries)) {
         AbandonAppendRun(log, run);
-        return Fail(log, LogError::WriteFailed);
+        return FailWith(log, LogError::WriteFailed);
     }
     run->written += n;
     return true;
 }
 
 bool FinishAppendRun(LogStore& log, AppendRun* run) {
-    if (!run->active) return Fail(log, LogError::NotOpen);
+    if (!run->active) return FailWith(log, LogError::NotOpen);
     if (run->written != run->total) {
         AbandonAppendRun(log, run);
-        return Fail(log, LogError::BadNumber);
+        return FailWith(log, LogError::BadNumber);
     }
     if (!FileFlush(log.LogFile)) {
         AbandonAppendRun(log, run);
-        return Fail(log, LogError::FlushFailed);
+        return FailWith(log, LogError::FlushFailed);
     }
     EndJournal(run->journal);
     run->active = false;
@@ -256,17 +309,3 @@ void AbandonAppendRun(LogStore& log, AppendRun* run) {
     }
 }
 
-void RecoverInterruptedChange(LogStore& log) {
-    log.Recovery = LogRecovery::None;
-    log.RecoveryError = LogError::None;
-    if (!FileExists(JournalPath(log.OpenPath).c_str())) return;
-    Journal journal;
-    bool valid = false;
-    if (!OpenJournal(journal, log.OpenPath, &valid)) {
-        log.RecoveryError = LogError::JournalFailed;
-        log.Recovery = LogRecovery::NotFinished;
-        return;
-    }
-    log.Recovery = Recover(log, journal, valid);
-    CloseJournal(journal);
-}

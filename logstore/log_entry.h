@@ -47,8 +47,3 @@ template <size_t N>
 std::string FieldText(const char (&field)[N]) {
     return std::string(field, N);
 }
-
-std::string TrimRight(const std::string& text);
-std::string TrimBoth(const std::string& text);
-// True when the field holds only blanks.
-bool IsBlank(const std::string& text);

@@ -3,20 +3,14 @@
 #include <cstring>
 #include <string>
 
-#include "logstore/log_change.h"
 
 LogStore Log;
 
 namespace {
 
-bool Fail(LogStore& log, LogError error) {
-    log.LastError = error;
-    return false;
-}
-
 bool CheckWritable(LogStore& log) {
-    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
-    if (!log.Writable) return Fail(log, LogError::ReadOnly);
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
     return true;
 }
 
@@ -30,35 +24,22 @@ bool OpenFile(LogStore& log, const std::string& path) {
     return true;
 }
 
-bool RemoveOnlyEntry(LogStore& log) {
-    std::string path = log.OpenPath;
-    CloseLog(log);
-    bool deleted = FileDelete(path.c_str());
-    if (!OpenLog(log, path)) return Fail(log, LogError::ReopenFailed);
-    if (!deleted) {
-        // The file stayed; empty it instead so the entry is gone all the same.
-        if (!log.Writable || !FileTruncate(log.LogFile, 0)) {
-            RecountEntries(log);
-            return Fail(log, LogError::DeleteFailed);
-        }
-        log.EntryCount = 0;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool IsLogOpen(const LogStore& log) { return log.LogFile.IsOpen(); }
 
-bool OpenLog(LogStore& log, const std::string& path) {
+bool FailWith(LogStore& log, LogError error) {
+    log.LastError = error;
+    return false;
+}
+
+bool OpenLogFile(LogStore& log, const std::string& path) {
     CloseLog(log);
     log.OpenPath = path;
     log.EntryCount = 0;
     log.LastError = LogError::None;
     log.Recovery = LogRecovery::None;
-    if (path.empty() || !OpenFile(log, path)) return Fail(log, LogError::NotOpen);
-    RecoverInterruptedChange(log);
-    RecountEntries(log);
+    if (path.empty() || !OpenFile(log, path)) return FailWith(log, LogError::NotOpen);
     return true;
 }
 
@@ -76,12 +57,12 @@ void RecountEntries(LogStore& log) {
 
 bool ReadEntries(LogStore& log, int32_t first, int32_t wanted, LogEntry* out, int32_t* got) {
     *got = 0;
-    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
-    if (first < 1 || wanted < 0 || first > log.EntryCount) return Fail(log, LogError::BadNumber);
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (first < 1 || wanted < 0 || first > log.EntryCount) return FailWith(log, LogError::BadNumber);
     if (wanted > log.EntryCount - first + 1) wanted = log.EntryCount - first + 1;
     size_t bytes = 0;
     if (!FileReadAt(log.LogFile, RecordOffset(first), out, static_cast<size_t>(wanted) * kEntrySize, &bytes)) {
-        return Fail(log, LogError::ReadFailed);
+        return FailWith(log, LogError::ReadFailed);
     }
     *got = static_cast<int32_t>(bytes / kEntrySize);
     return true;
@@ -91,31 +72,31 @@ bool ReadEntry(LogStore& log, int32_t n) {
     LogEntry entry;
     int32_t got = 0;
     if (!ReadEntries(log, n, 1, &entry, &got)) return false;
-    if (got != 1) return Fail(log, LogError::ReadFailed);
+    if (got != 1) return FailWith(log, LogError::ReadFailed);
     log.EntryBuffer = entry;
     return true;
 }
 
 bool WriteEntry(LogStore& log, int32_t n) {
     if (!CheckWritable(log)) return false;
-    if (n < 1 || n > log.EntryCount) return Fail(log, LogError::BadNumber);
+    if (n < 1 || n > log.EntryCount) return FailWith(log, LogError::BadNumber);
     if (!FileWriteAt(log.LogFile, RecordOffset(n), &log.EntryBuffer, kEntrySize)) {
-        return Fail(log, LogError::WriteFailed);
+        return FailWith(log, LogError::WriteFailed);
     }
     return true;
 }
 
 bool FlushLog(LogStore& log) {
-    if (!IsLogOpen(log)) return Fail(log, LogError::NotOpen);
-    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
     return true;
 }
 
 bool AppendEntry(LogStore& log) {
     if (!CheckWritable(log)) return false;
-    if (log.EntryCount == INT32_MAX) return Fail(log, LogError::WriteFailed);
+    if (log.EntryCount == INT32_MAX) return FailWith(log, LogError::WriteFailed);
     int64_t oldLength = 0;
-    if (!FileLength(log, &oldLength)) return Fail(log, LogError::WriteFailed);
+    if (!FileLength(log, &oldLength)) return FailWith(log, LogError::WriteFailed);
     int32_t n = log.EntryCount + 1;
     LogError error = LogError::None;
     if (!FileWriteAt(log.LogFile, RecordOffset(n), &log.EntryBuffer, kEntrySize)) {
@@ -126,28 +107,9 @@ bool AppendEntry(LogStore& log) {
     if (error != LogError::None) {
         // Leave no half-written record behind: the file keeps its old length.
         FileTruncate(log.LogFile, oldLength);
-        return Fail(log, error);
+        return FailWith(log, error);
     }
     log.EntryCount = n;
-    return true;
-}
-
-bool RemoveEntry(LogStore& log, int32_t k) {
-    if (!CheckWritable(log)) return false;
-    if (k < 1 || k > log.EntryCount) return Fail(log, LogError::BadNumber);
-    if (log.EntryCount == 1) return RemoveOnlyEntry(log);
-    if (k < log.EntryCount) {
-        bool removed = RemoveWithJournal(log, k);
-        RecountEntries(log);
-        return removed;
-    }
-    ReadEntry(log, k - 1);
-    if (!FileTruncate(log.LogFile, RecordOffset(log.EntryCount))) {
-        RecountEntries(log);
-        return Fail(log, LogError::TruncateFailed);
-    }
-    log.EntryCount -= 1;
-    if (!FileFlush(log.LogFile)) return Fail(log, LogError::FlushFailed);
     return true;
 }
 

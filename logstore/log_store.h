@@ -6,7 +6,6 @@
 #include <string>
 
 #include "logstore/log_entry.h"
-#include "logstore/log_journal.h"
 #include "platform/file.h"
 
 enum class LogError {
@@ -58,11 +57,13 @@ constexpr const char* kRecoveryTitle = "Ulmar";
 extern LogStore Log;
 
 bool IsLogOpen(const LogStore& log);
-// Opens for reading and writing without sharing, creating an empty file when
-// none exists; falls back to reading only. A change a killed run left unfinished
-// (a journal beside the log) is finished or taken back first: see Recovery.
-// Sets EntryCount from the length.
-bool OpenLog(LogStore& log, const std::string& path);
+// Sets LastError and returns false: every failing operation ends with it.
+bool FailWith(LogStore& log, LogError error);
+// Opens the file for reading and writing without sharing, creating an empty
+// file when none exists; falls back to reading only. Clears EntryCount,
+// LastError and Recovery and nothing more: OpenLog (log_change.h) opens a log
+// for use.
+bool OpenLogFile(LogStore& log, const std::string& path);
 void CloseLog(LogStore& log);
 // Reads record n (1..EntryCount) into EntryBuffer; on failure the buffer keeps its content.
 bool ReadEntry(LogStore& log, int32_t n);
@@ -74,32 +75,6 @@ bool FlushLog(LogStore& log);
 // Writes EntryBuffer as record EntryCount + 1 and flushes it. Only when both
 // succeed is EntryCount raised; otherwise the file is put back to its old length.
 bool AppendEntry(LogStore& log);
-// Writes `n` records after the last one as one change: flushed once at the end,
-// and on any failure the log is put back to its old length (and its old partial
-// record, if it had one). A killed run is taken back at the next opening.
-bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
-
-// The same change made in pieces, for records that arrive a block at a time:
-// BeginAppendRun notes the old length and the number of records to come in the
-// journal; AppendRunRecords writes the next of them; FinishAppendRun flushes
-// once, raises EntryCount and drops the journal when exactly `total` were
-// written. Any failure, or AbandonAppendRun, puts the log back as it was.
-struct AppendRun {
-    Journal journal;
-    int32_t total = 0;
-    int32_t written = 0;
-    bool active = false;  // begun and neither finished nor abandoned
-};
-bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run);
-bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n);
-bool FinishAppendRun(LogStore& log, AppendRun* run);
-void AbandonAppendRun(LogStore& log, AppendRun* run);
-// Removes record k: later records move down one place in ascending order, the
-// file is cut one record shorter. Removing the only record deletes the file and
-// opens it anew, empty. A removal that moves records keeps a journal, so after a
-// kill the next opening completes it. After a failure EntryCount follows the
-// file's real length.
-bool RemoveEntry(LogStore& log, int32_t k);
 // Sets EntryCount from the file's length (0 when no log is open); LastError is left as it is.
 void RecountEntries(LogStore& log);
 

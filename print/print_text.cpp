@@ -1,8 +1,7 @@
 #include "print/print_text.h"
 
-#include <cstring>
-
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
+#include "records/text_trim.h"
 
 namespace {
 
@@ -14,23 +13,6 @@ std::string RightAligned(const std::string& text, size_t width) {
 }
 
 }  // namespace
-
-size_t FormatReportDate(const LogEntry& entry, char* out) {
-    char* p = out;
-    *p++ = entry.Date[0];
-    *p++ = entry.Date[1];
-    *p++ = ' ';
-    for (const char* month = MonthName(kMonthShort, MonthNumber(entry)); *month; ++month) *p++ = *month;
-    *p++ = ' ';
-    std::memcpy(p, entry.Date + 6, 4);
-    p += 4;
-    return static_cast<size_t>(p - out);
-}
-
-std::string ReportDate(const LogEntry& entry) {
-    char date[11];
-    return std::string(date, FormatReportDate(entry, date));
-}
 
 std::string PrintedRow(const LogEntry& entry) {
     std::string row = ReportDate(entry);
@@ -64,24 +46,4 @@ std::string CompletionText(int32_t count) {
 std::string ReadFailureText(int32_t count) {
     return "The log could not be read to its end: the run stopped after " + std::to_string(count) +
            " reports, so the output is not complete.";
-}
-
-std::string ExportNameFromUpperPath(const std::string& upperPath) {
-    return OutputNameFromUpperPath(upperPath, ".CSV");
-}
-
-std::string OutputNameFromUpperPath(const std::string& upperPath, const std::string& extension) {
-    const std::string from = ".ULM";
-    const std::string& to = extension;
-    std::string name;
-    size_t at = 0;
-    for (;;) {
-        size_t found = upperPath.find(from, at);
-        if (found == std::string::npos) break;
-        name.append(upperPath, at, found - at);
-        name += to;
-        at = found + from.size();
-    }
-    name.append(upperPath, at, std::string::npos);
-    return name;
 }

@@ -3,8 +3,8 @@
 // skipped and counted, the first one kept with its reason.
 #include <algorithm>
 
-#include "logstore/code_page_1252.h"
 #include "platform/file.h"
+#include "records/code_page_1252.h"
 #include "schedule/schedule.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/text_1252.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "logstore/code_page_1252.h"
+#include "records/code_page_1252.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/text_1252.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "logstore/code_page_1252.h"
+#include "records/code_page_1252.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 # Wine) and `fuzz` (each fuzz target for ULMAR_FUZZ_SECONDS, default 60).
 # Without arguments every stage runs, in that order, as CI does.
 # Ends with one line: N passed, M failed.
+# The unit stage also runs scripts/check_cycles.py (its three checks count as tests).
 # Usage: scripts/test.sh [unit] [e2e] [fuzz]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +24,10 @@ if has unit; then
   build/native/tests/unit/ulmar_unit_tests --gtest_brief=1 --gtest_output=json:build/results/unit.json
   read -r up uf < <(python3 scripts/count_gtest.py build/results/unit.json)
   passed=$((passed + up)); failed=$((failed + uf))
+  echo "== include cycles between modules and between folders"
+  python3 scripts/check_cycles.py --self-test | tee build/results/cycles.txt
+  passed=$((passed + $(grep -c ' passed$' build/results/cycles.txt)))
+  failed=$((failed + $(grep -c ' failed$' build/results/cycles.txt)))
 fi
 
 if has e2e; then

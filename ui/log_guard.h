@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 
 // False, after telling the listener "No Log Selected", when `logPath` is empty.

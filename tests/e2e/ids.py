@@ -1,6 +1,12 @@
-"""ULMAR's control and command ids, one table for every scenario. Each name
-follows the program's own constant: kIdEditStation of the browse window is
-BROWSE_EDIT_STATION here. Lists give the controls in creation (tab) order."""
+"""ULMAR's control and command ids, one table for every scenario. The ids are
+read from the windows' own id headers (window_ids.py), never typed here: each
+name follows the program's constant, so kIdEditStation of the browse window
+(browse/win/browse_window_ids.h) is BROWSE_EDIT_STATION here. Lists give the
+controls in creation (tab) order."""
+
+from window_ids import read_ids
+
+globals().update(read_ids())
 
 # -- window titles (the start of each) ---------------------------------------
 MAIN_TITLE = "ULMAR v1.01"
@@ -10,103 +16,15 @@ VIEW_TITLE = "     View and Edit"
 PRINT_TITLE = "PRINT LOG "
 BACKUP_TITLE = "Set Back Up Drive Letter"
 
-# -- main window: controls, then menu commands --------------------------------
-MAIN_PANEL_BUTTONS = 1
-MAIN_BUTTON_LOGGING = 201  # also "&Logging" / "&On Line"
-MAIN_BUTTON_BROWSE = 202   # also "&Logging" / "&Browse"
-MAIN_BUTTON_PRINT = 203
-MAIN_BUTTON_EXIT = 204
-MAIN_IMAGE_BANNER = 27
-MAIN_IMAGE_CREST = 28
+# -- the main window's controls and buttons, in creation (tab) order ------------
 MAIN_CONTROLS = [MAIN_PANEL_BUTTONS, MAIN_BUTTON_LOGGING, MAIN_BUTTON_BROWSE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT,
                  MAIN_IMAGE_BANNER, MAIN_IMAGE_CREST]
 MAIN_BUTTONS = [MAIN_BUTTON_LOGGING, MAIN_BUTTON_BROWSE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT]
-MAIN_MENU_OPEN = 100
-MAIN_MENU_NEW = 101
-MAIN_MENU_IMPORT = 102
-MAIN_MENU_EXIT = 2
-MAIN_MENU_PRINT = 300
-MAIN_MENU_BACKUP_DRIVE = 505
-MAIN_MENU_SCHEDULE_FILE = 506
-MAIN_MENU_NO_SCHEDULE = 507
-MAIN_MENU_ABOUT = 700
-
-# -- logging window ----------------------------------------------------------
-LOGGING_LIST_RECENT = 3073
-LOGGING_PANEL_FORM = 21
-LOGGING_LABEL_ENTRY = 10
-LOGGING_EDIT_ENTRY_NUMBER = 122
-LOGGING_LABEL_FREQUENCY = 5
-LOGGING_EDIT_FREQUENCY = 105
-LOGGING_LABEL_KHZ = 6
-LOGGING_LABEL_STATION = 11
-LOGGING_EDIT_STATION = 109
-LOGGING_LABEL_LOCATION = 12
-LOGGING_EDIT_LOCATION = 110
-LOGGING_LABEL_REMARKS = 13
-LOGGING_EDIT_REMARKS = 111
-LOGGING_BUTTON_LOG_ON = 116
-LOGGING_PANEL_CLOCK = 20
-LOGGING_IMAGE_CLOCK = [22, 23, 24, 25, 26]  # the characters of "HH:MM"
-LOGGING_LIST_CANDIDATES = 3076  # only with a schedule loaded, after every other control
 
 # -- browse window -----------------------------------------------------------
-BROWSE_LABEL_STATION = 99
-BROWSE_EDIT_STATION = 100
-BROWSE_BUTTON_SEARCH = 1  # IDOK: the Enter key sends it too
-BROWSE_LIST_ENTRIES = 3074
-BROWSE_LABEL_HEADING = 14
-BROWSE_BUTTON_VIEW = 202
-BROWSE_LABEL_ENTRY = 15
-BROWSE_EDIT_FIRST_SHOWN = 301
-BROWSE_LABEL_TO = 16
-BROWSE_EDIT_LAST_SHOWN = 302
-BROWSE_LABEL_KEYS_HINT = 17
 BROWSE_CONTROLS = [BROWSE_LABEL_STATION, BROWSE_EDIT_STATION, BROWSE_BUTTON_SEARCH, BROWSE_LIST_ENTRIES,
                    BROWSE_LABEL_HEADING, BROWSE_BUTTON_VIEW, BROWSE_LABEL_ENTRY, BROWSE_EDIT_FIRST_SHOWN,
                    BROWSE_LABEL_TO, BROWSE_EDIT_LAST_SHOWN, BROWSE_LABEL_KEYS_HINT]
-
-# -- view-and-edit window ----------------------------------------------------
-VIEW_LABEL_FREQ = 5
-VIEW_EDIT_FREQ = 105
-VIEW_LABEL_KHZ = 6
-VIEW_LABEL_STATION = 7
-VIEW_EDIT_STATION = 109
-VIEW_LABEL_LOCATION = 8
-VIEW_EDIT_LOCATION = 110
-VIEW_LABEL_REMARKS = 9
-VIEW_EDIT_REMARKS = 111
-VIEW_BUTTON_EXIT = 2  # IDCANCEL: Escape presses it too
-
-# -- Print Log window --------------------------------------------------------
-PRINT_LABEL_START = 316
-PRINT_EDIT_START = 200
-PRINT_CHECK_TO_FILE = 317
-PRINT_EDIT_FILE_NAME = 208
-PRINT_CHECK_PAUSE = 318
-PRINT_BUTTON_RUN = 206
-PRINT_BUTTON_EXIT = 2
-PRINT_LIST_OUTPUT = 225  # drop-down list: "CSV file", "Bulletin lines"
-PRINT_LABEL_STATION = 230
-PRINT_EDIT_STATION = 220
-PRINT_LABEL_DATE_FROM = 231
-PRINT_EDIT_DATE_FROM = 221
-PRINT_LABEL_DATE_TO = 232
-PRINT_EDIT_DATE_TO = 222
-PRINT_LABEL_FREQUENCY_FROM = 233
-PRINT_EDIT_FREQUENCY_FROM = 223
-PRINT_LABEL_FREQUENCY_TO = 234
-PRINT_EDIT_FREQUENCY_TO = 224
-PRINT_LABEL_KHZ = 235
-
-# -- backup-drive window -----------------------------------------------------
-BACKUP_LABEL_DRIVE = 100
-BACKUP_EDIT_DRIVE = 200
-BACKUP_LABEL_KEPT = 101
-BACKUP_EDIT_KEPT = 201
-BACKUP_LABEL_NEWEST = 102
-BACKUP_NEWEST_LINE = 103
-BACKUP_BUTTON_EXIT = 2
 
 # -- Win32 values the scenarios send or check --------------------------------
 LB_SETCURSEL, LB_GETCURSEL, LB_GETTOPINDEX, LB_GETITEMHEIGHT = 0x0186, 0x0188, 0x018E, 0x01A1

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "logstore/record_texts.h"
 #include "browse/entry_line.h"
+#include "exchange/csv_line.h"
 #include "logstore/log_entry.h"
-#include "print/csv_line.h"
 #include "print/print_text.h"
+#include "records/record_texts.h"
+#include "records/text_trim.h"
 
 namespace {
 

@@ -10,10 +10,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "print/csv_line.h"
-#include "reports/csv_import.h"
-#include "reports/report_values.h"
-#include "reports/text_encoding.h"
+#include "exchange/csv_import.h"
+#include "exchange/csv_line.h"
+#include "records/record_values.h"
+#include "records/text_encoding.h"
+#include "records/text_trim.h"
 
 namespace {
 

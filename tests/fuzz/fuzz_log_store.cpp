@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_journal.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "logstore/settings.h"
+#include "settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "browse/entry_edit.h"
+#include "logstore/log_change.h"
 #include "tests/unit/browse_logs.h"
 
 TEST(BrowseEdit, BoxesShowTheFieldsWithoutTrailingBlanks) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "logstore/log_store.h"
+#include "records/text_trim.h"
 #include "tests/unit/test_files.h"
 
 // Station of entry n (from 1) in the numbered logs: "Station 1", "Station 2", ...

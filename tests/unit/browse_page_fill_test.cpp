@@ -6,6 +6,8 @@
 
 #include "browse/entry_line.h"
 #include "browse/page_fill.h"
+#include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

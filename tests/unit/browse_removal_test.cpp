@@ -8,6 +8,8 @@
 #include "browse/entry_removal.h"
 #include "browse/page_fill.h"
 #include "browse/station_search.h"
+#include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

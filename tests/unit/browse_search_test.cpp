@@ -5,6 +5,8 @@
 
 #include "browse/page_state.h"
 #include "browse/station_search.h"
+#include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/browse_logs.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "logstore/code_page_1252.h"
+#include "records/code_page_1252.h"
 
 namespace {
 

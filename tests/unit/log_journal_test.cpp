@@ -11,7 +11,9 @@
 
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
+#include "records/text_trim.h"
 #include "tests/unit/test_files.h"
 
 namespace {

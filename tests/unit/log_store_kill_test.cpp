@@ -10,8 +10,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_journal.h"
 #include "logstore/log_store.h"
+#include "records/text_trim.h"
 #include "tests/unit/test_files.h"
 
 namespace {

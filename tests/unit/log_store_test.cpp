@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "logstore/log_change.h"
+#include "records/text_trim.h"
 #include "tests/unit/test_files.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logging/recent_rows.h"
+#include "logstore/log_change.h"
 #include "tests/unit/test_files.h"
 
 namespace {

@@ -4,7 +4,9 @@
 #include <sstream>
 #include <vector>
 
+#include "exchange/output_name.h"
 #include "print/print_text.h"
+#include "records/record_texts.h"
 #include "tests/unit/stored_outputs.h"
 
 namespace {

@@ -1,6 +1,9 @@
-#include "logstore/settings.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "platform/file.h"
 #include "tests/unit/test_files.h"
@@ -128,10 +131,13 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndWriteReadsBack) {
     EXPECT_EQ(defaults.BackupGenerations, 10);
     ASSERT_TRUE(WriteSettings(name.c_str(), {"C:\\Logs\\NIGHT.LOG", "Q", "", 4}));
     EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n\r\n4\r\n");
+    EXPECT_FALSE(FileExists(SettingsTemporaryName(name.c_str()).c_str()));
     SettingsState back = ReadSettings(name.c_str());
     EXPECT_EQ(back.LogPath, "C:\\Logs\\NIGHT.LOG");
     EXPECT_EQ(back.BackupDrive, "Q");
     EXPECT_EQ(back.BackupGenerations, 4);
+    ASSERT_TRUE(WriteSettings(name.c_str(), {"MYLOG.ULM", "", "", 10}));  // a shorter file replaces a longer one
+    EXPECT_EQ(ReadBytes(name), "MYLOG.ULM\r\n\r\n\r\n10\r\n");
 }
 
 TEST(SettingsFile, ExistingEmptyFileGivesNoLog) {
@@ -156,6 +162,40 @@ TEST(SettingsFile, AFileHeldElsewhereIsMarkedUnreadable) {
     EXPECT_EQ(held.BackupDrive, "");
     EXPECT_FALSE(ReadSettings(name.c_str()).Unreadable);
     EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n");
+}
+
+// Files written by this process may grow to `bytes` and no further, as on a
+// disk that is full; the signal such a write raises is ignored, so the write
+// fails as it does on a full disk.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousSignal);
+    }
+    rlimit saved{};
+    void (*previousSignal)(int) = nullptr;
+};
+
+TEST(SettingsFile, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
+    TempDir dir;
+    std::string name = dir.Path("CURLOG.DTA");
+    const std::string old = "C:\\Logs\\NIGHT.LOG\r\nQ\r\n\r\n4\r\n";
+    WriteBytes(name, old);
+    bool written = true;
+    {
+        FileSizeLimit fullDisk(8);
+        written = WriteSettings(name.c_str(), {"C:\\Logs\\ANOTHER.ULM", "R", "", 5});
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(name), old);
+    EXPECT_FALSE(FileExists(SettingsTemporaryName(name.c_str()).c_str()));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_layout.h"
-#include "logstore/record_texts.h"
+#include "records/record_texts.h"
 #include "ui/scale.h"
 
 namespace {

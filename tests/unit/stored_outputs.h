@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "logstore/log_change.h"
 #include "logstore/log_store.h"
 #include "tests/unit/test_files.h"
 

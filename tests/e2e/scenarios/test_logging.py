@@ -36,11 +36,14 @@ def scaled(value, screen):
 def expected_controls(screen):
     """(id, x, y, width, height) in dialog units of every control but the images."""
     s = lambda v: scaled(v, screen)
-    return [(3073, 5, s(30), s(300), s(140)), (21, 5, s(175), s(255), s(90)), (10, 105, s(180), 25, 8),
-            (122, 130, s(179), 25, 12), (5, s(120), s(200), 40, 8), (105, s(120) + 46, s(199), 28, 12),
-            (6, s(120) + 85, s(200), 30, 8), (11, 7, s(200), 42, 8), (109, 50, s(199), 85, 12),
-            (12, 7, s(215), 42, 8), (110, 50, s(214), 100, 12), (13, 7, s(230), 40, 8),
-            (111, 50, s(229), 200, 12), (116, s(223), s(178), 36, 13), (20, s(138), 7, s(40), s(20))]
+    return [(LIST, 5, s(30), s(300), s(140)), (LOGGING_PANEL_FORM, 5, s(175), s(255), s(90)),
+            (LOGGING_LABEL_ENTRY, 105, s(180), 25, 8), (ENTRY_NUMBER, 130, s(179), 25, 12),
+            (LOGGING_LABEL_FREQUENCY, s(120), s(200), 40, 8), (FREQ, s(120) + 46, s(199), 28, 12),
+            (LOGGING_LABEL_KHZ, s(120) + 85, s(200), 30, 8), (LOGGING_LABEL_STATION, 7, s(200), 42, 8),
+            (STATION, 50, s(199), 85, 12), (LOGGING_LABEL_LOCATION, 7, s(215), 42, 8),
+            (LOCATION, 50, s(214), 100, 12), (LOGGING_LABEL_REMARKS, 7, s(230), 40, 8),
+            (REMARKS, 50, s(229), 200, 12), (LOG_ON, s(223), s(178), 36, 13),
+            (LOGGING_PANEL_CLOCK, s(138), 7, s(40), s(20))]
 
 
 def check_rectangles(t, app, log, by_id, screen):
@@ -145,8 +148,9 @@ def _(t):
         t.check(style(id) & WS_TABSTOP and not style(id) & ES_AUTOHSCROLL, "box %d: tab stop, no scrolling" % id)
         t.check(by_id[id]["exstyle"] & WS_EX_CLIENTEDGE, "box %d has a sunken edge" % id)
     t.check(not style(LOG_ON) & (WS_TABSTOP | 0xF), "Log On is a plain push button, not a tab stop")
-    t.check(by_id[20]["exstyle"] & WS_EX_STATICEDGE and style(20) & WS_BORDER, "clock panel border and edge")
-    t.check(style(21) & WS_BORDER, "form panel has a thin border")
+    t.check(by_id[LOGGING_PANEL_CLOCK]["exstyle"] & WS_EX_STATICEDGE and style(LOGGING_PANEL_CLOCK) & WS_BORDER,
+            "clock panel border and edge")
+    t.check(style(LOGGING_PANEL_FORM) & WS_BORDER, "form panel has a thin border")
     t.equal([app.send(log, id, EM_GETLIMITTEXT) for id in (FREQ, STATION, LOCATION, REMARKS)], [6, 20, 24, 50],
             "typing stops at the field widths")
     t.equal(app.list_rows(log, LIST), [BLANK_ROW] * 15, "15 blank rows at 640 x 480")

@@ -115,20 +115,21 @@ def window_scenario(screen):
             if text is not None:
                 t.equal(app.text(win, id), text, "text of %d" % id)
         t.equal(app.text(win, PRINT_EDIT_FILE_NAME), "C:\\LOGS\\MYLOG.CSV", "proposed file name")
-        for id in (200, 208, 220, 221, 222, 223, 224):
+        for id in (PRINT_EDIT_START, PRINT_EDIT_FILE_NAME, PRINT_EDIT_STATION, PRINT_EDIT_DATE_FROM, PRINT_EDIT_DATE_TO,
+                   PRINT_EDIT_FREQUENCY_FROM, PRINT_EDIT_FREQUENCY_TO):
             s = by_id[id]["style"]
             t.check(s & WS_TABSTOP and not s & ES_AUTOHSCROLL, "text box %d: tab stop, no scrolling" % id)
             t.check(by_id[id]["exstyle"] & WS_EX_CLIENTEDGE, "text box %d: sunken edge" % id)
-        for id in (317, 318):
+        for id in (PRINT_CHECK_TO_FILE, PRINT_CHECK_PAUSE):
             s = by_id[id]["style"]
             t.equal((s & BS_TYPEMASK, bool(s & BS_LEFTTEXT), s & BS_HMASK), (BS_AUTOCHECKBOX, True, BS_RIGHT),
                     "check box %d: auto, text on the left, right-aligned" % id)
             t.check(not app.is_checked(win, id), "check box %d unticked" % id)
             t.check(not s & WS_TABSTOP, "check box %d is no tab stop" % id)
-        for id in (206, 2):
+        for id in (PRINT_BUTTON_RUN, PRINT_BUTTON_EXIT):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
-        t.equal(by_id[316]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
+        t.equal(by_id[PRINT_LABEL_START]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
         t.equal(app.send(win, PRINT_LIST_OUTPUT, CB_GETCOUNT), 2, "two output choices")
         t.equal((app.send(win, PRINT_LIST_OUTPUT, CB_GETCURSEL), app.text(win, PRINT_LIST_OUTPUT)), (0, "CSV file"),
                 "CSV file is chosen")
@@ -136,7 +137,8 @@ def window_scenario(screen):
         yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
-        for id in (316, 317, 318, 230, 231, 232, 233, 234, 235):
+        for id in (PRINT_LABEL_START, PRINT_CHECK_TO_FILE, PRINT_CHECK_PAUSE, PRINT_LABEL_STATION, PRINT_LABEL_DATE_FROM,
+                   PRINT_LABEL_DATE_TO, PRINT_LABEL_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_LABEL_KHZ):
             l, tp, r, b = by_id[id]["rect"]
             x = r - 2 if id == PRINT_LABEL_KHZ else l + 2  # clear of the text: "kHz" stands on the left
             spots.append(("background of %d" % id, x, (tp + b) // 2))
@@ -144,7 +146,7 @@ def window_scenario(screen):
         shot = t.picture("print-window-%d" % screen, lambda pic: all(pic.at(x, y) == yellow for _, x, y in spots))
         for what, x, y in spots:
             t.equal(shot.at(x, y), yellow, what)
-        l, tp, r, b = by_id[206]["rect"]
+        l, tp, r, b = by_id[PRINT_BUTTON_RUN]["rect"]
         t.check(shot.at(l + 3, tp + 3) != yellow, "the buttons keep the system colours")
         app.key(win, VK_ESCAPE)
         app.gone(win, 10)

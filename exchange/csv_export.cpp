@@ -1,0 +1,103 @@
+#include "exchange/csv_export.h"
+
+#include <cstring>
+#include <vector>
+
+#include "exchange/csv_line.h"
+#include "logstore/log_walk.h"
+#include "platform/file.h"
+
+namespace {
+
+// Lines are gathered and written in blocks of about a megabyte.
+constexpr size_t kWriteBlock = 1 << 20;
+
+// Lines are formatted straight into a block that is written when full.
+struct ExportFile {
+    PlatformFile file;
+    int64_t offset = 0;
+    std::vector<char> block = std::vector<char>(kWriteBlock + kCsvLineRoom + 2);
+    size_t used = 0;
+    bool headerDone = false;
+    bool writeFailed = false;
+};
+
+bool WritePending(ExportFile* out) {
+    if (out->used == 0) return true;
+    if (!FileWriteAt(out->file, out->offset, out->block.data(), out->used)) {
+        out->writeFailed = true;
+        return false;
+    }
+    out->offset += static_cast<int64_t>(out->used);
+    out->used = 0;
+    return true;
+}
+
+void PutText(ExportFile* out, const char* text) {
+    size_t length = std::strlen(text);
+    std::memcpy(out->block.data() + out->used, text, length);
+    out->used += length;
+}
+
+bool ExportEntry(const LogEntry& entry, void* context) {
+    ExportFile* out = static_cast<ExportFile*>(context);
+    // The header goes before the first entry, so a run without entries
+    // leaves the file empty.
+    if (!out->headerDone) {
+        PutText(out, kCsvHeader);
+        PutText(out, kCsvLineEnd);
+        out->headerDone = true;
+    }
+    char* start = out->block.data() + out->used;
+    char* end = PutCsvLine(entry, start);
+    end[0] = '\r';
+    end[1] = '\n';
+    out->used += static_cast<size_t>(end + 2 - start);
+    if (out->used >= kWriteBlock) return WritePending(out);
+    return true;
+}
+
+}  // namespace
+
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter) {
+    ExportResult result;
+    ExportFile out;
+    result.status = CreateOutputFile(log, fileName, &out.file);
+    if (result.status != ExportStatus::Written) return result;
+    WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
+    WritePending(&out);
+    FileClose(&out.file);
+    result.count = walk.count;
+    if (out.writeFailed) {
+        result.status = ExportStatus::WriteFailed;
+    } else if (walk.readFailed) {
+        result.status = ExportStatus::ReadFailed;
+    }
+    return result;
+}
+
+ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file) {
+    if (fileName.empty()) return ExportStatus::NoFileName;
+    if (IsLogOpen(log) && fileName == log.OpenPath) return ExportStatus::NamesOpenLog;
+    if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, file)) return ExportStatus::CannotCreate;
+    return ExportStatus::Written;
+}
+
+std::string ExportFailureText(ExportStatus status, const std::string& fileName) {
+    switch (status) {
+        case ExportStatus::Written: return "";
+        case ExportStatus::NoFileName: return "No file name was given, so no file was written.";
+        case ExportStatus::NamesOpenLog:
+            return "The file " + fileName +
+                   " was not written: it is the open log itself, which the export never overwrites.";
+        case ExportStatus::CannotCreate:
+            return "The file " + fileName +
+                   " was not written: it could not be created. The folder may not exist, or the file may be "
+                   "read-only or in use.";
+        case ExportStatus::WriteFailed:
+            return "The file " + fileName + " was not written completely. The disk may be full.";
+        case ExportStatus::ReadFailed:
+            return "The file " + fileName + " was not written completely: the log could not be read to the end.";
+    }
+    return "";
+}

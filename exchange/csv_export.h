@@ -1,0 +1,38 @@
+// The file branch of a run: the entries as a comma-separated text file.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "logstore/log_store.h"
+#include "logstore/log_walk.h"
+#include "platform/file.h"
+
+enum class ExportStatus {
+    Written,
+    NoFileName,    // the file-name box was empty
+    NamesOpenLog,  // the name is the open log's own
+    CannotCreate,  // missing folder, read-only or locked file, invalid name
+    WriteFailed,   // a write did not complete, for example on a full disk
+    ReadFailed,    // the log could not be read to the end
+};
+
+struct ExportResult {
+    ExportStatus status = ExportStatus::Written;
+    int32_t count = 0;  // entries written to the file
+};
+
+// Creates (or empties) `fileName` and writes the header and one line per
+// entry from `start` up to EntryCount; with no entry to write the file stays
+// empty. A name equal to the open log's path is refused before anything is
+// opened, so the log is never touched. With a filter only the entries it
+// keeps are written and counted.
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName,
+                       const EntryFilter* filter = nullptr);
+
+// The output file of a run: an empty name and the open log's own name are
+// refused before anything is opened; otherwise the file is created or emptied.
+ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file);
+
+// The message shown instead of the completion message when an export failed.
+std::string ExportFailureText(ExportStatus status, const std::string& fileName);
+constexpr const char* kExportFailureCaption = "Log Print";

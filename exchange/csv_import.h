@@ -1,0 +1,56 @@
+// Reading a CSV file of reports to add to the log: ULMAR's own export, or any
+// CSV file with those columns in any order, found by their header names.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/csv_file_reader.h"
+#include "logstore/log_entry.h"
+
+// How a file's text is read: UTF-8 (converted to code page 1252) when the
+// whole of it is valid UTF-8 beyond plain ASCII, code page 1252 otherwise.
+enum class ImportText { Unknown, Utf8, CodePage1252 };
+
+// What a file would add, worked out before anything is written.
+struct ImportPlan {
+    bool refused = false;
+    std::string refusal;              // with `refused`: why the file cannot be imported
+    int64_t reports = 0;              // the reports it would add
+    std::vector<LogEntry> records;    // PlanImport only: those reports, in file order
+    int64_t skipped = 0;              // lines that cannot become a report
+    int64_t firstSkippedLine = 0;     // line of the file, from 1
+    std::string firstSkipReason;      // for example "Station longer than 20"
+    int64_t fileSize = 0;             // the bytes the plan was made from
+    ImportText text = ImportText::Unknown;  // how its text was read
+};
+
+// Takes each report of a file in file order; false stops the reading.
+struct ReportSink {
+    bool (*take)(const LogEntry& record, void* context) = nullptr;
+    void* context = nullptr;
+};
+
+// The file's bytes: the encoding, the separator and the header are worked out
+// as for ImportPlanForFile. Rows that are blank in every field are passed
+// over without being counted as skipped.
+ImportPlan PlanImport(std::string_view fileBytes);
+// Reads the file a window at a time and plans its import, keeping no report;
+// a file that cannot be read, or that is larger than any log could take, is
+// refused.
+ImportPlan ImportPlanForFile(const std::string& path);
+// The same reading, handing each report to `sink` as it is read; `text` says
+// how to read the text when a plan has found it out already. The file is read
+// `windowBytes` at a time (tests choose small windows).
+ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text,
+                          size_t windowBytes = kCsvWindowBytes);
+
+constexpr const char* kImportCaption = "Import";
+// "Add N reports to <logPath>?", followed by the skip line when lines will be
+// skipped. Asked only when there is at least one report.
+std::string ImportQuestionText(const ImportPlan& plan, const std::string& logPath);
+// "Nothing to import", followed by the skip line when lines will be skipped.
+std::string NothingToImportText(const ImportPlan& plan);
+// The refusal of a file that is not CSV or lacks a required column.
+std::string ImportRefusalText(const ImportPlan& plan, const std::string& csvPath);

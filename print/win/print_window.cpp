@@ -1,0 +1,196 @@
+// The Print Log window: where to start, printer or file (CSV or bulletin
+// lines), the pause between pages, and the filter of the reports to output.
+// Its main button reads the filter, runs PrintLog and the window closes after;
+// a filter text that cannot be read keeps the window open on its box.
+#include "print/win/print_window.h"
+
+#include <string>
+
+#include "exchange/bulletin.h"
+#include "exchange/output_name.h"
+#include "logstore/log_store.h"
+#include "print/print_text.h"
+#include "print/win/print_run.h"
+#include "print/win/print_window_ids.h"
+#include "records/entry_filter.h"
+#include "ui/control_table.h"
+#include "ui/control_text.h"
+#include "ui/dialog_kit.h"
+
+namespace {
+
+constexpr const char* kTitle = "PRINT LOG ";
+constexpr const char* kFontName = "MS Sans Serif";
+constexpr WORD kFontPoints = 8;
+constexpr int kX = 25, kY = 25, kWidth = 360, kHeight = 140;
+
+constexpr COLORREF kBackground = RGB(255, 255, 0);
+constexpr COLORREF kLabelText = RGB(0, 0, 0);
+
+constexpr const char* kRunPrint = "&Print";
+constexpr const char* kRunSave = "Sa&ve";
+// The output choice's items, in the order of OutputKind.
+constexpr const char* kOutputItems[] = {"CSV file", "Bulletin lines"};
+
+constexpr DWORD kTextBoxStyle = ES_LEFT | WS_TABSTOP;  // single line, no horizontal scrolling
+constexpr DWORD kCheckStyle = BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT;
+constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER;
+constexpr DWORD kChoiceStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+
+struct PrintLogWindowState {
+    DialogColours colours;
+    bool running = false;  // a run is in progress: no second one starts
+};
+
+PrintLogWindowState g_printLog;
+
+std::string ProposedName(OutputKind kind) {
+    std::string upper = Log.OpenPath;
+    if (!upper.empty()) SystemUpperCase(&upper[0], upper.size());
+    return kind == OutputKind::Bulletin ? BulletinNameFromUpperPath(upper) : ExportNameFromUpperPath(upper);
+}
+
+OutputKind ChosenOutput(HWND dialog) {
+    LRESULT item = SendDlgItemMessageA(dialog, kIdListOutput, CB_GETCURSEL, 0, 0);
+    return item == 1 ? OutputKind::Bulletin : OutputKind::Csv;
+}
+
+bool IsTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void AddControls(HWND dialog) {
+    std::string proposed = ProposedName(OutputKind::Csv);
+    const ControlRow rows[] = {
+        {kIdLabelStart, "STATIC", "Start at &Entry Number:", SS_RIGHT, 0, U(18), U(10), U(75), U(10)},
+        {kIdEditStart, "EDIT", "1", kTextBoxStyle, WS_EX_CLIENTEDGE, U(98), U(9), U(40), U(10)},
+        {kIdCheckToFile, "BUTTON", "File to &Disc:", kCheckStyle, 0, U(15), U(24), U(90), U(12)},
+        {kIdEditFileName, "EDIT", proposed.c_str(), kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(26), U(150), U(12)},
+        {kIdListOutput, "COMBOBOX", "", kChoiceStyle, 0, U(272), U(25), U(78), U(40)},
+        {kIdCheckPause, "BUTTON", "P&ause between Pages:", kCheckStyle, 0, U(15), U(40), U(90), U(12)},
+        {kIdLabelStation, "STATIC", "Station starts &with:", SS_RIGHT, 0, U(15), U(61), U(95), U(10)},
+        {kIdEditStation, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(60), U(100), U(10)},
+        {kIdLabelDateFrom, "STATIC", "Date &from (DD-MM-YYYY):", SS_RIGHT, 0, U(15), U(77), U(95), U(10)},
+        {kIdEditDateFrom, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(76), U(50), U(10)},
+        {kIdLabelDateTo, "STATIC", "Date &to:", SS_RIGHT, 0, U(170), U(77), U(55), U(10)},
+        {kIdEditDateTo, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(230), U(76), U(50), U(10)},
+        {kIdLabelFrequencyFrom, "STATIC", "Frequency fro&m:", SS_RIGHT, 0, U(15), U(93), U(95), U(10)},
+        {kIdEditFrequencyFrom, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(115), U(92), U(50), U(10)},
+        {kIdLabelFrequencyTo, "STATIC", "Frequency t&o:", SS_RIGHT, 0, U(170), U(93), U(55), U(10)},
+        {kIdEditFrequencyTo, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(230), U(92), U(50), U(10)},
+        {kIdLabelKhz, "STATIC", "kHz", SS_LEFT, 0, U(284), U(93), U(20), U(10)},
+        {kIdButtonRun, "BUTTON", kRunPrint, kButtonStyle, 0, U(150), U(120), U(35), U(15)},
+        {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(210), U(120), U(35), U(15)},
+    };
+    AddControlTable(dialog, rows);
+    for (const char* item : kOutputItems) {
+        SendDlgItemMessageA(dialog, kIdListOutput, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendDlgItemMessageA(dialog, kIdListOutput, CB_SETCURSEL, 0, 0);
+}
+
+void SetColours(PrintLogWindowState& window) {
+    SetWindowBackground(&window.colours, kBackground);
+    for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause, kIdLabelStation, kIdLabelDateFrom, kIdLabelDateTo,
+                   kIdLabelFrequencyFrom, kIdLabelFrequencyTo, kIdLabelKhz}) {
+        SetControlColours(&window.colours, id, kLabelText, kBackground);
+    }
+}
+
+void OnToFileClicked(HWND dialog) {
+    bool toFile = IsTicked(dialog, kIdCheckToFile);
+    SetDlgItemTextA(dialog, kIdButtonRun, toFile ? kRunSave : kRunPrint);
+    // The pause box keeps its tick while it is disabled.
+    EnableWindow(GetDlgItem(dialog, kIdCheckPause), toFile ? FALSE : TRUE);
+}
+
+// A file name still as proposed follows the chosen kind: .CSV or .TXT.
+void OnOutputChosen(HWND dialog) {
+    OutputKind kind = ChosenOutput(dialog);
+    OutputKind other = kind == OutputKind::Csv ? OutputKind::Bulletin : OutputKind::Csv;
+    if (ControlText(dialog, kIdEditFileName) == ProposedName(other)) {
+        SetDlgItemTextA(dialog, kIdEditFileName, ProposedName(kind).c_str());
+    }
+}
+
+int FilterBoxId(FilterBox box) {
+    switch (box) {
+        case FilterBox::Station: return kIdEditStation;
+        case FilterBox::DateFrom: return kIdEditDateFrom;
+        case FilterBox::DateTo: return kIdEditDateTo;
+        case FilterBox::FrequencyFrom: return kIdEditFrequencyFrom;
+        case FilterBox::FrequencyTo: return kIdEditFrequencyTo;
+    }
+    return kIdEditStation;
+}
+
+// False, after telling why and putting the focus on the box, when a filter
+// text cannot be read; nothing has been written or printed then.
+bool ReadFilter(HWND dialog, ReportFilter* filter) {
+    FilterTexts texts = {ControlText(dialog, kIdEditStation), ControlText(dialog, kIdEditDateFrom),
+                         ControlText(dialog, kIdEditDateTo), ControlText(dialog, kIdEditFrequencyFrom),
+                         ControlText(dialog, kIdEditFrequencyTo)};
+    FilterReading reading = ReadReportFilter(texts, SystemUpperCase);
+    if (!reading.ok) {
+        MessageBoxA(dialog, reading.message.c_str(), kFilterRefusalCaption, MB_OK | MB_ICONEXCLAMATION);
+        FocusControl(dialog, FilterBoxId(reading.box));
+        return false;
+    }
+    *filter = reading.filter;
+    return true;
+}
+
+void OnRun(HWND dialog) {
+    RunRequest request;
+    if (!ReadFilter(dialog, &request.filter)) return;
+    request.startText = ControlText(dialog, kIdEditStart);
+    request.toFile = IsTicked(dialog, kIdCheckToFile);
+    request.kind = ChosenOutput(dialog);
+    request.fileName = ControlText(dialog, kIdEditFileName);
+    request.pauseBetweenPages = IsTicked(dialog, kIdCheckPause);
+    g_printLog.running = true;
+    // The run's message boxes have no owner; a disabled window takes no
+    // second press meanwhile.
+    EnableWindow(dialog, FALSE);
+    PrintLog(request);
+    g_printLog.running = false;
+    EndModal(dialog, 0);
+}
+
+void OnCommand(HWND dialog, int id, int notification) {
+    if (g_printLog.running) return;
+    if (id == kIdListOutput) {
+        if (notification == CBN_SELCHANGE) OnOutputChosen(dialog);
+        return;
+    }
+    if (notification != BN_CLICKED) return;
+    switch (id) {
+        case kIdButtonExit: EndModal(dialog, 0); break;
+        case kIdButtonRun: OnRun(dialog); break;
+        case kIdCheckToFile: OnToFileClicked(dialog); break;
+        default: break;
+    }
+}
+
+INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR coloured = 0;
+    if (HandleColourMessage(g_printLog.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    switch (message) {
+        case WM_INITDIALOG: return TRUE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowPrintLogWindow(HWND owner) {
+    g_printLog = PrintLogWindowState{};
+    DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
+                       kX, kY, kWidth, kHeight};
+    HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
+    if (!dialog) return;
+    SetColours(g_printLog);
+    AddControls(dialog);
+    FocusControl(dialog, kIdEditStart);
+    RunModal(dialog, owner);
+    FreeColours(&g_printLog.colours);
+}

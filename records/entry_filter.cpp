@@ -1,0 +1,198 @@
+#include "records/entry_filter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "records/text_trim.h"
+
+namespace {
+
+const char* BoxName(FilterBox box) {
+    switch (box) {
+        case FilterBox::Station: return "Station starts with";
+        case FilterBox::DateFrom: return "Date from";
+        case FilterBox::DateTo: return "Date to";
+        case FilterBox::FrequencyFrom: return "Frequency from";
+        case FilterBox::FrequencyTo: return "Frequency to";
+    }
+    return "";
+}
+
+std::string Quoted(FilterBox box) { return std::string("\"") + BoxName(box) + "\""; }
+
+void Refuse(FilterReading* reading, FilterBox box, const std::string& message) {
+    if (!reading->ok) return;  // the first refusal is the one shown
+    reading->ok = false;
+    reading->box = box;
+    reading->message = message;
+}
+
+DateKey ReadDateBox(const std::string& typed, FilterBox box, uint64_t* order, FilterReading* reading) {
+    std::string text = TrimBoth(typed);
+    if (text.empty()) return kNoDate;
+    DateKey key = ReadDashedDate(text.data(), text.size());
+    if (key != kNoDate) *order = DateOrderKey(text.data());
+    if (key == kNoDate) {
+        Refuse(reading, box,
+               Quoted(box) + " is not a date: " + text + ". Type a real day as DD-MM-YYYY, for example 14-08-2026.");
+    }
+    return key;
+}
+
+bool ReadFrequencyBox(const std::string& typed, FilterBox box, DecimalValue* value, FilterReading* reading) {
+    std::string text = TrimBoth(typed);
+    if (text.empty()) return false;
+    DecimalView view;
+    if (ReadDecimal(text.data(), text.size(), &view)) {
+        *value = KeptDecimal(view);
+        return true;
+    }
+    Refuse(reading, box,
+           Quoted(box) + " is not a frequency: " + text +
+               ". Type the kHz in digits, with a point before any decimals, for example 9660 or 9660.5.");
+    return false;
+}
+
+void CheckOrder(FilterReading* reading) {
+    const ReportFilter& f = reading->filter;
+    if (f.dateFrom != kNoDate && f.dateTo != kNoDate && f.dateFrom > f.dateTo) {
+        Refuse(reading, FilterBox::DateFrom,
+               Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
+    }
+    if (f.hasFrequencyFrom && f.hasFrequencyTo && CompareDecimal(ViewOf(f.frequencyFrom), ViewOf(f.frequencyTo)) > 0) {
+        Refuse(reading, FilterBox::FrequencyFrom,
+               Quoted(FilterBox::FrequencyFrom) + " is higher than " + Quoted(FilterBox::FrequencyTo) +
+                   ", so nothing could match.");
+    }
+}
+
+bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
+    if (filter.dateFrom == kNoDate && filter.dateTo == kNoDate) return true;
+    uint64_t date = DateOrderKey(entry.Date);
+    if (date < filter.dateFromOrder || date > filter.dateToOrder) return false;
+    // Only a date within the bounds needs the calendar's check.
+    return ReadDashedDate(entry.Date, sizeof entry.Date) != kNoDate;
+}
+
+// Any Freq that is a number, in whatever form it was typed.
+bool AnyFrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
+    int64_t scaled = 0;
+    switch (ReadTenThousandths(entry.Freq, sizeof entry.Freq, &scaled)) {
+        case ScaledNumber::NotANumber: return false;
+        case ScaledNumber::Fits:
+            return (!filter.hasFrequencyFrom || scaled >= filter.frequencyFromScaled) &&
+                   (!filter.hasFrequencyTo || scaled <= filter.frequencyToScaled);
+        case ScaledNumber::TooLong: break;
+    }
+    DecimalView freq;
+    ReadDecimal(entry.Freq, sizeof entry.Freq, &freq);
+    return (!filter.hasFrequencyFrom || CompareDecimal(freq, ViewOf(filter.frequencyFrom)) >= 0) &&
+           (!filter.hasFrequencyTo || CompareDecimal(freq, ViewOf(filter.frequencyTo)) <= 0);
+}
+
+bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
+    if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
+    // Most Freqs are ruled out by their text alone (see SetTextKeys), and most
+    // of the rest are whole kHz typed plainly, compared by key in a few steps.
+    uint64_t textKey = FreqTextKey(FreqWord(entry.Freq));
+    bool leadingDigit = static_cast<unsigned char>(entry.Freq[0] - '1') < 9;
+    if (leadingDigit && (textKey < filter.textFromKey || textKey > filter.textToKey)) return false;
+    uint64_t key = 0;
+    if (ReadPlainKhzKey(entry.Freq, &key)) return key >= filter.plainFromKey && key <= filter.plainToKey;
+    return AnyFrequencyMatches(filter, entry);
+}
+
+// The bounds of whole kHz that a Freq of up to six digits can be.
+void SetPlainKeys(ReportFilter* f) {
+    constexpr int64_t kLargestKhz = 999999;
+    if (f->hasFrequencyFrom) {
+        int64_t scaled = f->frequencyFromScaled;
+        int64_t whole = scaled / 10000 + (scaled % 10000 != 0 ? 1 : 0);
+        f->plainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
+    }
+    // Between bounds that hold no whole kHz (1000.5 to 1000.7) the keys cross,
+    // and no plain Freq matches.
+    if (f->hasFrequencyTo) f->plainToKey = KhzKeyOf(std::min(f->frequencyToScaled / 10000, kLargestKhz));
+}
+
+// The text key of the digits of `khz`, followed by `fill` up to six bytes.
+uint64_t TextKeyOf(int64_t khz, char fill) {
+    char text[6];
+    std::string digits = std::to_string(khz);
+    for (size_t i = 0; i < 6; ++i) text[i] = i < digits.size() ? digits[i] : fill;
+    return FreqTextKey(FreqWord(text));
+}
+
+// A number of up to six bytes that begins with a digit 1..9 is its whole part
+// I (d digits, no leading zero) followed by bytes no lower than a blank ('.',
+// digits or blanks). In range, I lies between the whole parts of the bounds,
+// so the text's key lies between the key of the lowest such I followed by
+// blanks and that of the highest followed by bytes 0xFF, over every d. Any
+// Freq outside these keys that begins so is out of range, without reading it.
+void SetTextKeys(ReportFilter* f) {
+    int64_t lowest = f->hasFrequencyFrom ? f->frequencyFromScaled / 10000 : 0;
+    int64_t highest = f->hasFrequencyTo ? f->frequencyToScaled / 10000 : INT64_MAX;
+    f->textFromKey = UINT64_MAX;
+    f->textToKey = 0;  // no such Freq in range, unless a length below has one
+    int64_t first = 1;  // the lowest whole part of d digits
+    for (int digits = 1; digits <= 6; ++digits, first *= 10) {
+        int64_t low = std::max(lowest, first);
+        int64_t high = std::min(highest, first * 10 - 1);
+        if (low > high) continue;
+        f->textFromKey = std::min(f->textFromKey, TextKeyOf(low, ' '));
+        f->textToKey = std::max(f->textToKey, TextKeyOf(high, '\xFF'));
+    }
+}
+
+int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) {
+    const ReportFilter& filter = *static_cast<const ReportFilter*>(context);
+    int32_t outputs = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (EntryMatches(filter, block[i])) chosen[outputs++] = i;
+    }
+    return outputs;
+}
+
+}  // namespace
+
+FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
+    FilterReading reading;
+    ReportFilter& f = reading.filter;
+    if (!texts.station.empty()) {
+        f.hasStation = true;
+        f.caseTable = MakeCaseTable(upper);
+        f.stationKey = UpperText(texts.station, f.caseTable);
+    }
+    f.dateFrom = ReadDateBox(texts.dateFrom, FilterBox::DateFrom, &f.dateFromOrder, &reading);
+    f.dateTo = ReadDateBox(texts.dateTo, FilterBox::DateTo, &f.dateToOrder, &reading);
+    f.hasFrequencyFrom = ReadFrequencyBox(texts.frequencyFrom, FilterBox::FrequencyFrom, &f.frequencyFrom, &reading);
+    f.hasFrequencyTo = ReadFrequencyBox(texts.frequencyTo, FilterBox::FrequencyTo, &f.frequencyTo, &reading);
+    f.frequencyFromScaled = BoundTenThousandths(ViewOf(f.frequencyFrom), true);
+    f.frequencyToScaled = BoundTenThousandths(ViewOf(f.frequencyTo), false);
+    SetPlainKeys(&f);
+    SetTextKeys(&f);
+    CheckOrder(&reading);
+    return reading;
+}
+
+bool IsEmptyFilter(const ReportFilter& filter) {
+    return !filter.hasStation && filter.dateFrom == kNoDate && filter.dateTo == kNoDate &&
+           !filter.hasFrequencyFrom && !filter.hasFrequencyTo;
+}
+
+bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
+    // The date, the quickest to rule an entry out, is looked at first.
+    if (!DateMatches(filter, entry)) return false;
+    if (filter.hasStation) {
+        if (filter.stationKey.size() > sizeof entry.Station) return false;
+        if (!StationPrefixMatches(entry.Station, filter.stationKey, filter.caseTable)) return false;
+    }
+    return FrequencyMatches(filter, entry);
+}
+
+const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook) {
+    if (IsEmptyFilter(filter)) return nullptr;
+    hook->choose = ChooseEntries;
+    hook->context = &filter;
+    return hook;
+}

@@ -1,0 +1,62 @@
+// The filter of a print or export run: station prefix, dates from/to and
+// frequencies from/to, every part optional, the parts combined.
+#pragma once
+#include <string>
+
+#include "logstore/log_entry.h"
+#include "logstore/log_walk.h"
+#include "records/record_values.h"
+#include "records/station_prefix.h"
+
+// The filter's text boxes, as typed.
+struct FilterTexts {
+    std::string station;        // "Station starts with": blanks count
+    std::string dateFrom;       // DD-MM-YYYY
+    std::string dateTo;
+    std::string frequencyFrom;  // kHz
+    std::string frequencyTo;
+};
+
+enum class FilterBox { Station, DateFrom, DateTo, FrequencyFrom, FrequencyTo };
+
+struct ReportFilter {
+    bool hasStation = false;
+    std::string stationKey;  // upper-cased by the system's rules
+    CaseTable caseTable{};
+    DateKey dateFrom = kNoDate;  // kNoDate: no bound
+    DateKey dateTo = kNoDate;
+    uint64_t dateFromOrder = 0;           // DateOrderKey of the bounds; without a
+    uint64_t dateToOrder = UINT64_MAX;    // bound, the lowest and highest keys
+    bool hasFrequencyFrom = false;
+    bool hasFrequencyTo = false;
+    DecimalValue frequencyFrom;
+    DecimalValue frequencyTo;
+    int64_t frequencyFromScaled = 0;  // BoundTenThousandths of the bounds
+    int64_t frequencyToScaled = 0;
+    uint64_t plainFromKey = 0;        // KhzKeyOf the bounds for whole kHz:
+    uint64_t plainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
+    uint64_t textFromKey = 0;          // FreqTextKey bounds that hold every Freq
+    uint64_t textToKey = UINT64_MAX;   // in range that begins with a digit 1..9
+};
+
+struct FilterReading {
+    bool ok = true;
+    FilterBox box = FilterBox::Station;  // with !ok: the box to correct
+    std::string message;                 // with !ok: why, naming the box
+    ReportFilter filter;
+};
+
+// Reads the boxes; `upper` gives the system's upper-case rules. A date that is
+// not a real DD-MM-YYYY day, a frequency that is not a number, or a "from"
+// later than its "to" is refused, naming the box.
+FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper);
+constexpr const char* kFilterRefusalCaption = "Log Print";
+
+bool IsEmptyFilter(const ReportFilter& filter);
+// A station text longer than the field never matches; a Date that is not a
+// valid DD-MM-YYYY never matches a date bound, a Freq that is not a number
+// never matches a frequency bound.
+bool EntryMatches(const ReportFilter& filter, const LogEntry& entry);
+// The filter as a run takes it: no filter at all when it is empty, so such a
+// run is exactly today's. `filter` must outlive the run.
+const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook);

@@ -1,6 +1,0 @@
-#include "reports/filtered_export.h"
-
-ExportResult ExportReports(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter) {
-    EntryFilter hook;
-    return ExportLog(log, start, fileName, RunFilter(filter, &hook));
-}

@@ -1,0 +1,108 @@
+#include "settings/settings_file.h"
+
+#include "platform/file.h"
+
+SettingsState Settings;
+
+namespace {
+
+// Settings lines longer than this are junk; reading more of them would only
+// waste memory before the value is cut anyway.
+constexpr size_t kMaxSettingsBytes = 1 << 20;
+
+void SkipRestOfLine(const std::string& bytes, size_t* pos) {
+    while (*pos < bytes.size()) {
+        char c = bytes[(*pos)++];
+        if (c == '\n') return;
+        if (c == '\r') {
+            if (*pos < bytes.size() && bytes[*pos] == '\n') ++*pos;
+            return;
+        }
+    }
+}
+
+// Quoted when it holds a comma, which would otherwise end the value on reading.
+std::string QuotedIfNeeded(const std::string& path) {
+    return path.find(',') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+}  // namespace
+
+std::string ReadSettingsField(const std::string& bytes, size_t* pos) {
+    while (*pos < bytes.size() && bytes[*pos] == ' ') ++*pos;
+    std::string value;
+    if (*pos >= bytes.size()) return value;
+    if (bytes[*pos] == '"') {
+        size_t close = bytes.find('"', *pos + 1);
+        size_t end = close == std::string::npos ? bytes.size() : close;
+        value = bytes.substr(*pos + 1, end - *pos - 1);
+        *pos = close == std::string::npos ? bytes.size() : close + 1;
+    } else {
+        while (*pos < bytes.size() && bytes[*pos] != ',' && bytes[*pos] != '\r') {
+            char c = bytes[(*pos)++];
+            if (c != '\n' && c != '\t') value += c;
+        }
+    }
+    SkipRestOfLine(bytes, pos);
+    return value;
+}
+
+SettingsState ParseSettings(const std::string& bytes) {
+    size_t pos = 0;
+    SettingsState settings;
+    settings.LogPath = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
+    settings.BackupDrive = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
+    settings.SchedulePath = ReadSettingsField(bytes, &pos).substr(0, kMaxPathChars);
+    if (!ParseGenerationCount(ReadSettingsField(bytes, &pos), &settings.BackupGenerations)) {
+        settings.BackupGenerations = kDefaultBackupGenerations;
+    }
+    return settings;
+}
+
+bool ParseGenerationCount(const std::string& text, int* count) {
+    if (text.empty()) return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        if (value > kMaxBackupGenerations) return false;
+    }
+    *count = value;
+    return true;
+}
+
+std::string FormatSettings(const SettingsState& settings) {
+    int generations = settings.BackupGenerations;
+    if (generations < 0 || generations > kMaxBackupGenerations) generations = kDefaultBackupGenerations;
+    return QuotedIfNeeded(settings.LogPath) + "\r\n" + settings.BackupDrive + "\r\n" +
+           QuotedIfNeeded(settings.SchedulePath) + "\r\n" + std::to_string(generations) + "\r\n";
+}
+
+SettingsState ReadSettings(const char* fileName) {
+    if (!FileExists(fileName)) {
+        SettingsState defaults;
+        defaults.LogPath = kDefaultLogPath;
+        return defaults;
+    }
+    std::string bytes;
+    if (!FileReadAll(fileName, &bytes, kMaxSettingsBytes)) {
+        SettingsState unread;
+        unread.Unreadable = true;
+        return unread;
+    }
+    return ParseSettings(bytes);
+}
+
+bool WriteSettings(const char* fileName, const SettingsState& settings) {
+    std::string temporary = SettingsTemporaryName(fileName);
+    PlatformFile file;
+    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
+    std::string bytes = FormatSettings(settings);
+    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
+    FileClose(&file);
+    if (written && FileReplace(temporary.c_str(), fileName)) return true;
+    FileDelete(temporary.c_str());
+    return false;
+}
+
+std::string SettingsTemporaryName(const char* fileName) { return std::string(fileName) + ".TMP"; }
