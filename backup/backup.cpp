@@ -66,7 +66,7 @@ BackupResult BackUpLogSafely(const BackupRequest& request) {
     result.Target = InFolder(DriveFolder(request.Drive), logName);
     if (request.Drive.empty() || logName.empty()) return Failed(result, "No backup drive or no log is set.");
     int keep = request.Generations;
-    if (keep < 0 || keep > 99) keep = kDefaultGenerationsKept;
+    if (keep < 0 || keep > kMaxBackupGenerations) keep = kDefaultBackupGenerations;
     std::string temp = InFolder(DriveFolder(request.Drive), kBackupTempName);
     if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason)) return Failed(result, result.Reason);
     std::vector<Generation> before;

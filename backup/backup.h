@@ -6,17 +6,16 @@
 #include <string>
 
 #include "backup/generations.h"
+#include "settings/settings_file.h"
 
-constexpr int kDefaultGenerationsKept = 10;
 // The message box of a failed backup: this title, and this text, CR LF CR LF
 // and BackupResult::Reason.
-constexpr const char* kBackupFailedTitle = "Corvane";
 constexpr const char* kBackupFailedText = "Log not backed up";
 
 struct BackupRequest {
     std::string LogPath;  // the log, closed
     std::string Drive;    // the backup drive letter as set
-    int Generations = kDefaultGenerationsKept;  // N, 0..99: 0 writes only D:NAME
+    int Generations = kDefaultBackupGenerations;  // N, 0..kMaxBackupGenerations: 0 writes only D:NAME
     UtcTime Now;          // the time in the new generation's name (UtcNow() in the program)
 };
 

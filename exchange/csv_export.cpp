@@ -78,7 +78,7 @@ ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName
 
 ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file) {
     if (fileName.empty()) return ExportStatus::NoFileName;
-    if (IsLogOpen(log) && fileName == log.OpenPath) return ExportStatus::NamesOpenLog;
+    if (IsLogOpen(log) && FileIsSameAs(log.LogFile, fileName.c_str())) return ExportStatus::NamesOpenLog;
     if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, file)) return ExportStatus::CannotCreate;
     return ExportStatus::Written;
 }

@@ -35,4 +35,3 @@ ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, 
 
 // The message shown instead of the completion message when an export failed.
 std::string ExportFailureText(ExportStatus status, const std::string& fileName);
-constexpr const char* kExportFailureCaption = "Log Print";

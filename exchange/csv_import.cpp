@@ -42,21 +42,8 @@ bool SameName(std::string_view a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
-std::string_view TrimmedBoth(std::string_view text) {
-    const char* data = text.data();
-    size_t length = text.size();
-    TrimBlanks(&data, &length);
-    return std::string_view(data, length);
-}
-
-std::string_view TrimmedRight(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && text[end - 1] == ' ') --end;
-    return text.substr(0, end);
-}
-
 int ColumnOfName(std::string_view header) {
-    std::string_view name = TrimmedBoth(header);
+    std::string_view name = Trimmed(header);
     if (SameName(name, "Date")) return kDate;
     if (SameName(name, "Time") || SameName(name, "UTC")) return kTime;
     if (SameName(name, "Freq") || SameName(name, "kHz") || SameName(name, "Frequency")) return kFreq;
@@ -188,9 +175,9 @@ bool ReadImportTime(std::string_view text, char (&time)[5]) {
 // Any text, without one trailing "kHz" in any letter case.
 std::string_view FrequencyValue(std::string_view text) {
     static const uint32_t kKhz = LowerKey("kHz");
-    std::string_view value = TrimmedRight(text);
+    std::string_view value = TrimmedEnd(text);
     if (value.size() >= 3 && LowerKey(value.data() + value.size() - 3) == kKhz) {
-        value = TrimmedRight(value.substr(0, value.size() - 3));
+        value = TrimmedEnd(value.substr(0, value.size() - 3));
     }
     return value;
 }
@@ -234,14 +221,14 @@ bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::
         return false;
     }
     std::string_view values[kColumnCount];
-    std::string_view date = TrimmedBoth(Value(row, reading, kDate));
-    std::string_view time = TrimmedBoth(Value(row, reading, kTime));
+    std::string_view date = Trimmed(Value(row, reading, kDate));
+    std::string_view time = Trimmed(Value(row, reading, kTime));
     if (date.empty()) return Reject(reason, "Date is empty");
     if (!ReadImportDate(date, record->Date)) return Reject(reason, "Date " + Shown(date) + " is not a valid date");
     if (time.empty()) return Reject(reason, "Time is empty");
     if (!ReadImportTime(time, record->Time)) return Reject(reason, "Time " + Shown(time) + " is not a valid time");
     values[kFreq] = FrequencyValue(Value(row, reading, kFreq));
-    for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedRight(Value(row, reading, column));
+    for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedEnd(Value(row, reading, column));
     if (values[kStation].empty()) return Reject(reason, "Station is empty");
     for (int column : {kFreq, kStation, kLocation, kRemarks}) {
         if (values[column].size() > kColumnWidths[column]) {

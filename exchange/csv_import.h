@@ -46,7 +46,6 @@ ImportPlan ImportPlanForFile(const std::string& path);
 ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text,
                           size_t windowBytes = kCsvWindowBytes);
 
-constexpr const char* kImportCaption = "Import";
 // "Add N reports to <logPath>?", followed by the skip line when lines will be
 // skipped. Asked only when there is at least one report.
 std::string ImportQuestionText(const ImportPlan& plan, const std::string& logPath);

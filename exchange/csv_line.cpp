@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "records/record_texts.h"
+#include "records/text_trim.h"
 
 // The export spends most of its time here, so fields are checked eight bytes
 // at a time and copied whole with fixed-size copies; the bytes copied past a
@@ -41,11 +42,6 @@ bool NeedsQuotes(const char (&field)[N]) {
     return found != 0;
 }
 
-size_t TrimmedRightLength(const char* data, size_t length) {
-    while (length > 0 && data[length - 1] == ' ') --length;
-    return length;
-}
-
 // The text in double quotes, inner quotes doubled.
 char* PutQuoted(const char* data, size_t length, char* out) {
     *out++ = '"';
@@ -74,7 +70,7 @@ char* PutMadeFrom(const char (&field)[N], const char (&text)[M], size_t length, 
 
 template <size_t N>
 char* PutTrimmedRight(const char (&field)[N], char* out) {
-    return PutMadeFrom(field, field, TrimmedRightLength(field, N), out);
+    return PutMadeFrom(field, field, TrimmedEnd(std::string_view(field, N)).size(), out);
 }
 
 char* PutDate(const LogEntry& entry, char* out) {
@@ -84,12 +80,9 @@ char* PutDate(const LogEntry& entry, char* out) {
 }
 
 char* PutFrequency(const LogEntry& entry, char* out) {
-    const char* data = entry.Freq;
-    size_t length = TrimmedRightLength(data, sizeof entry.Freq);
-    while (length > 0 && *data == ' ') {
-        ++data;
-        --length;
-    }
+    std::string_view freq = Trimmed(std::string_view(entry.Freq, sizeof entry.Freq));
+    const char* data = freq.data();
+    size_t length = freq.size();
     char text[sizeof entry.Freq + 3] = {};
     std::memcpy(text, data, length);
     std::memcpy(text + length, "KHz", 3);

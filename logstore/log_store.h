@@ -51,7 +51,6 @@ struct LogStore {
 };
 
 // The title of the message box that reports a recovery.
-constexpr const char* kRecoveryTitle = "Ulmar";
 
 // The program's one log.
 extern LogStore Log;

@@ -39,6 +39,10 @@ bool FileTruncate(PlatformFile file, int64_t length);
 bool FileFlush(PlatformFile file);
 bool FileDelete(const char* path);
 bool FileExists(const char* path);
+// True when `path` names the very file `file` has open: the same file on the same
+// volume, by the system's identity of files, so letter case, "..", links and
+// short names cannot make one file look like two. False when `path` names nothing.
+bool FileIsSameAs(PlatformFile file, const char* path);
 // Copies `from` to `to`, replacing an existing file there.
 bool FileCopy(const char* from, const char* to);
 // Moves `from` to `to` in one step, replacing a file there, and forces the change

@@ -107,6 +107,12 @@ bool FileFlush(PlatformFile file) { return ::fsync(static_cast<int>(file.handle)
 
 bool FileDelete(const char* path) { return ::unlink(path) == 0; }
 
+bool FileIsSameAs(PlatformFile file, const char* path) {
+    struct stat opened {}, named {};
+    if (fstat(static_cast<int>(file.handle), &opened) != 0 || stat(path, &named) != 0) return false;
+    return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 bool FileExists(const char* path) {
     struct stat info;
     return ::stat(path, &info) == 0;

@@ -81,6 +81,19 @@ bool FileDelete(const char* path) { return DeleteFileA(path) != 0; }
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+bool FileIsSameAs(PlatformFile file, const char* path) {
+    BY_HANDLE_FILE_INFORMATION open, named;
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(file.handle), &open)) return false;
+    // No data access is asked for, so a file held without sharing (the open log) can still be named.
+    HANDLE other = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (other == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(other, &named) != 0;
+    CloseHandle(other);
+    return known && open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           open.nFileIndexHigh == named.nFileIndexHigh && open.nFileIndexLow == named.nFileIndexLow;
+}
+
 bool FileCopy(const char* from, const char* to) { return CopyFileA(from, to, FALSE) != 0; }
 
 bool FileReplace(const char* from, const char* to) {

@@ -22,7 +22,6 @@ std::string PageNumberText(int page);
 
 // "Print of N reports complete".
 std::string CompletionText(int32_t count);
-constexpr const char* kCompletionCaption = "Log Print";
 
 // Shown instead of the completion message when the log could not be read to
 // its end; `count` entries were output before that.

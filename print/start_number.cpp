@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "records/text_trim.h"
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -41,8 +43,7 @@ size_t NumberLength(const std::string& text, size_t begin) {
 }  // namespace
 
 double ReadLeadingNumber(const std::string& text) {
-    size_t begin = 0;
-    while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+    size_t begin = text.size() - TrimmedStart(text, kBlankOrTab).size();
     size_t length = NumberLength(text, begin);
     if (length == 0) return 0.0;
     // strtod sees only the part already checked, so "inf", "nan" or hex

@@ -50,7 +50,6 @@ struct FilterReading {
 // not a real DD-MM-YYYY day, a frequency that is not a number, or a "from"
 // later than its "to" is refused, naming the box.
 FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper);
-constexpr const char* kFilterRefusalCaption = "Log Print";
 
 bool IsEmptyFilter(const ReportFilter& filter);
 // A station text longer than the field never matches; a Date that is not a

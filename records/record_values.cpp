@@ -56,7 +56,9 @@ bool ReadColonTime(const char* text, size_t length, TimeOfDay* time) {
 }
 
 bool ReadDecimal(const char* text, size_t length, DecimalView* value) {
-    TrimBlanks(&text, &length);
+    std::string_view trimmed = Trimmed(std::string_view(text, length));
+    text = trimmed.data();
+    length = trimmed.size();
     size_t point = 0;
     while (point < length && IsDigit(text[point])) ++point;
     if (point == 0) return false;
@@ -106,7 +108,9 @@ int64_t TenThousandths(DecimalView value) {
 // One pass over the text, without building a view first: the report filter
 // reads every Freq of the log with it.
 ScaledNumber ReadTenThousandths(const char* text, size_t length, int64_t* value) {
-    TrimBlanks(&text, &length);
+    std::string_view trimmed = Trimmed(std::string_view(text, length));
+    text = trimmed.data();
+    length = trimmed.size();
     size_t i = 0;
     int64_t scaled = 0;
     size_t significant = 0;  // whole digits from the first that is not 0

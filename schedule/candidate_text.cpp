@@ -3,6 +3,7 @@
 #include "schedule/schedule_fields.h"
 #include "schedule/schedule_tables.h"
 #include "schedule/text_1252.h"
+#include "records/text_trim.h"
 
 namespace {
 
@@ -47,24 +48,19 @@ void ReplaceWord(std::string* name, const std::string& word, const std::string& 
     }
 }
 
-std::string WithoutTrailingBlanks(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 std::string CutTo(std::string text, size_t width) {
     if (text.size() > width) text.resize(width);
-    return WithoutTrailingBlanks(text);
+    return TrimRight(text);
 }
 
 std::string FieldText1252(const Schedule& schedule, const ScheduleLine& line, int field) {
-    return To1252(TrimBlanks(LineField(schedule, line, field)), schedule.Utf8);
+    return To1252(Trimmed(LineField(schedule, line, field), kBlankOrTab), schedule.Utf8);
 }
 
 // The site's country and code from the remarks: "" (home country), "w" (site
 // w at home), "/CYP" (another country), "/AFG-x" (site x there).
 void SplitSite(std::string_view remarks, std::string_view home, std::string_view* country, std::string_view* site) {
-    remarks = TrimBlanks(remarks);
+    remarks = Trimmed(remarks, kBlankOrTab);
     *country = home;
     *site = std::string_view();
     if (!remarks.empty() && remarks[0] == '/') {
@@ -99,7 +95,7 @@ std::string CandidateStation(const Schedule& schedule, const ScheduleLine& line)
 
 std::string CandidateLocation(const Schedule& schedule, const ScheduleLine& line, size_t width) {
     std::string_view country, site;
-    SplitSite(LineField(schedule, line, kFieldRemarks), TrimBlanks(LineField(schedule, line, kFieldItu)), &country,
+    SplitSite(LineField(schedule, line, kFieldRemarks), Trimmed(LineField(schedule, line, kFieldItu), kBlankOrTab), &country,
               &site);
     const std::string* name = SiteNameOf(schedule.Tables, country, site);
     if (!name) name = CountryName(schedule.Tables, country);
@@ -114,5 +110,5 @@ std::string CandidateRow(const Schedule& schedule, const ScheduleLine& line) {
     row += PadTo(FieldText1252(schedule, line, kFieldTarget), 3) + "  ";
     row += CandidateLocation(schedule, line);
     if (line.SpecialDays) row += "  [" + FieldText1252(schedule, line, kFieldDays) + "]";
-    return WithoutTrailingBlanks(row);
+    return TrimRight(row);
 }

@@ -1,5 +1,7 @@
 #include "schedule/schedule_fields.h"
 
+#include "records/text_trim.h"
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -56,14 +58,8 @@ bool AllDayDigits(std::string_view text, uint8_t* mask) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 bool ParseKhz(std::string_view text, int64_t* milliKhz) {
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     int64_t whole = 0, fraction = 0;
     size_t at = 0, wholeDigits = 0, decimals = 0;
     for (; at < text.size() && IsDigit(text[at]); ++at, ++wholeDigits) {
@@ -84,7 +80,7 @@ bool ParseKhz(std::string_view text, int64_t* milliKhz) {
 }
 
 bool ParseTimeSpan(std::string_view text, uint16_t* startMinute, uint16_t* endMinute) {
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     int startHour, startMin, endHour, endMin;
     if (text.size() != 9 || text[4] != '-') return false;
     if (!ReadDigits(text, 0, 2, &startHour) || !ReadDigits(text, 2, 2, &startMin)) return false;
@@ -98,7 +94,7 @@ bool ParseTimeSpan(std::string_view text, uint16_t* startMinute, uint16_t* endMi
 
 DaysForm ParseDays(std::string_view text) {
     DaysForm form;
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     if (text.empty()) {
         form.mask = 0x7F;
         return form;
@@ -118,7 +114,7 @@ DaysForm ParseDays(std::string_view text) {
 bool ParseDayMonth(std::string_view text, uint16_t* monthDay) {
     size_t bracket = text.find('[');
     if (bracket != std::string_view::npos) text = text.substr(0, bracket);
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     if (text.empty()) {
         *monthDay = 0;
         return true;
@@ -131,7 +127,7 @@ bool ParseDayMonth(std::string_view text, uint16_t* monthDay) {
 }
 
 int PersistenceNumber(std::string_view text) {
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     if (text.empty() || text.size() > 4) return -1;
     int value = 0;
     for (char c : text) {

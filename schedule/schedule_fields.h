@@ -26,4 +26,3 @@ bool ParseDayMonth(std::string_view text, uint16_t* monthDay);
 // -1 when the field is not a number.
 int PersistenceNumber(std::string_view text);
 
-std::string_view TrimBlanks(std::string_view text);

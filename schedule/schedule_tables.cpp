@@ -8,6 +8,7 @@
 #include "records/code_page_1252.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/text_1252.h"
+#include "records/text_trim.h"
 
 namespace {
 
@@ -29,10 +30,10 @@ bool IsSectionHeading(std::string_view line, Section* section) {
 
 // "ABC   Name": a code of 1-3 characters, blanks, the name.
 bool ReadCodeLine(std::string_view line, bool utf8, CodeName* entry) {
-    line = TrimBlanks(line);
+    line = Trimmed(line, kBlankOrTab);
     size_t end = line.find_first_of(" \t");
     if (end == line.npos || end == 0 || end > 3) return false;
-    std::string_view name = TrimBlanks(line.substr(end));
+    std::string_view name = Trimmed(line.substr(end), kBlankOrTab);
     if (name.empty()) return false;
     entry->Code = std::string(line.substr(0, end));
     entry->Name = To1252(name, utf8);
@@ -40,10 +41,10 @@ bool ReadCodeLine(std::string_view line, bool utf8, CodeName* entry) {
 }
 
 std::string_view DropExcept(std::string_view name) {
-    name = TrimBlanks(name);
+    name = Trimmed(name, kBlankOrTab);
     constexpr std::string_view kExcept = "except:";
     if (name.size() >= kExcept.size() && name.substr(name.size() - kExcept.size()) == kExcept) {
-        name = TrimBlanks(name.substr(0, name.size() - kExcept.size()));
+        name = Trimmed(name.substr(0, name.size() - kExcept.size()), kBlankOrTab);
     }
     return name;
 }
@@ -68,7 +69,7 @@ std::string_view SiteNameText(std::string_view text) {
 
 // "k-Kabul 34N32-69E20" or "Meyerton 26S35-28E08 except:" (the main site).
 void ReadSiteEntry(std::string_view text, const std::string& country, bool utf8, ScheduleTables* tables) {
-    text = TrimBlanks(text);
+    text = Trimmed(text, kBlankOrTab);
     size_t code = 0;
     while (code < text.size() && code < 4 && IsCodeChar(text[code])) ++code;
     SiteName site;
@@ -85,7 +86,7 @@ void ReadSiteEntry(std::string_view text, const std::string& country, bool utf8,
 
 // "   AFG: k-Kabul ..." opens a country; an indented line continues it.
 void ReadSiteLine(std::string_view line, std::string* country, bool utf8, ScheduleTables* tables) {
-    std::string_view trimmed = TrimBlanks(line);
+    std::string_view trimmed = Trimmed(line, kBlankOrTab);
     size_t colon = trimmed.find(':');
     bool opens = colon >= 1 && colon <= 3 && colon != trimmed.npos &&
                  std::all_of(trimmed.begin(), trimmed.begin() + colon,
@@ -150,7 +151,7 @@ void ReadScheduleTables(const std::string& bytes, ScheduleTables* tables) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == text.npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (IsSectionHeading(TrimBlanks(line), &section)) {
+        if (IsSectionHeading(Trimmed(line, kBlankOrTab), &section)) {
             country.clear();
             continue;
         }

@@ -1,23 +1,23 @@
 #include "ui/log_guard.h"
+#include "ui/message_box.h"
 
 #include <windows.h>
 
 namespace {
 
 constexpr const char* kNoLogText = "No Log Selected";
-constexpr const char* kNoLogCaption = "Ulmar";
 
 }  // namespace
 
 bool LogSelected(const std::string& logPath) {
     if (!logPath.empty()) return true;
-    MessageBoxA(nullptr, kNoLogText, kNoLogCaption, MB_OK);
+    ShowMessageBox(nullptr, kCaptionUlmar, kNoLogText);
     return false;
 }
 
 bool OpenLogAndSayRecovery(LogStore& log, const std::string& path) {
     bool opened = OpenLog(log, path);
     std::string text;
-    if (TakeRecoveryMessage(log, &text)) MessageBoxA(nullptr, text.c_str(), kRecoveryTitle, MB_OK);
+    if (TakeRecoveryMessage(log, &text)) ShowMessageBox(nullptr, kCaptionUlmar, text);
     return opened;
 }

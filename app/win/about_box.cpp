@@ -1,13 +1,13 @@
 #include "app/win/about_box.h"
+#include "ui/message_box.h"
 
 #include <windows.h>
 
 namespace {
-constexpr const char* kAboutTitle = "Ulmar v1.01";
 constexpr const char* kAboutText =
     "Written by the ULMAR developers, listener ID XU-0417, 2012\r\n\n"
     "Last update: 12 August 2012\r\n\n"
     "www.example.org/ulmar";
 }  // namespace
 
-void ShowAboutBox() { MessageBoxA(nullptr, kAboutText, kAboutTitle, MB_OK); }
+void ShowAboutBox() { ShowMessageBox(nullptr, kCaptionAbout, kAboutText); }

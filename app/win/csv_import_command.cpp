@@ -11,6 +11,7 @@
 #include "logstore/log_store.h"
 #include "ui/full_path.h"
 #include "ui/log_guard.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr int kFileNameCapacity = 260;
 constexpr OpenDialogSpec kImportSpec = {"Import a CSV file", kFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "CSV"};
 
 int Tell(HWND owner, const std::string& text, UINT type) {
-    return MessageBoxA(owner, text.c_str(), kImportCaption, type);
+    return ShowMessageBox(owner, kCaptionImport, text, type);
 }
 
 }  // namespace

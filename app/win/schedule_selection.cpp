@@ -6,6 +6,7 @@
 #include "app/win/open_dialog.h"
 #include "schedule/schedule.h"
 #include "settings/settings_file.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -14,10 +15,9 @@ constexpr const char* kDialogTitle = "Choose a schedule file";
 constexpr char kFilter[] = "Schedules (*.csv)\0*.csv\0";
 constexpr int kFileNameCapacity = 260;
 constexpr OpenDialogSpec kScheduleSpec = {kDialogTitle, kFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, nullptr};
-constexpr const char* kMessageCaption = "Ulmar";
 
 void Report(HWND owner, const std::string& text, UINT icon) {
-    MessageBoxA(owner, text.c_str(), kMessageCaption, MB_OK | icon);
+    ShowMessageBox(owner, kCaptionUlmar, text, MB_OK | icon);
 }
 
 std::string UnreadableText(const std::string& path, const std::string& reason) {

@@ -12,6 +12,7 @@
 #include "settings/settings_file.h"
 #include "ui/log_guard.h"
 #include "ui/scale.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void BackUpLog() {
     request.Now = UtcNow();
     BackupResult result = BackUpLogSafely(request);
     if (result.Ok) return;
-    MessageBoxA(nullptr, BackupFailureMessage(result).c_str(), kBackupFailedTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(nullptr, kCaptionBackupFailed, BackupFailureMessage(result), MB_ICONEXCLAMATION | MB_OK);
 }
 
 #ifdef ULMAR_TEST_HOOKS

@@ -21,6 +21,7 @@
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
 #include "ui/scale.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -49,9 +50,7 @@ constexpr COLORREF kRangeBack = RGB(255, 255, 255);
 
 // Texts.
 constexpr const char* kAskDeleteText = "Are you sure?";
-constexpr const char* kAskDeleteTitle = "Delete Entry";
 constexpr const char* kEndOfSearchText = "End of search";
-constexpr const char* kEndOfSearchTitle = "Station Search";
 constexpr const char* kKeysHint = " Use PAGE UP, PAGE DOWN, HOME and END keys to navigate";
 constexpr const char* kDeleteFailedTail = "\n\nThe list now shows what the log file holds.";
 
@@ -136,7 +135,7 @@ void OnSearch(HWND dialog) {
     if (!BrowsePage.SearchArmed) return;
     switch (RunSearchStep(Log, BrowsePage, ControlText(dialog, kIdEditStation), SystemUpperCase)) {
         case SearchStep::NoText: break;
-        case SearchStep::EndOfSearch: MessageBoxA(nullptr, kEndOfSearchText, kEndOfSearchTitle, MB_OK); break;
+        case SearchStep::EndOfSearch: ShowMessageBox(nullptr, kCaptionStationSearch, kEndOfSearchText); break;
         case SearchStep::MatchElsewhere: ShowPageKeepingSearch(dialog); break;  // highlights the match
         case SearchStep::MatchOnPage: ShowChosenLine(dialog); break;
     }
@@ -144,13 +143,13 @@ void OnSearch(HWND dialog) {
 
 void OnDelete(HWND dialog) {
     if (ChooseEntryToDelete(BrowsePage) == 0) return;
-    if (MessageBoxA(nullptr, kAskDeleteText, kAskDeleteTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ShowMessageBox(nullptr, kCaptionDeleteEntry, kAskDeleteText, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     bool deleted = DeleteCurrentEntry(Log, BrowsePage);
     ShowPageKeepingSearch(dialog);
     if (!deleted) {
         std::string text = std::string(DeleteFailedHeading(Log.LastError)) + "\n\n" + DescribeLogError(Log.LastError) +
                            kDeleteFailedTail;
-        MessageBoxA(nullptr, text.c_str(), kAskDeleteTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(nullptr, kCaptionDeleteEntry, text, MB_OK | MB_ICONEXCLAMATION);
     }
 }
 

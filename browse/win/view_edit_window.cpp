@@ -13,6 +13,7 @@
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
 #include "ui/scale.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -29,7 +30,6 @@ constexpr COLORREF kLabelText = RGB(0, 0, 0);
 constexpr DWORD kBoxStyle = WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
 
-constexpr const char* kFailTitle = "View and Edit";
 constexpr const char* kReadFailedText = "The entry could not be read.\n\n";
 constexpr const char* kSaveFailedText = "The changes were not saved.\n\n";
 constexpr const char* kSaveFailedTail = "\n\nWhat you typed is still in the window.";
@@ -73,7 +73,7 @@ EditTexts BoxTexts(HWND dialog) {
 
 void ReportFailure(const char* text, const char* tail) {
     std::string message = text + std::string(DescribeLogError(Log.LastError)) + tail;
-    MessageBoxA(nullptr, message.c_str(), kFailTitle, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kCaptionViewAndEdit, message, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OnExit(HWND dialog) {

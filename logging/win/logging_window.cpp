@@ -24,6 +24,7 @@
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
 #include "ui/scale.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -50,7 +51,6 @@ constexpr int kCandidateWithinKhz = 5;
 // focus has landed, and the list stays open only if it went from one to the other.
 constexpr UINT kMessageCheckFocus = WM_APP + 1;
 
-constexpr const char* kMessageCaption = "Ulmar";
 
 struct LoggingWindowState {
     int recentRows = 15;
@@ -266,7 +266,7 @@ void OnLogOn(HWND window) {
         case SaveResult::BlankStation: FocusControl(window, kIdEditStation); return;
         case SaveResult::NotSaved:
             // Nothing is listed or cleared, so the listener can try again.
-            MessageBoxA(nullptr, NotSavedMessage(Log.LastError).c_str(), kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+            ShowMessageBox(nullptr, kCaptionUlmar, NotSavedMessage(Log.LastError), MB_OK | MB_ICONEXCLAMATION);
             return;
         case SaveResult::Saved: break;
     }

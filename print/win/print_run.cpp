@@ -9,12 +9,11 @@
 #include "print/print_text.h"
 #include "print/start_number.h"
 #include "print/win/printer_output.h"
-#include "ui/full_path.h"
+#include "ui/message_box.h"
 
 namespace {
 
 constexpr const char* kPrinterFailureText = "Printer Fail";
-constexpr const char* kPrinterFailureCaption = "Printer Report";
 
 std::string PageFailureText(int page) {
     if (page == 0) return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
@@ -22,24 +21,8 @@ std::string PageFailureText(int page) {
            ", so the print was cancelled and is not complete.";
 }
 
-std::wstring Wide(const std::string& text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
-// Windows file names differ only when they differ beyond letter case.
-bool NamesOpenLog(const std::string& fileName) {
-    if (!IsLogOpen(Log) || fileName.empty()) return false;
-    std::wstring a = Wide(FullPath(fileName));
-    std::wstring b = Wide(FullPath(Log.OpenPath));
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
 void ShowCompletion(int32_t count) {
-    MessageBoxA(nullptr, CompletionText(count).c_str(), kCompletionCaption, MB_OK);
+    ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count));
 }
 
 ExportResult WriteOutput(int64_t start, const RunRequest& request) {
@@ -49,22 +32,16 @@ ExportResult WriteOutput(int64_t start, const RunRequest& request) {
 
 void ExportToFile(int64_t start, const RunRequest& request) {
     const std::string& fileName = request.fileName;
-    ExportResult result;
-    if (NamesOpenLog(fileName)) {
-        result.status = ExportStatus::NamesOpenLog;
-    } else {
-        result = WriteOutput(start, request);
-    }
+    ExportResult result = WriteOutput(start, request);
     if (result.status == ExportStatus::Written) {
         ShowCompletion(result.count);
         return;
     }
-    MessageBoxA(nullptr, ExportFailureText(result.status, fileName).c_str(), kExportFailureCaption,
-                MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.status, fileName), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowPrinterFailure(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), kPrinterFailureCaption, MB_OK | MB_TASKMODAL);
+    ShowMessageBox(nullptr, kCaptionPrinterReport, text, MB_OK | MB_TASKMODAL);
 }
 
 void PrintOnPrinter(int64_t start, const RunRequest& request) {
@@ -76,7 +53,7 @@ void PrintOnPrinter(int64_t start, const RunRequest& request) {
         case PrintStatus::PageFailed: ShowPrinterFailure(PageFailureText(outcome.failedPage)); break;
         case PrintStatus::StoppedByUser: break;
         case PrintStatus::ReadFailed:
-            MessageBoxA(nullptr, ReadFailureText(outcome.count).c_str(), kCompletionCaption, MB_OK | MB_ICONEXCLAMATION);
+            ShowMessageBox(nullptr, kCaptionLogPrint, ReadFailureText(outcome.count), MB_OK | MB_ICONEXCLAMATION);
             break;
     }
 }

@@ -16,6 +16,7 @@
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ bool ReadFilter(HWND dialog, ReportFilter* filter) {
                          ControlText(dialog, kIdEditFrequencyTo)};
     FilterReading reading = ReadReportFilter(texts, SystemUpperCase);
     if (!reading.ok) {
-        MessageBoxA(dialog, reading.message.c_str(), kFilterRefusalCaption, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(dialog, kCaptionLogPrint, reading.message, MB_OK | MB_ICONEXCLAMATION);
         FocusControl(dialog, FilterBoxId(reading.box));
         return false;
     }

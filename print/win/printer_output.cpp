@@ -8,6 +8,7 @@
 
 #include "logstore/log_walk.h"
 #include "print/page_layout.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr const char* kDocumentName = "Print job";
 constexpr const char* kFontName = "Courier New";
 constexpr int kFontPoints = 10;
 constexpr const char* kNextPageText = "Print next page?";
-constexpr const char* kNextPageCaption = "End of Page";
 
 // The attached printer for the time of one run.
 struct PrinterJob {
@@ -167,7 +167,7 @@ bool EndThisPage(PrinterJob* job) {
 }
 
 bool AskNextPage() {
-    return MessageBoxA(nullptr, kNextPageText, kNextPageCaption, MB_YESNO) != IDNO;
+    return ShowMessageBox(nullptr, kCaptionEndOfPage, kNextPageText, MB_YESNO) != IDNO;
 }
 
 // Draws the text in cells of exactly CW, the width the rules are measured in.

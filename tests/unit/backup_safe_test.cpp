@@ -16,6 +16,7 @@
 #include "backup/backup_test_hook.h"
 #include "platform/file.h"
 #include "tests/unit/test_files.h"
+#include "ui/message_captions.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ TEST_F(FailedBackup, ChangedByteInTheCopyIsCaughtByTheComparison) {
             << offset;
         ExpectEarlierCopiesUnchanged();
     }
-    EXPECT_STREQ(kBackupFailedTitle, "Corvane");
+    EXPECT_STREQ(kCaptionBackupFailed, "Corvane");
 }
 
 TEST_F(FailedBackup, MissingLogSaysSo) {

@@ -197,6 +197,7 @@ TEST(BulletinFile, RefusedNamesWriteNothing) {
     std::string logBytes = ReadBytes(t.dir.Path("MYLOG.ULM"));
     EXPECT_EQ(WriteBulletin(t.log, 1, "", NoFilter()).status, ExportStatus::NoFileName);
     EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("./MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
     EXPECT_EQ(ReadBytes(t.dir.Path("MYLOG.ULM")), logBytes);
     EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("no/such/folder/B.TXT"), NoFilter()).status,
               ExportStatus::CannotCreate);

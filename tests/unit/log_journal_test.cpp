@@ -15,6 +15,7 @@
 #include "logstore/log_store.h"
 #include "records/text_trim.h"
 #include "tests/unit/test_files.h"
+#include "ui/message_captions.h"
 
 namespace {
 
@@ -147,7 +148,7 @@ TEST_F(JournalTest, RecoveryIsSaidOnceInPlainWords) {
     EXPECT_EQ(text,
               "The last deletion (of entry 2) was interrupted.\r\n\r\n"
               "It has now been finished: the entry is deleted and every other entry is in the log once.");
-    EXPECT_STREQ(kRecoveryTitle, "Ulmar");
+    EXPECT_STREQ(kCaptionUlmar, "Ulmar");
     EXPECT_FALSE(TakeRecoveryMessage(log, &text));
     EXPECT_EQ(text, "");
     CloseLog(log);

@@ -8,6 +8,7 @@
 #include "print/print_text.h"
 #include "records/record_texts.h"
 #include "tests/unit/stored_outputs.h"
+#include "ui/message_captions.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ TEST(RunTexts, PageNumberAndCompletion) {
     EXPECT_EQ(PageNumberText(12), "Page 12");
     EXPECT_EQ(CompletionText(12), "Print of 12 reports complete");
     EXPECT_EQ(CompletionText(0), "Print of 0 reports complete");
-    EXPECT_STREQ(kCompletionCaption, "Log Print");
+    EXPECT_STREQ(kCaptionLogPrint, "Log Print");
     EXPECT_EQ(ReadFailureText(7),
               "The log could not be read to its end: the run stopped after 7 reports, so the output is not complete.");
 }
