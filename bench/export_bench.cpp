@@ -61,7 +61,7 @@ void BM_ExportMillionEntries(benchmark::State& state) {
         auto start = std::chrono::steady_clock::now();
         ExportResult result = ExportLog(log, 1, kCsvPath);
         exportTotal += SecondsSince(start);
-        benchmark::DoNotOptimize(result.count);
+        benchmark::DoNotOptimize(result.Count);
         plainTotal += WritePlain(kPlainPath, bytes);
     }
     CloseLog(log);

@@ -17,8 +17,8 @@ enum class ExportStatus {
 };
 
 struct ExportResult {
-    ExportStatus status = ExportStatus::Written;
-    int32_t count = 0;  // entries written to the file
+    ExportStatus Status = ExportStatus::Written;
+    int32_t Count = 0;  // entries written to the file
 };
 
 // Creates (or empties) `fileName` and writes the header and one line per

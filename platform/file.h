@@ -8,8 +8,8 @@
 #include <vector>
 
 struct PlatformFile {
-    intptr_t handle = -1;  // HANDLE on Windows, file descriptor on POSIX
-    bool IsOpen() const { return handle != -1; }
+    intptr_t Handle = -1;  // HANDLE on Windows, file descriptor on POSIX
+    bool IsOpen() const { return Handle != -1; }
 };
 
 enum class FileAccess {

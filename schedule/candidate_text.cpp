@@ -8,8 +8,8 @@
 namespace {
 
 struct Abbreviation {
-    const char* word;
-    const char* shortForm;
+    const char* Word;
+    const char* ShortForm;
 };
 
 // Most common first: each is applied only while the name is still too long.
@@ -84,7 +84,7 @@ std::string ShortenStation(const std::string& name, size_t width) {
     std::string shortened = name;
     for (const Abbreviation& entry : kAbbreviations) {
         if (shortened.size() <= width) break;
-        ReplaceWord(&shortened, entry.word, entry.shortForm);
+        ReplaceWord(&shortened, entry.Word, entry.ShortForm);
     }
     return CutTo(shortened, width);
 }

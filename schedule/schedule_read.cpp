@@ -63,8 +63,8 @@ bool ReadLine(std::string_view line, ScheduleLine* entry, std::string* reason) {
         return false;
     }
     DaysForm days = ParseDays(FieldOf(line, *entry, kFieldDays));
-    entry->SpecialDays = days.special;
-    entry->DayMask = days.mask;
+    entry->SpecialDays = days.Special;
+    entry->DayMask = days.Mask;
     entry->Kind = KindOf(PersistenceNumber(FieldOf(line, *entry, kFieldPersistence)));
     if (entry->Kind == Persistence::Dated &&
         (!ParseDayMonth(FieldOf(line, *entry, kFieldStart), &entry->FromMonthDay) ||

@@ -25,8 +25,8 @@ void DrawColumn(HDC dc, const RECT& row, const std::string& shown, int column, i
     if (cells.empty()) return;
     const RowColumn& layout = kRecentColumns[column];
     RECT box = row;
-    box.left = row.left + layout.first * cellWidth;
-    box.right = column == kRowColumns - 1 ? row.right : box.left + layout.width * cellWidth;
+    box.left = row.left + layout.First * cellWidth;
+    box.right = column == kRowColumns - 1 ? row.right : box.left + layout.Width * cellWidth;
     // No prefix processing: an "&" is shown as typed.
     DrawTextA(dc, cells.c_str(), static_cast<int>(cells.size()), &box,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -14,9 +14,9 @@ enum class PrintStatus {
 };
 
 struct PrintOutcome {
-    PrintStatus status = PrintStatus::Printed;
-    int32_t count = 0;     // entries printed
-    int failedPage = 0;    // with PageFailed: the page refused, 0 for the document's end
+    PrintStatus Status = PrintStatus::Printed;
+    int32_t Count = 0;     // entries printed
+    int FailedPage = 0;    // with PageFailed: the page refused, 0 for the document's end
 };
 
 // Prints every entry from `start` up to EntryCount that `filter` keeps (all

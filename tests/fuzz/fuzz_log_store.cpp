@@ -31,11 +31,11 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 struct Input {
-    const uint8_t* data;
-    size_t size;
-    size_t pos;
-    uint8_t Byte() { return pos < size ? data[pos++] : 0; }
-    bool Done() const { return pos >= size; }
+    const uint8_t* Data;
+    size_t Size;
+    size_t Position;
+    uint8_t Byte() { return Position < Size ? Data[Position++] : 0; }
+    bool Done() const { return Position >= Size; }
 };
 
 LogEntry EntryFrom(Input* in) {

@@ -65,7 +65,7 @@ BulletinItem Item(int32_t number, const std::string& freq, const std::string& da
 
 std::vector<int32_t> Numbers(const std::vector<BulletinItem>& items) {
     std::vector<int32_t> numbers;
-    for (const BulletinItem& item : items) numbers.push_back(item.number);
+    for (const BulletinItem& item : items) numbers.push_back(item.Number);
     return numbers;
 }
 
@@ -82,7 +82,7 @@ std::vector<LogEntry> SampleLog() {
     };
 }
 
-ReportFilter NoFilter() { return ReadReportFilter(FilterTexts{}, UpperCaseWestern).filter; }
+ReportFilter NoFilter() { return ReadReportFilter(FilterTexts{}, UpperCaseWestern).Filter; }
 
 }  // namespace
 
@@ -160,22 +160,22 @@ TEST(BulletinOrder, UndatedOnesAmongThemselvesByFrequencyThenNumber) {
 
 TEST(BulletinFile, SampleLogMatchesTheStoredFile) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
-    ExportResult result = WriteBulletin(t.log, 1, name, NoFilter());
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 7);
+    std::string name = t.Folder.Path("MYLOG.TXT");
+    ExportResult result = WriteBulletin(t.Log, 1, name, NoFilter());
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 7);
     EXPECT_EQ(ReadBytes(name), StoredFile("bulletin_sample.txt"));
 }
 
 TEST(BulletinFile, FilterAndStartNumberChooseTheLines) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
+    std::string name = t.Folder.Path("MYLOG.TXT");
     FilterTexts texts;
-    texts.station = "r";
-    ReportFilter radios = ReadReportFilter(texts, UpperCaseWestern).filter;
+    texts.Station = "r";
+    ReportFilter radios = ReadReportFilter(texts, UpperCaseWestern).Filter;
     // Entry 1, R. Rumbos on 14-08, is before the start number.
-    ExportResult result = WriteBulletin(t.log, 2, name, radios);
-    EXPECT_EQ(result.count, 3);
+    ExportResult result = WriteBulletin(t.Log, 2, name, radios);
+    EXPECT_EQ(result.Count, 3);
     EXPECT_EQ(ReadBytes(name),
               "5025 0430 Radio Rebelde, Cuba. fair 1/9\r\n"
               "6185 2310 Radio Nacional, Mexico. QRM from 6180 2/8\r\n"
@@ -184,22 +184,22 @@ TEST(BulletinFile, FilterAndStartNumberChooseTheLines) {
 
 TEST(BulletinFile, NothingToWriteLeavesTheFileEmpty) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
+    std::string name = t.Folder.Path("MYLOG.TXT");
     WriteBytes(name, "old");
-    ExportResult result = WriteBulletin(t.log, 8, name, NoFilter());
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 0);
+    ExportResult result = WriteBulletin(t.Log, 8, name, NoFilter());
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 0);
     EXPECT_EQ(ReadBytes(name), "");
 }
 
 TEST(BulletinFile, RefusedNamesWriteNothing) {
     OpenTestLog t(SampleLog());
-    std::string logBytes = ReadBytes(t.dir.Path("MYLOG.ULM"));
-    EXPECT_EQ(WriteBulletin(t.log, 1, "", NoFilter()).status, ExportStatus::NoFileName);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("./MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
-    EXPECT_EQ(ReadBytes(t.dir.Path("MYLOG.ULM")), logBytes);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("no/such/folder/B.TXT"), NoFilter()).status,
+    std::string logBytes = ReadBytes(t.Folder.Path("MYLOG.ULM"));
+    EXPECT_EQ(WriteBulletin(t.Log, 1, "", NoFilter()).Status, ExportStatus::NoFileName);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("MYLOG.ULM"), NoFilter()).Status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("./MYLOG.ULM"), NoFilter()).Status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(ReadBytes(t.Folder.Path("MYLOG.ULM")), logBytes);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("no/such/folder/B.TXT"), NoFilter()).Status,
               ExportStatus::CannotCreate);
 }
 

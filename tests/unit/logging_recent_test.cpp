@@ -55,12 +55,12 @@ TEST(RecentRows, ReportRowHoldsTheFiveColumnsAtFullWidth) {
 }
 
 TEST(RecentRows, ListFillsFromTheTopThenRolls) {
-    EXPECT_EQ(PlaceRecentReport(0, 15).deleteRow, 0);
-    EXPECT_EQ(PlaceRecentReport(0, 15).insertRow, 0);
-    EXPECT_EQ(PlaceRecentReport(14, 15).deleteRow, 14);
-    EXPECT_EQ(PlaceRecentReport(14, 15).insertRow, 14);
-    EXPECT_EQ(PlaceRecentReport(15, 15).deleteRow, 0);
-    EXPECT_EQ(PlaceRecentReport(15, 15).insertRow, -1);
+    EXPECT_EQ(PlaceRecentReport(0, 15).DeleteRow, 0);
+    EXPECT_EQ(PlaceRecentReport(0, 15).InsertRow, 0);
+    EXPECT_EQ(PlaceRecentReport(14, 15).DeleteRow, 14);
+    EXPECT_EQ(PlaceRecentReport(14, 15).InsertRow, 14);
+    EXPECT_EQ(PlaceRecentReport(15, 15).DeleteRow, 0);
+    EXPECT_EQ(PlaceRecentReport(15, 15).InsertRow, -1);
     EXPECT_EQ(FilledAfterReport(0, 15), 1);
     EXPECT_EQ(FilledAfterReport(14, 15), 15);
     EXPECT_EQ(FilledAfterReport(15, 15), 15);
@@ -95,10 +95,10 @@ namespace {
 TEST(RecentRows, ColumnsTileTheRowBetweenTheRules) {
     // Each column ends where the next rule's blank column is, the last at the row's end.
     for (int i = 0; i < kRuleColumns; ++i) {
-        EXPECT_EQ(kRecentColumns[i].first + kRecentColumns[i].width, kRuleSeparatorColumn[i]) << i;
-        EXPECT_EQ(kRecentColumns[i + 1].first, kRuleSeparatorColumn[i] + 1) << i;
+        EXPECT_EQ(kRecentColumns[i].First + kRecentColumns[i].Width, kRuleSeparatorColumn[i]) << i;
+        EXPECT_EQ(kRecentColumns[i + 1].First, kRuleSeparatorColumn[i] + 1) << i;
     }
-    EXPECT_EQ(kRecentColumns[4].first + kRecentColumns[4].width + 1, kReportRowLength);
+    EXPECT_EQ(kRecentColumns[4].First + kRecentColumns[4].Width + 1, kReportRowLength);
 
     LogEntry entry = MakeEntry("ABCDEFGHIJKLMNOPQRST", "06-12-2026", "07:05", "15400", "Wertachtal", "Fair");
     std::string shown = RecentReportRow(entry).substr(1);

@@ -98,8 +98,8 @@ TEST(ScheduleRead, DamagedLinesAreSkippedCountedAndTheFirstExplained) {
 
 TEST(ScheduleRead, ReasonsNameWhatIsWrong) {
     struct Case {
-        std::string line;
-        std::string reason;
+        std::string Line;
+        std::string Reason;
     };
     const Case cases[] = {
         {"a;b", "1 semicolons instead of 10"},
@@ -111,9 +111,9 @@ TEST(ScheduleRead, ReasonsNameWhatIsWrong) {
     for (const Case& c : cases) {
         Schedule schedule;
         std::string reason;
-        ASSERT_TRUE(ParseSchedule(SkedFile({c.line, SkedLine("9410", "0000-2400", "", "Good")}), &schedule, &reason));
+        ASSERT_TRUE(ParseSchedule(SkedFile({c.Line, SkedLine("9410", "0000-2400", "", "Good")}), &schedule, &reason));
         EXPECT_EQ(schedule.FirstBadLine, 2);
-        EXPECT_EQ(schedule.FirstBadReason, c.reason);
+        EXPECT_EQ(schedule.FirstBadReason, c.Reason);
     }
 }
 
@@ -140,7 +140,7 @@ TEST(ScheduleRead, FilesThatCannotBeRead) {
     std::string reason;
     EXPECT_FALSE(LoadSchedule(dir.Path("missing.csv").c_str(), &schedule, &reason));
     EXPECT_EQ(reason, "there is no such file");
-    EXPECT_FALSE(LoadSchedule(dir.root.c_str(), &schedule, &reason));
+    EXPECT_FALSE(LoadSchedule(dir.Root.c_str(), &schedule, &reason));
     EXPECT_EQ(reason, "it cannot be opened (a folder, not permitted, or held by another program)");
 }
 

@@ -121,14 +121,14 @@ TEST(SchedulePersistence, SeasonDatesFollowTheLastSundays) {
 
 TEST(SchedulePersistence, SummerAndWinterOnlyOnEachSideOfBothChanges) {
     struct Day {
-        const char* time;
-        bool summer;
+        const char* Time;
+        bool Summer;
     };
     const Day days[] = {{"2026-03-28T10:30", false}, {"2026-03-29T10:30", true}, {"2026-10-24T10:30", true},
                         {"2026-10-25T10:30", false}, {"2027-01-10T10:30", false}};
     for (const Day& day : days) {
-        for (const char* p : {"5", "95"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), day.summer) << p << " " << day.time;
-        for (const char* p : {"4", "94"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), !day.summer) << p << " " << day.time;
+        for (const char* p : {"5", "95"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.Time), day.Summer) << p << " " << day.Time;
+        for (const char* p : {"4", "94"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.Time), !day.Summer) << p << " " << day.Time;
     }
 }
 
