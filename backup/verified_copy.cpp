@@ -66,9 +66,8 @@ bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std
     std::vector<char> original(copied.Size);
     for (int64_t offset = 0;; offset += static_cast<int64_t>(copied.Size)) {
         size_t gotCopy = 0, gotLog = 0;
-        bool read = alignment != 0
-                        ? FileReadSectors(files.Copy, offset, copied.Data, copied.Size, alignment, &gotCopy)
-                        : FileReadAt(files.Copy, offset, copied.Data, copied.Size, &gotCopy);
+        bool read = alignment != 0 ? FileReadSectors(files.Copy, offset, copied.Data, copied.Size, alignment, &gotCopy)
+                                   : FileReadAt(files.Copy, offset, copied.Data, copied.Size, &gotCopy);
         if (!read || !FileReadAt(files.Log, offset, original.data(), original.size(), &gotLog)) {
             *reason = "The copy " + tempPath + " could not be read back to check it.";
             return false;
@@ -94,8 +93,8 @@ bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, st
 
 bool ReplaceWithCheckedTemp(const std::string& tempPath, const std::string& targetPath, std::string* reason) {
     if (FileReplace(tempPath.c_str(), targetPath.c_str())) return true;
-    *reason = "The checked copy could not take the place of " + targetPath +
-              ". The file may be in use by another program.";
+    *reason =
+        "The checked copy could not take the place of " + targetPath + ". The file may be in use by another program.";
     FileDelete(tempPath.c_str());
     return false;
 }

@@ -36,8 +36,8 @@ LogEntry SampleEntry(int64_t n) {
     int day = static_cast<int>(n % 100);
     int month = 0;
     while (day >= kDays[month]) day -= kDays[month++];
-    return ReportBenchEntry(n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" +
-                                   std::to_string(month + 1) + "-2026");
+    return ReportBenchEntry(
+        n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" + std::to_string(month + 1) + "-2026");
 }
 
 // Processor time of this thread, kernel time included: on a busy machine it
@@ -84,7 +84,8 @@ void WriteOnce(const char* path, const std::vector<LogEntry>& records) {
     const char* bytes = reinterpret_cast<const char*>(records.data());
     size_t size = records.size() * sizeof(LogEntry);
     for (size_t offset = 0; offset < size; offset += kBlock) {
-        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset, size - offset < kBlock ? size - offset : kBlock);
+        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset,
+                    size - offset < kBlock ? size - offset : kBlock);
     }
     FileFlush(file);
     FileClose(&file);

@@ -19,24 +19,24 @@ constexpr size_t kCsvWindowBytes = size_t{1} << 18;
 struct ByteSource {
     std::string_view Memory;
     PlatformFile File;
-    int64_t Size = 0;                        // of the file, taken when it was opened
-    size_t WindowBytes = kCsvWindowBytes;    // at least 4; tests make it small
+    int64_t Size = 0;                      // of the file, taken when it was opened
+    size_t WindowBytes = kCsvWindowBytes;  // at least 4; tests make it small
 };
 
 struct CsvWindow {
     const ByteSource* Source = nullptr;
-    std::vector<char> Buffer;   // a file's bytes from the current row on
-    int64_t NextOffset = 0;     // the file offset just after the buffer's bytes
-    bool AtEnd = false;         // nothing of the source lies beyond the window
-    bool ReadFailed = false;    // the file could not be read; the rows stop there
-    CsvReader Reader;           // over the window's bytes
+    std::vector<char> Buffer;  // a file's bytes from the current row on
+    int64_t NextOffset = 0;    // the file offset just after the buffer's bytes
+    bool AtEnd = false;        // nothing of the source lies beyond the window
+    bool ReadFailed = false;   // the file could not be read; the rows stop there
+    CsvReader Reader;          // over the window's bytes
     // Whether the bytes read so far are UTF-8, tallied as they leave the
     // window (a window leaves whole rows, so never part of a character) and,
     // by FinishCsvWindow, at the end. Tallying starts at tallyFrom, past a
     // byte-order mark.
     size_t TallyFrom = 0;
     bool NotUtf8 = false;
-    bool BeyondAscii = false;   // characters beyond plain ASCII were met
+    bool BeyondAscii = false;  // characters beyond plain ASCII were met
 };
 
 // Takes the first window of `source`, which must outlive the window.

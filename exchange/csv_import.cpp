@@ -22,8 +22,8 @@ constexpr size_t kLargestImport = size_t{256} << 20;
 enum Column { kDate, kTime, kFreq, kStation, kLocation, kRemarks, kColumnCount };
 
 const char* const kColumnNames[kColumnCount] = {"Date", "Time", "Freq", "Station", "Location", "Remarks"};
-const size_t kColumnWidths[kColumnCount] = {sizeof LogEntry::Date,    sizeof LogEntry::Time,
-                                            sizeof LogEntry::Freq,    sizeof LogEntry::Station,
+const size_t kColumnWidths[kColumnCount] = {sizeof LogEntry::Date,     sizeof LogEntry::Time,
+                                            sizeof LogEntry::Freq,     sizeof LogEntry::Station,
                                             sizeof LogEntry::Location, sizeof LogEntry::Remarks};
 
 // Where each column stands in a row; -1 when the header lacks it.

@@ -16,13 +16,13 @@ enum class ImportText { Unknown, Utf8, CodePage1252 };
 // What a file would add, worked out before anything is written.
 struct ImportPlan {
     bool Refused = false;
-    std::string Refusal;              // with `refused`: why the file cannot be imported
-    int64_t Reports = 0;              // the reports it would add
-    std::vector<LogEntry> Records;    // PlanImport only: those reports, in file order
-    int64_t Skipped = 0;              // lines that cannot become a report
-    int64_t FirstSkippedLine = 0;     // line of the file, from 1
-    std::string FirstSkipReason;      // for example "Station longer than 20"
-    int64_t FileSize = 0;             // the bytes the plan was made from
+    std::string Refusal;                    // with `refused`: why the file cannot be imported
+    int64_t Reports = 0;                    // the reports it would add
+    std::vector<LogEntry> Records;          // PlanImport only: those reports, in file order
+    int64_t Skipped = 0;                    // lines that cannot become a report
+    int64_t FirstSkippedLine = 0;           // line of the file, from 1
+    std::string FirstSkipReason;            // for example "Station longer than 20"
+    int64_t FileSize = 0;                   // the bytes the plan was made from
     ImportText Text = ImportText::Unknown;  // how its text was read
 };
 

@@ -16,9 +16,9 @@ struct CsvRow {
     std::vector<std::string_view> Fields;
     size_t FieldCount = 0;
     std::deque<std::string> Unquoted;  // grows without moving what it holds
-    int64_t Line = 0;                   // the file line the row starts on, from 1
-    bool UnclosedQuote = false;         // a quoted field ran to the end of the file
-    bool TextAfterQuote = false;        // characters between a closing quote and the separator
+    int64_t Line = 0;                  // the file line the row starts on, from 1
+    bool UnclosedQuote = false;        // a quoted field ran to the end of the file
+    bool TextAfterQuote = false;       // characters between a closing quote and the separator
 };
 
 struct CsvReader {

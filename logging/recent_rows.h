@@ -7,7 +7,7 @@
 
 // Every row starts with this byte, which is never drawn.
 constexpr char kRecentMarker = static_cast<char>(255);
-constexpr int kBlankRowWidth = 100;   // blanks after the marker in an empty row
+constexpr int kBlankRowWidth = 100;    // blanks after the marker in an empty row
 constexpr int kReportRowLength = 110;  // a whole report row, the marker included
 
 // Blank separator columns of a report row, counted from 0 after the marker,

@@ -47,8 +47,8 @@ std::string LoggingTitle(const std::string& clockDate, const std::string& logPat
     std::string day = clockDate.substr(0, 2);
     std::string year = clockDate.size() >= 4 ? clockDate.substr(clockDate.size() - 4) : clockDate;
     const char* month = MonthName(kMonthFull, TwoDigitNumber(clockDate, 3));
-    return std::string(ProgramTitle) + kTitleWords + kTitleGap + "Date: " + day + " " + month + " " + year +
-           kTitleGap + logPath;
+    return std::string(ProgramTitle) + kTitleWords + kTitleGap + "Date: " + day + " " + month + " " + year + kTitleGap +
+           logPath;
 }
 
 ClockPlan PlanClockUpdate(ClockState& clock, const UtcTime& now, const std::string& logPath) {

@@ -6,7 +6,6 @@
 
 #include "platform/utc_time.h"
 
-
 // The texts the clock last showed; new reports are stamped with them.
 struct ClockState {
     std::string ClockTime = "00:00";  // HH:MM

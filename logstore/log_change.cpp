@@ -308,4 +308,3 @@ void AbandonAppendRun(LogStore& log, AppendRun* run) {
         CloseJournal(run->JournalFile);  // the next opening cuts the log back
     }
 }
-

@@ -36,7 +36,9 @@ void AddMark(DrawKind kind, std::vector<DrawOp>* ops) {
     ops->push_back(op);
 }
 
-void HorizontalRule(const PageGeometry& g, int y, std::vector<DrawOp>* ops) { AddLine(g.TableLeft, y, g.TableRight, y, ops); }
+void HorizontalRule(const PageGeometry& g, int y, std::vector<DrawOp>* ops) {
+    AddLine(g.TableLeft, y, g.TableRight, y, ops);
+}
 
 // The table's two edges and its five inner rules, from top to bottom.
 void VerticalRules(const PageGeometry& g, int top, int bottom, std::vector<DrawOp>* ops) {

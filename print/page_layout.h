@@ -26,17 +26,17 @@ struct DrawOp {
 // Read from the printer once per run, in device units.
 struct PageMetrics {
     int DotsPerInch = 0;  // vertical dots per inch, the unit of every inch measure
-    int CharWidth = 0;   // average character width of the print font
+    int CharWidth = 0;    // average character width of the print font
     int LineHeight = 0;   // character height plus external leading
 };
 
 // The fixed positions of one run's pages.
 struct PageGeometry {
-    int TextLeft = 0;  // left edge of all text
+    int TextLeft = 0;    // left edge of all text
     int HeadingTop = 0;  // top of the heading text
-    int TableLeft = 0;  // left edge of the table
+    int TableLeft = 0;   // left edge of the table
     int TableRight = 0;  // right edge of the table
-    int Rules[5] = {};  // the inner vertical rules, left to right
+    int Rules[5] = {};   // the inner vertical rules, left to right
     int PageNumberX = 0, PageNumberY = 0;
 };
 

@@ -56,8 +56,9 @@ bool ReadFrequencyBox(const std::string& typed, FilterBox box, DecimalValue* val
 void CheckOrder(FilterReading* reading) {
     const ReportFilter& f = reading->Filter;
     if (f.DateFrom != kNoDate && f.DateTo != kNoDate && f.DateFrom > f.DateTo) {
-        Refuse(reading, FilterBox::DateFrom,
-               Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
+        Refuse(
+            reading, FilterBox::DateFrom,
+            Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
     }
     if (f.HasFrequencyFrom && f.HasFrequencyTo && CompareDecimal(ViewOf(f.FrequencyFrom), ViewOf(f.FrequencyTo)) > 0) {
         Refuse(reading, FilterBox::FrequencyFrom,
@@ -133,7 +134,7 @@ void SetTextKeys(ReportFilter* f) {
     int64_t lowest = f->HasFrequencyFrom ? f->FrequencyFromScaled / 10000 : 0;
     int64_t highest = f->HasFrequencyTo ? f->FrequencyToScaled / 10000 : INT64_MAX;
     f->TextFromKey = UINT64_MAX;
-    f->TextToKey = 0;  // no such Freq in range, unless a length below has one
+    f->TextToKey = 0;   // no such Freq in range, unless a length below has one
     int64_t first = 1;  // the lowest whole part of d digits
     for (int digits = 1; digits <= 6; ++digits, first *= 10) {
         int64_t low = std::max(lowest, first);
@@ -176,8 +177,8 @@ FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
 }
 
 bool IsEmptyFilter(const ReportFilter& filter) {
-    return !filter.HasStation && filter.DateFrom == kNoDate && filter.DateTo == kNoDate &&
-           !filter.HasFrequencyFrom && !filter.HasFrequencyTo;
+    return !filter.HasStation && filter.DateFrom == kNoDate && filter.DateTo == kNoDate && !filter.HasFrequencyFrom &&
+           !filter.HasFrequencyTo;
 }
 
 bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {

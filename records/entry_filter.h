@@ -10,8 +10,8 @@
 
 // The filter's text boxes, as typed.
 struct FilterTexts {
-    std::string Station;        // "Station starts with": blanks count
-    std::string DateFrom;       // DD-MM-YYYY
+    std::string Station;   // "Station starts with": blanks count
+    std::string DateFrom;  // DD-MM-YYYY
     std::string DateTo;
     std::string FrequencyFrom;  // kHz
     std::string FrequencyTo;
@@ -25,15 +25,15 @@ struct ReportFilter {
     CaseTable Cases{};
     DateKey DateFrom = kNoDate;  // kNoDate: no bound
     DateKey DateTo = kNoDate;
-    uint64_t DateFromOrder = 0;           // DateOrderKey of the bounds; without a
-    uint64_t DateToOrder = UINT64_MAX;    // bound, the lowest and highest keys
+    uint64_t DateFromOrder = 0;         // DateOrderKey of the bounds; without a
+    uint64_t DateToOrder = UINT64_MAX;  // bound, the lowest and highest keys
     bool HasFrequencyFrom = false;
     bool HasFrequencyTo = false;
     DecimalValue FrequencyFrom;
     DecimalValue FrequencyTo;
     int64_t FrequencyFromScaled = 0;  // BoundTenThousandths of the bounds
     int64_t FrequencyToScaled = 0;
-    uint64_t PlainFromKey = 0;        // KhzKeyOf the bounds for whole kHz:
+    uint64_t PlainFromKey = 0;         // KhzKeyOf the bounds for whole kHz:
     uint64_t PlainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
     uint64_t TextFromKey = 0;          // FreqTextKey bounds that hold every Freq
     uint64_t TextToKey = UINT64_MAX;   // in range that begins with a digit 1..9

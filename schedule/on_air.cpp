@@ -99,8 +99,9 @@ void FindCandidates(const Schedule& schedule, int64_t milliKhz, int64_t withinMi
     candidates->clear();
     if (withinMilliKhz < 0) return;
     int64_t lowest = milliKhz - withinMilliKhz, highest = milliKhz + withinMilliKhz;
-    auto first = std::lower_bound(schedule.Lines.begin(), schedule.Lines.end(), lowest,
-                                  [](const ScheduleLine& line, int64_t key) { return line.Tenths * int64_t{100} < key; });
+    auto first =
+        std::lower_bound(schedule.Lines.begin(), schedule.Lines.end(), lowest,
+                         [](const ScheduleLine& line, int64_t key) { return line.Tenths * int64_t{100} < key; });
     std::vector<Ranked> ranked;
     for (auto line = first; line != schedule.Lines.end() && line->Tenths * int64_t{100} <= highest; ++line) {
         if (!OnAirAt(*line, when)) continue;
@@ -123,8 +124,8 @@ void FindCandidates(const Schedule& schedule, int64_t milliKhz, int64_t withinMi
     for (const Ranked& entry : ranked) candidates->push_back(entry.Index);
 }
 
-void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz,
-                      const ScheduleTime& when, std::vector<uint32_t>* candidates) {
+void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz, const ScheduleTime& when,
+                      std::vector<uint32_t>* candidates) {
     int64_t milliKhz = 0;
     candidates->clear();
     if (!ParseKhz(frequencyText, &milliKhz)) return;

@@ -25,4 +25,3 @@ bool ParseDayMonth(std::string_view text, uint16_t* monthDay);
 // The persistence field's number with 90 taken off any value of 90 or more;
 // -1 when the field is not a number.
 int PersistenceNumber(std::string_view text);
-

@@ -11,10 +11,10 @@ void AddControl(HWND dialog, const ControlRow& row) {
     int x = Resolve(row.X), y = Resolve(row.Y);
     RECT r = {x, y, x + Resolve(row.Width), y + Resolve(row.Height)};
     MapDialogRect(dialog, &r);
-    HWND control = CreateWindowExA(row.ExStyle, row.ClassName, row.Text, WS_CHILD | WS_VISIBLE | row.Style, r.left,
-                                   r.top, r.right - r.left, r.bottom - r.top, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)), GetModuleHandleA(nullptr),
-                                   nullptr);
+    HWND control =
+        CreateWindowExA(row.ExStyle, row.ClassName, row.Text, WS_CHILD | WS_VISIBLE | row.Style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.Id)), GetModuleHandleA(nullptr), nullptr);
     if (control) SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
 }
 

@@ -50,8 +50,8 @@ HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM
     AppendWord(&words, form.PointSize);
     AppendWide(&words, form.FontName);
     if (words.size() % 2) AppendWord(&words, 0);
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner, proc, param);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+                                      proc, param);
 }
 
 void SetProgramIcon(HWND window) {

@@ -8,8 +8,8 @@ struct DialogSpec {
     const char* Title;
     const char* FontName;
     WORD PointSize;
-    DWORD Style;    // DS_SETFONT is added
-    int X, Y;       // dialog units; only used with DS_ABSALIGN or without DS_CENTER
+    DWORD Style;        // DS_SETFONT is added
+    int X, Y;           // dialog units; only used with DS_ABSALIGN or without DS_CENTER
     int Width, Height;  // client size in dialog units
 };
 
@@ -40,8 +40,8 @@ void SetControlColours(DialogColours* colours, int id, COLORREF text, COLORREF b
 void FreeColours(DialogColours* colours);
 // Answers WM_CTLCOLOR* and WM_CTLCOLORDLG from the table; false when the
 // message is not one of them or the control has no colours of its own.
-bool HandleColourMessage(const DialogColours& colours, HWND dialog, UINT message, WPARAM wParam,
-                         LPARAM lParam, INT_PTR* result);
+bool HandleColourMessage(const DialogColours& colours, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                         INT_PTR* result);
 
 // Shows `dialog` and runs its messages until EndModal is called for it. The
 // owner is disabled meanwhile; afterwards it is enabled again and the dialog is

@@ -47,8 +47,7 @@ void AddControls(HWND dialog) {
         {kIdLabelKept, "STATIC", "Dated copies kept (0-99):", SS_LEFT, 0, U(5), U(24), U(104), U(10)},
         {kIdEditKept, "EDIT", g_backupDrive.KeptText.c_str(), kKeptBoxStyle, 0, U(112), U(24), U(16), U(10)},
         {kIdLabelNewest, "STATIC", "Newest dated copy:", SS_LEFT, 0, U(5), U(40), U(80), U(10)},
-        {kIdNewestLine, "STATIC", g_backupDrive.NewestLine.c_str(), kNewestLineStyle, 0, U(5), U(50), U(230),
-         U(20)},
+        {kIdNewestLine, "STATIC", g_backupDrive.NewestLine.c_str(), kNewestLineStyle, 0, U(5), U(50), U(230), U(20)},
         {kIdButtonExit, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 0, U(200), U(8), U(30), U(20)},
     };
     AddControlTable(dialog, rows);
@@ -84,7 +83,7 @@ void ShowBackupDriveWindow(HWND owner) {
     g_backupDrive = BackupDriveWindowState{};
     g_backupDrive.KeptText = std::to_string(Settings.BackupGenerations);
     g_backupDrive.NewestLine = NewestGenerationLine(FindNewestGeneration(Settings.BackupDrive, Log.OpenPath));
-    DialogSpec form = {kWindowTitle, kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
+    DialogSpec form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth), Scaled(kClientHeight)};
     g_backupDrive.Dialog = CreateDialogInCode(form, owner, BackupDriveProc, 0);
     if (!g_backupDrive.Dialog) return;

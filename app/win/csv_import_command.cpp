@@ -19,9 +19,7 @@ constexpr char kFilter[] = "CSV Files (*.CSV)\0*.CSV\0All Files (*.*)\0*.*\0";
 constexpr int kFileNameCapacity = 260;
 constexpr OpenDialogSpec kImportSpec = {"Import a CSV file", kFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "CSV"};
 
-int Tell(HWND owner, const std::string& text, UINT type) {
-    return ShowMessageBox(owner, kCaptionImport, text, type);
-}
+int Tell(HWND owner, const std::string& text, UINT type) { return ShowMessageBox(owner, kCaptionImport, text, type); }
 
 }  // namespace
 

@@ -132,6 +132,4 @@ void RunMainWindow(HWND mainWindow) {
     FreeColours(&g_main.Colours);
 }
 
-void SetMainWindowTitle(HWND mainWindow) {
-    SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str());
-}
+void SetMainWindowTitle(HWND mainWindow) { SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str()); }

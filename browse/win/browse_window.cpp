@@ -20,8 +20,8 @@
 #include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 

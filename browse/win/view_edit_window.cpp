@@ -12,8 +12,8 @@
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 

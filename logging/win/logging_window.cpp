@@ -23,8 +23,8 @@
 #include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -51,14 +51,13 @@ constexpr int kCandidateWithinKhz = 5;
 // focus has landed, and the list stays open only if it went from one to the other.
 constexpr UINT kMessageCheckFocus = WM_APP + 1;
 
-
 struct LoggingWindowState {
     int RecentRows = 15;
     int RecentFilled = 0;
     int CellWidth = 8;  // width of a character cell of the list's font, pixels
     DialogColours Colours;
-    std::vector<uint32_t> Candidates;  // LoadedSchedule.Lines indexes, as listed
-    std::string CandidatesMinute;      // the clock's "date time" they were looked up for
+    std::vector<uint32_t> Candidates;    // LoadedSchedule.Lines indexes, as listed
+    std::string CandidatesMinute;        // the clock's "date time" they were looked up for
     WNDPROC FrequencyBoxProc = nullptr;  // the Frequency box's own procedure
 };
 
@@ -103,7 +102,8 @@ void PrepareRecentList(HWND window, LoggingWindowState& state) {
     HWND list = GetDlgItem(window, kIdListRecent);
     state.RecentRows = RecentRowsFor(ScaleFactor);
     std::string blank = BlankRecentRow();
-    for (int i = 0; i < state.RecentRows; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(blank.c_str()));
+    for (int i = 0; i < state.RecentRows; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(blank.c_str()));
     TrimListItemHeight(list);
     state.CellWidth = ListCellWidth(list);
 }
@@ -184,7 +184,8 @@ void RefreshCandidates(HWND window, LoggingWindowState& state) {
     HWND list = CandidateList(window);
     if (!list) return;
     int chosen = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    int64_t chosenLine = chosen >= 0 && chosen < static_cast<int>(state.Candidates.size()) ? state.Candidates[chosen] : -1;
+    int64_t chosenLine =
+        chosen >= 0 && chosen < static_cast<int>(state.Candidates.size()) ? state.Candidates[chosen] : -1;
     ScheduleTime when;
     state.Candidates.clear();
     if (ClockMinute(&when, &state.CandidatesMinute)) {
@@ -251,8 +252,8 @@ void AddCandidateList(HWND window, LoggingWindowState& state) {
     AddControlTable(window, rows);
     ShowWindow(CandidateList(window), SW_HIDE);
     HWND box = GetDlgItem(window, kIdEditFrequency);
-    state.FrequencyBoxProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrequencyBoxProc)));
+    state.FrequencyBoxProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrequencyBoxProc)));
 }
 
 // -- saving ---------------------------------------------------------------------
@@ -347,8 +348,8 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND BuildWindow(HWND parent) {
-    DialogSpec form = {"", kFontName, kFontPoints, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(kWindowWidth),
-                       Scaled(kWindowHeight)};
+    DialogSpec form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
+                       0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
     HWND window = CreateDialogInCode(form, parent, LoggingProc, 0);
     if (!window) return nullptr;
     SetProgramIcon(window);

@@ -16,9 +16,7 @@ constexpr COLORREF kRowText = RGB(0, 0, 0);
 constexpr COLORREF kSelectedBack = RGB(0, 0, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 
-void PaintBackground(HDC dc, const RECT& row) {
-    ExtTextOutA(dc, row.left, row.top, ETO_OPAQUE, &row, "", 0, nullptr);
-}
+void PaintBackground(HDC dc, const RECT& row) { ExtTextOutA(dc, row.left, row.top, ETO_OPAQUE, &row, "", 0, nullptr); }
 
 void DrawColumn(HDC dc, const RECT& row, const std::string& shown, int column, int cellWidth) {
     std::string cells = RowColumnText(shown, column);

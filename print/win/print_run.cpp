@@ -16,14 +16,13 @@ namespace {
 constexpr const char* kPrinterFailureText = "Printer Fail";
 
 std::string PageFailureText(int page) {
-    if (page == 0) return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
+    if (page == 0)
+        return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
     return "Printer Fail: the printer did not take page " + std::to_string(page) +
            ", so the print was cancelled and is not complete.";
 }
 
-void ShowCompletion(int32_t count) {
-    ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count));
-}
+void ShowCompletion(int32_t count) { ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count)); }
 
 ExportResult WriteOutput(int64_t start, const RunRequest& request) {
     if (request.Kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.FileName, request.Filter);

@@ -186,7 +186,7 @@ INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void ShowPrintLogWindow(HWND owner) {
     g_printLog = PrintLogWindowState{};
     DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
-                       kX, kY, kWidth, kHeight};
+                       kX,     kY,        kWidth,      kHeight};
     HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
     if (!dialog) return;
     SetColours(g_printLog);

@@ -53,8 +53,8 @@ bool HasPrinterName(HGLOBAL devNamesHandle) {
 
 // A copy of the printer's own DEVMODE with landscape orientation.
 void PrepareLandscape(PrinterJob* job) {
-    const DEVMODEA* source = job->DevModeHandle ? static_cast<const DEVMODEA*>(GlobalLock(job->DevModeHandle))
-                                                : nullptr;
+    const DEVMODEA* source =
+        job->DevModeHandle ? static_cast<const DEVMODEA*>(GlobalLock(job->DevModeHandle)) : nullptr;
     if (source) {
         size_t size = source->dmSize + source->dmDriverExtra;
         job->DevMode.assign(reinterpret_cast<const char*>(source), reinterpret_cast<const char*>(source) + size);
@@ -70,9 +70,7 @@ void PrepareLandscape(PrinterJob* job) {
     mode->dmOrientation = DMORIENT_LANDSCAPE;
 }
 
-void ApplyLandscape(PrinterJob* job) {
-    ResetDCA(job->DeviceContext, reinterpret_cast<DEVMODEA*>(job->DevMode.data()));
-}
+void ApplyLandscape(PrinterJob* job) { ResetDCA(job->DeviceContext, reinterpret_cast<DEVMODEA*>(job->DevMode.data())); }
 
 void SelectDrawingTools(PrinterJob* job) {
     SelectObject(job->DeviceContext, job->Font);
@@ -166,9 +164,7 @@ bool EndThisPage(PrinterJob* job) {
     return true;
 }
 
-bool AskNextPage() {
-    return ShowMessageBox(nullptr, kCaptionEndOfPage, kNextPageText, MB_YESNO) != IDNO;
-}
+bool AskNextPage() { return ShowMessageBox(nullptr, kCaptionEndOfPage, kNextPageText, MB_YESNO) != IDNO; }
 
 // Draws the text in cells of exactly CW, the width the rules are measured in.
 // Some drivers place glyphs at their fractional advance (24.6 dots instead of

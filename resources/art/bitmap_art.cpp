@@ -70,8 +70,8 @@ std::vector<Rgb> CrestPalette() {
 }  // namespace
 
 RgbImage DrawBanner() {
-    FontMetrics metrics = {kBannerBaseline * kSub, kBannerCapHeight * kSub, 0, 0,
-                           kBannerHalfStroke * kSub, kBannerSpacing * kSub, true};
+    FontMetrics metrics = {kBannerBaseline * kSub,   kBannerCapHeight * kSub, 0,   0,
+                           kBannerHalfStroke * kSub, kBannerSpacing * kSub,   true};
     Lettering lettering = CentredText(metrics, kBannerText, kBannerWidth - kBannerShadowOffset);
     RgbImage image = MakeRgbImage(kBannerWidth, kBannerHeight, kWindowCyan);
     int rim = kBannerRim * kSub, shadow = kBannerShadowOffset * kSub;
@@ -83,8 +83,8 @@ RgbImage DrawBanner() {
 }
 
 IndexedImage DrawCrest() {
-    FontMetrics metrics = {kCrestBaseline, kCrestCapHeight, kCrestXHeight, kCrestDescender,
-                           kCrestHalfStroke, kCrestSpacing, false};
+    FontMetrics metrics = {kCrestBaseline,   kCrestCapHeight, kCrestXHeight, kCrestDescender,
+                           kCrestHalfStroke, kCrestSpacing,   false};
     // Slanting moves the letters right by about half the x-height on average.
     Lettering lettering = CentredText(metrics, kCreditLine, kCrestWidth - kCrestXHeight / kSub / 2);
     lettering.SlantNumerator = kCrestSlantNumerator;

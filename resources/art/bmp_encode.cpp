@@ -87,8 +87,7 @@ IndexedImage ClearedTransparent(const IconImage& icon) {
 }
 
 uint32_t IconPictureSize(const IndexedImage& image) {
-    return kInfoHeaderSize + kPaletteEntries * 4 +
-           (RowBytes(image.Width, 4) + RowBytes(image.Width, 1)) * image.Height;
+    return kInfoHeaderSize + kPaletteEntries * 4 + (RowBytes(image.Width, 4) + RowBytes(image.Width, 1)) * image.Height;
 }
 
 }  // namespace

@@ -52,14 +52,15 @@ Box Bounds(const Glyph& glyph, int radius) {
         take(std::min(s.FromX, s.ToX) - radius, std::min(s.FromY, s.ToY) - radius, std::max(s.FromX, s.ToX) + radius,
              std::max(s.FromY, s.ToY) + radius);
     for (const Arc& a : glyph.Arcs)
-        take(a.CenterX - a.RadiusX - radius, a.CenterY - a.RadiusY - radius, a.CenterX + a.RadiusX + radius, a.CenterY + a.RadiusY + radius);
+        take(a.CenterX - a.RadiusX - radius, a.CenterY - a.RadiusY - radius, a.CenterX + a.RadiusX + radius,
+             a.CenterY + a.RadiusY + radius);
     return box;
 }
 
 bool InGlyph(int px, int py, const Glyph& glyph, const Box& bounds, int grow) {
     if (px < bounds.Left || px > bounds.Right || py < bounds.Top || py > bounds.Bottom) return false;
-    if (glyph.Clipped && (px < glyph.ClipLeft - grow || px > glyph.ClipRight + grow ||
-                          py < glyph.ClipTop - grow || py > glyph.ClipBottom + grow))
+    if (glyph.Clipped && (px < glyph.ClipLeft - grow || px > glyph.ClipRight + grow || py < glyph.ClipTop - grow ||
+                          py > glyph.ClipBottom + grow))
         return false;
     int radius = glyph.HalfWidth + grow;
     for (const Stroke& s : glyph.Strokes)
@@ -81,8 +82,7 @@ std::vector<int> RenderCoverage(const Lettering& lettering, int width, int heigh
             for (int sy = 0; sy < kSub; ++sy) {
                 // One sample at each sub-pixel point of the pixel.
                 int py = y * kSub + sy - dy;
-                int shift = FloorDiv((lettering.Baseline - py) * lettering.SlantNumerator,
-                                     lettering.SlantDenominator);
+                int shift = FloorDiv((lettering.Baseline - py) * lettering.SlantNumerator, lettering.SlantDenominator);
                 for (int sx = 0; sx < kSub; ++sx) {
                     int px = x * kSub + sx - dx - shift;
                     for (size_t g = 0; g < lettering.Glyphs.size(); ++g) {

@@ -17,9 +17,7 @@ struct Pen {
     int bowlRx() const { return bowlRy() * 19 / 20; }
 
     void Line(int xa, int ya, int xb, int yb) { Shape.Strokes.push_back({xa, ya, xb, yb}); }
-    void Ring(int cx, int cy, int rx, int ry, unsigned quadrants) {
-        Shape.Arcs.push_back({cx, cy, rx, ry, quadrants});
-    }
+    void Ring(int cx, int cy, int rx, int ry, unsigned quadrants) { Shape.Arcs.push_back({cx, cy, rx, ry, quadrants}); }
     // Capitals stand in a box; strokes run past it and are cut flat there.
     void SquareBox(int width) {
         if (!Metrics.SquareCapitals) return;

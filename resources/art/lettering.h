@@ -7,12 +7,12 @@
 #include "resources/art/coverage.h"
 
 struct FontMetrics {
-    int Baseline;    // y of the baseline
-    int CapHeight;   // capitals and ascenders reach this far above it
+    int Baseline;   // y of the baseline
+    int CapHeight;  // capitals and ascenders reach this far above it
     int XHeight;
-    int Descender;   // how far p and y reach below the baseline
-    int HalfStroke;  // the pen's half width
-    int Spacing;     // blank between neighbouring letters
+    int Descender;        // how far p and y reach below the baseline
+    int HalfStroke;       // the pen's half width
+    int Spacing;          // blank between neighbouring letters
     bool SquareCapitals;  // cut the capitals' free ends flat at their box
 };
 

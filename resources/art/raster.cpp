@@ -21,10 +21,9 @@ IndexedImage MakeIndexedImage(int width, int height, const std::vector<Rgb>& pal
 
 const std::vector<Rgb>& StandardPalette() {
     static const std::vector<Rgb> palette = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
     };
     return palette;
 }
@@ -62,8 +61,14 @@ void DrawLine(IndexedImage* image, int x0, int y0, int x1, int y1, uint8_t index
         SetPixel(image, x0, y0, index);
         if (x0 == x1 && y0 == y1) break;
         int twice = 2 * error;
-        if (twice >= dy) { error += dy; x0 += sx; }
-        if (twice <= dx) { error += dx; y0 += sy; }
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
     }
 }
 

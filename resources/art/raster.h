@@ -19,8 +19,8 @@ struct RgbImage {
 struct IndexedImage {
     int Width = 0;
     int Height = 0;
-    std::vector<Rgb> Palette;      // at most 16 entries for 4-bit files
-    std::vector<uint8_t> Pixels;   // palette indices, top row first
+    std::vector<Rgb> Palette;     // at most 16 entries for 4-bit files
+    std::vector<uint8_t> Pixels;  // palette indices, top row first
 };
 
 RgbImage MakeRgbImage(int width, int height, Rgb fill);
@@ -30,8 +30,22 @@ IndexedImage MakeIndexedImage(int width, int height, const std::vector<Rgb>& pal
 const std::vector<Rgb>& StandardPalette();
 // Indices into StandardPalette().
 enum StandardColour : uint8_t {
-    kBlack = 0, kMaroon, kGreen, kOlive, kNavy, kPurple, kTeal, kSilver,
-    kGrey, kRed, kLime, kYellow, kBlue, kFuchsia, kAqua, kWhite
+    kBlack = 0,
+    kMaroon,
+    kGreen,
+    kOlive,
+    kNavy,
+    kPurple,
+    kTeal,
+    kSilver,
+    kGrey,
+    kRed,
+    kLime,
+    kYellow,
+    kBlue,
+    kFuchsia,
+    kAqua,
+    kWhite
 };
 
 // Drawing on palette images; pixels outside the picture are ignored.

@@ -3,11 +3,11 @@
 // same bytes, and the same bytes read from a file through small windows (every
 // edge of a row, a quote or a character falling on some window's edge) give
 // the same plan and the same records.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "exchange/csv_import.h"
@@ -21,8 +21,7 @@ namespace {
 bool IsSound(const LogEntry& record) {
     TimeOfDay time;
     return ReadDashedDate(record.Date, sizeof record.Date) != kNoDate &&
-           ReadColonTime(record.Time, sizeof record.Time, &time) &&
-           !IsBlank(FieldText(record.Station));
+           ReadColonTime(record.Time, sizeof record.Time, &time) && !IsBlank(FieldText(record.Station));
 }
 
 // A text of the Western code page that happens to be valid UTF-8 as well
@@ -56,7 +55,8 @@ void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
     std::remove(path.c_str());
     if (read.Refused != plan.Refused || read.Refusal != plan.Refusal || read.Reports != plan.Reports ||
         read.Skipped != plan.Skipped || read.FirstSkippedLine != plan.FirstSkippedLine ||
-        read.FirstSkipReason != plan.FirstSkipReason || read.Text != plan.Text || records != RecordBytes(plan.Records)) {
+        read.FirstSkipReason != plan.FirstSkipReason || read.Text != plan.Text ||
+        records != RecordBytes(plan.Records)) {
         std::abort();
     }
 }

@@ -1,11 +1,11 @@
 // The log store over arbitrary starting files and operation sequences, held
 // against a model: after every change the file is exactly EntryCount records,
 // the records the model expects, and no other record has changed.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "logstore/log_change.h"

@@ -56,11 +56,11 @@ TEST(BmpEncode, IconMaskAndClearedColours) {
                                          static_cast<int>(size >> 8), 0, 0, 22, 0, 0, 0}));
     EXPECT_EQ(file.substr(22 + 8, 4), Bytes({32, 0, 0, 0}));  // height doubled
     size_t colours = 22 + 40 + 64;
-    EXPECT_EQ(file.substr(colours, 8), std::string(8, '\0'));                 // bottom row: cleared
-    EXPECT_EQ(file.substr(colours + 15 * 8, 2), Bytes({kRed << 4, 0}));       // top row keeps its pixel
+    EXPECT_EQ(file.substr(colours, 8), std::string(8, '\0'));            // bottom row: cleared
+    EXPECT_EQ(file.substr(colours + 15 * 8, 2), Bytes({kRed << 4, 0}));  // top row keeps its pixel
     size_t mask = colours + 16 * 8;
-    EXPECT_EQ(file.substr(mask, 4), Bytes({0xFF, 0xFF, 0, 0}));               // bottom row all clear
-    EXPECT_EQ(file.substr(mask + 15 * 4, 4), Bytes({0x7F, 0xFF, 0, 0}));      // top-left opaque
+    EXPECT_EQ(file.substr(mask, 4), Bytes({0xFF, 0xFF, 0, 0}));           // bottom row all clear
+    EXPECT_EQ(file.substr(mask + 15 * 4, 4), Bytes({0x7F, 0xFF, 0, 0}));  // top-left opaque
 }
 
 TEST(Raster, DrawingStaysInsideAndDiscsCountHalfPixels) {
@@ -103,7 +103,7 @@ TEST(Coverage, StrokeWidthGrowthAndShift) {
     EXPECT_EQ(At(plain, 12, 5, 1), kFullCoverage / 2);  // sub rows 12..15 of 8..15
     EXPECT_EQ(At(plain, 12, 5, 2), kFullCoverage);
     EXPECT_EQ(At(plain, 12, 5, 3), kFullCoverage * 5 / 8);  // sub rows 24..28
-    EXPECT_EQ(At(plain, 12, 11, 2), 1);  // only the round end's tip sample
+    EXPECT_EQ(At(plain, 12, 11, 2), 1);                     // only the round end's tip sample
     std::vector<int> grown = RenderCoverage(bar, 12, 6, kSub, 0, 0);
     EXPECT_EQ(At(grown, 12, 5, 1), kFullCoverage);
     EXPECT_EQ(At(grown, 12, 5, 0), kFullCoverage / 2);
@@ -140,11 +140,11 @@ TEST(Coverage, ArcKeepsOnlyItsQuarters) {
     glyph.Arcs.push_back({10 * kSub, 10 * kSub, 6 * kSub, 6 * kSub, kLowerLeft});
     ring.Glyphs.push_back(glyph);
     std::vector<int> coverage = RenderCoverage(ring, 20, 20, 0, 0, 0);
-    EXPECT_EQ(At(coverage, 20, 4, 12), kFullCoverage);   // left side, below the centre
-    EXPECT_EQ(At(coverage, 20, 4, 7), 0);                // left side, above it
-    EXPECT_EQ(At(coverage, 20, 15, 12), 0);              // right side
-    EXPECT_EQ(At(coverage, 20, 7, 12), 0);               // the hole
-    EXPECT_EQ(At(coverage, 20, 8, 15), kFullCoverage);   // bottom, left of centre
+    EXPECT_EQ(At(coverage, 20, 4, 12), kFullCoverage);  // left side, below the centre
+    EXPECT_EQ(At(coverage, 20, 4, 7), 0);               // left side, above it
+    EXPECT_EQ(At(coverage, 20, 15, 12), 0);             // right side
+    EXPECT_EQ(At(coverage, 20, 7, 12), 0);              // the hole
+    EXPECT_EQ(At(coverage, 20, 8, 15), kFullCoverage);  // bottom, left of centre
 }
 
 TEST(Lettering, WidthsSpacingAndUnknownCharacters) {

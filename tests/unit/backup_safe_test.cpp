@@ -4,11 +4,11 @@
 #include "backup/backup.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,7 +23,7 @@ namespace {
 const UtcTime kNow{2026, 12, 7, 19, 45, 12};
 
 class SafeBackup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(getcwd(Saved, sizeof Saved), nullptr);
         ASSERT_EQ(chdir(Dir.Root.c_str()), 0);
@@ -109,7 +109,8 @@ TEST_F(SafeBackup, ClockSetBackStillKeepsTheNewestBySequence) {
     NewestGeneration newest = FindNewestGeneration("E", "C:\\Logs\\MYLOG.ULM");
     ASSERT_TRUE(newest.Found);
     EXPECT_EQ(newest.Newest.Sequence, 6);
-    EXPECT_EQ(NewestGenerationLine(newest), "01-01-2020 00:00:00 UTC  E:ULMAR-BACKUP/MYLOG-000006-20200101-000000Z.ULM");
+    EXPECT_EQ(NewestGenerationLine(newest),
+              "01-01-2020 00:00:00 UTC  E:ULMAR-BACKUP/MYLOG-000006-20200101-000000Z.ULM");
 }
 
 TEST_F(SafeBackup, NoneFoundWithoutAFolderOrGenerations) {
@@ -179,7 +180,7 @@ TEST_F(SafeBackup, VolumeWithoutHardLinksGetsASecondVerifiedCopy) {
 
 // The earlier D:NAME and generations, byte for byte, after a failed backup.
 class FailedBackup : public SafeBackup {
-protected:
+  protected:
     void SetUp() override {
         SafeBackup::SetUp();
         OldGenerations(3);
@@ -196,8 +197,8 @@ protected:
 };
 
 TEST_F(FailedBackup, ChangedByteInTheCopyIsCaughtByTheComparison) {
-    for (int64_t offset : {int64_t{0}, int64_t{114}, static_cast<int64_t>(Log.size()) - 1,
-                           static_cast<int64_t>(Log.size())}) {
+    for (int64_t offset :
+         {int64_t{0}, int64_t{114}, static_cast<int64_t>(Log.size()) - 1, static_cast<int64_t>(Log.size())}) {
         BackupHookForTest.SpoilCopy = true;
         BackupHookForTest.Offset = offset;
         BackupResult result = Run(10);

@@ -208,8 +208,8 @@ TEST(BrowseRemoval, TheFailureMessageSaysWhetherTheLogChanged) {
     EXPECT_EQ(r.Log.LastError, LogError::JournalFailed);
     EXPECT_EQ(r.File(), r.Original);
     EXPECT_STREQ(DeleteFailedHeading(r.Log.LastError), "The entry could not be deleted. The log is unchanged.");
-    for (LogError partWay : {LogError::ReadFailed, LogError::WriteFailed, LogError::FlushFailed,
-                             LogError::TruncateFailed}) {
+    for (LogError partWay :
+         {LogError::ReadFailed, LogError::WriteFailed, LogError::FlushFailed, LogError::TruncateFailed}) {
         EXPECT_STREQ(DeleteFailedHeading(partWay), "The entry could not be deleted completely.");
     }
 }

@@ -17,7 +17,7 @@ void NoUpperCase(char*, size_t) {}
 struct SearchLog {
     explicit SearchLog(const std::vector<std::string>& stations) {
         WriteBytes(Dir.Path("S.ULM"), LogBytes(static_cast<int>(stations.size()),
-                                              [&](int n) { return stations[static_cast<size_t>(n - 1)]; }));
+                                               [&](int n) { return stations[static_cast<size_t>(n - 1)]; }));
         OpenLog(Log, Dir.Path("S.ULM"));
     }
     // A log of `count` numbered entries where the listed entries are "Radio Target".
@@ -56,13 +56,17 @@ TEST(BrowseSearch, PrefixMatchWithoutRegardToCase) {
     EXPECT_TRUE(StationStartsWith("Radio Alpha         ", "Radio ", UpperCaseWestern));
     EXPECT_FALSE(StationStartsWith("Radiola             ", "Radio ", UpperCaseWestern));
     EXPECT_TRUE(StationStartsWith("\xC9MILE FM", "\xE9mile", UpperCaseWestern));  // É / é
-    EXPECT_FALSE(StationStartsWith("Radio Alpha", "ra", NoUpperCase));  // the hook decides the case rules
+    EXPECT_FALSE(StationStartsWith("Radio Alpha", "ra", NoUpperCase));            // the hook decides the case rules
 }
 
 TEST(BrowseSearch, WesternUpperCasing) {
-    std::string text = "abz\xE0\xF6\xF7\xFE\xFF\x9A\x9C\x9E\xDF" "09 -AZ";
+    std::string text =
+        "abz\xE0\xF6\xF7\xFE\xFF\x9A\x9C\x9E\xDF"
+        "09 -AZ";
     UpperCaseWestern(&text[0], text.size());
-    EXPECT_EQ(text, "ABZ\xC0\xD6\xF7\xDE\x9F\x8A\x8C\x8E\xDF" "09 -AZ");
+    EXPECT_EQ(text,
+              "ABZ\xC0\xD6\xF7\xDE\x9F\x8A\x8C\x8E\xDF"
+              "09 -AZ");
 }
 
 TEST(BrowseSearch, FindsTheNextMatchingEntryAndLeavesItInTheBuffer) {

@@ -164,10 +164,10 @@ TEST(ReportFilter, OneDateBoundLeavesTheOtherSideOpen) {
 TEST(ReportFilter, UndatedOrDamagedRecordNeverMatchesADateBound) {
     ReportFilter from = Filter(Dates("01-01-0001", ""));
     ReportFilter to = Filter(Dates("", "31-12-9999"));
-    for (const std::string& date : {std::string(""), std::string("15-13-2020"), std::string("31-02-2026"),
-                                    std::string("29-02-2025"), std::string("00-01-2026"), std::string("1-8-2026"),
-                                    std::string("14/08/2026"), std::string("14-08-26"), std::string("2026-08-14"),
-                                    std::string("14-08-0000"), std::string("\xFF\xFF-08-2026")}) {
+    for (const std::string& date :
+         {std::string(""), std::string("15-13-2020"), std::string("31-02-2026"), std::string("29-02-2025"),
+          std::string("00-01-2026"), std::string("1-8-2026"), std::string("14/08/2026"), std::string("14-08-26"),
+          std::string("2026-08-14"), std::string("14-08-0000"), std::string("\xFF\xFF-08-2026")}) {
         EXPECT_FALSE(DateKept(from, date)) << date;
         EXPECT_FALSE(DateKept(to, date)) << date;
         EXPECT_TRUE(DateKept(Filter(FilterTexts{}), date)) << date;
@@ -261,7 +261,8 @@ TEST(ReportFilter, QuickFreqReadingsAgreeWithTheNumberRule) {
         bool isNumber = ReadDecimal(freq, 6, &view);
         int64_t expected = 0;
         for (char c : view.Whole) expected = expected * 10 + (c - '0');
-        for (size_t i = 0; i < 4; ++i) expected = expected * 10 + (i < view.Fraction.size() ? view.Fraction[i] - '0' : 0);
+        for (size_t i = 0; i < 4; ++i)
+            expected = expected * 10 + (i < view.Fraction.size() ? view.Fraction[i] - '0' : 0);
         int64_t scaled = -1;
         ScaledNumber read = ReadTenThousandths(freq, 6, &scaled);
         std::string shown(freq, 6);

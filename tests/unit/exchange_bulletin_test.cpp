@@ -57,7 +57,9 @@ const char* const kUntimedLines[16] = {
     "9660 R. Rumbos, Venezuela. nice signal",
 };
 
-std::string WithoutDatePiece(const std::string& line) { return line.substr(0, line.size() - std::string(" 14/8").size()); }
+std::string WithoutDatePiece(const std::string& line) {
+    return line.substr(0, line.size() - std::string(" 14/8").size());
+}
 
 BulletinItem Item(int32_t number, const std::string& freq, const std::string& date, const std::string& time) {
     return {MakeEntry("S" + std::to_string(number), date, time, freq), number};
@@ -106,7 +108,8 @@ TEST(BulletinLine, PiecesAreTrimmedAndTheDateHasNoLeadingZeros) {
     EXPECT_EQ(BulletinLine(MakeEntry("S", "31-12-2025", "23:59", "1", "", "")), "1 2359 S, 31/12");
     EXPECT_EQ(BulletinLine(MakeEntry("S", "05-10-2025", "12:07", "1", "", "")), "1 1207 S, 5/10");
     // Inner blanks stay.
-    EXPECT_EQ(BulletinLine(MakeEntry("A  B", "05-10-2025", "12:07", "9 6", "C  D", "E  F")), "9 6 1207 A  B, C  D. E  F 5/10");
+    EXPECT_EQ(BulletinLine(MakeEntry("A  B", "05-10-2025", "12:07", "9 6", "C  D", "E  F")),
+              "9 6 1207 A  B, C  D. E  F 5/10");
 }
 
 TEST(BulletinLine, InvalidDateOrTimeDropsTheDatePiece) {
@@ -148,10 +151,8 @@ TEST(BulletinOrder, FrequencyDateTimeNumberAndTheUndatedLast) {
 
 TEST(BulletinOrder, UndatedOnesAmongThemselvesByFrequencyThenNumber) {
     std::vector<BulletinItem> items = {
-        Item(1, "9660", "", "08:59"),
-        Item(2, "x", "14-08-2026", "24:00"),
-        Item(3, "600", "31-02-2026", ""),
-        Item(4, "9660", "14-08-2026", ""),
+        Item(1, "9660", "", "08:59"),     Item(2, "x", "14-08-2026", "24:00"),
+        Item(3, "600", "31-02-2026", ""), Item(4, "9660", "14-08-2026", ""),
         Item(5, "600", "", ""),
     };
     SortBulletin(&items);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "exchange/csv_export.h"
 #include "exchange/csv_line.h"
@@ -77,7 +77,8 @@ TEST(CsvLine, SpecialBytesAreFoundAtEveryPlaceOfAField) {
     }
     // Bytes next to the special ones, and those with the high bit set, need no quotes.
     std::string plain = "+-!#'\t\x80\xAC\xA2\x8D\x8A\xFF";
-    EXPECT_EQ(CsvLine(MakeEntry(plain, "07-03-2004", "21:45", "1", "P", "")), "07 Mar 2004,21:45," + plain + ",P,1KHz,");
+    EXPECT_EQ(CsvLine(MakeEntry(plain, "07-03-2004", "21:45", "1", "P", "")),
+              "07 Mar 2004,21:45," + plain + ",P,1KHz,");
 }
 
 TEST(CsvLine, LongestQuotedLineFits) {
@@ -90,8 +91,8 @@ TEST(CsvLine, LongestQuotedLineFits) {
 }
 
 TEST(CsvLine, FullFieldsGiveTheLongestPlainLine) {
-    LogEntry entry = MakeEntry(std::string(20, 'S'), "07-03-2004", "21:45", "153000", std::string(24, 'L'),
-                               std::string(50, 'R'));
+    LogEntry entry =
+        MakeEntry(std::string(20, 'S'), "07-03-2004", "21:45", "153000", std::string(24, 'L'), std::string(50, 'R'));
     std::string line = CsvLine(entry);
     EXPECT_EQ(line.size(), 124u);
     EXPECT_EQ(line, "07 Mar 2004,21:45," + std::string(20, 'S') + "," + std::string(24, 'L') + ",153000KHz," +

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <random>
-#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "exchange/csv_export.h"
@@ -72,28 +72,31 @@ TEST(CsvImport, ColumnsInAnyOrderFoundByNameWithoutRegardToCase) {
     std::string file =
         "STATION;utc;Khz;dAtE;Remarks\r\n"
         "R. Rumbos;0859;9660;14-08-2026;nice signal\r\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("R. Rumbos", "14-08-2026", "08:59", "9660", "", "nice signal")}));
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{Record("R. Rumbos", "14-08-2026", "08:59", "9660", "", "nice signal")}));
     std::string other =
         "Notes,Frequency,Location,Time,Date,Station,Extra\n"
         "x,6070,Sometown,21:45,07 Mar 2004,Example Radio,y\n";
-    EXPECT_EQ(Imported(other), (std::vector<std::string>{Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown")}));
+    EXPECT_EQ(Imported(other),
+              (std::vector<std::string>{Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown")}));
     // Names may have blanks around them and stand in quotes.
     EXPECT_EQ(Imported("\" Date \", Time ,\"Station\"\n01-01-2026,00:00,S\n"),
               (std::vector<std::string>{Record("S", "01-01-2026", "00:00")}));
 }
 
 TEST(CsvImport, EveryDateAndTimeForm) {
-    std::string file = "Date,Time,Station\r\n"
-                       "14 Aug 2026,08:59,A\r\n"
-                       "14 aug 2026,0859,B\r\n"
-                       "14-08-2026,08:59,C\r\n"
-                       "2026-08-14,0859,D\r\n"
-                       "14/08/2026,08:59,E\r\n"
-                       " 29-02-2024 , 2359 ,F\r\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{
-                                  Record("A", "14-08-2026", "08:59"), Record("B", "14-08-2026", "08:59"),
-                                  Record("C", "14-08-2026", "08:59"), Record("D", "14-08-2026", "08:59"),
-                                  Record("E", "14-08-2026", "08:59"), Record("F", "29-02-2024", "23:59")}));
+    std::string file =
+        "Date,Time,Station\r\n"
+        "14 Aug 2026,08:59,A\r\n"
+        "14 aug 2026,0859,B\r\n"
+        "14-08-2026,08:59,C\r\n"
+        "2026-08-14,0859,D\r\n"
+        "14/08/2026,08:59,E\r\n"
+        " 29-02-2024 , 2359 ,F\r\n";
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{Record("A", "14-08-2026", "08:59"), Record("B", "14-08-2026", "08:59"),
+                                        Record("C", "14-08-2026", "08:59"), Record("D", "14-08-2026", "08:59"),
+                                        Record("E", "14-08-2026", "08:59"), Record("F", "29-02-2024", "23:59")}));
 }
 
 TEST(CsvImport, ValuesKeepLeadingBlanksAndLoseTrailingOnes) {
@@ -102,17 +105,19 @@ TEST(CsvImport, ValuesKeepLeadingBlanksAndLoseTrailingOnes) {
 }
 
 TEST(CsvImport, OneTrailingKhzLeavesTheFrequency) {
-    std::string file = "Date,Time,Station,kHz\n"
-                       "01-01-2026,00:00,A,9660 kHz\n"
-                       "01-01-2026,00:00,B,9660KHZ\n"
-                       "01-01-2026,00:00,C,9660khz  \n"
-                       "01-01-2026,00:00,D,1kHzkHz\n"
-                       "01-01-2026,00:00,E,kHz\n"
-                       "01-01-2026,00:00,F,kHz 9\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{
-                                  Record("A", "01-01-2026", "00:00", "9660"), Record("B", "01-01-2026", "00:00", "9660"),
-                                  Record("C", "01-01-2026", "00:00", "9660"), Record("D", "01-01-2026", "00:00", "1kHz"),
-                                  Record("E", "01-01-2026", "00:00", ""), Record("F", "01-01-2026", "00:00", "kHz 9")}));
+    std::string file =
+        "Date,Time,Station,kHz\n"
+        "01-01-2026,00:00,A,9660 kHz\n"
+        "01-01-2026,00:00,B,9660KHZ\n"
+        "01-01-2026,00:00,C,9660khz  \n"
+        "01-01-2026,00:00,D,1kHzkHz\n"
+        "01-01-2026,00:00,E,kHz\n"
+        "01-01-2026,00:00,F,kHz 9\n";
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{
+                  Record("A", "01-01-2026", "00:00", "9660"), Record("B", "01-01-2026", "00:00", "9660"),
+                  Record("C", "01-01-2026", "00:00", "9660"), Record("D", "01-01-2026", "00:00", "1kHz"),
+                  Record("E", "01-01-2026", "00:00", ""), Record("F", "01-01-2026", "00:00", "kHz 9")}));
 }
 
 TEST(CsvImport, SeparatorIsTheFirstCommaOrSemicolonOutsideQuotes) {
@@ -123,7 +128,8 @@ TEST(CsvImport, SeparatorIsTheFirstCommaOrSemicolonOutsideQuotes) {
 }
 
 TEST(CsvImport, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
-    std::string file = kHeader + "\r\n01-01-2026,00:00,\"A,\"\"B\"\"\",\"Line\r\nTwo\",,\"\"\r\n01-01-2026,00:01,C,,,\r\n";
+    std::string file =
+        kHeader + "\r\n01-01-2026,00:00,\"A,\"\"B\"\"\",\"Line\r\nTwo\",,\"\"\r\n01-01-2026,00:01,C,,,\r\n";
     EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("A,\"B\"", "01-01-2026", "00:00", "", "Line\r\nTwo"),
                                                         Record("C", "01-01-2026", "00:01")}));
 }
@@ -140,7 +146,10 @@ TEST(CsvImport, LineEndsOfEveryKindAndBlankRows) {
 TEST(CsvImport, Utf8IsConvertedToTheWesternCodePage) {
     // é, €, a Chinese character and an emoji, with and without a byte-order mark.
     std::string utf8 = "Date,Time,Station\n01-01-2026,00:00,\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xF0\x9F\x93\xBB!\n";
-    std::vector<std::string> expected = {Record("\xE9\x80?" "?!", "01-01-2026", "00:00")};
+    std::vector<std::string> expected = {
+        Record("\xE9\x80?"
+               "?!",
+               "01-01-2026", "00:00")};
     EXPECT_EQ(Imported(utf8), expected);
     EXPECT_EQ(Imported("\xEF\xBB\xBF" + utf8), expected);
     // Not valid UTF-8: the bytes are taken as they are.
@@ -164,7 +173,8 @@ TEST(TextEncoding, OnlyValidUtf8IsConverted) {
             << bad;
     }
     // The byte-order mark is no part of the first column's name.
-    EXPECT_EQ(Imported("\xEF\xBB\xBF" "Date,Time,Station\n01-01-2026,00:00,abc\n"),
+    EXPECT_EQ(Imported("\xEF\xBB\xBF"
+                       "Date,Time,Station\n01-01-2026,00:00,abc\n"),
               (std::vector<std::string>{Record("abc", "01-01-2026", "00:00")}));
 }
 
@@ -195,11 +205,13 @@ TEST(CsvImport, LinesThatCannotBeReportsAreSkippedWithAReason) {
 
 TEST(CsvImport, SkipsAreCountedWithTheFirstLineAndItsReason) {
     std::string file = kHeader + "\r\n" +
-                       "01-01-2026,00:00,\"Two\r\nlines\",,,\r\n"      // lines 2-3
-                       "01-01-2026,00:00,S,,,\r\n"                    // line 4
-                       "01-01-2026,00:00," + std::string(21, 'S') + ",,,\r\n"  // line 5: skipped
-                       "\r\n"                                          // line 6: blank
-                       "01-01-2026,99:99,S,,,\r\n";                   // line 7: skipped
+                       "01-01-2026,00:00,\"Two\r\nlines\",,,\r\n"  // lines 2-3
+                       "01-01-2026,00:00,S,,,\r\n"                 // line 4
+                       "01-01-2026,00:00," +
+                       std::string(21, 'S') +
+                       ",,,\r\n"                     // line 5: skipped
+                       "\r\n"                        // line 6: blank
+                       "01-01-2026,99:99,S,,,\r\n";  // line 7: skipped
     ImportPlan plan = PlanImport(file);
     EXPECT_EQ(plan.Records.size(), 2u);
     EXPECT_EQ(plan.Skipped, 2);
@@ -350,9 +362,9 @@ TEST(ImportAppend, ATrailingPartRecordIsOverwrittenAsByAnAppend) {
 TEST(ImportAppend, AFileChangedAfterItsPlanAddsNothing) {
     std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
     const std::string edits[] = {
-        CsvOfRows(3) + "04-01-2026,01:00,One more\r\n",         // a report more
+        CsvOfRows(3) + "04-01-2026,01:00,One more\r\n",            // a report more
         CsvOfRows(2),                                              // a report less
-        CsvOfRows(2) + "31-02-2026,01:00,Skipped now\r\n",        // one of them skipped now
+        CsvOfRows(2) + "31-02-2026,01:00,Skipped now\r\n",         // one of them skipped now
         "Date,Time,Station\r\n02-01-2026,01:00,Station 1, x\r\n",  // no longer the same lines
     };
     for (const std::string& edited : edits) {
@@ -466,8 +478,12 @@ TEST(ImportWindows, AFileReadsAsItsBytesDoWhateverFallsOnAWindowEdge) {
     auto shiftPutting = [&](const std::string& what, size_t k) {
         return kWindow - 1 - (base.rfind(what, kWindow - 1 - k) + k);
     };
-    const size_t shifts[] = {0, shiftPutting("\xC3\xA9", 0), shiftPutting("\r\n", 0), shiftPutting("\r\n", 1),
-                             shiftPutting("two\r\n", 3), shiftPutting(";", 0)};
+    const size_t shifts[] = {0,
+                             shiftPutting("\xC3\xA9", 0),
+                             shiftPutting("\r\n", 0),
+                             shiftPutting("\r\n", 1),
+                             shiftPutting("two\r\n", 3),
+                             shiftPutting(";", 0)};
     for (size_t shift : shifts) {
         std::string csv = header + std::string(shift, ' ') + "\r\n" + rows;
         csv += "14-08-2026;0900;Long;\"" + std::string(kWindow + 10, 'x') + "\"\r\n";

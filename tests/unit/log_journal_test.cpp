@@ -3,11 +3,11 @@
 #include "logstore/log_journal.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <vector>
 
@@ -33,7 +33,7 @@ std::vector<std::string> Without(std::vector<std::string> stations, int k) {
 }
 
 class JournalTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { CloseLog(Log); }
     TempDir Dir;
     std::string Path = Dir.Path("MYLOG.ULM");

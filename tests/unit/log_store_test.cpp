@@ -10,7 +10,7 @@
 namespace {
 
 class LogStoreTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { CloseLog(Log); }
     // Writes `n` records named S1..Sn and opens them.
     void OpenWithEntries(int n) {

@@ -40,7 +40,6 @@ void Destroy(void* context, void* bitmap) {
 }
 void SetTitle(void* context, const char*) { ++Of(context)->Titles; }
 
-
 void NextSecond(UtcTime* t) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (++t->Second < 60) return;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/scale.h"
-#include "ui/column_rules.h"
 #include "tests/unit/test_files.h"
+#include "ui/column_rules.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -67,13 +67,13 @@ TEST(RecentRows, ListFillsFromTheTopThenRolls) {
 }
 
 TEST(RecentRows, NewestReportIsScrolledIntoView) {
-    EXPECT_EQ(TopRowShowing(3, 0, 15), 0);    // all rows fit: the list never moves
+    EXPECT_EQ(TopRowShowing(3, 0, 15), 0);  // all rows fit: the list never moves
     EXPECT_EQ(TopRowShowing(14, 0, 15), 0);
-    EXPECT_EQ(TopRowShowing(14, 0, 14), 1);   // one row short: the bottom row brings the list up one
+    EXPECT_EQ(TopRowShowing(14, 0, 14), 1);  // one row short: the bottom row brings the list up one
     EXPECT_EQ(TopRowShowing(24, 0, 23), 2);
-    EXPECT_EQ(TopRowShowing(24, 2, 23), 2);   // already in view
-    EXPECT_EQ(TopRowShowing(0, 5, 10), 0);    // above the view
-    EXPECT_EQ(TopRowShowing(7, 0, 0), 7);     // no room at all: the row itself at the top
+    EXPECT_EQ(TopRowShowing(24, 2, 23), 2);  // already in view
+    EXPECT_EQ(TopRowShowing(0, 5, 10), 0);   // above the view
+    EXPECT_EQ(TopRowShowing(7, 0, 0), 7);    // no room at all: the row itself at the top
 }
 
 TEST(RecentRows, RulesFallInsideTheSeparatorCellsForAnyCellWidth) {

@@ -13,7 +13,7 @@
 namespace {
 
 class ReportSaveTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Clock.ClockDate = "06-12-2026";
         Clock.ClockTime = "19:30";

@@ -31,10 +31,10 @@ TEST(FileIdentity, NamesAreJudgedByTheFileTheyReach) {
         std::string Path;
         bool Same;
     } cases[] = {
-        {dir.Path("MYLOG.ULM"), true},       {dir.Path("sub/../MYLOG.ULM"), true},
-        {dir.Path("./MYLOG.ULM"), true},     {dir.Path("LINKED.ULM"), true},
-        {dir.Path("SECOND.ULM"), true},      {dir.Path("OTHER.ULM"), false},
-        {dir.Path("MISSING.ULM"), false},    {dir.Path("sub"), false},
+        {dir.Path("MYLOG.ULM"), true},    {dir.Path("sub/../MYLOG.ULM"), true},
+        {dir.Path("./MYLOG.ULM"), true},  {dir.Path("LINKED.ULM"), true},
+        {dir.Path("SECOND.ULM"), true},   {dir.Path("OTHER.ULM"), false},
+        {dir.Path("MISSING.ULM"), false}, {dir.Path("sub"), false},
     };
     for (const Case& c : cases) EXPECT_EQ(FileIsSameAs(log.File, c.Path.c_str()), c.Same) << c.Path;
 }

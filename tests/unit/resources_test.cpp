@@ -114,13 +114,13 @@ std::set<Pixel> SegmentPixels(char segment) {
         lit.insert({lastRow + 1, left + 1});
     };
     switch (segment) {
-        case 'T': bar(0); break;               // top
-        case 'M': bar(12); break;              // middle
-        case 'B': bar(24); break;              // bottom
-        case 'f': column(0, 3, 11); break;     // upper left
-        case 'F': column(12, 3, 11); break;    // upper right
-        case 'g': column(0, 15, 23); break;    // lower left
-        case 'G': column(12, 15, 23); break;   // lower right
+        case 'T': bar(0); break;              // top
+        case 'M': bar(12); break;             // middle
+        case 'B': bar(24); break;             // bottom
+        case 'f': column(0, 3, 11); break;    // upper left
+        case 'F': column(12, 3, 11); break;   // upper right
+        case 'g': column(0, 15, 23); break;   // lower left
+        case 'G': column(12, 15, 23); break;  // lower right
     }
     return lit;
 }
@@ -131,8 +131,8 @@ std::set<Pixel> ExpectedDigit(int digit) {
     // 4 upper left, upper right, middle, lower right; 5 top, upper left,
     // middle, lower right, bottom; 6 all but upper right; 7 top, upper
     // right, lower right; 8 all; 9 all but lower left.
-    const char* const kLit[10] = {"TBfFgG", "FG",     "TFMgB",  "TFMGB",   "fFMG",
-                                  "TfMGB",  "TfMgGB", "TFG",    "TMBfFgG", "TMBfFG"};
+    const char* const kLit[10] = {"TBfFgG", "FG",     "TFMgB", "TFMGB",   "fFMG",
+                                  "TfMGB",  "TfMgGB", "TFG",   "TMBfFgG", "TMBfFG"};
     std::set<Pixel> lit;
     for (const char* s = kLit[digit]; *s; ++s) {
         std::set<Pixel> part = SegmentPixels(*s);
@@ -197,8 +197,8 @@ TEST(Resources, SizesAndDepths) {
         const char* Name;
         int Width, Height, Bits;
     };
-    std::vector<Want> wants = {{"ulmar.bmp", 256, 80, 24}, {"crest.bmp", 180, 40, 4},
-                               {"fc.bmp", 3, 28, 4},       {"fb.bmp", 3, 28, 4}};
+    std::vector<Want> wants = {
+        {"ulmar.bmp", 256, 80, 24}, {"crest.bmp", 180, 40, 4}, {"fc.bmp", 3, 28, 4}, {"fb.bmp", 3, 28, 4}};
     for (int digit = 0; digit <= 9; ++digit) wants.push_back({nullptr, 15, 28, 4});
     for (size_t i = 0; i < wants.size(); ++i) {
         std::string name = wants[i].Name ? wants[i].Name : "f" + std::to_string(i - 4) + ".bmp";

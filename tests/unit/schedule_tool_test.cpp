@@ -2,8 +2,8 @@
 // output byte for byte, its messages and its exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sys/wait.h>
+#include <cstdio>
 
 #include "tests/unit/schedule_lines.h"
 #include "tests/unit/test_files.h"
@@ -94,7 +94,8 @@ TEST(ScheduleTool, BadArgumentsGiveTheUsageExitTwo) {
         ToolRun run = RunTool(dir, args);
         EXPECT_EQ(run.Status, 2) << args.size();
         EXPECT_EQ(run.Output, "");
-        EXPECT_EQ(run.Error.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u) << run.Error;
+        EXPECT_EQ(run.Error.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u)
+            << run.Error;
     }
 }
 

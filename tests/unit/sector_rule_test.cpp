@@ -14,13 +14,13 @@
 namespace {
 
 TEST(SectorRule, AlignmentFromTheReportedSectorSize) {
-    EXPECT_EQ(UnbufferedAlignment(0), 4096u);      // unknown: a multiple of every usual size
-    EXPECT_EQ(UnbufferedAlignment(512), 4096u);    // 4096 is eight 512-byte sectors
+    EXPECT_EQ(UnbufferedAlignment(0), 4096u);    // unknown: a multiple of every usual size
+    EXPECT_EQ(UnbufferedAlignment(512), 4096u);  // 4096 is eight 512-byte sectors
     EXPECT_EQ(UnbufferedAlignment(4096), 4096u);
     EXPECT_EQ(UnbufferedAlignment(8192), 8192u);
     EXPECT_EQ(UnbufferedAlignment(65536), 65536u);
-    EXPECT_EQ(UnbufferedAlignment(131072), 0u);    // beyond any real sector: use the cache
-    EXPECT_EQ(UnbufferedAlignment(520), 0u);       // not a power of two
+    EXPECT_EQ(UnbufferedAlignment(131072), 0u);  // beyond any real sector: use the cache
+    EXPECT_EQ(UnbufferedAlignment(520), 0u);     // not a power of two
     EXPECT_EQ(UnbufferedAlignment(3), 0u);
 }
 

@@ -1,10 +1,10 @@
 #include "tests/unit/test_files.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/ulmar-test-XXXXXX";
@@ -13,8 +13,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::string command = "chmod -R u+w '" + Root + "' && rm -rf '" + Root + "'";
-    if (std::system(command.c_str()) != 0) {
-    }
+    if (std::system(command.c_str()) != 0) {}
 }
 
 std::string TempDir::Path(const std::string& name) const { return Root + "/" + name; }

@@ -62,8 +62,8 @@ std::string TextOf(HWND window) {
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return "";
     std::vector<char> buffer(length + 2, 0);
     DWORD_PTR got = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
-                        5000, &got);
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL, 5000,
+                        &got);
     return std::string(buffer.data(), got);
 }
 
@@ -249,14 +249,15 @@ std::string MapDialogUnits(const std::string& font, int points, int x, int y, in
     for (char c : font) words.push_back(static_cast<unsigned char>(c));
     words.push_back(0);
     if (words.size() % 2) words.push_back(0);
-    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
-                                             nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dialog = CreateDialogIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     if (!dialog) return "ERR dialog";
     RECT r = {x, y, x + cx, y + cy};
     MapDialogRect(dialog, &r);
     DestroyWindow(dialog);
-    return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           " " + std::to_string(r.bottom - r.top);
+    return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+           std::to_string(r.bottom - r.top);
 }
 
 // What a font name resolves to on this system: the face name, the full name
@@ -340,8 +341,7 @@ std::string Run(const std::vector<std::string>& w) {
         if (!target) return "ERR no such control";
         std::string text = FromHex(w[3]);
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000,
-                            &result);
+        SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000, &result);
         return "OK";
     }
     if ((op == "post" || op == "send") && need(5)) {
@@ -392,7 +392,10 @@ std::string Run(const std::vector<std::string>& w) {
         HWND target = Target(AsWindow(w[1]), w[2]);
         if (!target) return "ERR no such control";
         RECT r;
-        if (op == "rect") GetWindowRect(target, &r); else GetClientRect(target, &r);
+        if (op == "rect")
+            GetWindowRect(target, &r);
+        else
+            GetClientRect(target, &r);
         return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
                std::to_string(r.bottom);
     }
