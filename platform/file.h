@@ -58,6 +58,15 @@ uint32_t FileSectorSize(const char* path);
 // read is refused, as real Windows refuses it. Fewer bytes arrive only at the end.
 bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment, size_t* got);
 
+// Forces the folder's entries (files made, renamed or deleted in it) to the disk,
+// which flushing a file does not. POSIX: fsync of the folder. Windows offers no
+// documented way to flush a folder; there it does nothing and says so by
+// returning true, and the program relies on MoveFileEx's MOVEFILE_WRITE_THROUGH
+// for its renames and on NTFS journaling its metadata for creations and deletions.
+bool FolderFlush(const char* path);
+// The folder holding `path` (its text before the last separator), "." when none.
+std::string FolderOfPath(const std::string& path);
+
 // Creates a folder; true also when it already exists as a folder.
 bool FolderCreate(const char* path);
 // The names of the plain files in a folder (no sub-folders); false when it cannot be read.

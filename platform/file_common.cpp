@@ -27,3 +27,10 @@ size_t FileNameStart(const std::string& path) {
     size_t separator = path.find_last_of("\\/:");
     return separator == std::string::npos ? 0 : separator + 1;
 }
+
+std::string FolderOfPath(const std::string& path) {
+    size_t start = FileNameStart(path);
+    if (start == 0) return ".";
+    if (path[start - 1] == ':') return path.substr(0, start);
+    return start == 1 ? path.substr(0, 1) : path.substr(0, start - 1);
+}

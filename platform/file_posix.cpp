@@ -146,14 +146,18 @@ bool FileCopy(const char* from, const char* to) {
     return ok;
 }
 
-bool FileReplace(const char* from, const char* to) {
-    if (::rename(from, to) != 0) return false;
-    // The rename itself lives in the folder: force it to the disk too.
-    int folder = ::open(FolderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+bool FolderFlush(const char* path) {
+    int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return false;
     bool ok = ::fsync(folder) == 0;
     ::close(folder);
     return ok;
+}
+
+bool FileReplace(const char* from, const char* to) {
+    if (::rename(from, to) != 0) return false;
+    // The rename itself lives in the folder: force it to the disk too.
+    return FolderFlush(FolderOf(to).c_str());
 }
 
 bool FileHardLink(const char* existing, const char* link) { return ::link(existing, link) == 0; }

@@ -98,6 +98,11 @@ bool FileReplace(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// Windows has no documented folder flush (FlushFileBuffers needs a handle
+// opened for writing, which a folder does not give without backup rights);
+// renames go through MOVEFILE_WRITE_THROUGH and NTFS journals its metadata.
+bool FolderFlush(const char*) { return true; }
+
 bool FileHardLink(const char* existing, const char* link) { return CreateHardLinkA(link, existing, nullptr) != 0; }
 
 uint32_t FileSectorSize(const char* path) {

@@ -25,6 +25,11 @@ if has unit; then
   build/native/tests/unit/ulmar_unit_tests --gtest_brief=1 --gtest_output=json:build/results/unit.json
   read -r up uf < <(python3 scripts/count_gtest.py build/results/unit.json)
   passed=$((passed + up)); failed=$((failed + uf))
+  echo "== power-loss tests (the log store and the settings file over the simulated disk)"
+  build/native/tests/powerloss/ulmar_powerloss_tests --gtest_brief=1 --gtest_output=json:build/results/powerloss.json \
+    | tee build/results/powerloss.txt | grep -E '^power loss:|FAILED' | cut -c1-400
+  read -r pp pf < <(python3 scripts/count_gtest.py build/results/powerloss.json)
+  passed=$((passed + pp)); failed=$((failed + pf))
   echo "== include cycles between modules and between folders"
   python3 scripts/check_cycles.py --self-test | tee build/results/cycles.txt
   passed=$((passed + $(grep -c ' passed$' build/results/cycles.txt)))
