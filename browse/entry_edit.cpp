@@ -1,5 +1,6 @@
 #include "browse/entry_edit.h"
 
+#include "logstore/log_change.h"
 #include "records/text_trim.h"
 
 EditTexts EditTextsOf(const LogEntry& entry) {
@@ -26,7 +27,7 @@ LogEntry EditedEntry(const LogEntry& original, const EditTexts& texts) {
 
 bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited) {
     log.EntryBuffer = edited;
-    if (WriteEntry(log, number) && FlushLog(log)) return true;
+    if (RewriteEntry(log, number)) return true;
     RecountEntries(log);  // keeps LastError
     return false;
 }

@@ -1,5 +1,6 @@
 #include "logging/report_save.h"
 
+#include "logstore/log_change.h"
 #include "records/text_trim.h"
 
 bool FillReportEntry(LogEntry& entry, const ReportTexts& texts, const ClockState& clock) {

@@ -11,120 +11,216 @@ namespace {
 // A slot larger than this is not one this program wrote.
 constexpr int64_t kMaxSlotRecords = int64_t{1} << 24;
 
+bool ReadBytesAt(LogStore& log, int64_t at, int64_t size, std::string* out) {
+    out->assign(static_cast<size_t>(size), '\0');
+    size_t got = 0;
+    return size == 0 || (FileReadAt(log.LogFile, at, &(*out)[0], out->size(), &got) && got == out->size());
+}
+
 bool ReadRecords(LogStore& log, int64_t first, int64_t n, LogEntry* out) {
     size_t bytes = static_cast<size_t>(n) * kEntrySize;
     size_t got = 0;
     return FileReadAt(log.LogFile, RecordOffset(first), out, bytes, &got) && got == bytes;
 }
 
-bool WriteRecords(LogStore& log, int64_t first, int64_t n, const LogEntry* in) {
-    return FileWriteAt(log.LogFile, RecordOffset(first), in, static_cast<size_t>(n) * kEntrySize);
+int64_t SectorFloor(int64_t at) { return at / kJournalSector * kJournalSector; }
+
+// The sector-aligned stretch of the log around `size` bytes at `at` as it will
+// be once they are written there; it ends at the log's end or the write's end.
+// `*beforeCheck` is the check value of the region's bytes as they are now.
+bool RegionAfter(LogStore& log, int64_t at, const void* bytes, size_t size, int64_t* regionAt, std::string* region,
+                 uint64_t* beforeCheck) {
+    int64_t length = 0;
+    if (!FileSize(log.LogFile, &length)) return false;
+    int64_t end = at + static_cast<int64_t>(size);
+    *regionAt = SectorFloor(at);
+    int64_t regionEnd = std::max(end, std::min(length, SectorFloor(end + kJournalSector - 1)));
+    if (!ReadBytesAt(log, *regionAt, std::min(length, regionEnd) - *regionAt, region)) return false;
+    *beforeCheck = RecordCheck(region->data(), region->size());
+    region->resize(static_cast<size_t>(regionEnd - *regionAt), '\0');
+    region->replace(static_cast<size_t>(at - *regionAt), size, static_cast<const char*>(bytes), size);
+    return true;
 }
 
-// Moves records from..count down by one place, a journaled block at a time:
-// the block's check values are written before any of it, and the block before
-// the next one is named. The log is flushed once, after the cut, before the
-// journal goes.
+// The check value of the untouched bytes just before `regionAt`.
+bool UntouchedCheck(LogStore& log, int64_t regionAt, uint64_t* check) {
+    int64_t from = std::max<int64_t>(0, regionAt - kUntouchedBytes);
+    std::string bytes;
+    if (!ReadBytesAt(log, from, regionAt - from, &bytes)) return false;
+    *check = RecordCheck(bytes.data(), bytes.size());
+    return true;
+}
+
+bool WriteRegion(LogStore& log, int64_t regionAt, const std::string& region) {
+    if (!FileWriteAt(log.LogFile, regionAt, region.data(), region.size())) return FailWith(log, LogError::WriteFailed);
+    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
+    return true;
+}
+
+// Moves records from..count down by one place, a block at a time: the block's
+// region goes to the flushed journal, then to the log, which is flushed before
+// the next block is named.
 bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     int64_t blockRecords = journal.Header.SlotRecords;
     std::vector<LogEntry> block;
-    std::vector<uint64_t> checks;
+    std::string region;
+    int64_t regionAt = 0;
+    uint64_t beforeCheck = 0;
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
         block.resize(static_cast<size_t>(n));
         if (!ReadRecords(log, from, n, block.data())) return FailWith(log, LogError::ReadFailed);
-        checks.resize(block.size());
-        for (size_t i = 0; i < block.size(); ++i) checks[i] = RecordCheck(&block[i], kEntrySize);
-        if (!NoteBlock(journal, from, checks)) return FailWith(log, LogError::JournalFailed);
-        if (!WriteRecords(log, from - 1, n, block.data())) return FailWith(log, LogError::WriteFailed);
+        size_t size = block.size() * kEntrySize;
+        if (!RegionAfter(log, RecordOffset(from - 1), block.data(), size, &regionAt, &region, &beforeCheck)) {
+            return FailWith(log, LogError::ReadFailed);
+        }
+        if (!NoteRegion(journal, from, n, regionAt, region, beforeCheck)) return FailWith(log, LogError::JournalFailed);
+        if (!WriteRegion(log, regionAt, region)) return false;
         log.EntryBuffer = block.back();
         from += n;
     }
     return true;
 }
 
-// The block named by the journal may be written in part. Each of its records
-// is either already at its new place or still at its old one, one further on;
-// the check values tell which. Writes the whole block and says where to go on.
-bool CompleteBlockInFlight(LogStore& log, Journal& journal, int64_t* from) {
-    const JournalHeader& header = journal.Header;
-    *from = header.NextSource;
-    if (header.BlockRecords == 0) return true;
-    std::vector<uint64_t> checks;
+// True when the log's bytes of the region are still those before it was written.
+bool RegionUntouched(LogStore& log, const JournalHeader& header) {
+    int64_t length = 0;
+    std::string bytes;
+    if (!FileSize(log.LogFile, &length)) return false;
+    int64_t end = std::min(length, header.RegionAt + header.RegionLength);
+    return end >= header.RegionAt && ReadBytesAt(log, header.RegionAt, end - header.RegionAt, &bytes) &&
+           RecordCheck(bytes.data(), bytes.size()) == header.BeforeCheck;
+}
+
+// The region the journal names is written again whole, whatever part of it
+// reached the log. A region not whole in the journal was never begun, which
+// the log's region, still as it was before, must confirm.
+bool RedoRegion(LogStore& log, Journal& journal, bool* redone) {
+    *redone = false;
+    if (journal.Header.RegionLength == 0) return true;
+    std::string region;
     bool valid = false;
-    if (!ReadBlockChecks(journal, &checks, &valid)) return FailWith(log, LogError::JournalFailed);
-    if (!valid) return true;  // its check values never reached the disk: the block was not started
-    int64_t n = header.BlockRecords;
-    std::vector<LogEntry> places(static_cast<size_t>(n) + 1);
-    if (!ReadRecords(log, header.NextSource - 1, n + 1, places.data())) return FailWith(log, LogError::ReadFailed);
-    std::vector<LogEntry> block(static_cast<size_t>(n));
-    for (size_t i = 0; i < block.size(); ++i) {
-        if (RecordCheck(&places[i], kEntrySize) == checks[i]) {
-            block[i] = places[i];
-        } else if (RecordCheck(&places[i + 1], kEntrySize) == checks[i]) {
-            block[i] = places[i + 1];
-        } else {
-            return FailWith(log, LogError::ReadFailed);  // neither place holds it: not a state a kill leaves
-        }
-    }
-    if (!WriteRecords(log, header.NextSource - 1, n, block.data())) return FailWith(log, LogError::WriteFailed);
-    if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
-    *from = header.NextSource + n;
-    return true;
+    if (!ReadRegion(journal, &region, &valid)) return FailWith(log, LogError::JournalFailed);
+    if (!valid) return RegionUntouched(log, journal.Header) || FailWith(log, LogError::JournalDamaged);
+    *redone = true;
+    return WriteRegion(log, journal.Header.RegionAt, region);
 }
 
 // Completes the moves named by the journal, cuts the file, drops the journal.
 bool FinishRemoval(LogStore& log, Journal& journal) {
     int64_t count = journal.Header.LogLength / kEntrySize;
-    int64_t from = 0;
-    if (!CompleteBlockInFlight(log, journal, &from) || !MoveBlocks(log, journal, from, count)) return false;
+    bool redone = false;
+    if (!RedoRegion(log, journal, &redone)) return false;
+    int64_t from = journal.Header.NextSource + (redone ? journal.Header.BlockRecords : 0);
+    if (!MoveBlocks(log, journal, from, count)) return false;
     if (!FileTruncate(log.LogFile, RecordOffset(count))) return FailWith(log, LogError::TruncateFailed);
     if (!FileFlush(log.LogFile)) return FailWith(log, LogError::FlushFailed);
     EndJournal(journal);
     return true;
 }
 
-// The log back at its old length, with its old partial record if it had one.
-bool PutBackAppend(LogStore& log, const JournalHeader& header) {
-    int64_t start = header.LogLength - header.LogLength % kEntrySize;
-    size_t tail = static_cast<size_t>(header.LogLength - start);
-    return FileTruncate(log.LogFile, start) && (tail == 0 || FileWriteAt(log.LogFile, start, header.Saved, tail)) &&
-           FileFlush(log.LogFile);
+// The log back at its old length, its old last sector written again.
+bool PutBackAppend(LogStore& log, Journal& journal) {
+    std::string region;
+    bool valid = false;
+    if (!ReadRegion(journal, &region, &valid) || !valid) return false;
+    return FileTruncate(log.LogFile, journal.Header.LogLength) &&
+           FileWriteAt(log.LogFile, journal.Header.RegionAt, region.data(), region.size()) && FileFlush(log.LogFile);
 }
 
-bool RemovalIsPlausible(const JournalHeader& header) {
+// The smallest sector in use: a torn write damages at least this much.
+constexpr int64_t kSmallestSector = 512;
+
+// The last record may differ only because the region in flight tore a sector
+// of it, and the journal's copy of the region holds it whole. A torn sector
+// that also holds moved bytes differs there too, where a record appended by
+// another program leaves them as the region has them; a torn sector holding
+// nothing but the record is taken as torn when it is the only one that differs.
+bool LastRecordTorn(LogStore& log, Journal& journal, int64_t lastAt) {
+    const JournalHeader& header = journal.Header;
+    int64_t end = lastAt + kEntrySize, regionEnd = header.RegionAt + header.RegionLength;
+    std::string region;
+    bool valid = false;
+    if (header.RegionAt > lastAt || regionEnd < end || !ReadRegion(journal, &region, &valid) || !valid) return false;
+    auto differs = [&](int64_t a, int64_t b) {
+        std::string bytes;
+        if (a >= b) return false;
+        return !ReadBytesAt(log, a, b - a, &bytes) ||
+               region.compare(static_cast<size_t>(a - header.RegionAt), bytes.size(), bytes) != 0;
+    };
+    int differing = 0;
+    for (int64_t sector = lastAt / kSmallestSector * kSmallestSector; sector < end; sector += kSmallestSector) {
+        int64_t a = std::max(sector, header.RegionAt), b = std::min(sector + kSmallestSector, regionEnd);
+        if (differs(a, lastAt) || differs(end, b)) return true;  // moved bytes beside the record differ: torn
+        bool besideMovedBytes = a < lastAt || b > end;
+        if (differs(std::max(a, lastAt), std::min(b, end))) differing += besideMovedBytes ? 2 : 1;
+    }
+    return differing == 1;
+}
+
+// The length is one the change passes through, and the untouched bytes before
+// its first region, and for a removal the last record, are still the journal's.
+bool BelongsToLog(LogStore& log, Journal& journal, int64_t length) {
+    const JournalHeader& header = journal.Header;
     int64_t count = header.LogLength / kEntrySize;
-    return header.Count >= 1 && header.Count < count && header.NextSource > header.Count &&
-           header.NextSource + header.BlockRecords <= count + 1 && header.SlotRecords > 0 &&
-           header.SlotRecords <= kMaxSlotRecords;
+    int64_t firstRegion = SectorFloor(RecordOffset(header.Count - 1));
+    bool lengthFits = false;
+    switch (static_cast<JournalKind>(header.Kind)) {
+        case JournalKind::Removal:
+            lengthFits = header.Count >= 1 && header.Count < count && header.SlotRecords <= kMaxSlotRecords &&
+                         (length == header.LogLength || length == header.NewLength);
+            break;
+        case JournalKind::Append:
+            firstRegion = SectorFloor(header.LogLength);
+            lengthFits = header.Count >= 1 && length >= header.LogLength && length <= header.NewLength;
+            break;
+        case JournalKind::Rewrite:
+            firstRegion = header.RegionAt;
+            lengthFits = length == header.LogLength || length == header.NewLength;
+            break;
+        default: break;
+    }
+    uint64_t untouched = 0;
+    if (!lengthFits || firstRegion > length || !UntouchedCheck(log, firstRegion, &untouched)) return false;
+    if (untouched != header.UntouchedCheck) return false;
+    if (static_cast<JournalKind>(header.Kind) != JournalKind::Removal || length != header.LogLength) return true;
+    // A removal never changes the last record before the cut.
+    std::vector<LogEntry> last(1);
+    if (ReadRecords(log, count, 1, last.data()) && RecordCheck(last.data(), kEntrySize) == header.LastRecordCheck) {
+        return true;
+    }
+    return LastRecordTorn(log, journal, RecordOffset(count));
+}
+
+LogRecovery SetAside(LogStore& log, Journal& journal, LogRecovery found) {
+    if (!SetJournalAside(journal, &log.RecoveryKept)) {
+        log.RecoveryError = LogError::JournalFailed;
+        return LogRecovery::NotFinished;
+    }
+    return found;
 }
 
 LogRecovery RecoverRemoval(LogStore& log, Journal& journal, int64_t length) {
     const JournalHeader& header = journal.Header;
-    int64_t count = header.LogLength / kEntrySize;
-    if (length == header.LogLength && RemovalIsPlausible(header)) {
-        if (FinishRemoval(log, journal)) return LogRecovery::RemovalFinished;
-        log.RecoveryError = log.LastError;
-        return LogRecovery::NotFinished;
-    }
-    bool movesDone = header.NextSource + header.BlockRecords > count;
-    if (length == RecordOffset(count) && movesDone) {
-        EndJournal(journal);  // killed after the cut: the deletion is complete
+    if (length == header.NewLength && length != header.LogLength) {
+        EndJournal(journal);  // stopped after the cut: the deletion is complete
         return LogRecovery::RemovalFinished;
     }
-    EndJournal(journal);
-    return LogRecovery::LeftAsItIs;
+    if (FinishRemoval(log, journal)) return LogRecovery::RemovalFinished;
+    if (log.LastError == LogError::JournalDamaged) return SetAside(log, journal, LogRecovery::LeftAsItIs);
+    log.RecoveryError = log.LastError;
+    return LogRecovery::NotFinished;
 }
 
 LogRecovery RecoverAppend(LogStore& log, Journal& journal, int64_t length) {
-    const JournalHeader& header = journal.Header;
-    int64_t start = header.LogLength - header.LogLength % kEntrySize;
-    int64_t end = std::max(header.LogLength, start + header.Count * kEntrySize);
-    if (header.Count < 1 || length < start || length > end) {
-        EndJournal(journal);
-        return LogRecovery::LeftAsItIs;
+    std::string region;
+    bool valid = false;
+    if (ReadRegion(journal, &region, &valid) && !valid && length == journal.Header.LogLength &&
+        RegionUntouched(log, journal.Header)) {
+        EndJournal(journal);  // the old last sector never reached the journal whole: the log was not touched
+        return LogRecovery::None;
     }
-    if (!PutBackAppend(log, header)) {
+    if (!PutBackAppend(log, journal)) {
         log.RecoveryError = LogError::WriteFailed;
         return LogRecovery::NotFinished;
     }
@@ -132,41 +228,59 @@ LogRecovery RecoverAppend(LogStore& log, Journal& journal, int64_t length) {
     return LogRecovery::AppendUndone;
 }
 
-LogRecovery Recover(LogStore& log, Journal& journal, bool valid) {
-    if (!valid) {
-        EndJournal(journal);
-        return LogRecovery::Unreadable;
+LogRecovery RecoverRewrite(LogStore& log, Journal& journal) {
+    bool redone = false;
+    if (!RedoRegion(log, journal, &redone)) {
+        if (log.LastError == LogError::JournalDamaged) return SetAside(log, journal, LogRecovery::LeftAsItIs);
+        log.RecoveryError = LogError::WriteFailed;
+        return LogRecovery::NotFinished;
     }
+    if (!redone) {
+        EndJournal(journal);  // the region never reached the journal whole: the log was not touched
+        return LogRecovery::None;
+    }
+    if (!FileTruncate(log.LogFile, journal.Header.NewLength) || !FileFlush(log.LogFile)) {
+        log.RecoveryError = LogError::WriteFailed;
+        return LogRecovery::NotFinished;
+    }
+    EndJournal(journal);
+    return LogRecovery::RewriteFinished;
+}
+
+LogRecovery Recover(LogStore& log, Journal& journal, bool valid) {
     JournalKind kind = static_cast<JournalKind>(journal.Header.Kind);
-    if (kind == JournalKind::Finished) {
+    if (valid && kind == JournalKind::Finished) {
         EndJournal(journal);
         return LogRecovery::None;
     }
     log.RecoveredRemoval = kind == JournalKind::Removal;
+    log.RecoveredRewrite = kind == JournalKind::Rewrite;
     log.RecoveredCount = journal.Header.Count;
     if (!log.Writable) {
         log.RecoveryError = LogError::ReadOnly;
         return LogRecovery::NotFinished;
     }
+    // An unreadable journal was torn while it was first written, before the log was touched.
+    if (!valid) return SetAside(log, journal, LogRecovery::Unreadable);
     int64_t length = 0;
     if (!FileSize(log.LogFile, &length)) {
         log.RecoveryError = LogError::ReadFailed;
         return LogRecovery::NotFinished;
     }
+    if (!BelongsToLog(log, journal, length)) return SetAside(log, journal, LogRecovery::LeftAsItIs);
     if (kind == JournalKind::Removal) return RecoverRemoval(log, journal, length);
     if (kind == JournalKind::Append) return RecoverAppend(log, journal, length);
-    EndJournal(journal);
-    return LogRecovery::Unreadable;
+    return RecoverRewrite(log, journal);
 }
 
 bool RemoveOnlyEntry(LogStore& log) {
     std::string path = log.OpenPath;
     CloseLog(log);
-    bool deleted = FileDelete(path.c_str());
+    bool deleted = FileDelete(path.c_str()) && FolderFlush(FolderOfPath(path).c_str());
     if (!OpenLog(log, path)) return FailWith(log, LogError::ReopenFailed);
     if (!deleted) {
         // The file stayed; empty it instead so the entry is gone all the same.
-        if (!log.Writable || !FileTruncate(log.LogFile, 0)) {
+        if (!log.Writable || !FileTruncate(log.LogFile, 0) || !FileFlush(log.LogFile)) {
             RecountEntries(log);
             return FailWith(log, LogError::DeleteFailed);
         }
@@ -175,16 +289,27 @@ bool RemoveOnlyEntry(LogStore& log) {
     return true;
 }
 
+// The journal's proof of belonging: the untouched bytes before `regionAt`.
+bool NoteUntouched(LogStore& log, int64_t regionAt, JournalHeader* header) {
+    if (UntouchedCheck(log, regionAt, &header->UntouchedCheck)) return true;
+    return FailWith(log, LogError::ReadFailed);
+}
+
 bool RemoveWithJournal(LogStore& log, int32_t k) {
-    int64_t length = 0;
-    if (!FileSize(log.LogFile, &length)) return FailWith(log, LogError::ReadFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Removal);
-    header.LogLength = length;
+    if (!FileSize(log.LogFile, &header.LogLength)) return FailWith(log, LogError::ReadFailed);
+    int64_t count = header.LogLength / kEntrySize;
+    header.NewLength = RecordOffset(count);
     header.Count = k;
     header.NextSource = k + 1;
     header.SlotRecords = std::max<int64_t>(1, std::min<int64_t>(log.MoveBlockRecords, kMaxSlotRecords));
-    if (!ReadRecords(log, k, 1, reinterpret_cast<LogEntry*>(header.Saved))) return FailWith(log, LogError::ReadFailed);
+    std::vector<LogEntry> last(1);
+    if (!ReadRecords(log, k, 1, reinterpret_cast<LogEntry*>(header.Saved)) ||
+        !ReadRecords(log, count, 1, last.data()) || !NoteUntouched(log, SectorFloor(RecordOffset(k - 1)), &header)) {
+        return FailWith(log, LogError::ReadFailed);
+    }
+    header.LastRecordCheck = RecordCheck(last.data(), kEntrySize);
     Journal journal;
     if (!StartJournal(journal, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
     // On a failure the journal stays, so the next opening completes the removal.
@@ -193,9 +318,39 @@ bool RemoveWithJournal(LogStore& log, int32_t k) {
     return done;
 }
 
+// Writes `size` bytes at `at` as one journaled step: the sector-aligned region
+// goes to the flushed journal first, then to the log, and the log gets `newLength`.
+bool RewriteJournaled(LogStore& log, int64_t count, int64_t at, const void* bytes, size_t size, int64_t newLength) {
+    JournalHeader header{};
+    header.Kind = static_cast<uint32_t>(JournalKind::Rewrite);
+    header.Count = count;
+    header.NewLength = newLength;
+    header.SlotRecords = 1;
+    std::string region;
+    if (!FileSize(log.LogFile, &header.LogLength) ||
+        !RegionAfter(log, at, bytes, size, &header.RegionAt, &region, &header.BeforeCheck) ||
+        !NoteUntouched(log, header.RegionAt, &header)) {
+        return FailWith(log, LogError::ReadFailed);
+    }
+    Journal journal;
+    if (!StartJournal(journal, log.OpenPath, header, region)) return FailWith(log, LogError::JournalFailed);
+    bool written = WriteRegion(log, header.RegionAt, region);
+    if (written && !FileTruncate(log.LogFile, newLength)) written = FailWith(log, LogError::TruncateFailed);
+    if (written && !FileFlush(log.LogFile)) written = FailWith(log, LogError::FlushFailed);
+    if (written) {
+        EndJournal(journal);
+        return true;
+    }
+    // Leave the log as it was: its old length; the journal is dropped.
+    FileTruncate(log.LogFile, header.LogLength);
+    EndJournal(journal);
+    return false;
+}
+
 void RecoverInterruptedChange(LogStore& log) {
     log.Recovery = LogRecovery::None;
     log.RecoveryError = LogError::None;
+    log.RecoveryKept.clear();
     if (!FileExists(JournalPath(log.OpenPath).c_str())) return;
     Journal journal;
     bool valid = false;
@@ -237,6 +392,25 @@ bool RemoveEntry(LogStore& log, int32_t k) {
     return true;
 }
 
+bool AppendEntry(LogStore& log) {
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
+    if (log.EntryCount == INT32_MAX) return FailWith(log, LogError::WriteFailed);
+    int32_t n = log.EntryCount + 1;
+    if (!RewriteJournaled(log, 0, RecordOffset(n), &log.EntryBuffer, kEntrySize, RecordOffset(n + 1))) return false;
+    log.EntryCount = n;
+    return true;
+}
+
+bool RewriteEntry(LogStore& log, int32_t n) {
+    if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
+    if (!log.Writable) return FailWith(log, LogError::ReadOnly);
+    if (n < 1 || n > log.EntryCount) return FailWith(log, LogError::BadNumber);
+    int64_t length = 0;
+    if (!FileSize(log.LogFile, &length)) return FailWith(log, LogError::ReadFailed);
+    return RewriteJournaled(log, n, RecordOffset(n), &log.EntryBuffer, kEntrySize, length);
+}
+
 bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
     if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
     if (!log.Writable) return FailWith(log, LogError::ReadOnly);
@@ -255,14 +429,21 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Append);
     header.Count = total;
+    header.SlotRecords = 1;
     int64_t start = RecordOffset(log.EntryCount + 1);
-    size_t got = 0;
+    std::string oldTail;
     if (!FileSize(log.LogFile, &header.LogLength) || header.LogLength < start ||
-        header.LogLength - start >= kEntrySize ||
-        !FileReadAt(log.LogFile, start, header.Saved, static_cast<size_t>(header.LogLength - start), &got)) {
+        header.LogLength - start >= kEntrySize) {
         return FailWith(log, LogError::ReadFailed);
     }
-    if (!StartJournal(run->JournalFile, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
+    header.NewLength = start + static_cast<int64_t>(total) * kEntrySize;
+    header.RegionAt = SectorFloor(header.LogLength);
+    if (!ReadBytesAt(log, header.RegionAt, header.LogLength - header.RegionAt, &oldTail) ||
+        !NoteUntouched(log, header.RegionAt, &header)) {
+        return FailWith(log, LogError::ReadFailed);
+    }
+    header.BeforeCheck = RecordCheck(oldTail.data(), oldTail.size());
+    if (!StartJournal(run->JournalFile, log.OpenPath, header, oldTail)) return FailWith(log, LogError::JournalFailed);
     run->Total = total;
     run->Written = 0;
     run->Active = true;
@@ -275,7 +456,8 @@ bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, in
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
     }
-    if (!WriteRecords(log, log.EntryCount + 1 + run->Written, n, entries)) {
+    int64_t at = RecordOffset(log.EntryCount + 1 + run->Written);
+    if (!FileWriteAt(log.LogFile, at, entries, static_cast<size_t>(n) * kEntrySize)) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::WriteFailed);
     }
@@ -302,7 +484,7 @@ bool FinishAppendRun(LogStore& log, AppendRun* run) {
 void AbandonAppendRun(LogStore& log, AppendRun* run) {
     if (!run->Active) return;
     run->Active = false;
-    if (PutBackAppend(log, run->JournalFile.Header)) {
+    if (PutBackAppend(log, run->JournalFile)) {
         EndJournal(run->JournalFile);
     } else {
         CloseJournal(run->JournalFile);  // the next opening cuts the log back

@@ -14,6 +14,16 @@
 // EntryCount from the length.
 bool OpenLog(LogStore& log, const std::string& path);
 
+// Writes EntryBuffer as record EntryCount + 1 and flushes it, journaled (the
+// record's sectors reach the journal first), so a power cut leaves the log with
+// the whole record or without it. Only when it succeeds is EntryCount raised;
+// otherwise the file is put back to its old length.
+bool AppendEntry(LogStore& log);
+// Writes EntryBuffer as record n (1..EntryCount) and flushes it, journaled the
+// same way: the next opening after a power cut finds the old record or the new
+// one, never half of each.
+bool RewriteEntry(LogStore& log, int32_t n);
+
 // Writes `n` records after the last one as one change: flushed once at the end,
 // and on any failure the log is put back to its old length (and its old partial
 // record, if it had one). A killed run is taken back at the next opening.

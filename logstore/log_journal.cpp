@@ -7,8 +7,20 @@ namespace {
 uint64_t HeaderCheck(const JournalHeader& header) { return RecordCheck(&header, offsetof(JournalHeader, Check)); }
 
 int64_t SlotOffset(const JournalHeader& header, uint32_t slot) {
-    return kJournalChecksAt + static_cast<int64_t>(slot) * header.SlotRecords * static_cast<int64_t>(sizeof(uint64_t));
+    return 2 * kJournalSector + static_cast<int64_t>(slot) * SlotBytes(header.SlotRecords);
 }
+
+bool IsIntact(const JournalHeader& header) {
+    return std::memcmp(header.Magic, kJournalMagic, sizeof kJournalMagic) == 0 && header.Check == HeaderCheck(header);
+}
+
+bool ReadCopy(Journal& journal, int copy, JournalHeader* header) {
+    size_t got = 0;
+    return FileReadAt(journal.File, copy * kJournalSector, header, sizeof *header, &got) && got == sizeof *header &&
+           IsIntact(*header);
+}
+
+bool FlushJournalFolder(const Journal& journal) { return FolderFlush(FolderOfPath(journal.Path).c_str()); }
 
 }  // namespace
 
@@ -30,23 +42,45 @@ uint64_t RecordCheck(const void* bytes, size_t size) {
     return hash;
 }
 
+int64_t SlotBytes(int64_t slotRecords) {
+    int64_t records = slotRecords * kEntrySize;
+    return (records + kJournalSector - 1) / kJournalSector * kJournalSector + 2 * kJournalSector;
+}
+
+bool WriteJournalHeader(Journal& journal) {
+    std::memcpy(journal.Header.Magic, kJournalMagic, sizeof kJournalMagic);
+    journal.Header.Sequence += 1;
+    journal.Header.Check = HeaderCheck(journal.Header);
+    int64_t copy = static_cast<int64_t>(journal.Header.Sequence % 2);
+    return FileWriteAt(journal.File, copy * kJournalSector, &journal.Header, sizeof journal.Header) &&
+           FileFlush(journal.File);
+}
+
 namespace {
 
-bool PutHeader(Journal& journal) {
-    std::memcpy(journal.Header.Magic, kJournalMagic, sizeof kJournalMagic);
-    journal.Header.Check = HeaderCheck(journal.Header);
-    return FileWriteAt(journal.File, 0, &journal.Header, sizeof journal.Header);
+bool PutRegion(Journal& journal, uint32_t slot, int64_t regionAt, const std::string& region) {
+    if (static_cast<int64_t>(region.size()) > SlotBytes(journal.Header.SlotRecords)) return false;
+    if (!FileWriteAt(journal.File, SlotOffset(journal.Header, slot), region.data(), region.size())) return false;
+    journal.Header.Slot = slot;
+    journal.Header.RegionAt = regionAt;
+    journal.Header.RegionLength = static_cast<int64_t>(region.size());
+    journal.Header.RegionCheck = RecordCheck(region.data(), region.size());
+    return true;
 }
 
 }  // namespace
 
-bool WriteJournalHeader(Journal& journal) { return PutHeader(journal) && FileFlush(journal.File); }
-
-bool StartJournal(Journal& journal, const std::string& logPath, const JournalHeader& header) {
+bool StartJournal(Journal& journal, const std::string& logPath, const JournalHeader& header,
+                  const std::string& region) {
     journal.Path = JournalPath(logPath);
     journal.Header = header;
+    journal.Header.Sequence = 0;
+    if (journal.Header.SlotRecords < 1) journal.Header.SlotRecords = 1;
     if (!FileOpen(journal.Path.c_str(), FileAccess::ReadWrite, &journal.File)) return false;
-    if (FileTruncate(journal.File, 0) && WriteJournalHeader(journal)) return true;
+    if (FileTruncate(journal.File, 0) && PutRegion(journal, 0, header.RegionAt, region) &&
+        WriteJournalHeader(journal) && FlushJournalFolder(journal)) {
+        return true;
+    }
     CloseJournal(journal);
     FileDelete(journal.Path.c_str());
     return false;
@@ -56,41 +90,39 @@ bool OpenJournal(Journal& journal, const std::string& logPath, bool* valid) {
     journal.Path = JournalPath(logPath);
     *valid = false;
     if (!FileExists(journal.Path.c_str())) return false;
-    if (!FileOpen(journal.Path.c_str(), FileAccess::ReadWrite, &journal.File)) return false;
-    size_t got = 0;
-    *valid = FileReadAt(journal.File, 0, &journal.Header, sizeof journal.Header, &got) &&
-             got == sizeof journal.Header &&
-             std::memcmp(journal.Header.Magic, kJournalMagic, sizeof kJournalMagic) == 0 &&
-             journal.Header.Check == HeaderCheck(journal.Header) && journal.Header.BlockRecords >= 0;
+    if (!FileOpen(journal.Path.c_str(), FileAccess::ReadWrite, &journal.File) &&
+        !FileOpen(journal.Path.c_str(), FileAccess::ReadOnly, &journal.File)) {
+        return false;
+    }
+    JournalHeader copies[2]{};
+    bool intact[2] = {ReadCopy(journal, 0, &copies[0]), ReadCopy(journal, 1, &copies[1])};
+    if (!intact[0] && !intact[1]) return true;
+    int newer = !intact[0] || (intact[1] && copies[1].Sequence > copies[0].Sequence) ? 1 : 0;
+    journal.Header = copies[newer];
+    *valid = journal.Header.BlockRecords >= 0 && journal.Header.Slot <= 1 && journal.Header.SlotRecords >= 1 &&
+             journal.Header.RegionLength >= 0 && journal.Header.RegionAt >= 0 &&
+             journal.Header.RegionLength <= SlotBytes(journal.Header.SlotRecords);
     return true;
 }
 
-bool NoteBlock(Journal& journal, int64_t nextSource, const std::vector<uint64_t>& checks) {
-    if (static_cast<int64_t>(checks.size()) > journal.Header.SlotRecords) return false;
-    // The other slot: the one the header names may belong to a block already written.
-    uint32_t slot = journal.Header.BlockRecords > 0 ? 1 - journal.Header.Slot : journal.Header.Slot;
-    size_t bytes = checks.size() * sizeof(uint64_t);
-    if (!FileWriteAt(journal.File, SlotOffset(journal.Header, slot), checks.data(), bytes)) return false;
-    // Written in this order and not flushed: a killed process cannot reorder
-    // its writes, and a flush per block would double the cost of a removal.
-    // Should the header ever be found without its check values, ChecksCheck
-    // fails and shows that the block was never started.
-    journal.Header.Slot = slot;
+bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int64_t regionAt, const std::string& region,
+                uint64_t beforeCheck) {
+    // The other slot: the one the header names may hold the region before, which
+    // must stay whole until this header is on the disk.
+    uint32_t slot = journal.Header.RegionLength > 0 ? 1 - journal.Header.Slot : journal.Header.Slot;
+    if (!PutRegion(journal, slot, regionAt, region)) return false;
     journal.Header.NextSource = nextSource;
-    journal.Header.BlockRecords = static_cast<int64_t>(checks.size());
-    journal.Header.ChecksCheck = RecordCheck(checks.data(), bytes);
-    return PutHeader(journal);
+    journal.Header.BlockRecords = blockRecords;
+    journal.Header.BeforeCheck = beforeCheck;
+    return WriteJournalHeader(journal);
 }
 
-bool ReadBlockChecks(Journal& journal, std::vector<uint64_t>* checks, bool* valid) {
+bool ReadRegion(Journal& journal, std::string* region, bool* valid) {
     const JournalHeader& header = journal.Header;
-    *valid = false;
-    if (header.BlockRecords > header.SlotRecords || header.Slot > 1) return true;
-    checks->assign(static_cast<size_t>(header.BlockRecords), 0);
-    size_t bytes = checks->size() * sizeof(uint64_t);
+    region->assign(static_cast<size_t>(header.RegionLength), '\0');
     size_t got = 0;
-    if (!FileReadAt(journal.File, SlotOffset(header, header.Slot), checks->data(), bytes, &got)) return false;
-    *valid = got == bytes && RecordCheck(checks->data(), bytes) == header.ChecksCheck;
+    if (!FileReadAt(journal.File, SlotOffset(header, header.Slot), &(*region)[0], region->size(), &got)) return false;
+    *valid = got == region->size() && RecordCheck(region->data(), region->size()) == header.RegionCheck;
     return true;
 }
 
@@ -98,9 +130,24 @@ void CloseJournal(Journal& journal) { FileClose(&journal.File); }
 
 void EndJournal(Journal& journal) {
     CloseJournal(journal);
-    if (FileDelete(journal.Path.c_str())) return;
+    if (FileDelete(journal.Path.c_str())) {
+        FlushJournalFolder(journal);
+        return;
+    }
     if (!FileOpen(journal.Path.c_str(), FileAccess::ReadWrite, &journal.File)) return;
     journal.Header.Kind = static_cast<uint32_t>(JournalKind::Finished);
     WriteJournalHeader(journal);
     CloseJournal(journal);
+}
+
+bool SetJournalAside(Journal& journal, std::string* kept) {
+    CloseJournal(journal);
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = journal.Path + "." + std::to_string(n);
+        if (FileExists(name.c_str())) continue;
+        if (!FileReplace(journal.Path.c_str(), name.c_str())) return false;  // a rename, its folder flushed
+        *kept = name;
+        return true;
+    }
+    return false;
 }

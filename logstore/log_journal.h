@@ -1,20 +1,25 @@
 // The change journal `<log file name>.DLJ` beside a log, which makes a change of
-// many records one step: written and flushed before the log is touched, kept up
-// to date while blocks move, deleted when the change is complete. Its name never
-// matches *.ULM, and an older copy of the program simply ignores it.
+// the log one step across a kill or a power cut: written, flushed and its
+// folder flushed before the log is touched, deleted (and the folder flushed)
+// when the change is complete. Its name never matches *.ULM.
 //
-// A removal moves records down one place in blocks. Before each block is written
-// the journal names it and holds a check value for every record of it, so the
-// block can be completed at the next opening whatever part of it reached the log.
-// The check values of two blocks in a row go to alternate slots, so those of a
-// block already written are never overwritten before the header moves on.
-// An append of many records notes the old length (and any partial record at the
-// end, which the append overwrites), so an interrupted append is cut back.
+// The rule it keeps: no byte of the log is overwritten unless the journal,
+// already on the disk, can put that whole stretch right again. The log is
+// written a sector-aligned region at a time: the journal first holds the region
+// as it is to become (a removal's moved block, an edit, Log On's record), the
+// region is written and the log flushed, and only then may the next region be
+// named. A torn or half-landed region is simply written again from the journal.
+// An import notes the old length and the old last sector instead, so an
+// interrupted import is cut back.
+//
+// The header is kept twice, in different sectors, and the newer intact copy
+// counts, so a sector torn while the header is rewritten leaves the older one.
+// Regions go to alternate slots, so the region the older header names is
+// never overwritten before the newer header is on the disk.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "logstore/log_entry.h"
 #include "platform/file.h"
@@ -22,32 +27,42 @@
 enum class JournalKind : uint32_t {
     Finished = 0,  // the change is complete; the journal is only left over
     Removal = 1,
-    Append = 2,
+    Append = 2,   // an import: taken back
+    Rewrite = 3,  // an edit or Log On: written again from the journal
 };
 
 struct JournalHeader {
-    char Magic[8];           // kJournalMagic
-    uint32_t Kind;           // JournalKind
-    uint32_t Slot;           // removal: the slot (0 or 1) holding the block's check values
-    int64_t LogLength;       // the log's length when the change began
-    int64_t Count;           // removal: the record removed; append: the records added
-    int64_t NextSource;      // removal: first record of the block in flight (all before it moved)
-    int64_t BlockRecords;    // removal: records of the block in flight, 0 when none
-    int64_t SlotRecords;     // removal: check values a slot has room for
-    uint64_t ChecksCheck;    // RecordCheck over the block's check values
-    char Saved[kEntrySize];  // removal: the removed record; append: the old partial record
+    char Magic[8];             // kJournalMagic
+    uint32_t Kind;             // JournalKind
+    uint32_t Slot;             // the slot (0 or 1) holding the region in flight
+    int64_t LogLength;         // the log's length when the change began
+    int64_t Count;             // removal: the record removed; append: the records added; rewrite: the entry (0: Log On)
+    int64_t NextSource;        // removal: first record of the block in flight (all before it moved)
+    int64_t BlockRecords;      // removal: records of the block in flight, 0 when none
+    int64_t SlotRecords;       // records a slot has room for
+    uint64_t RegionCheck;      // RecordCheck over the region in its slot
+    uint64_t Sequence;         // the newer of the two copies has the higher one
+    int64_t RegionAt;          // where the region starts in the log (sector-aligned)
+    int64_t RegionLength;      // its bytes, 0 when none
+    int64_t NewLength;         // the log's length once the change is complete
+    uint64_t UntouchedCheck;   // RecordCheck over the log's bytes just before the first region
+    uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change
+    uint64_t BeforeCheck;      // RecordCheck over the log's bytes of the region before it is written
+    char Saved[kEntrySize];    // removal: the removed record
     char Padding[5];
     uint64_t Check;  // RecordCheck over every byte above
 };
-static_assert(sizeof(JournalHeader) == 192, "the journal header is 192 bytes");
+static_assert(sizeof(JournalHeader) == 248, "the journal header is 248 bytes");
 static_assert(offsetof(JournalHeader, LogLength) == 16, "LogLength at 16");
-static_assert(offsetof(JournalHeader, ChecksCheck) == 56, "ChecksCheck at 56");
-static_assert(offsetof(JournalHeader, Saved) == 64, "Saved at 64");
-static_assert(offsetof(JournalHeader, Check) == 184, "Check at 184");
+static_assert(offsetof(JournalHeader, NextSource) == 32, "NextSource at 32");
+static_assert(offsetof(JournalHeader, Saved) == 120, "Saved at 120");
+static_assert(offsetof(JournalHeader, Check) == 240, "Check at 240");
 
-constexpr char kJournalMagic[8] = {'U', 'L', 'M', 'A', 'R', 'J', 'N', '1'};
-// The two slots of check values follow the header, one value per record.
-constexpr int64_t kJournalChecksAt = sizeof(JournalHeader);
+constexpr char kJournalMagic[8] = {'U', 'L', 'M', 'A', 'R', 'J', 'N', '2'};
+// Regions and header copies are aligned to this: a multiple of every sector size in use.
+constexpr int64_t kJournalSector = 4096;
+// The untouched bytes before the first region whose check value the journal keeps.
+constexpr int64_t kUntouchedBytes = 65536;
 
 struct Journal {
     PlatformFile File;
@@ -58,22 +73,29 @@ struct Journal {
 std::string JournalPath(const std::string& logPath);
 // A 64-bit check value of `size` bytes (FNV-1a, a word at a time).
 uint64_t RecordCheck(const void* bytes, size_t size);
+// The bytes a slot of `slotRecords` records holds: the records and the sectors around them.
+int64_t SlotBytes(int64_t slotRecords);
 
-// Creates the journal with `header` and forces it to the disk.
-bool StartJournal(Journal& journal, const std::string& logPath, const JournalHeader& header);
-// Opens an existing journal and reads its header; false when there is none or
-// it cannot be opened. `*valid` is false when its header is damaged.
+// Creates the journal with `header` and `region` (at header.RegionAt, may be
+// empty) and forces both, and the journal's name, to the disk.
+bool StartJournal(Journal& journal, const std::string& logPath, const JournalHeader& header,
+                  const std::string& region = std::string());
+// Opens an existing journal and reads the newer intact header; false when there
+// is none or it cannot be opened. `*valid` is false when neither copy is intact.
 bool OpenJournal(Journal& journal, const std::string& logPath, bool* valid);
-// Names the block in flight with the check values of its records, in the slot
-// the previous block did not use (not flushed: see the .cpp). At most SlotRecords values.
-bool NoteBlock(Journal& journal, int64_t nextSource, const std::vector<uint64_t>& checks);
-// The check values of the block in flight; false when they cannot be read.
-// `*valid` is false when they do not match ChecksCheck: then the block was
-// never started (see NoteBlock).
-bool ReadBlockChecks(Journal& journal, std::vector<uint64_t>* checks, bool* valid);
-// Rewrites the header (Check recomputed) and flushes it.
+// Names the next region of a removal (the block of records from `nextSource`)
+// in the slot the current header does not use, and forces it to the disk.
+bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int64_t regionAt, const std::string& region,
+                uint64_t beforeCheck);
+// The region the header names; `*valid` is false when the slot does not hold it
+// whole (then its writing to the log never began).
+bool ReadRegion(Journal& journal, std::string* region, bool* valid);
+// Writes the header to the older copy (Sequence raised, Check recomputed) and flushes it.
 bool WriteJournalHeader(Journal& journal);
-// Closes and deletes the journal. When it cannot be deleted it is marked
-// Finished, so the next opening does not undo a complete change.
+// Closes and deletes the journal and flushes the folder. When it cannot be
+// deleted it is marked Finished, so the next opening does not redo the change.
 void EndJournal(Journal& journal);
+// Closes the journal and renames it `<journal>.1` (or .2, ...), kept for
+// inspection; `*kept` is the new name. False when it cannot be renamed.
+bool SetJournalAside(Journal& journal, std::string* kept);
 void CloseJournal(Journal& journal);

@@ -89,27 +89,6 @@ bool FlushLog(LogStore& log) {
     return true;
 }
 
-bool AppendEntry(LogStore& log) {
-    if (!CheckWritable(log)) return false;
-    if (log.EntryCount == INT32_MAX) return FailWith(log, LogError::WriteFailed);
-    int64_t oldLength = 0;
-    if (!FileLength(log, &oldLength)) return FailWith(log, LogError::WriteFailed);
-    int32_t n = log.EntryCount + 1;
-    LogError error = LogError::None;
-    if (!FileWriteAt(log.LogFile, RecordOffset(n), &log.EntryBuffer, kEntrySize)) {
-        error = LogError::WriteFailed;
-    } else if (!FileFlush(log.LogFile)) {
-        error = LogError::FlushFailed;
-    }
-    if (error != LogError::None) {
-        // Leave no half-written record behind: the file keeps its old length.
-        FileTruncate(log.LogFile, oldLength);
-        return FailWith(log, error);
-    }
-    log.EntryCount = n;
-    return true;
-}
-
 const char* DescribeLogError(LogError error) {
     switch (error) {
         case LogError::None: return "No error.";
@@ -124,6 +103,7 @@ const char* DescribeLogError(LogError error) {
         case LogError::ReopenFailed: return "The log file could not be opened again.";
         case LogError::JournalFailed:
             return "The note that keeps the change safe could not be written beside the log file.";
+        case LogError::JournalDamaged: return "The note that keeps the change safe is damaged.";
     }
     return "Unknown error.";
 }
@@ -133,6 +113,12 @@ std::string RecoveryMessage(const LogStore& log) {
         log.RecoveredRemoval
             ? "The last deletion (of entry " + std::to_string(log.RecoveredCount) + ") was interrupted."
             : "The last addition of " + std::to_string(log.RecoveredCount) + " entries was interrupted.";
+    if (log.RecoveredRewrite) {
+        change = log.RecoveredCount == 0
+                     ? std::string("Saving the last report was interrupted.")
+                     : "The last edit (of entry " + std::to_string(log.RecoveredCount) + ") was interrupted.";
+    }
+    std::string kept = "\r\nThe note was kept as " + log.RecoveryKept.substr(FileNameStart(log.RecoveryKept)) + ".";
     switch (log.Recovery) {
         case LogRecovery::None: return "";
         case LogRecovery::RemovalFinished:
@@ -140,11 +126,17 @@ std::string RecoveryMessage(const LogStore& log) {
                    "\r\n\r\nIt has now been finished: the entry is deleted and every other entry is in the log once.";
         case LogRecovery::AppendUndone:
             return change + "\r\n\r\nThe log was put back as it was before: none of those entries was added.";
+        case LogRecovery::RewriteFinished:
+            return change + "\r\n\r\nIt has now been finished: the entry is written in full.";
         case LogRecovery::LeftAsItIs:
-            return change + "\r\n\r\nThe log has been changed since, so it was left as it is.";
+            return change +
+                   "\r\n\r\nThe note of that change does not match the log as it is now (the log has been "
+                   "changed or replaced since), so the log was not changed." +
+                   kept;
         case LogRecovery::Unreadable:
             return "The last change of the log was interrupted, and its note could not be read.\r\n\r\n"
-                   "The log was left as it is.";
+                   "The log was not changed." +
+                   kept;
         case LogRecovery::NotFinished:
             return change + "\r\n\r\nIt could not be finished now: " + DescribeLogError(log.RecoveryError) +
                    "\r\nIt will be tried again when the log is next opened.";

@@ -19,7 +19,8 @@ enum class LogError {
     TruncateFailed,
     DeleteFailed,
     ReopenFailed,
-    JournalFailed,  // the journal that makes a change safe could not be written
+    JournalFailed,   // the journal that makes a change safe could not be written
+    JournalDamaged,  // the journal names a region it does not hold whole, and the log was touched
 };
 
 // What the opening of a log did about a change left unfinished by a killed run.
@@ -27,8 +28,9 @@ enum class LogRecovery {
     None,
     RemovalFinished,  // an interrupted deletion was completed
     AppendUndone,     // an interrupted addition of many entries was taken back
-    LeftAsItIs,       // the log had changed since; its journal was dropped
-    Unreadable,       // the journal was damaged; dropped, the log left as it is
+    RewriteFinished,  // an interrupted edit or Log On was written in full
+    LeftAsItIs,       // the journal does not belong to the log as it is; kept aside, the log left as it is
+    Unreadable,       // the journal was damaged; kept aside, the log left as it is
     NotFinished,      // the log could not be repaired now (RecoveryError says why)
 };
 
@@ -45,8 +47,10 @@ struct LogStore {
     int32_t MoveBlockRecords = kMoveBlockRecords;
     // Set by OpenLog; the shell shows RecoveryMessage once (TakeRecoveryMessage).
     LogRecovery Recovery = LogRecovery::None;
-    bool RecoveredRemoval = true;  // false: the interrupted change was an addition
-    int64_t RecoveredCount = 0;    // the entry deleted, or the entries being added
+    bool RecoveredRemoval = true;   // false: the interrupted change was an addition or a rewrite
+    bool RecoveredRewrite = false;  // an edit (RecoveredCount the entry) or Log On (0)
+    std::string RecoveryKept;       // the name a journal set aside was given
+    int64_t RecoveredCount = 0;     // the entry deleted, or the entries being added
     LogError RecoveryError = LogError::None;
 };
 
@@ -68,12 +72,10 @@ void CloseLog(LogStore& log);
 bool ReadEntry(LogStore& log, int32_t n);
 // Reads up to `wanted` records from record `first` on into `out`; `*got` tells how many.
 bool ReadEntries(LogStore& log, int32_t first, int32_t wanted, LogEntry* out, int32_t* got);
-// Writes EntryBuffer as record n (1..EntryCount).
+// Writes EntryBuffer as record n (1..EntryCount), not journaled: RewriteEntry
+// (log_change.h) is the edit that survives a power cut.
 bool WriteEntry(LogStore& log, int32_t n);
 bool FlushLog(LogStore& log);
-// Writes EntryBuffer as record EntryCount + 1 and flushes it. Only when both
-// succeed is EntryCount raised; otherwise the file is put back to its old length.
-bool AppendEntry(LogStore& log);
 // Sets EntryCount from the file's length (0 when no log is open); LastError is left as it is.
 void RecountEntries(LogStore& log);
 

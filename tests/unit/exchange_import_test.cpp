@@ -385,12 +385,12 @@ TEST(ImportAppend, AFileChangedAfterItsPlanAddsNothing) {
 TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old);
-    FileImport in(CsvOfRows(100));
+    FileImport in(CsvOfRows(300));
     struct rlimit saved;
     getrlimit(RLIMIT_FSIZE, &saved);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
-    small.rlim_cur = 4096;  // room for 35 of the 101 records: a full disk part way
+    small.rlim_cur = 16384;  // room for the journal and 142 of the 301 records: a full disk part way
     setrlimit(RLIMIT_FSIZE, &small);
     ImportWriting added = AddImportedFile(t.Log, in.CsvPath, in.Plan);
     setrlimit(RLIMIT_FSIZE, &saved);
@@ -411,12 +411,12 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
     std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
     OpenTestLog t(old);
     CloseLog(t.Log);
-    FileImport in(CsvOfRows(100));
+    FileImport in(CsvOfRows(300));
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         signal(SIGXFSZ, SIG_DFL);
-        struct rlimit limit = {4096, 4096};
+        struct rlimit limit = {16384, 16384};  // room for the journal, not for every record
         setrlimit(RLIMIT_FSIZE, &limit);
         LogStore inChild;
         if (!OpenLog(inChild, t.Path)) _exit(2);
@@ -427,7 +427,7 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself with " << WEXITSTATUS(status);
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(ReadBytes(t.Path).size(), 4096u);  // the kill came part way through
+    EXPECT_EQ(ReadBytes(t.Path).size(), 16384u);  // the kill came part way through
     EXPECT_TRUE(FileExists(JournalPath(t.Path).c_str()));
     LogStore reopened;
     ASSERT_TRUE(OpenLog(reopened, t.Path));
