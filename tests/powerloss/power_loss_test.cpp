@@ -122,3 +122,38 @@ TEST(PowerLoss, CurlogIsTheOldOrTheNewSettings) {
 }
 
 }  // namespace
+
+// A power cut during the recovery itself: the next opening still ends where the
+// interrupted change would have, for a deletion (finished) and an import (taken back).
+TEST(PowerLoss, ACrashDuringTheRecoveryStillEndsBeforeOrAfter) {
+    std::string log = NumberedRecords(1, 100);
+    DiskFiles deletion = FirstKilledState(
+        {{"LOG.ULM", log}},
+        [] {
+            WithLog([](LogStore& opened) {
+                opened.MoveBlockRecords = 8;
+                EXPECT_TRUE(RemoveEntry(opened, 20));
+            });
+        },
+        [&](const DiskFiles& files) { return files.count("LOG.ULM.DLJ") && files.at("LOG.ULM") != log; });
+    std::string records = NumberedRecords(1001, 1300);
+    DiskFiles import = FirstKilledState(
+        {{"LOG.ULM", log}},
+        [&] {
+            WithLog([&](LogStore& opened) {
+                AppendRun run;
+                ASSERT_TRUE(BeginAppendRun(opened, 300, &run));
+                ASSERT_TRUE(AppendRunRecords(opened, &run, reinterpret_cast<const LogEntry*>(records.data()), 300));
+                EXPECT_TRUE(FinishAppendRun(opened, &run));
+            });
+        },
+        [&](const DiskFiles& files) { return files.count("LOG.ULM.DLJ") && files.at("LOG.ULM").size() > log.size(); });
+    ASSERT_FALSE(deletion.empty());
+    ASSERT_FALSE(import.empty());
+    ResetDisk(deletion);
+    EXPECT_EQ(OpenedLogBytes(), NumberedRecords(1, 19) + NumberedRecords(21, 100));  // finished
+    ResetDisk(import);
+    EXPECT_EQ(OpenedLogBytes(), log);  // taken back
+    ExpectNoWrongState("recovery of a deletion of entry 20 of 100", deletion, [] { OpenedLogBytes(); });
+    ExpectNoWrongState("recovery of an import of 300 onto 100", import, [] { OpenedLogBytes(); });
+}
