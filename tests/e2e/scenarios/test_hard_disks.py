@@ -248,6 +248,35 @@ def _(t):
                 lambda left: "lost" if len(set(numbers(left))) < count - 1 else "doubled")
 
 
+@scenario("killed during a deletion, the log then replaced by another of the same length: "
+          "the other log is untouched, the journal kept and the box says so", screen=480, timeout=600)
+def _(t):
+    count = 200000
+    journal = t.dir / "MYLOG.ULM.DLJ"
+    t.write("MYLOG.ULM", numbered_records(count))
+    app = t.start()
+    start_deletion_of_entry_1(t, app)
+    # Killed once the journal holds the first block's region: the deletion is part way.
+    t.check(until(lambda: journal.exists() and os.path.getsize(journal) > 8192, True, 120), "the deletion is under way")
+    steps.kill_program(app)
+    other = logfiles.entry("OTHER LOG", freq="9410", location="Elsewhere") * count
+    t.write("MYLOG.ULM", other)
+    kept = journal.read_bytes()
+    app = t.start(wait=False)
+    box = app.box("was not changed", 120)
+    t.equal(box.caption, "Ulmar", "the box's title")
+    t.check("MYLOG.ULM.DLJ.1" in box.text, "the box names the kept journal: %r" % box.text)
+    app.answer(box, IDOK)
+    main = app.find_window("ULMAR v1.01", 60)
+    t.check(main, "the main window shows")
+    t.check(app.no_box(0.5), "it is told once")
+    app.command(main, CMD_EXIT)
+    t.equal(app.wait_exit(), 0, "the program ends normally")
+    t.check(t.read("MYLOG.ULM") == other, "the other log is byte for byte untouched")
+    t.check(not journal.exists(), "no live journal is left")
+    t.check(t.read("MYLOG.ULM.DLJ.1") == kept, "the journal is kept as MYLOG.ULM.DLJ.1")
+
+
 def start_import(t, app, name, reports):
     """Chooses the CSV file and answers Yes to the question without waiting."""
     box = steps.import_file(t, app, t.win_path(name))
