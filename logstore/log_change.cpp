@@ -318,6 +318,21 @@ bool RemoveWithJournal(LogStore& log, int32_t k) {
     return done;
 }
 
+// Without room for a journal (a full disk) the bytes are written in place and
+// flushed, as one step a kill cannot split, so an edit still needs no room; on
+// a failure the log keeps `oldLength`.
+bool WriteInPlace(LogStore& log, int64_t at, const void* bytes, size_t size, int64_t oldLength) {
+    LogError error = LogError::None;
+    if (!FileWriteAt(log.LogFile, at, bytes, size)) {
+        error = LogError::WriteFailed;
+    } else if (!FileFlush(log.LogFile)) {
+        error = LogError::FlushFailed;
+    }
+    if (error == LogError::None) return true;
+    FileTruncate(log.LogFile, oldLength);
+    return FailWith(log, error);
+}
+
 // Writes `size` bytes at `at` as one journaled step: the sector-aligned region
 // goes to the flushed journal first, then to the log, and the log gets `newLength`.
 bool RewriteJournaled(LogStore& log, int64_t count, int64_t at, const void* bytes, size_t size, int64_t newLength) {
@@ -333,7 +348,8 @@ bool RewriteJournaled(LogStore& log, int64_t count, int64_t at, const void* byte
         return FailWith(log, LogError::ReadFailed);
     }
     Journal journal;
-    if (!StartJournal(journal, log.OpenPath, header, region)) return FailWith(log, LogError::JournalFailed);
+    if (!StartJournal(journal, log.OpenPath, header, region))
+        return WriteInPlace(log, at, bytes, size, header.LogLength);
     bool written = WriteRegion(log, header.RegionAt, region);
     if (written && !FileTruncate(log.LogFile, newLength)) written = FailWith(log, LogError::TruncateFailed);
     if (written && !FileFlush(log.LogFile)) written = FailWith(log, LogError::FlushFailed);

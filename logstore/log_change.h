@@ -21,7 +21,8 @@ bool OpenLog(LogStore& log, const std::string& path);
 bool AppendEntry(LogStore& log);
 // Writes EntryBuffer as record n (1..EntryCount) and flushes it, journaled the
 // same way: the next opening after a power cut finds the old record or the new
-// one, never half of each.
+// one, never half of each. Both write in place, unjournaled, where the disk
+// has no room for the journal.
 bool RewriteEntry(LogStore& log, int32_t n);
 
 // Writes `n` records after the last one as one change: flushed once at the end,
