@@ -10,7 +10,6 @@
 #include "records/code_page_1252.h"
 #include "records/record_texts.h"
 #include "records/record_values.h"
-#include "records/text_encoding.h"
 #include "records/text_trim.h"
 
 namespace {
@@ -195,7 +194,7 @@ struct RowReading {
 std::string_view Value(const CsvRow& row, RowReading* reading, int column) {
     int at = reading->map.at[column];
     std::string_view value = at < 0 ? std::string_view() : row.fields[static_cast<size_t>(at)];
-    if (reading->convert && ConvertUtf8(value, &reading->converted[column])) return reading->converted[column];
+    if (reading->convert && Utf8ToCodePage1252(value, &reading->converted[column])) return reading->converted[column];
     return value;
 }
 
