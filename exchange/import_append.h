@@ -9,8 +9,8 @@
 // How adding the reports of a planned file ended.
 enum class ImportWriting {
     Added,
-    LogFailed,     // the log could not take them; LastError says why
-    FileChanged,   // the file no longer gives what the question said
+    LogFailed,    // the log could not take them; LastError says why
+    FileChanged,  // the file no longer gives what the question said
 };
 
 // Reads the CSV file again, a window at a time, and appends its reports as one
@@ -18,6 +18,11 @@ enum class ImportWriting {
 // blocks and flushed once. Nothing is added unless the file gives the same
 // reports and skipped lines as when `plan` was made from it.
 ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const ImportPlan& plan);
+
+// Reads a file of reports again, handing each to `sink` (the CSV reading, the ADIF reading).
+using ImportReading = ImportPlan (*)(const std::string& path, const ReportSink* sink, ImportText text);
+// The same for a file of any format `read` reads.
+ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read);
 
 // "Added N reports to <logPath>."
 std::string ImportDoneText(size_t count, const std::string& logPath);

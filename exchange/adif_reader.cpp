@@ -1,0 +1,211 @@
+#include "exchange/adif_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "records/code_page_1252.h"
+
+namespace {
+
+// The longest tag looked for: "<NAME:LENGTH:TYPE>" of any real field.
+constexpr size_t kLongestTag = 256;
+// More digits than any length within a file the import takes.
+constexpr size_t kLongestLength = 18;
+
+int64_t SourceSize(const ByteSource& source) {
+    return source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
+}
+
+size_t Held(const AdifReader* reader) { return reader->buffer.size() - reader->at; }
+
+int64_t NextOffset(const AdifReader* reader) { return reader->bufferOffset + static_cast<int64_t>(reader->at); }
+
+bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
+    size_t old = reader->buffer.size();
+    reader->buffer.resize(old + count);
+    const ByteSource& source = *reader->source;
+    if (!source.file.IsOpen()) {
+        std::memcpy(reader->buffer.data() + old, source.memory.data() + offset, count);
+        return true;
+    }
+    size_t got = 0;
+    while (got < count) {
+        size_t part = 0;
+        if (!FileReadAt(source.file, offset + static_cast<int64_t>(got), reader->buffer.data() + old + got, count - got,
+                        &part) ||
+            part == 0) {
+            reader->buffer.resize(old + got);
+            reader->readFailed = true;
+            return false;
+        }
+        got += part;
+    }
+    return true;
+}
+
+// Makes `need` bytes from `at` on held, or as many as the file still has;
+// true when `need` are held.
+bool Hold(AdifReader* reader, size_t need) {
+    if (Held(reader) >= need) return true;
+    reader->buffer.erase(reader->buffer.begin(), reader->buffer.begin() + static_cast<ptrdiff_t>(reader->at));
+    reader->bufferOffset += static_cast<int64_t>(reader->at);
+    reader->at = 0;
+    int64_t end = reader->bufferOffset + static_cast<int64_t>(reader->buffer.size());
+    int64_t remaining = SourceSize(*reader->source) - end;
+    size_t want = std::max(need - reader->buffer.size(), reader->source->windowBytes);
+    want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(want), std::max<int64_t>(remaining, 0)));
+    if (want > 0 && !reader->readFailed) ReadInto(reader, end, want);
+    return Held(reader) >= need;
+}
+
+void Pass(AdifReader* reader, int64_t count) {
+    if (count <= static_cast<int64_t>(Held(reader))) {
+        reader->at += static_cast<size_t>(count);
+        return;
+    }
+    reader->bufferOffset = NextOffset(reader) + count;
+    reader->buffer.clear();
+    reader->at = 0;
+}
+
+// Moves to the next '<'; false at the end of the file.
+bool FindTagStart(AdifReader* reader) {
+    for (;;) {
+        const char* from = reader->buffer.data() + reader->at;
+        const void* found = Held(reader) ? std::memchr(from, '<', Held(reader)) : nullptr;
+        if (found) {
+            reader->at += static_cast<size_t>(static_cast<const char*>(found) - from);
+            return true;
+        }
+        reader->at = reader->buffer.size();
+        if (!Hold(reader, 1)) return false;
+    }
+}
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
+    return upper;
+}
+
+void Damage(AdifItem* item, const std::string& why) {
+    item->kind = AdifItemKind::Damaged;
+    item->damage = why;
+}
+
+// The length of a field, or false with the damage said.
+bool ReadLength(std::string_view text, const std::string& name, int64_t* length, AdifItem* item) {
+    if (!text.empty() && text[0] == '-') {
+        Damage(item, "the length of " + name + " is negative");
+        return false;
+    }
+    bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!digits) {
+        Damage(item, "the length of " + name + " is not a number");
+        return false;
+    }
+    size_t significant = std::min(text.find_first_not_of('0'), text.size());
+    if (text.size() - significant > kLongestLength) {
+        Damage(item, "the length of " + name + " is absurdly large");
+        return false;
+    }
+    *length = 0;
+    for (char c : text) *length = *length * 10 + (c - '0');
+    return true;
+}
+
+bool EndsData(const AdifReader* reader, size_t at) {
+    if (at >= reader->buffer.size()) return true;  // the end of the file: all that remains is held
+    char c = reader->buffer[at];
+    return c == '<' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The bytes of `count` UTF-8 characters from `at`, 0 when they are not all there.
+size_t CharacterBytes(const AdifReader* reader, size_t count) {
+    std::string_view held(reader->buffer.data(), reader->buffer.size());
+    size_t at = reader->at;
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t code = 0;
+        size_t length = DecodeUtf8Char(held, at, &code);
+        if (length == 0) return 0;
+        at += length;
+    }
+    return at - reader->at;
+}
+
+void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
+    item->kind = AdifItemKind::Field;
+    size_t count = static_cast<size_t>(length);
+    if (count > kAdifKeptData) {
+        Hold(reader, kAdifKeptData);
+        item->data.assign(reader->buffer.data() + reader->at, kAdifKeptData);
+        Pass(reader, length);
+        return;
+    }
+    Hold(reader, count + 1);
+    size_t bytes = count;
+    if (reader->utf8 && !EndsData(reader, reader->at + count)) {
+        Hold(reader, 4 * count + 1);
+        size_t characters = CharacterBytes(reader, count);
+        if (characters > 0 && EndsData(reader, reader->at + characters)) bytes = characters;
+    }
+    item->data.assign(reader->buffer.data() + reader->at, bytes);
+    reader->at += bytes;
+}
+
+// The tag's text between '<' and '>' as an item, reading the data of a field.
+void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
+    size_t colon = tag.find(':');
+    item->name = Upper(tag.substr(0, colon));
+    if (colon == std::string_view::npos) {
+        if (item->name == "EOR")
+            item->kind = AdifItemKind::EndOfRecord;
+        else if (item->name == "EOH")
+            item->kind = AdifItemKind::EndOfHeader;
+        else
+            Damage(item, "the tag <" + item->name + "> has no length");
+        return;
+    }
+    std::string_view lengthText = tag.substr(colon + 1);
+    lengthText = lengthText.substr(0, lengthText.find(':'));  // without the type indicator
+    int64_t length = 0;
+    if (!ReadLength(lengthText, item->name, &length, item)) return;
+    if (length > SourceSize(*reader->source) - NextOffset(reader)) {
+        reader->pastEnd = true;
+        Damage(item, "the field " + item->name + " runs past the end of the file");
+        return;
+    }
+    ReadData(reader, length, item);
+}
+
+}  // namespace
+
+void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
+    *reader = AdifReader();
+    reader->source = &source;
+    reader->utf8 = utf8;
+    Hold(reader, 3);
+    reader->at = Utf8BomLength(std::string_view(reader->buffer.data(), reader->buffer.size()));
+}
+
+void NextAdifItem(AdifReader* reader, AdifItem* item) {
+    item->kind = AdifItemKind::End;
+    item->name.clear();
+    item->data.clear();
+    if (reader->pastEnd || !FindTagStart(reader)) return;
+    Hold(reader, kLongestTag);
+    std::string_view held(reader->buffer.data() + reader->at, std::min(Held(reader), kLongestTag));
+    size_t close = held.find('>', 1);
+    size_t open = held.find('<', 1);
+    if (close == std::string_view::npos || (open != std::string_view::npos && open < close)) {
+        reader->at += 1;
+        Damage(item, "a tag has no '>'");
+        return;
+    }
+    std::string_view tag = held.substr(1, close - 1);
+    reader->at += close + 1;
+    ReadTag(reader, std::string(tag), item);
+}
