@@ -4,7 +4,7 @@
 #include "app/main_layout.h"
 #include "app/win/about_box.h"
 #include "app/win/backup_window.h"
-#include "app/win/csv_import_command.h"
+#include "app/win/import_command.h"
 #include "app/win/log_selection.h"
 #include "app/win/main_window_ids.h"
 #include "app/win/schedule_selection.h"
@@ -36,6 +36,7 @@ HMENU BuildMenu() {
     AppendMenuA(files, MF_STRING, kIdMenuOpen, "&Open");
     AppendMenuA(files, MF_STRING, kIdMenuNew, "&New");
     AppendMenuA(files, MF_STRING, kIdMenuImport, "&Import CSV");
+    AppendMenuA(files, MF_STRING, kIdMenuImportAdif, "Import &ADIF");
     AppendMenuA(files, MF_STRING, kIdMenuExit, "E&xit");
     HMENU logging = CreatePopupMenu();
     AppendMenuA(logging, MF_STRING, kIdButtonLogging, "&On Line");
@@ -90,6 +91,7 @@ void OnCommand(HWND window, int id) {
         case kIdMenuOpen: ChooseLogAndShowIt(window, false); break;
         case kIdMenuNew: ChooseLogAndShowIt(window, true); break;
         case kIdMenuImport: ImportCsvFile(window); break;
+        case kIdMenuImportAdif: ImportAdifFile(window); break;
         case kIdButtonLogging: ShowLoggingWindow(window); break;
         case kIdButtonBrowse: ShowBrowseWindow(window); break;
         case kIdButtonPrint:
@@ -132,6 +134,4 @@ void RunMainWindow(HWND mainWindow) {
     FreeColours(&g_main.colours);
 }
 
-void SetMainWindowTitle(HWND mainWindow) {
-    SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str());
-}
+void SetMainWindowTitle(HWND mainWindow) { SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str()); }

@@ -16,6 +16,7 @@ constexpr int kIdImageCrest = 28;
 constexpr int kIdMenuOpen = 100;
 constexpr int kIdMenuNew = 101;
 constexpr int kIdMenuImport = 102;
+constexpr int kIdMenuImportAdif = 103;
 constexpr int kIdMenuExit = IDCANCEL;  // 2: Escape chooses it too
 constexpr int kIdMenuPrint = 300;
 constexpr int kIdMenuBackupDrive = 505;
