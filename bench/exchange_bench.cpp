@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/bench_files.h"
+#include "bench/bench_timing.h"
 #include "exchange/csv_export.h"
 #include "exchange/csv_import.h"
 #include "exchange/filtered_export.h"
@@ -38,34 +39,6 @@ LogEntry SampleEntry(int64_t n) {
     while (day >= kDays[month]) day -= kDays[month++];
     return ReportBenchEntry(n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" +
                                    std::to_string(month + 1) + "-2026");
-}
-
-// Processor time of this thread, kernel time included: on a busy machine it
-// leaves out the time spent waiting for a core.
-double ThreadSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Wall-clock and processor seconds of one piece of work, and its quickest
-// run: on a shared machine other work only ever adds time, so the ratio of
-// the quickest runs is the steadier figure.
-struct Spent {
-    double wall = 0;
-    double cpu = 0;
-    double quickest = 1e9;
-};
-
-template <typename Work>
-void Measure(Spent* total, Work work) {
-    auto start = std::chrono::steady_clock::now();
-    double cpuStart = ThreadSeconds();
-    work();
-    total->cpu += ThreadSeconds() - cpuStart;
-    double wall = SecondsSince(start);
-    total->wall += wall;
-    total->quickest = std::min(total->quickest, wall);
 }
 
 // The log is held open without sharing, so it is read through its own handle.

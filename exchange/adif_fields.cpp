@@ -119,19 +119,64 @@ std::string_view Utf8Form(std::string_view exact, char* out) {
     return std::string_view(out, static_cast<size_t>(end - out));
 }
 
-// The standard field of a text: its trimmed ASCII form.
-char* PutStandardText(char* out, const char* name, std::string_view field) {
-    char ascii[3 * kRemarksWidth];
-    return PutField(out, name, AsciiForm(Trimmed(field), ascii));
+// A text field as it goes out: the exact text (blanks at the end dropped) and
+// whether the standard field carries it as it is (printable ASCII, no leading blank).
+struct TextForms {
+    std::string_view exact;
+    bool plain = false;
+};
+
+TextForms FormsOf(std::string_view field) {
+    std::string_view exact = TrimmedEnd(field);
+    return {exact, IsPrintableAscii(exact) && (exact.empty() || exact[0] != ' ')};
 }
 
-// The exact text, blanks at the end dropped, when the standard field does not
-// carry it: a leading blank, or a byte outside printable ASCII.
-char* PutExactText(char* out, const char* name, std::string_view field) {
-    std::string_view exact = TrimmedEnd(field);
-    if (IsPrintableAscii(exact) && (exact.empty() || exact[0] != ' ')) return out;
+// The standard field of a text: its trimmed ASCII form.
+char* PutStandardText(char* out, const char* name, const TextForms& text) {
+    if (text.plain) return PutField(out, name, text.exact);
+    char ascii[3 * kRemarksWidth];
+    return PutField(out, name, AsciiForm(TrimmedStart(text.exact), ascii));
+}
+
+// The exact text in UTF-8 when the standard field does not carry it.
+char* PutExactText(char* out, const char* name, const TextForms& text) {
+    if (text.plain) return out;
     char utf8[3 * kRemarksWidth];
-    return PutField(out, name, Utf8Form(exact, utf8));
+    return PutField(out, name, Utf8Form(text.exact, utf8));
+}
+
+// The MHz form of a kHz value into `out` (room for 12 bytes); returns the end.
+char* PutMegahertz(DecimalView khz, char* out) {
+    char whole[8] = {'0', '0', '0', '0'};
+    size_t digits = std::max<size_t>(khz.whole.size(), 4);
+    std::memcpy(whole + digits - khz.whole.size(), khz.whole.data(), khz.whole.size());
+    size_t first = 0;
+    while (first + 4 < digits && whole[first] == '0') ++first;  // one digit stays before the point
+    out = PutText(out, std::string_view(whole + first, digits - 3 - first));
+    char fraction[16];
+    std::memcpy(fraction, whole + digits - 3, 3);
+    std::memcpy(fraction + 3, khz.fraction.data(), khz.fraction.size());
+    size_t length = 3 + khz.fraction.size();
+    while (length > 0 && fraction[length - 1] == '0') --length;
+    if (length == 0) return out;
+    *out++ = '.';
+    return PutText(out, std::string_view(fraction, length));
+}
+
+// kHz × 10000 of a value of at most six whole digits and four decimals.
+int64_t TenThousandths(DecimalView khz) {
+    int64_t value = 0;
+    for (char c : khz.whole) value = value * 10 + (c - '0');
+    for (size_t i = 0; i < 4; ++i) value = value * 10 + (i < khz.fraction.size() ? khz.fraction[i] - '0' : 0);
+    return value;
+}
+
+bool IsPlainForm(std::string_view text, DecimalView value) {
+    std::string_view whole = value.whole.empty() ? std::string_view("0") : value.whole;
+    if (text.substr(0, whole.size()) != whole) return false;
+    if (value.fraction.empty()) return text.size() == whole.size();
+    return text.size() == whole.size() + 1 + value.fraction.size() && text[whole.size()] == '.' &&
+           text.substr(whole.size() + 1) == value.fraction;
 }
 
 template <size_t N>
@@ -147,14 +192,19 @@ char* PutDateAndTime(const LogEntry& entry, char* out) {
     return PutField(out, "TIME_ON", std::string_view(time, 4));
 }
 
-char* PutFrequency(const LogEntry& entry, char* out) {
-    std::string megahertz = MegahertzOfKhz(View(entry.Freq));
-    out = PutField(out, "FREQ", megahertz);
-    int64_t scaled = 0;
-    if (!megahertz.empty() && ReadTenThousandths(entry.Freq, sizeof entry.Freq, &scaled) == ScaledNumber::Fits) {
-        out = PutField(out, "BAND", AdifBandOf(scaled));
-    }
-    return out;
+// FREQ and BAND when the Freq text is a number; its exact text when that is
+// not the plain form of the number.
+char* PutFrequency(const LogEntry& entry, char* out, char* exactOut, char** exactEnd) {
+    std::string_view text = TrimmedEnd(std::string_view(entry.Freq, sizeof entry.Freq));
+    DecimalView value;
+    bool number = !text.empty() && ReadDecimal(text.data(), text.size(), &value);
+    *exactEnd = exactOut;
+    if (!text.empty() && !(number && IsPlainForm(text, value))) *exactEnd = PutField(exactOut, "APP_ULMAR_FREQ", text);
+    if (!number) return out;
+    char megahertz[16];
+    out = PutField(out, "FREQ",
+                   std::string_view(megahertz, static_cast<size_t>(PutMegahertz(value, megahertz) - megahertz)));
+    return PutField(out, "BAND", AdifBandOf(TenThousandths(value)));
 }
 
 }  // namespace
@@ -168,16 +218,21 @@ AdifDamage AdifDamageOf(const LogEntry& entry) {
 
 char* PutAdifRecord(const LogEntry& entry, char* out) {
     out = PutDateAndTime(entry, out);
-    out = PutFrequency(entry, out);
+    char exactFreq[32];
+    char* exactFreqEnd = exactFreq;
+    out = PutFrequency(entry, out, exactFreq, &exactFreqEnd);
     out = PutField(out, "MODE", "AM");
-    out = PutStandardText(out, "CALL", View(entry.Station));
+    TextForms station = FormsOf(View(entry.Station));
+    TextForms location = FormsOf(View(entry.Location));
+    TextForms remarks = FormsOf(View(entry.Remarks));
+    out = PutStandardText(out, "CALL", station);
     out = PutField(out, "SWL", "Y");
-    out = PutStandardText(out, "QTH", View(entry.Location));
-    out = PutStandardText(out, "COMMENT", View(entry.Remarks));
-    if (!IsPlainKhz(View(entry.Freq))) out = PutField(out, "APP_ULMAR_FREQ", TrimmedEnd(View(entry.Freq)));
-    out = PutExactText(out, "APP_ULMAR_STATION", View(entry.Station));
-    out = PutExactText(out, "APP_ULMAR_LOCATION", View(entry.Location));
-    out = PutExactText(out, "APP_ULMAR_REMARKS", View(entry.Remarks));
+    out = PutStandardText(out, "QTH", location);
+    out = PutStandardText(out, "COMMENT", remarks);
+    out = PutText(out, std::string_view(exactFreq, static_cast<size_t>(exactFreqEnd - exactFreq)));
+    out = PutExactText(out, "APP_ULMAR_STATION", station);
+    out = PutExactText(out, "APP_ULMAR_LOCATION", location);
+    out = PutExactText(out, "APP_ULMAR_REMARKS", remarks);
     return PutText(out, "<EOR>\r\n");
 }
 
@@ -191,21 +246,13 @@ std::string_view AdifBandOf(int64_t tenThousandthsKhz) {
 std::string MegahertzOfKhz(std::string_view khz) {
     DecimalView value;
     if (!ReadDecimal(khz.data(), khz.size(), &value)) return "";
-    std::string whole(value.whole);
-    if (whole.size() < 4) whole.insert(0, 4 - whole.size(), '0');
-    std::string megahertz = whole.substr(0, whole.size() - 3);
-    megahertz.erase(0, std::min(megahertz.find_first_not_of('0'), megahertz.size() - 1));
-    std::string fraction = whole.substr(whole.size() - 3) + std::string(value.fraction);
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    return fraction.empty() ? megahertz : megahertz + "." + fraction;
+    char megahertz[16];
+    return std::string(megahertz, static_cast<size_t>(PutMegahertz(value, megahertz) - megahertz));
 }
 
 bool IsPlainKhz(std::string_view khz) {
     std::string_view text = TrimmedEnd(khz);
     DecimalView value;
     if (text.empty()) return true;
-    if (!ReadDecimal(text.data(), text.size(), &value)) return false;
-    std::string plain = value.whole.empty() ? "0" : std::string(value.whole);
-    if (!value.fraction.empty()) plain += "." + std::string(value.fraction);
-    return text == plain;
+    return ReadDecimal(text.data(), text.size(), &value) && IsPlainForm(text, value);
 }

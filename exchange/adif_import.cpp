@@ -33,7 +33,7 @@ enum Field {
     kFieldCount
 };
 
-const char* const kFieldNames[kFieldCount] = {
+const std::string_view kFieldNames[kFieldCount] = {
     "QSO_DATE",
     "TIME_ON",
     "FREQ",
@@ -63,36 +63,44 @@ void Clear(RecordFields* fields) {
     fields->damage.clear();
 }
 
-void Keep(RecordFields* fields, const AdifItem& item) {
-    fields->any = true;
-    if (item.data.empty()) return;  // a field of length 0 is a missing field
+// The field of `name`, kFieldCount for any other.
+int FieldOfName(std::string_view name) {
     for (int i = 0; i < kFieldCount; ++i) {
-        if (item.name != kFieldNames[i] || fields->present[i]) continue;
-        fields->values[i] = item.data;
-        fields->present[i] = true;
-        return;
+        if (name.size() == kFieldNames[i].size() && name == kFieldNames[i]) return i;
     }
+    return kFieldCount;
+}
+
+// Takes the item's data (swapped, not copied) when it is a field of interest.
+void Keep(RecordFields* fields, AdifItem* item) {
+    fields->any = true;
+    if (item->data.empty()) return;  // a field of length 0 is a missing field
+    int field = FieldOfName(item->name);
+    if (field == kFieldCount || fields->present[field]) return;
+    fields->values[field].swap(item->data);
+    fields->present[field] = true;
 }
 
 struct RecordReading {
     bool utf8 = false;
-    std::string converted;
+    std::string converted[kFieldCount];
 };
 
-// A field's text in the log's code page, or "" when the record lacks it.
-std::string TextOf(const RecordFields& fields, int field, RecordReading* reading) {
-    if (!fields.present[field]) return "";
+// A field's text in the log's code page, "" when the record lacks it.
+const std::string& TextOf(const RecordFields& fields, int field, RecordReading* reading) {
+    static const std::string kMissing;
+    if (!fields.present[field]) return kMissing;
     const std::string& value = fields.values[field];
-    if (reading->utf8 && Utf8ToCodePage1252(value, &reading->converted)) return reading->converted;
+    if (reading->utf8 && Utf8ToCodePage1252(value, &reading->converted[field])) return reading->converted[field];
     return value;
 }
 
 // The first of the fields the record has, in the log's code page.
-std::string FirstOf(const RecordFields& fields, std::initializer_list<int> order, RecordReading* reading) {
+const std::string& FirstOf(const RecordFields& fields, std::initializer_list<int> order, RecordReading* reading) {
     for (int field : order) {
         if (fields.present[field]) return TextOf(fields, field, reading);
     }
-    return "";
+    return TextOf(fields, *order.begin(), reading);
 }
 
 std::string Shown(std::string_view value) {
@@ -110,7 +118,7 @@ bool Reject(std::string* reason, const std::string& why) {
 
 bool ReadFrequency(const RecordFields& fields, RecordReading* reading, LogEntry* record, std::string* reason) {
     if (fields.present[kExactFreq]) {
-        std::string exact = TextOf(fields, kExactFreq, reading);
+        const std::string& exact = TextOf(fields, kExactFreq, reading);
         if (exact.size() > sizeof record->Freq) return Reject(reason, "APP_ULMAR_FREQ longer than 6");
         FillField(record->Freq, exact);
         return true;
@@ -123,9 +131,32 @@ bool ReadFrequency(const RecordFields& fields, RecordReading* reading, LogEntry*
     return true;
 }
 
-std::string Cut(std::string text, size_t width) {
-    if (text.size() > width) text.resize(width);
-    return text;
+std::string_view FirstLine(std::string_view text) {
+    size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    return text.substr(0, end);
+}
+
+// Station, location and remarks: the exact texts when the record has them,
+// else the standard fields trimmed; fitted to their fields.
+void FillTexts(const RecordFields& fields, RecordReading* reading, LogEntry* record) {
+    std::string_view station = fields.present[kExactStation] ? std::string_view(TextOf(fields, kExactStation, reading))
+                                                             : Trimmed(TextOf(fields, kCall, reading));
+    if (station.size() > sizeof record->Station) {
+        FillField(record->Station, ShortenStation(std::string(station)));
+    } else {
+        FillField(record->Station, station);
+    }
+    std::string_view location = fields.present[kExactLocation]
+                                    ? std::string_view(TextOf(fields, kExactLocation, reading))
+                                    : Trimmed(FirstOf(fields, {kQth, kCountry}, reading));
+    FillField(record->Location, location.substr(0, sizeof record->Location));
+    std::string_view remarks = TextOf(fields, kExactRemarks, reading);
+    if (!fields.present[kExactRemarks]) {
+        remarks = FirstOf(fields, {kComment, kNotes}, reading);
+        remarks = Trimmed(FirstLine(remarks));
+    }
+    FillField(record->Remarks, remarks.substr(0, sizeof record->Remarks));
 }
 
 // The record as a report, or the reason it cannot be one.
@@ -140,19 +171,7 @@ bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, LogEntry
         return Reject(reason, "TIME_ON " + Shown(fields.values[kTimeOn]) + " is not a valid time");
     }
     if (!ReadFrequency(fields, reading, record, reason)) return false;
-    std::string station = fields.present[kExactStation] ? TextOf(fields, kExactStation, reading)
-                                                        : std::string(Trimmed(TextOf(fields, kCall, reading)));
-    FillField(record->Station, ShortenStation(station));
-    std::string location = fields.present[kExactLocation]
-                               ? TextOf(fields, kExactLocation, reading)
-                               : std::string(Trimmed(FirstOf(fields, {kQth, kCountry}, reading)));
-    FillField(record->Location, Cut(location, sizeof record->Location));
-    std::string remarks = fields.present[kExactRemarks] ? TextOf(fields, kExactRemarks, reading) : "";
-    if (!fields.present[kExactRemarks]) {
-        remarks = FirstOf(fields, {kComment, kNotes}, reading);
-        remarks = std::string(Trimmed(remarks.substr(0, remarks.find_first_of("\r\n"))));
-    }
-    FillField(record->Remarks, Cut(remarks, sizeof record->Remarks));
+    FillTexts(fields, reading, record);
     return true;
 }
 
@@ -217,11 +236,11 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
 }
 
 // Takes one item; false when the reading ends.
-bool TakeItem(FileReading* reading, const AdifItem& item, const ReportSink* sink) {
-    switch (item.kind) {
+bool TakeItem(FileReading* reading, AdifItem* item, const ReportSink* sink) {
+    switch (item->kind) {
         case AdifItemKind::Field: Keep(&reading->fields, item); return true;
         case AdifItemKind::Damaged:
-            if (reading->fields.damage.empty()) reading->fields.damage = item.damage;
+            if (reading->fields.damage.empty()) reading->fields.damage = item->damage;
             return true;
         case AdifItemKind::EndOfHeader:
             reading->tagsOfAdif = true;
@@ -247,7 +266,7 @@ ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportT
     AdifItem item;
     do {
         NextAdifItem(&reader, &item);
-    } while (TakeItem(&reading, item, sink));
+    } while (TakeItem(&reading, &item, sink));
     if (reader.readFailed) return Refusal("it could not be read");
     if (item.kind == AdifItemKind::End) FinishReading(&reading);
     if (!reading.tagsOfAdif) return Refusal("it holds no <EOR> or <EOH>, so it is not an ADIF file");

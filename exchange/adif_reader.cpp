@@ -71,6 +71,13 @@ void Pass(AdifReader* reader, int64_t count) {
 
 // Moves to the next '<'; false at the end of the file.
 bool FindTagStart(AdifReader* reader) {
+    // Fields are mostly written one after the other: the next byte, or the one after a blank.
+    for (size_t look = reader->at; look < reader->buffer.size() && look < reader->at + 2; ++look) {
+        if (reader->buffer[look] == '<') {
+            reader->at = look;
+            return true;
+        }
+    }
     for (;;) {
         const char* from = reader->buffer.data() + reader->at;
         const void* found = Held(reader) ? std::memchr(from, '<', Held(reader)) : nullptr;
@@ -85,10 +92,9 @@ bool FindTagStart(AdifReader* reader) {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
-    return upper;
+void SetUpper(std::string_view text, std::string* upper) {
+    upper->assign(text.data(), text.size());
+    std::transform(upper->begin(), upper->end(), upper->begin(), UpperAscii);
 }
 
 void Damage(AdifItem* item, const std::string& why) {
@@ -102,7 +108,8 @@ bool ReadLength(std::string_view text, const std::string& name, int64_t* length,
         Damage(item, "the length of " + name + " is negative");
         return false;
     }
-    bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    bool digits = !text.empty();
+    for (char c : text) digits = digits && c >= '0' && c <= '9';
     if (!digits) {
         Damage(item, "the length of " + name + " is not a number");
         return false;
@@ -156,10 +163,11 @@ void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
     reader->at += bytes;
 }
 
-// The tag's text between '<' and '>' as an item, reading the data of a field.
+// The tag's text between '<' and '>' (in the buffer, which reading the data
+// may move: it is read before) as an item, reading the data of a field.
 void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     size_t colon = tag.find(':');
-    item->name = Upper(tag.substr(0, colon));
+    SetUpper(tag.substr(0, colon), &item->name);
     if (colon == std::string_view::npos) {
         if (item->name == "EOR")
             item->kind = AdifItemKind::EndOfRecord;
@@ -173,6 +181,7 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     lengthText = lengthText.substr(0, lengthText.find(':'));  // without the type indicator
     int64_t length = 0;
     if (!ReadLength(lengthText, item->name, &length, item)) return;
+    // The tag's view is not used past here.
     if (length > SourceSize(*reader->source) - NextOffset(reader)) {
         reader->pastEnd = true;
         Damage(item, "the field " + item->name + " runs past the end of the file");
@@ -198,14 +207,15 @@ void NextAdifItem(AdifReader* reader, AdifItem* item) {
     if (reader->pastEnd || !FindTagStart(reader)) return;
     Hold(reader, kLongestTag);
     std::string_view held(reader->buffer.data() + reader->at, std::min(Held(reader), kLongestTag));
-    size_t close = held.find('>', 1);
-    size_t open = held.find('<', 1);
-    if (close == std::string_view::npos || (open != std::string_view::npos && open < close)) {
+    // A '<' before the '>' starts the next tag: this one has no end.
+    size_t close = 1;
+    while (close < held.size() && held[close] != '>' && held[close] != '<') ++close;
+    if (close == held.size() || held[close] == '<') {
         reader->at += 1;
         Damage(item, "a tag has no '>'");
         return;
     }
     std::string_view tag = held.substr(1, close - 1);
     reader->at += close + 1;
-    ReadTag(reader, std::string(tag), item);
+    ReadTag(reader, tag, item);
 }

@@ -8,7 +8,10 @@
 namespace {
 
 bool AllDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return !text.empty();
 }
 
 int Number(std::string_view digits) {

@@ -134,4 +134,6 @@ void RunMainWindow(HWND mainWindow) {
     FreeColours(&g_main.colours);
 }
 
-void SetMainWindowTitle(HWND mainWindow) { SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str()); }
+void SetMainWindowTitle(HWND mainWindow) {
+    SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str());
+}
