@@ -71,13 +71,13 @@ int FieldOfName(std::string_view name) {
     return kFieldCount;
 }
 
-// Takes the item's data (swapped, not copied) when it is a field of interest.
-void Keep(RecordFields* fields, AdifItem* item) {
+// Keeps the item's data when it is a field of interest.
+void Keep(RecordFields* fields, const AdifItem& item) {
     fields->any = true;
-    if (item->data.empty()) return;  // a field of length 0 is a missing field
-    int field = FieldOfName(item->name);
+    if (item.data.empty()) return;  // a field of length 0 is a missing field
+    int field = FieldOfName(item.name);
     if (field == kFieldCount || fields->present[field]) return;
-    fields->values[field].swap(item->data);
+    fields->values[field].assign(item.data.data(), item.data.size());
     fields->present[field] = true;
 }
 
@@ -238,7 +238,7 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
 // Takes one item; false when the reading ends.
 bool TakeItem(FileReading* reading, AdifItem* item, const ReportSink* sink) {
     switch (item->kind) {
-        case AdifItemKind::Field: Keep(&reading->fields, item); return true;
+        case AdifItemKind::Field: Keep(&reading->fields, *item); return true;
         case AdifItemKind::Damaged:
             if (reading->fields.damage.empty()) reading->fields.damage = item->damage;
             return true;

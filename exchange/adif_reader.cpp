@@ -92,9 +92,11 @@ bool FindTagStart(AdifReader* reader) {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-void SetUpper(std::string_view text, std::string* upper) {
-    upper->assign(text.data(), text.size());
-    std::transform(upper->begin(), upper->end(), upper->begin(), UpperAscii);
+// The name in upper case, kept in the item (a tag is shorter than its room).
+void SetName(std::string_view text, AdifItem* item) {
+    size_t length = std::min(text.size(), sizeof item->nameBytes);
+    for (size_t i = 0; i < length; ++i) item->nameBytes[i] = UpperAscii(text[i]);
+    item->name = std::string_view(item->nameBytes, length);
 }
 
 void Damage(AdifItem* item, const std::string& why) {
@@ -103,20 +105,20 @@ void Damage(AdifItem* item, const std::string& why) {
 }
 
 // The length of a field, or false with the damage said.
-bool ReadLength(std::string_view text, const std::string& name, int64_t* length, AdifItem* item) {
+bool ReadLength(std::string_view text, std::string_view fieldName, int64_t* length, AdifItem* item) {
     if (!text.empty() && text[0] == '-') {
-        Damage(item, "the length of " + name + " is negative");
+        Damage(item, "the length of " + std::string(fieldName) + " is negative");
         return false;
     }
     bool digits = !text.empty();
     for (char c : text) digits = digits && c >= '0' && c <= '9';
     if (!digits) {
-        Damage(item, "the length of " + name + " is not a number");
+        Damage(item, "the length of " + std::string(fieldName) + " is not a number");
         return false;
     }
     size_t significant = std::min(text.find_first_not_of('0'), text.size());
     if (text.size() - significant > kLongestLength) {
-        Damage(item, "the length of " + name + " is absurdly large");
+        Damage(item, "the length of " + std::string(fieldName) + " is absurdly large");
         return false;
     }
     *length = 0;
@@ -148,7 +150,8 @@ void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
     size_t count = static_cast<size_t>(length);
     if (count > kAdifKeptData) {
         Hold(reader, kAdifKeptData);
-        item->data.assign(reader->buffer.data() + reader->at, kAdifKeptData);
+        item->longData.assign(reader->buffer.data() + reader->at, kAdifKeptData);
+        item->data = item->longData;
         Pass(reader, length);
         return;
     }
@@ -159,7 +162,7 @@ void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
         size_t characters = CharacterBytes(reader, count);
         if (characters > 0 && EndsData(reader, reader->at + characters)) bytes = characters;
     }
-    item->data.assign(reader->buffer.data() + reader->at, bytes);
+    item->data = std::string_view(reader->buffer.data() + reader->at, bytes);
     reader->at += bytes;
 }
 
@@ -167,14 +170,14 @@ void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
 // may move: it is read before) as an item, reading the data of a field.
 void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     size_t colon = tag.find(':');
-    SetUpper(tag.substr(0, colon), &item->name);
+    SetName(tag.substr(0, colon), item);
     if (colon == std::string_view::npos) {
         if (item->name == "EOR")
             item->kind = AdifItemKind::EndOfRecord;
         else if (item->name == "EOH")
             item->kind = AdifItemKind::EndOfHeader;
         else
-            Damage(item, "the tag <" + item->name + "> has no length");
+            Damage(item, "the tag <" + std::string(item->name) + "> has no length");
         return;
     }
     std::string_view lengthText = tag.substr(colon + 1);
@@ -184,7 +187,7 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     // The tag's view is not used past here.
     if (length > SourceSize(*reader->source) - NextOffset(reader)) {
         reader->pastEnd = true;
-        Damage(item, "the field " + item->name + " runs past the end of the file");
+        Damage(item, "the field " + std::string(item->name) + " runs past the end of the file");
         return;
     }
     ReadData(reader, length, item);
@@ -202,8 +205,8 @@ void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
 
 void NextAdifItem(AdifReader* reader, AdifItem* item) {
     item->kind = AdifItemKind::End;
-    item->name.clear();
-    item->data.clear();
+    item->name = {};
+    item->data = {};
     if (reader->pastEnd || !FindTagStart(reader)) return;
     Hold(reader, kLongestTag);
     std::string_view held(reader->buffer.data() + reader->at, std::min(Held(reader), kLongestTag));

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exchange/csv_file_reader.h"
@@ -15,11 +16,14 @@ constexpr size_t kAdifKeptData = 4096;
 
 enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 
+// One item, its texts valid until the next item is read.
 struct AdifItem {
     AdifItemKind kind = AdifItemKind::End;
-    std::string name;    // a field's name, in upper case
-    std::string data;    // its data (at most kAdifKeptData bytes)
-    std::string damage;  // with Damaged: why, for example "a tag has no '>'"
+    std::string_view name;  // a field's name, in upper case
+    std::string_view data;  // its data (at most kAdifKeptData bytes)
+    std::string damage;     // with Damaged: why, for example "a tag has no '>'"
+    char nameBytes[256];    // where `name` is kept
+    std::string longData;   // where the start of data longer than the window is kept
 };
 
 struct AdifReader {

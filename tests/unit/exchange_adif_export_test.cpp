@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
+#include <cstdlib>
 
 #include "exchange/adif_export.h"
 #include "exchange/adif_fields.h"
@@ -240,3 +241,25 @@ TEST(AdifExport, ProposedNameBesideTheLog) {
 }
 
 }  // namespace
+
+// docs/sample-export.adi is what the program writes for these reports
+// (ULMAR_WRITE_SAMPLE=1 writes it again).
+TEST(AdifExport, TheSampleInTheDocsIsWhatTheProgramWrites) {
+    OpenTestLog t(std::vector<LogEntry>{
+        MakeEntry("R. Rumbos", "14-08-2026", "08:59", "9660", "Venezuela", "nice signal"),
+        MakeEntry("Radio Nacional", "02-08-2026", "23:10", " 6185", "  Mexico", "QRM from 6180"),
+        MakeEntry("R. Exterior Espa\xF1"
+                  "a",
+                  "15-01-2026", "19:30", "7205", "Noblejas", "SINPO 45444"),
+        MakeEntry("BBC WS", "14-08-2026", "06:00", "15400", "Ascension", ""),
+        MakeEntry("R. Rebelde", "01-09-2026", "04:30", "5025", "Cuba", "fair, \"tropical\" fading"),
+        MakeEntry("Pirate", "15-08-2026", "21:00", "6940?", "", "music"),
+    });
+    std::string adif = t.dir.Path("MYLOG.ADI");
+    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), {2026, 12, 8, 7, 30, 0},
+                                         "C:\\Users\\Listener\\Documents\\ULMAR\\MYLOG.ULM");
+    ASSERT_EQ(result.written.count, 6);
+    std::string sample = std::string(ULMAR_SOURCE_DIR) + "/docs/sample-export.adi";
+    if (std::getenv("ULMAR_WRITE_SAMPLE")) WriteBytes(sample, ReadBytes(adif));
+    EXPECT_EQ(ReadBytes(adif), ReadBytes(sample));
+}
