@@ -148,8 +148,13 @@ size_t CharacterBytes(const AdifReader* reader, size_t count) {
 void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
     item->kind = AdifItemKind::Field;
     size_t count = static_cast<size_t>(length);
+    // The file was measured to hold the data; one that shrank since is a file that cannot be read.
+    if (!Hold(reader, std::min(count, kAdifKeptData))) {
+        reader->readFailed = true;
+        item->kind = AdifItemKind::End;
+        return;
+    }
     if (count > kAdifKeptData) {
-        Hold(reader, kAdifKeptData);
         item->longData.assign(reader->buffer.data() + reader->at, kAdifKeptData);
         item->data = item->longData;
         Pass(reader, length);
