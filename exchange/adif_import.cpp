@@ -153,8 +153,9 @@ void FillTexts(const RecordFields& fields, RecordReading* reading, LogEntry* rec
     FillField(record->Location, location.substr(0, sizeof record->Location));
     std::string_view remarks = TextOf(fields, kExactRemarks, reading);
     if (!fields.present[kExactRemarks]) {
-        remarks = FirstOf(fields, {kComment, kNotes}, reading);
-        remarks = Trimmed(FirstLine(remarks));
+        // COMMENT is one line by its definition; NOTES may hold several.
+        remarks = fields.present[kComment] ? Trimmed(TextOf(fields, kComment, reading))
+                                           : Trimmed(FirstLine(TextOf(fields, kNotes, reading)));
     }
     FillField(record->Remarks, remarks.substr(0, sizeof record->Remarks));
 }

@@ -116,7 +116,8 @@ bool ReadLength(std::string_view text, std::string_view fieldName, int64_t* leng
         Damage(item, "the length of " + std::string(fieldName) + " is not a number");
         return false;
     }
-    size_t significant = std::min(text.find_first_not_of('0'), text.size());
+    size_t significant = 0;
+    while (significant < text.size() && text[significant] == '0') ++significant;
     if (text.size() - significant > kLongestLength) {
         Damage(item, "the length of " + std::string(fieldName) + " is absurdly large");
         return false;
@@ -171,10 +172,18 @@ void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
     reader->at += bytes;
 }
 
+// Where the first ':' is, npos without one; tags are short, so byte by byte.
+size_t ColonIn(std::string_view tag) {
+    for (size_t i = 0; i < tag.size(); ++i) {
+        if (tag[i] == ':') return i;
+    }
+    return std::string_view::npos;
+}
+
 // The tag's text between '<' and '>' (in the buffer, which reading the data
 // may move: it is read before) as an item, reading the data of a field.
 void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
-    size_t colon = tag.find(':');
+    size_t colon = ColonIn(tag);
     SetName(tag.substr(0, colon), item);
     if (colon == std::string_view::npos) {
         if (item->name == "EOR")
@@ -186,7 +195,7 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
         return;
     }
     std::string_view lengthText = tag.substr(colon + 1);
-    lengthText = lengthText.substr(0, lengthText.find(':'));  // without the type indicator
+    lengthText = lengthText.substr(0, ColonIn(lengthText));  // without the type indicator
     int64_t length = 0;
     if (!ReadLength(lengthText, item->name, &length, item)) return;
     // The tag's view is not used past here.
