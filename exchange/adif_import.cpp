@@ -66,7 +66,8 @@ void Clear(RecordFields* fields) {
 // The field of `name`, kFieldCount for any other.
 int FieldOfName(std::string_view name) {
     for (int i = 0; i < kFieldCount; ++i) {
-        if (name.size() == kFieldNames[i].size() && name == kFieldNames[i]) return i;
+        const std::string_view known = kFieldNames[i];
+        if (name.size() == known.size() && name[0] == known[0] && name == known) return i;
     }
     return kFieldCount;
 }

@@ -44,10 +44,8 @@ bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
     return true;
 }
 
-// Makes `need` bytes from `at` on held, or as many as the file still has;
-// true when `need` are held.
-bool Hold(AdifReader* reader, size_t need) {
-    if (Held(reader) >= need) return true;
+// Reads more of the file behind the held bytes, dropping those already read.
+bool HoldMore(AdifReader* reader, size_t need) {
     reader->buffer.erase(reader->buffer.begin(), reader->buffer.begin() + static_cast<ptrdiff_t>(reader->at));
     reader->bufferOffset += static_cast<int64_t>(reader->at);
     reader->at = 0;
@@ -58,6 +56,10 @@ bool Hold(AdifReader* reader, size_t need) {
     if (want > 0 && !reader->readFailed) ReadInto(reader, end, want);
     return Held(reader) >= need;
 }
+
+// Makes `need` bytes from `at` on held, or as many as the file still has;
+// true when `need` are held. Mostly they are: that case is the quick one.
+inline bool Hold(AdifReader* reader, size_t need) { return Held(reader) >= need || HoldMore(reader, need); }
 
 void Pass(AdifReader* reader, int64_t count) {
     if (count <= static_cast<int64_t>(Held(reader))) {
