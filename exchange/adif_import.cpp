@@ -72,12 +72,16 @@ int FieldOfName(std::string_view name) {
     return kFieldCount;
 }
 
-// Keeps the item's data when it is a field of interest.
-void Keep(RecordFields* fields, const AdifItem& item) {
+// The fields that decide whether a record is a report; a plan reads only these.
+bool DecidesReport(int field) { return field == kQsoDate || field == kTimeOn || field == kFreq || field == kExactFreq; }
+
+// Keeps the item's data when it is a field of interest (with `texts` false,
+// one that decides whether the record is a report).
+void Keep(RecordFields* fields, const AdifItem& item, bool texts) {
     fields->any = true;
     if (item.data.empty()) return;  // a field of length 0 is a missing field
     int field = FieldOfName(item.name);
-    if (field == kFieldCount || fields->present[field]) return;
+    if (field == kFieldCount || fields->present[field] || (!texts && !DecidesReport(field))) return;
     fields->values[field].assign(item.data.data(), item.data.size());
     fields->present[field] = true;
 }
@@ -162,7 +166,9 @@ void FillTexts(const RecordFields& fields, RecordReading* reading, LogEntry* rec
 }
 
 // The record as a report, or the reason it cannot be one.
-bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, LogEntry* record, std::string* reason) {
+// Without `texts` only what decides whether it is one is read (a plan keeps no report).
+bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, bool texts, LogEntry* record,
+                    std::string* reason) {
     if (!fields.damage.empty()) return Reject(reason, fields.damage);
     if (!fields.present[kQsoDate]) return Reject(reason, "it has no QSO_DATE");
     if (!AdifDateToLog(fields.values[kQsoDate], record->Date)) {
@@ -173,7 +179,7 @@ bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, LogEntry
         return Reject(reason, "TIME_ON " + Shown(fields.values[kTimeOn]) + " is not a valid time");
     }
     if (!ReadFrequency(fields, reading, record, reason)) return false;
-    FillTexts(fields, reading, record);
+    if (texts) FillTexts(fields, reading, record);
     return true;
 }
 
@@ -227,7 +233,7 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
     LogEntry record;
     std::memset(&record, ' ', sizeof record);
     std::string reason;
-    bool made = FieldsToRecord(reading->fields, &reading->record, &record, &reason);
+    bool made = FieldsToRecord(reading->fields, &reading->record, sink != nullptr, &record, &reason);
     Clear(&reading->fields);
     if (!made) {
         Skip(&reading->plan, reading->number, reason);
@@ -240,7 +246,7 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
 // Takes one item; false when the reading ends.
 bool TakeItem(FileReading* reading, AdifItem* item, const ReportSink* sink) {
     switch (item->kind) {
-        case AdifItemKind::Field: Keep(&reading->fields, *item); return true;
+        case AdifItemKind::Field: Keep(&reading->fields, *item, sink != nullptr); return true;
         case AdifItemKind::Damaged:
             if (reading->fields.damage.empty()) reading->fields.damage = item->damage;
             return true;
