@@ -58,7 +58,7 @@ void BM_AdifExportMillionEntries(benchmark::State& state) {
     for (auto _ : state) {
         std::remove(kAdifPath);
         Measure(&exported,
-                [&] { count = ExportAdif(log, 1, kAdifPath, ReportFilter(), UtcTime(), kLogPath).written.count; });
+                [&] { count = ExportAdif(log, 1, kAdifPath, ReportFilter(), UtcTime(), kLogPath).Written.Count; });
         std::remove(kPlainPath);
         Measure(&written, [&] { WriteBytesOnce(kPlainPath, bytes.data(), bytes.size()); });
     }

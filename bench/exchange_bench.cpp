@@ -37,8 +37,8 @@ LogEntry SampleEntry(int64_t n) {
     int day = static_cast<int>(n % 100);
     int month = 0;
     while (day >= kDays[month]) day -= kDays[month++];
-    return ReportBenchEntry(n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" +
-                                   std::to_string(month + 1) + "-2026");
+    return ReportBenchEntry(
+        n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" + std::to_string(month + 1) + "-2026");
 }
 
 // The log is held open without sharing, so it is read through its own handle.
@@ -57,13 +57,14 @@ void WriteOnce(const char* path, const std::vector<LogEntry>& records) {
     const char* bytes = reinterpret_cast<const char*>(records.data());
     size_t size = records.size() * sizeof(LogEntry);
     for (size_t offset = 0; offset < size; offset += kBlock) {
-        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset, size - offset < kBlock ? size - offset : kBlock);
+        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset,
+                    size - offset < kBlock ? size - offset : kBlock);
     }
     FileFlush(file);
     FileClose(&file);
 }
 
-ReportFilter Filter(const FilterTexts& texts) { return ReadReportFilter(texts, UpperCaseWestern).filter; }
+ReportFilter Filter(const FilterTexts& texts) { return ReadReportFilter(texts, UpperCaseWestern).Filter; }
 
 void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
     WriteBenchLog(kLogPath, kExportEntries, SampleEntry);
@@ -77,7 +78,7 @@ void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
         // Into a new file each time: emptying the last run's output (the
         // kernel freeing its pages) is no part of the export's own work.
         std::remove(kCsvPath);
-        Measure(&exported, [&] { count = ExportReports(log, 1, kCsvPath, filter).count; });
+        Measure(&exported, [&] { count = ExportReports(log, 1, kCsvPath, filter).Count; });
         Measure(&read, [&] { ReadOnce(log.LogFile); });
     }
     CloseLog(log);
@@ -95,8 +96,8 @@ void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
 // "Last month's catch": one day in a hundred.
 void BM_FilteredExportOneDay(benchmark::State& state) {
     FilterTexts texts;
-    texts.dateFrom = "15-02-2026";
-    texts.dateTo = "15-02-2026";
+    texts.DateFrom = "15-02-2026";
+    texts.DateTo = "15-02-2026";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportOneDay)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -104,8 +105,8 @@ BENCHMARK(BM_FilteredExportOneDay)->Iterations(10)->Unit(benchmark::kMillisecond
 // "One band": frequencies read as numbers on every entry, 1% in range.
 void BM_FilteredExportOneBand(benchmark::State& state) {
     FilterTexts texts;
-    texts.frequencyFrom = "1000";
-    texts.frequencyTo = "1249.9";
+    texts.FrequencyFrom = "1000";
+    texts.FrequencyTo = "1249.9";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportOneBand)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -113,11 +114,11 @@ BENCHMARK(BM_FilteredExportOneBand)->Iterations(10)->Unit(benchmark::kMillisecon
 // Every part of the filter checked on every entry, still 1% matching.
 void BM_FilteredExportAllParts(benchmark::State& state) {
     FilterTexts texts;
-    texts.station = "station ";
-    texts.dateFrom = "15-02-2026";
-    texts.dateTo = "15-02-2026";
-    texts.frequencyFrom = "100";
-    texts.frequencyTo = "30000.5";
+    texts.Station = "station ";
+    texts.DateFrom = "15-02-2026";
+    texts.DateTo = "15-02-2026";
+    texts.FrequencyFrom = "100";
+    texts.FrequencyTo = "30000.5";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportAllParts)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -130,7 +131,7 @@ void BM_ImportHundredThousandLines(benchmark::State& state) {
     OpenLog(source, kLogPath);
     ExportLog(source, 1, kCsvPath);
     CloseLog(source);
-    std::vector<LogEntry> records = PlanImport(ReadFileBytes(kCsvPath)).records;  // also warms the cache
+    std::vector<LogEntry> records = PlanImport(ReadFileBytes(kCsvPath)).Records;  // also warms the cache
     Spent imported, written, planned;
     size_t added = 0;
     for (auto _ : state) {

@@ -18,31 +18,31 @@ namespace {
 constexpr size_t kWriteBlock = 1 << 20;
 
 struct AdifFile {
-    PlatformFile file;
-    int64_t offset = 0;
-    std::vector<char> block = std::vector<char>(kWriteBlock + kAdifRecordRoom);
-    size_t used = 0;
-    bool writeFailed = false;
-    const ReportFilter* filter = nullptr;
-    bool everyEntry = false;  // the filter is empty
-    int64_t nextNumber = 1;   // of the entry the walk hands on next
-    AdifExportResult* result = nullptr;
+    PlatformFile File;
+    int64_t Offset = 0;
+    std::vector<char> Block = std::vector<char>(kWriteBlock + kAdifRecordRoom);
+    size_t Used = 0;
+    bool WriteFailed = false;
+    const ReportFilter* Filter = nullptr;
+    bool EveryEntry = false;  // the filter is empty
+    int64_t NextNumber = 1;   // of the entry the walk hands on next
+    AdifExportResult* Result = nullptr;
 };
 
 bool WritePending(AdifFile* out) {
-    if (out->used == 0 || out->writeFailed) return !out->writeFailed;
-    if (!FileWriteAt(out->file, out->offset, out->block.data(), out->used)) {
-        out->writeFailed = true;
+    if (out->Used == 0 || out->WriteFailed) return !out->WriteFailed;
+    if (!FileWriteAt(out->File, out->Offset, out->Block.data(), out->Used)) {
+        out->WriteFailed = true;
         return false;
     }
-    out->offset += static_cast<int64_t>(out->used);
-    out->used = 0;
+    out->Offset += static_cast<int64_t>(out->Used);
+    out->Used = 0;
     return true;
 }
 
 void PutText(AdifFile* out, const std::string& text) {
-    std::memcpy(out->block.data() + out->used, text.data(), text.size());
-    out->used += text.size();
+    std::memcpy(out->Block.data() + out->Used, text.data(), text.size());
+    out->Used += text.size();
 }
 
 std::string HeaderField(const std::string& name, const std::string& data) {
@@ -59,26 +59,26 @@ std::string Header(const UtcTime& created, const std::string& logPath) {
 }
 
 void CountDamage(AdifFile* out, int64_t number, AdifDamage damage) {
-    AdifExportResult* result = out->result;
-    if (result->skipped++ > 0) return;
-    result->firstSkippedEntry = number;
-    result->firstSkipReason =
+    AdifExportResult* result = out->Result;
+    if (result->Skipped++ > 0) return;
+    result->FirstSkippedEntry = number;
+    result->FirstSkipReason =
         damage == AdifDamage::Date ? "its date is not a real date" : "its time is not a real time";
 }
 
 bool ExportEntry(const LogEntry& entry, void* context) {
     AdifFile* out = static_cast<AdifFile*>(context);
-    int64_t number = out->nextNumber++;
-    if (!out->everyEntry && !EntryMatches(*out->filter, entry)) return true;
+    int64_t number = out->NextNumber++;
+    if (!out->EveryEntry && !EntryMatches(*out->Filter, entry)) return true;
     AdifDamage damage = AdifDamageOf(entry);
     if (damage != AdifDamage::None) {
         CountDamage(out, number, damage);
         return true;
     }
-    char* start = out->block.data() + out->used;
-    out->used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
-    out->result->written.count += 1;
-    return out->used < kWriteBlock || WritePending(out);
+    char* start = out->Block.data() + out->Used;
+    out->Used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
+    out->Result->Written.Count += 1;
+    return out->Used < kWriteBlock || WritePending(out);
 }
 
 // The new file is written under this name and then put in place of `fileName`.
@@ -102,8 +102,8 @@ ExportStatus CreatePart(LogStore& log, const std::string& fileName, PlatformFile
 }
 
 ExportStatus FinishPart(AdifFile* out, const std::string& fileName, bool readFailed) {
-    bool written = WritePending(out) && FileFlush(out->file);
-    FileClose(&out->file);
+    bool written = WritePending(out) && FileFlush(out->File);
+    FileClose(&out->File);
     if (written && !readFailed && FileReplace(PartName(fileName).c_str(), fileName.c_str())) {
         return ExportStatus::Written;
     }
@@ -118,24 +118,24 @@ AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fil
                             const UtcTime& created, const std::string& logPath) {
     AdifExportResult result;
     AdifFile out;
-    result.written.status = CreatePart(log, fileName, &out.file);
-    if (result.written.status != ExportStatus::Written) return result;
-    out.filter = &filter;
-    out.everyEntry = IsEmptyFilter(filter);
-    out.nextNumber = std::max<int64_t>(start, 1);
-    out.result = &result;
+    result.Written.Status = CreatePart(log, fileName, &out.File);
+    if (result.Written.Status != ExportStatus::Written) return result;
+    out.Filter = &filter;
+    out.EveryEntry = IsEmptyFilter(filter);
+    out.NextNumber = std::max<int64_t>(start, 1);
+    out.Result = &result;
     PutText(&out, Header(created, logPath));
     WalkResult walk = WalkLog(log, start, ExportEntry, &out);
-    result.written.status = FinishPart(&out, fileName, walk.readFailed);
+    result.Written.Status = FinishPart(&out, fileName, walk.ReadFailed);
     return result;
 }
 
 std::string AdifSkipText(const AdifExportResult& result) {
-    if (result.skipped == 0) return "";
-    std::string count = std::to_string(result.skipped) + (result.skipped == 1 ? " report" : " reports");
-    std::string first = result.skipped == 1 ? "entry " : "the first, entry ";
-    return ". " + count + " not written: " + first + std::to_string(result.firstSkippedEntry) + ", " +
-           result.firstSkipReason + ".";
+    if (result.Skipped == 0) return "";
+    std::string count = std::to_string(result.Skipped) + (result.Skipped == 1 ? " report" : " reports");
+    std::string first = result.Skipped == 1 ? "entry " : "the first, entry ";
+    return ". " + count + " not written: " + first + std::to_string(result.FirstSkippedEntry) + ", " +
+           result.FirstSkipReason + ".";
 }
 
 std::string AdifNameFromUpperPath(const std::string& upperPath) { return OutputNameFromUpperPath(upperPath, ".ADI"); }

@@ -11,10 +11,10 @@
 // Damaged entries (a Date or Time that is not real) cannot be ADIF records:
 // they are counted and the first is named.
 struct AdifExportResult {
-    ExportResult written;  // the status and the records written
-    int32_t skipped = 0;
-    int64_t firstSkippedEntry = 0;  // its entry number in the log
-    std::string firstSkipReason;    // "its date is not a real date"
+    ExportResult Written;  // the status and the records written
+    int32_t Skipped = 0;
+    int64_t FirstSkippedEntry = 0;  // its entry number in the log
+    std::string FirstSkipReason;    // "its date is not a real date"
 };
 
 // Writes the header (a line naming the program and `logPath`, ADIF_VER,

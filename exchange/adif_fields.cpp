@@ -10,9 +10,9 @@
 namespace {
 
 struct Band {
-    int64_t lowKhz;   // × 10000, inclusive
-    int64_t highKhz;  // × 10000, inclusive
-    const char* name;
+    int64_t LowKhz;   // × 10000, inclusive
+    int64_t HighKhz;  // × 10000, inclusive
+    const char* Name;
 };
 
 constexpr int64_t kScale = 10000;
@@ -41,12 +41,12 @@ const Band kBands[] = {
 
 // The ASCII form of every code page 1252 byte, worked out once.
 struct AsciiTable {
-    std::string_view forms[256];
+    std::string_view Forms[256];
     AsciiTable() {
         static std::string texts[256];
         for (int byte = 0; byte < 256; ++byte) {
             texts[byte] = CodePage1252ToAscii(std::string_view(reinterpret_cast<const char*>(&byte), 1));
-            forms[byte] = texts[byte];
+            Forms[byte] = texts[byte];
         }
     }
 };
@@ -96,7 +96,7 @@ bool IsPrintableAscii(std::string_view text) {
 std::string_view AsciiForm(std::string_view trimmed, char* out) {
     if (IsPrintableAscii(trimmed)) return trimmed;
     char* end = out;
-    for (char c : trimmed) end = PutText(end, Ascii().forms[static_cast<unsigned char>(c)]);
+    for (char c : trimmed) end = PutText(end, Ascii().Forms[static_cast<unsigned char>(c)]);
     return std::string_view(out, static_cast<size_t>(end - out));
 }
 
@@ -122,8 +122,8 @@ std::string_view Utf8Form(std::string_view exact, char* out) {
 // A text field as it goes out: the exact text (blanks at the end dropped) and
 // whether the standard field carries it as it is (printable ASCII, no leading blank).
 struct TextForms {
-    std::string_view exact;
-    bool plain = false;
+    std::string_view Exact;
+    bool Plain = false;
 };
 
 TextForms FormsOf(std::string_view field) {
@@ -133,30 +133,30 @@ TextForms FormsOf(std::string_view field) {
 
 // The standard field of a text: its trimmed ASCII form.
 char* PutStandardText(char* out, const char* name, const TextForms& text) {
-    if (text.plain) return PutField(out, name, text.exact);
+    if (text.Plain) return PutField(out, name, text.Exact);
     char ascii[3 * kRemarksWidth];
-    return PutField(out, name, AsciiForm(TrimmedStart(text.exact), ascii));
+    return PutField(out, name, AsciiForm(TrimmedStart(text.Exact), ascii));
 }
 
 // The exact text in UTF-8 when the standard field does not carry it.
 char* PutExactText(char* out, const char* name, const TextForms& text) {
-    if (text.plain) return out;
+    if (text.Plain) return out;
     char utf8[3 * kRemarksWidth];
-    return PutField(out, name, Utf8Form(text.exact, utf8));
+    return PutField(out, name, Utf8Form(text.Exact, utf8));
 }
 
 // The MHz form of a kHz value into `out` (room for 12 bytes); returns the end.
 char* PutMegahertz(DecimalView khz, char* out) {
     char whole[8] = {'0', '0', '0', '0'};
-    size_t digits = std::max<size_t>(khz.whole.size(), 4);
-    std::memcpy(whole + digits - khz.whole.size(), khz.whole.data(), khz.whole.size());
+    size_t digits = std::max<size_t>(khz.Whole.size(), 4);
+    std::memcpy(whole + digits - khz.Whole.size(), khz.Whole.data(), khz.Whole.size());
     size_t first = 0;
     while (first + 4 < digits && whole[first] == '0') ++first;  // one digit stays before the point
     out = PutText(out, std::string_view(whole + first, digits - 3 - first));
     char fraction[16];
     std::memcpy(fraction, whole + digits - 3, 3);
-    std::memcpy(fraction + 3, khz.fraction.data(), khz.fraction.size());
-    size_t length = 3 + khz.fraction.size();
+    std::memcpy(fraction + 3, khz.Fraction.data(), khz.Fraction.size());
+    size_t length = 3 + khz.Fraction.size();
     while (length > 0 && fraction[length - 1] == '0') --length;
     if (length == 0) return out;
     *out++ = '.';
@@ -166,17 +166,17 @@ char* PutMegahertz(DecimalView khz, char* out) {
 // kHz × 10000 of a value of at most six whole digits and four decimals.
 int64_t TenThousandths(DecimalView khz) {
     int64_t value = 0;
-    for (char c : khz.whole) value = value * 10 + (c - '0');
-    for (size_t i = 0; i < 4; ++i) value = value * 10 + (i < khz.fraction.size() ? khz.fraction[i] - '0' : 0);
+    for (char c : khz.Whole) value = value * 10 + (c - '0');
+    for (size_t i = 0; i < 4; ++i) value = value * 10 + (i < khz.Fraction.size() ? khz.Fraction[i] - '0' : 0);
     return value;
 }
 
 bool IsPlainForm(std::string_view text, DecimalView value) {
-    std::string_view whole = value.whole.empty() ? std::string_view("0") : value.whole;
+    std::string_view whole = value.Whole.empty() ? std::string_view("0") : value.Whole;
     if (text.substr(0, whole.size()) != whole) return false;
-    if (value.fraction.empty()) return text.size() == whole.size();
-    return text.size() == whole.size() + 1 + value.fraction.size() && text[whole.size()] == '.' &&
-           text.substr(whole.size() + 1) == value.fraction;
+    if (value.Fraction.empty()) return text.size() == whole.size();
+    return text.size() == whole.size() + 1 + value.Fraction.size() && text[whole.size()] == '.' &&
+           text.substr(whole.size() + 1) == value.Fraction;
 }
 
 template <size_t N>
@@ -238,7 +238,7 @@ char* PutAdifRecord(const LogEntry& entry, char* out) {
 
 std::string_view AdifBandOf(int64_t tenThousandthsKhz) {
     for (const Band& band : kBands) {
-        if (tenThousandthsKhz >= band.lowKhz && tenThousandthsKhz <= band.highKhz) return band.name;
+        if (tenThousandthsKhz >= band.LowKhz && tenThousandthsKhz <= band.HighKhz) return band.Name;
     }
     return {};
 }

@@ -14,29 +14,29 @@ constexpr size_t kLongestTag = 256;
 constexpr size_t kLongestLength = 18;
 
 int64_t SourceSize(const ByteSource& source) {
-    return source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
+    return source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
 }
 
-size_t Held(const AdifReader* reader) { return reader->buffer.size() - reader->at; }
+size_t Held(const AdifReader* reader) { return reader->Buffer.size() - reader->At; }
 
-int64_t NextOffset(const AdifReader* reader) { return reader->bufferOffset + static_cast<int64_t>(reader->at); }
+int64_t NextOffset(const AdifReader* reader) { return reader->BufferOffset + static_cast<int64_t>(reader->At); }
 
 bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
-    size_t old = reader->buffer.size();
-    reader->buffer.resize(old + count);
-    const ByteSource& source = *reader->source;
-    if (!source.file.IsOpen()) {
-        std::memcpy(reader->buffer.data() + old, source.memory.data() + offset, count);
+    size_t old = reader->Buffer.size();
+    reader->Buffer.resize(old + count);
+    const ByteSource& source = *reader->Source;
+    if (!source.File.IsOpen()) {
+        std::memcpy(reader->Buffer.data() + old, source.Memory.data() + offset, count);
         return true;
     }
     size_t got = 0;
     while (got < count) {
         size_t part = 0;
-        if (!FileReadAt(source.file, offset + static_cast<int64_t>(got), reader->buffer.data() + old + got, count - got,
+        if (!FileReadAt(source.File, offset + static_cast<int64_t>(got), reader->Buffer.data() + old + got, count - got,
                         &part) ||
             part == 0) {
-            reader->buffer.resize(old + got);
-            reader->readFailed = true;
+            reader->Buffer.resize(old + got);
+            reader->ReadFailed = true;
             return false;
         }
         got += part;
@@ -46,14 +46,14 @@ bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
 
 // Reads more of the file behind the held bytes, dropping those already read.
 bool HoldMore(AdifReader* reader, size_t need) {
-    reader->buffer.erase(reader->buffer.begin(), reader->buffer.begin() + static_cast<ptrdiff_t>(reader->at));
-    reader->bufferOffset += static_cast<int64_t>(reader->at);
-    reader->at = 0;
-    int64_t end = reader->bufferOffset + static_cast<int64_t>(reader->buffer.size());
-    int64_t remaining = SourceSize(*reader->source) - end;
-    size_t want = std::max(need - reader->buffer.size(), reader->source->windowBytes);
+    reader->Buffer.erase(reader->Buffer.begin(), reader->Buffer.begin() + static_cast<ptrdiff_t>(reader->At));
+    reader->BufferOffset += static_cast<int64_t>(reader->At);
+    reader->At = 0;
+    int64_t end = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size());
+    int64_t remaining = SourceSize(*reader->Source) - end;
+    size_t want = std::max(need - reader->Buffer.size(), reader->Source->WindowBytes);
     want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(want), std::max<int64_t>(remaining, 0)));
-    if (want > 0 && !reader->readFailed) ReadInto(reader, end, want);
+    if (want > 0 && !reader->ReadFailed) ReadInto(reader, end, want);
     return Held(reader) >= need;
 }
 
@@ -63,31 +63,31 @@ inline bool Hold(AdifReader* reader, size_t need) { return Held(reader) >= need 
 
 void Pass(AdifReader* reader, int64_t count) {
     if (count <= static_cast<int64_t>(Held(reader))) {
-        reader->at += static_cast<size_t>(count);
+        reader->At += static_cast<size_t>(count);
         return;
     }
-    reader->bufferOffset = NextOffset(reader) + count;
-    reader->buffer.clear();
-    reader->at = 0;
+    reader->BufferOffset = NextOffset(reader) + count;
+    reader->Buffer.clear();
+    reader->At = 0;
 }
 
 // Moves to the next '<'; false at the end of the file.
 bool FindTagStart(AdifReader* reader) {
     // Fields are mostly written one after the other: the next byte, or the one after a blank.
-    for (size_t look = reader->at; look < reader->buffer.size() && look < reader->at + 2; ++look) {
-        if (reader->buffer[look] == '<') {
-            reader->at = look;
+    for (size_t look = reader->At; look < reader->Buffer.size() && look < reader->At + 2; ++look) {
+        if (reader->Buffer[look] == '<') {
+            reader->At = look;
             return true;
         }
     }
     for (;;) {
-        const char* from = reader->buffer.data() + reader->at;
+        const char* from = reader->Buffer.data() + reader->At;
         const void* found = Held(reader) ? std::memchr(from, '<', Held(reader)) : nullptr;
         if (found) {
-            reader->at += static_cast<size_t>(static_cast<const char*>(found) - from);
+            reader->At += static_cast<size_t>(static_cast<const char*>(found) - from);
             return true;
         }
-        reader->at = reader->buffer.size();
+        reader->At = reader->Buffer.size();
         if (!Hold(reader, 1)) return false;
     }
 }
@@ -96,14 +96,14 @@ char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 
 // The name in upper case, kept in the item (a tag is shorter than its room).
 void SetName(std::string_view text, AdifItem* item) {
-    size_t length = std::min(text.size(), sizeof item->nameBytes);
-    for (size_t i = 0; i < length; ++i) item->nameBytes[i] = UpperAscii(text[i]);
-    item->name = std::string_view(item->nameBytes, length);
+    size_t length = std::min(text.size(), sizeof item->NameBytes);
+    for (size_t i = 0; i < length; ++i) item->NameBytes[i] = UpperAscii(text[i]);
+    item->Name = std::string_view(item->NameBytes, length);
 }
 
 void Damage(AdifItem* item, const std::string& why) {
-    item->kind = AdifItemKind::Damaged;
-    item->damage = why;
+    item->Kind = AdifItemKind::Damaged;
+    item->Damage = why;
 }
 
 // The length of a field, or false with the damage said.
@@ -130,48 +130,48 @@ bool ReadLength(std::string_view text, std::string_view fieldName, int64_t* leng
 }
 
 bool EndsData(const AdifReader* reader, size_t at) {
-    if (at >= reader->buffer.size()) return true;  // the end of the file: all that remains is held
-    char c = reader->buffer[at];
+    if (at >= reader->Buffer.size()) return true;  // the end of the file: all that remains is held
+    char c = reader->Buffer[at];
     return c == '<' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 // The bytes of `count` UTF-8 characters from `at`, 0 when they are not all there.
 size_t CharacterBytes(const AdifReader* reader, size_t count) {
-    std::string_view held(reader->buffer.data(), reader->buffer.size());
-    size_t at = reader->at;
+    std::string_view held(reader->Buffer.data(), reader->Buffer.size());
+    size_t at = reader->At;
     for (size_t i = 0; i < count; ++i) {
         uint32_t code = 0;
         size_t length = DecodeUtf8Char(held, at, &code);
         if (length == 0) return 0;
         at += length;
     }
-    return at - reader->at;
+    return at - reader->At;
 }
 
 void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
-    item->kind = AdifItemKind::Field;
+    item->Kind = AdifItemKind::Field;
     size_t count = static_cast<size_t>(length);
     // The file was measured to hold the data; one that shrank since is a file that cannot be read.
     if (!Hold(reader, std::min(count, kAdifKeptData))) {
-        reader->readFailed = true;
-        item->kind = AdifItemKind::End;
+        reader->ReadFailed = true;
+        item->Kind = AdifItemKind::End;
         return;
     }
     if (count > kAdifKeptData) {
-        item->longData.assign(reader->buffer.data() + reader->at, kAdifKeptData);
-        item->data = item->longData;
+        item->LongData.assign(reader->Buffer.data() + reader->At, kAdifKeptData);
+        item->Data = item->LongData;
         Pass(reader, length);
         return;
     }
     Hold(reader, count + 1);
     size_t bytes = count;
-    if (reader->utf8 && !EndsData(reader, reader->at + count)) {
+    if (reader->Utf8 && !EndsData(reader, reader->At + count)) {
         Hold(reader, 4 * count + 1);
         size_t characters = CharacterBytes(reader, count);
-        if (characters > 0 && EndsData(reader, reader->at + characters)) bytes = characters;
+        if (characters > 0 && EndsData(reader, reader->At + characters)) bytes = characters;
     }
-    item->data = std::string_view(reader->buffer.data() + reader->at, bytes);
-    reader->at += bytes;
+    item->Data = std::string_view(reader->Buffer.data() + reader->At, bytes);
+    reader->At += bytes;
 }
 
 // Where the first ':' is, npos without one; tags are short, so byte by byte.
@@ -188,22 +188,22 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     size_t colon = ColonIn(tag);
     SetName(tag.substr(0, colon), item);
     if (colon == std::string_view::npos) {
-        if (item->name == "EOR")
-            item->kind = AdifItemKind::EndOfRecord;
-        else if (item->name == "EOH")
-            item->kind = AdifItemKind::EndOfHeader;
+        if (item->Name == "EOR")
+            item->Kind = AdifItemKind::EndOfRecord;
+        else if (item->Name == "EOH")
+            item->Kind = AdifItemKind::EndOfHeader;
         else
-            Damage(item, "the tag <" + std::string(item->name) + "> has no length");
+            Damage(item, "the tag <" + std::string(item->Name) + "> has no length");
         return;
     }
     std::string_view lengthText = tag.substr(colon + 1);
     lengthText = lengthText.substr(0, ColonIn(lengthText));  // without the type indicator
     int64_t length = 0;
-    if (!ReadLength(lengthText, item->name, &length, item)) return;
+    if (!ReadLength(lengthText, item->Name, &length, item)) return;
     // The tag's view is not used past here.
-    if (length > SourceSize(*reader->source) - NextOffset(reader)) {
-        reader->pastEnd = true;
-        Damage(item, "the field " + std::string(item->name) + " runs past the end of the file");
+    if (length > SourceSize(*reader->Source) - NextOffset(reader)) {
+        reader->PastEnd = true;
+        Damage(item, "the field " + std::string(item->Name) + " runs past the end of the file");
         return;
     }
     ReadData(reader, length, item);
@@ -213,28 +213,28 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
 
 void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
     *reader = AdifReader();
-    reader->source = &source;
-    reader->utf8 = utf8;
+    reader->Source = &source;
+    reader->Utf8 = utf8;
     Hold(reader, 3);
-    reader->at = Utf8BomLength(std::string_view(reader->buffer.data(), reader->buffer.size()));
+    reader->At = Utf8BomLength(std::string_view(reader->Buffer.data(), reader->Buffer.size()));
 }
 
 void NextAdifItem(AdifReader* reader, AdifItem* item) {
-    item->kind = AdifItemKind::End;
-    item->name = {};
-    item->data = {};
-    if (reader->pastEnd || !FindTagStart(reader)) return;
+    item->Kind = AdifItemKind::End;
+    item->Name = {};
+    item->Data = {};
+    if (reader->PastEnd || !FindTagStart(reader)) return;
     Hold(reader, kLongestTag);
-    std::string_view held(reader->buffer.data() + reader->at, std::min(Held(reader), kLongestTag));
+    std::string_view held(reader->Buffer.data() + reader->At, std::min(Held(reader), kLongestTag));
     // A '<' before the '>' starts the next tag: this one has no end.
     size_t close = 1;
     while (close < held.size() && held[close] != '>' && held[close] != '<') ++close;
     if (close == held.size() || held[close] == '<') {
-        reader->at += 1;
+        reader->At += 1;
         Damage(item, "a tag has no '>'");
         return;
     }
     std::string_view tag = held.substr(1, close - 1);
-    reader->at += close + 1;
+    reader->At += close + 1;
     ReadTag(reader, tag, item);
 }

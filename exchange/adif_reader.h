@@ -18,22 +18,22 @@ enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 
 // One item, its texts valid until the next item is read.
 struct AdifItem {
-    AdifItemKind kind = AdifItemKind::End;
-    std::string_view name;  // a field's name, in upper case
-    std::string_view data;  // its data (at most kAdifKeptData bytes)
-    std::string damage;     // with Damaged: why, for example "a tag has no '>'"
-    char nameBytes[256];    // where `name` is kept
-    std::string longData;   // where the start of data longer than the window is kept
+    AdifItemKind Kind = AdifItemKind::End;
+    std::string_view Name;  // a field's name, in upper case
+    std::string_view Data;  // its data (at most kAdifKeptData bytes)
+    std::string Damage;     // with Damaged: why, for example "a tag has no '>'"
+    char NameBytes[256];    // where `name` is kept
+    std::string LongData;   // where the start of data longer than the window is kept
 };
 
 struct AdifReader {
-    const ByteSource* source = nullptr;
-    bool utf8 = false;         // lengths may count characters (see NextAdifItem)
-    std::vector<char> buffer;  // the file's bytes from bufferOffset on
-    int64_t bufferOffset = 0;
-    size_t at = 0;  // the next byte to read, in the buffer
-    bool readFailed = false;
-    bool pastEnd = false;  // a field's data ran past the end: nothing more is read
+    const ByteSource* Source = nullptr;
+    bool Utf8 = false;         // lengths may count characters (see NextAdifItem)
+    std::vector<char> Buffer;  // the file's bytes from bufferOffset on
+    int64_t BufferOffset = 0;
+    size_t At = 0;  // the next byte to read, in the buffer
+    bool ReadFailed = false;
+    bool PastEnd = false;  // a field's data ran past the end: nothing more is read
 };
 
 // Opens the reader over `source`, which must outlive it, past a UTF-8

@@ -67,9 +67,9 @@ bool MegahertzToKhz(std::string_view megahertz, size_t width, std::string* khz) 
     if (comma != std::string::npos && text.find('.') == std::string::npos) text[comma] = '.';
     DecimalView value;
     if (!ReadDecimal(text.data(), text.size(), &value)) return false;
-    std::string fraction(value.fraction);
+    std::string fraction(value.Fraction);
     if (fraction.size() < 3) fraction.append(3 - fraction.size(), '0');
-    std::string whole = std::string(value.whole) + fraction.substr(0, 3);
+    std::string whole = std::string(value.Whole) + fraction.substr(0, 3);
     fraction.erase(0, 3);
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
     if (whole.empty()) whole = "0";

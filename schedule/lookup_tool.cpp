@@ -25,23 +25,23 @@ constexpr const char kUsage[] =
     "  Exit status: 0 done (also with no line), 1 FILE cannot be read, 2 bad arguments.\n";
 
 struct Arguments {
-    const char* file = nullptr;
-    int64_t milliKhz = 0;
-    int64_t withinMilliKhz = 0;
-    ScheduleTime when;
+    const char* File = nullptr;
+    int64_t MilliKhz = 0;
+    int64_t WithinMilliKhz = 0;
+    ScheduleTime When;
 };
 
 bool ReadArguments(int argc, char** argv, Arguments* args) {
     int at = 1;
     if (argc == 6 && std::strcmp(argv[1], "--within") == 0) {
-        if (!ParseKhz(argv[2], &args->withinMilliKhz)) return false;
+        if (!ParseKhz(argv[2], &args->WithinMilliKhz)) return false;
         at = 3;
     } else if (argc != 4) {
         return false;
     }
-    args->file = argv[at];
-    return args->file[0] != '\0' && ParseKhz(argv[at + 1], &args->milliKhz) &&
-           ParseScheduleTime(argv[at + 2], &args->when);
+    args->File = argv[at];
+    return args->File[0] != '\0' && ParseKhz(argv[at + 1], &args->MilliKhz) &&
+           ParseScheduleTime(argv[at + 2], &args->When);
 }
 
 }  // namespace
@@ -54,15 +54,15 @@ int main(int argc, char** argv) {
     }
     Schedule schedule;
     std::string reason;
-    if (!LoadSchedule(args.file, &schedule, &reason)) {
-        std::fprintf(stderr, "ulmar-schedule: cannot read %s: %s\n", args.file, reason.c_str());
+    if (!LoadSchedule(args.File, &schedule, &reason)) {
+        std::fprintf(stderr, "ulmar-schedule: cannot read %s: %s\n", args.File, reason.c_str());
         return 1;
     }
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the lines' own bytes, LF after each, as on every system
 #endif
     std::vector<uint32_t> candidates;
-    FindCandidates(schedule, args.milliKhz, args.withinMilliKhz, args.when, &candidates);
+    FindCandidates(schedule, args.MilliKhz, args.WithinMilliKhz, args.When, &candidates);
     for (uint32_t index : candidates) {
         std::string_view line = LineText(schedule, schedule.Lines[index]);
         std::fwrite(line.data(), 1, line.size(), stdout);

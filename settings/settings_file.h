@@ -13,9 +13,9 @@ constexpr int kMaxBackupGenerations = 99;
 struct SettingsState {
     // The log named in the file: opened at start-up and set from Log.OpenPath,
     // the one path of the open log, at shut-down.
-    std::string LogPath;      // empty when no log is selected
-    std::string BackupDrive;  // empty when no backup is made
-    std::string SchedulePath;  // empty when no schedule is chosen
+    std::string LogPath;                                // empty when no log is selected
+    std::string BackupDrive;                            // empty when no backup is made
+    std::string SchedulePath;                           // empty when no schedule is chosen
     int BackupGenerations = kDefaultBackupGenerations;  // dated backups kept, 0..99
     // The file exists but could not be read (another program holds it): it is
     // not written at shut-down, so the listener's values in it are not lost.

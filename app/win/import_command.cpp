@@ -23,12 +23,12 @@ constexpr int kFileNameCapacity = 260;
 
 // What one kind of file needs of the steps.
 struct ImportKind {
-    OpenDialogSpec dialog;
-    ImportPlan (*plan)(const std::string& path);
-    std::string (*refusal)(const ImportPlan& plan, const std::string& path);
-    std::string (*nothing)(const ImportPlan& plan);
-    std::string (*question)(const ImportPlan& plan, const std::string& logPath);
-    ImportWriting (*add)(LogStore& log, const std::string& path, const ImportPlan& plan);
+    OpenDialogSpec Dialog;
+    ImportPlan (*Plan)(const std::string& path);
+    std::string (*Refusal)(const ImportPlan& plan, const std::string& path);
+    std::string (*Nothing)(const ImportPlan& plan);
+    std::string (*Question)(const ImportPlan& plan, const std::string& logPath);
+    ImportWriting (*Add)(LogStore& log, const std::string& path, const ImportPlan& plan);
 };
 
 const ImportKind kCsvImport = {
@@ -55,7 +55,7 @@ void TellAdded(HWND owner, ImportWriting writing, const ImportPlan& plan, const 
                const std::string& logPath) {
     switch (writing) {
         case ImportWriting::Added:
-            Tell(owner, ImportDoneText(static_cast<size_t>(plan.reports), logPath), MB_OK);
+            Tell(owner, ImportDoneText(static_cast<size_t>(plan.Reports), logPath), MB_OK);
             break;
         case ImportWriting::LogFailed: Tell(owner, ImportFailedText(Log, logPath), MB_OK | MB_ICONEXCLAMATION); break;
         case ImportWriting::FileChanged:
@@ -67,20 +67,20 @@ void TellAdded(HWND owner, ImportWriting writing, const ImportPlan& plan, const 
 void RunImport(HWND mainWindow, const ImportKind& kind) {
     if (!LogSelected(Log.OpenPath)) return;
     char fileName[kFileNameCapacity] = {};
-    if (!AskForFile(mainWindow, kind.dialog, fileName, sizeof fileName)) return;
+    if (!AskForFile(mainWindow, kind.Dialog, fileName, sizeof fileName)) return;
     std::string path(fileName, strnlen(fileName, sizeof fileName));
-    ImportPlan plan = kind.plan(path);
-    if (plan.refused) {
-        Tell(mainWindow, kind.refusal(plan, path), MB_OK | MB_ICONEXCLAMATION);
+    ImportPlan plan = kind.Plan(path);
+    if (plan.Refused) {
+        Tell(mainWindow, kind.Refusal(plan, path), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (plan.reports == 0) {
-        Tell(mainWindow, kind.nothing(plan), MB_OK);
+    if (plan.Reports == 0) {
+        Tell(mainWindow, kind.Nothing(plan), MB_OK);
         return;
     }
     std::string logPath = FullPath(Log.OpenPath);
-    if (Tell(mainWindow, kind.question(plan, logPath), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    TellAdded(mainWindow, kind.add(Log, path, plan), plan, path, logPath);
+    if (Tell(mainWindow, kind.Question(plan, logPath), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    TellAdded(mainWindow, kind.Add(Log, path, plan), plan, path, logPath);
 }
 
 }  // namespace

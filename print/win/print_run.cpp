@@ -31,25 +31,25 @@ void ShowCompletion(int32_t count, const std::string& skipped = "") {
 
 // The output and, for ADIF, what follows the count: the damaged entries skipped.
 ExportResult WriteOutput(int64_t start, const RunRequest& request, std::string* skipped) {
-    if (request.kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.fileName, request.filter);
-    if (request.kind == OutputKind::Adif) {
+    if (request.Kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.FileName, request.Filter);
+    if (request.Kind == OutputKind::Adif) {
         AdifExportResult adif =
-            ExportAdif(Log, start, request.fileName, request.filter, UtcNow(), FullPath(Log.OpenPath));
+            ExportAdif(Log, start, request.FileName, request.Filter, UtcNow(), FullPath(Log.OpenPath));
         *skipped = AdifSkipText(adif);
-        return adif.written;
+        return adif.Written;
     }
-    return ExportReports(Log, start, request.fileName, request.filter);
+    return ExportReports(Log, start, request.FileName, request.Filter);
 }
 
 void ExportToFile(int64_t start, const RunRequest& request) {
-    const std::string& fileName = request.fileName;
+    const std::string& fileName = request.FileName;
     std::string skipped;
     ExportResult result = WriteOutput(start, request, &skipped);
-    if (result.status == ExportStatus::Written) {
-        ShowCompletion(result.count, skipped);
+    if (result.Status == ExportStatus::Written) {
+        ShowCompletion(result.Count, skipped);
         return;
     }
-    ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.status, fileName), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.Status, fileName), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowPrinterFailure(const std::string& text) {
@@ -58,14 +58,14 @@ void ShowPrinterFailure(const std::string& text) {
 
 void PrintOnPrinter(int64_t start, const RunRequest& request) {
     EntryFilter hook;
-    PrintOutcome outcome = PrintEntries(Log, start, request.pauseBetweenPages, RunFilter(request.filter, &hook));
-    switch (outcome.status) {
-        case PrintStatus::Printed: ShowCompletion(outcome.count); break;
+    PrintOutcome outcome = PrintEntries(Log, start, request.PauseBetweenPages, RunFilter(request.Filter, &hook));
+    switch (outcome.Status) {
+        case PrintStatus::Printed: ShowCompletion(outcome.Count); break;
         case PrintStatus::NoPrinter: ShowPrinterFailure(kPrinterFailureText); break;
-        case PrintStatus::PageFailed: ShowPrinterFailure(PageFailureText(outcome.failedPage)); break;
+        case PrintStatus::PageFailed: ShowPrinterFailure(PageFailureText(outcome.FailedPage)); break;
         case PrintStatus::StoppedByUser: break;
         case PrintStatus::ReadFailed:
-            ShowMessageBox(nullptr, kCaptionLogPrint, ReadFailureText(outcome.count), MB_OK | MB_ICONEXCLAMATION);
+            ShowMessageBox(nullptr, kCaptionLogPrint, ReadFailureText(outcome.Count), MB_OK | MB_ICONEXCLAMATION);
             break;
     }
 }
@@ -73,8 +73,8 @@ void PrintOnPrinter(int64_t start, const RunRequest& request) {
 }  // namespace
 
 void PrintLog(const RunRequest& request) {
-    int64_t start = ReadStartNumber(request.startText);
-    if (request.toFile) {
+    int64_t start = ReadStartNumber(request.StartText);
+    if (request.ToFile) {
         ExportToFile(start, request);
     } else {
         PrintOnPrinter(start, request);

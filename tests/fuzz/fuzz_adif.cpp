@@ -28,8 +28,8 @@ std::string RecordBytes(const std::vector<LogEntry>& records) {
 }
 
 bool SamePlan(const ImportPlan& a, const ImportPlan& b) {
-    return a.refused == b.refused && a.refusal == b.refusal && a.reports == b.reports && a.skipped == b.skipped &&
-           a.firstSkippedLine == b.firstSkippedLine && a.firstSkipReason == b.firstSkipReason && a.text == b.text;
+    return a.Refused == b.Refused && a.Refusal == b.Refusal && a.Reports == b.Reports && a.Skipped == b.Skipped &&
+           a.FirstSkippedLine == b.FirstSkippedLine && a.FirstSkipReason == b.FirstSkipReason && a.Text == b.Text;
 }
 
 void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
@@ -45,19 +45,19 @@ void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
     // The question's plan keeps no report and reads only what decides one: the same outcome.
     ImportPlan planned = ReadAdifImportFile(path, nullptr, ImportText::Unknown, window);
     std::remove(path.c_str());
-    if (!SamePlan(read, plan) || !SamePlan(planned, plan) || records != RecordBytes(plan.records)) std::abort();
+    if (!SamePlan(read, plan) || !SamePlan(planned, plan) || records != RecordBytes(plan.Records)) std::abort();
 }
 
 // ULMAR's own records of the plan, exported and read again, are the same bytes.
 void CheckRoundTrip(const ImportPlan& plan) {
     std::string file = "<EOH>\r\n";
-    for (const LogEntry& record : plan.records) {
+    for (const LogEntry& record : plan.Records) {
         if (AdifDamageOf(record) != AdifDamage::None) std::abort();
         char out[kAdifRecordRoom];
         file.append(out, static_cast<size_t>(PutAdifRecord(record, out) - out));
     }
     ImportPlan again = PlanAdifImport(file);
-    if (again.refused || again.skipped != 0 || RecordBytes(again.records) != RecordBytes(plan.records)) std::abort();
+    if (again.Refused || again.Skipped != 0 || RecordBytes(again.Records) != RecordBytes(plan.Records)) std::abort();
 }
 
 }  // namespace
@@ -65,9 +65,9 @@ void CheckRoundTrip(const ImportPlan& plan) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     ImportPlan plan = PlanAdifImport(bytes);
-    if (plan.refused && (plan.refusal.empty() || !plan.records.empty())) std::abort();
-    if (plan.reports != static_cast<int64_t>(plan.records.size())) std::abort();
-    if (plan.skipped < 0 || (plan.skipped > 0 && (plan.firstSkippedLine < 1 || plan.firstSkipReason.empty()))) {
+    if (plan.Refused && (plan.Refusal.empty() || !plan.Records.empty())) std::abort();
+    if (plan.Reports != static_cast<int64_t>(plan.Records.size())) std::abort();
+    if (plan.Skipped < 0 || (plan.Skipped > 0 && (plan.FirstSkippedLine < 1 || plan.FirstSkipReason.empty()))) {
         std::abort();
     }
     CheckReadThroughWindows(bytes, plan);

@@ -42,8 +42,8 @@ TEST(AdifRecord, EmptyValuesGetNoField) {
 // when it is not the plain form of its number.
 TEST(AdifRecord, FrequencyBandAndExactFreq) {
     struct Case {
-        const char* freq;
-        const char* fields;
+        const char* Freq;
+        const char* Fields;
     };
     const Case cases[] = {
         {"9410", "<FREQ:4>9.41 "},
@@ -62,23 +62,23 @@ TEST(AdifRecord, FrequencyBandAndExactFreq) {
         {"0.5", "<FREQ:6>0.0005 "},
     };
     for (const Case& c : cases) {
-        std::string record = RecordOf(MakeEntry("X", "01-01-2026", "12:00", c.freq, "", ""));
-        std::string expected = "<TIME_ON:4>1200 " + std::string(c.fields) + "<MODE:2>AM";
-        EXPECT_NE(record.find(expected), std::string::npos) << c.freq << ": " << record;
+        std::string record = RecordOf(MakeEntry("X", "01-01-2026", "12:00", c.Freq, "", ""));
+        std::string expected = "<TIME_ON:4>1200 " + std::string(c.Fields) + "<MODE:2>AM";
+        EXPECT_NE(record.find(expected), std::string::npos) << c.Freq << ": " << record;
     }
     // Texts that are not the plain form of a number keep their exact text.
     struct Exact {
-        const char* freq;
-        const char* fields;
+        const char* Freq;
+        const char* Fields;
     };
     const Exact exact[] = {
         {"0960", "<FREQ:4>0.96 "}, {" 9410", "<FREQ:4>9.41 "}, {"9410.0", "<FREQ:4>9.41 "}, {"abc", ""}, {".5", ""},
     };
     for (const Exact& c : exact) {
-        std::string record = RecordOf(MakeEntry("X", "01-01-2026", "12:00", c.freq, "", ""));
-        EXPECT_NE(record.find("<TIME_ON:4>1200 " + std::string(c.fields) + "<MODE:2>AM"), std::string::npos)
-            << c.freq << ": " << record;
-        std::string trimmed = std::string(c.freq);
+        std::string record = RecordOf(MakeEntry("X", "01-01-2026", "12:00", c.Freq, "", ""));
+        EXPECT_NE(record.find("<TIME_ON:4>1200 " + std::string(c.Fields) + "<MODE:2>AM"), std::string::npos)
+            << c.Freq << ": " << record;
+        std::string trimmed = std::string(c.Freq);
         EXPECT_NE(record.find("<APP_ULMAR_FREQ:" + std::to_string(trimmed.size()) + ">" + trimmed + " <EOR>"),
                   std::string::npos)
             << record;
@@ -113,9 +113,9 @@ TEST(AdifRecord, TextsOutsideAsciiKeepTheirExactForm) {
 
 TEST(AdifRecord, DamagedDatesAndTimes) {
     struct Case {
-        const char* date;
-        const char* time;
-        AdifDamage damage;
+        const char* Date;
+        const char* Time;
+        AdifDamage Damage;
     };
     const Case cases[] = {
         {"01-01-2026", "12:00", AdifDamage::None}, {"29-02-2024", "23:59", AdifDamage::None},
@@ -125,17 +125,17 @@ TEST(AdifRecord, DamagedDatesAndTimes) {
         {"01-01-2026", "     ", AdifDamage::Time},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(AdifDamageOf(MakeEntry("A", c.date, c.time)), c.damage) << c.date << " " << c.time;
+        EXPECT_EQ(AdifDamageOf(MakeEntry("A", c.Date, c.Time)), c.Damage) << c.Date << " " << c.Time;
     }
 }
 
 TEST(AdifExport, HeaderRecordsAndTheDamagedEntryNamed) {
     OpenTestLog t(StoredEntries());
-    std::string adif = t.dir.Path("MYLOG.ADI");
-    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), kCreated, "C:\\LOGS\\MYLOG.ULM");
-    EXPECT_EQ(result.written.status, ExportStatus::Written);
-    EXPECT_EQ(result.written.count, 3);
-    EXPECT_EQ(result.skipped, 1);
+    std::string adif = t.Folder.Path("MYLOG.ADI");
+    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "C:\\LOGS\\MYLOG.ULM");
+    EXPECT_EQ(result.Written.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Written.Count, 3);
+    EXPECT_EQ(result.Skipped, 1);
     EXPECT_EQ(AdifSkipText(result), ". 1 report not written: entry 4, its date is not a real date.");
     EXPECT_EQ(ReadBytes(adif),
               HeaderFor("C:\\LOGS\\MYLOG.ULM") +
@@ -153,18 +153,18 @@ TEST(AdifExport, HeaderRecordsAndTheDamagedEntryNamed) {
 TEST(AdifExport, SkipsAreCountedAndTheFirstNamedFromTheStartEntry) {
     OpenTestLog t(std::vector<LogEntry>{MakeEntry("A"), MakeEntry("B", "01-01-2026", "25:00"), MakeEntry("C"),
                                         MakeEntry("D", "31-04-2026"), MakeEntry("E")});
-    std::string adif = t.dir.Path("OUT.ADI");
-    AdifExportResult result = ExportAdif(t.log, 2, adif, ReportFilter(), kCreated, "MYLOG.ULM");
-    EXPECT_EQ(result.written.count, 2);
-    EXPECT_EQ(result.skipped, 2);
+    std::string adif = t.Folder.Path("OUT.ADI");
+    AdifExportResult result = ExportAdif(t.Log, 2, adif, ReportFilter(), kCreated, "MYLOG.ULM");
+    EXPECT_EQ(result.Written.Count, 2);
+    EXPECT_EQ(result.Skipped, 2);
     EXPECT_EQ(AdifSkipText(result), ". 2 reports not written: the first, entry 2, its time is not a real time.");
     // With a filter only the entries it keeps are written or skipped.
     FilterTexts texts;
-    texts.station = "D";
+    texts.Station = "D";
     FilterReading onlyD = ReadReportFilter(texts, [](char*, size_t) {});
-    ASSERT_TRUE(onlyD.ok);
-    result = ExportAdif(t.log, 1, adif, onlyD.filter, kCreated, "MYLOG.ULM");
-    EXPECT_EQ(result.written.count, 0);
+    ASSERT_TRUE(onlyD.Ok);
+    result = ExportAdif(t.Log, 1, adif, onlyD.Filter, kCreated, "MYLOG.ULM");
+    EXPECT_EQ(result.Written.Count, 0);
     EXPECT_EQ(AdifSkipText(result), ". 1 report not written: entry 4, its date is not a real date.");
     EXPECT_EQ(ReadBytes(adif), HeaderFor("MYLOG.ULM"));
 }
@@ -173,9 +173,9 @@ TEST(AdifExport, RecordsInOrderAcrossWriteBlocks) {
     std::vector<LogEntry> entries;
     for (int i = 0; i < 12000; ++i) entries.push_back(MakeEntry("Station " + std::to_string(i), "01-02-2003", "04:05"));
     OpenTestLog t(entries);
-    std::string adif = t.dir.Path("MANY.ADI");
-    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM");
-    EXPECT_EQ(result.written.count, 12000);
+    std::string adif = t.Folder.Path("MANY.ADI");
+    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM");
+    EXPECT_EQ(result.Written.Count, 12000);
     std::string bytes = ReadBytes(adif);
     std::string expected = HeaderFor("MYLOG.ULM");
     for (const LogEntry& entry : entries) expected += RecordOf(entry);
@@ -185,22 +185,22 @@ TEST(AdifExport, RecordsInOrderAcrossWriteBlocks) {
 
 TEST(AdifExportFailure, RefusalsLeaveEveryFileAsItWas) {
     OpenTestLog t(StoredEntries());
-    EXPECT_EQ(ExportAdif(t.log, 1, "", ReportFilter(), kCreated, "L").written.status, ExportStatus::NoFileName);
-    EXPECT_EQ(ExportAdif(t.log, 1, t.dir.Path("./MYLOG.ULM"), ReportFilter(), kCreated, "L").written.status,
+    EXPECT_EQ(ExportAdif(t.Log, 1, "", ReportFilter(), kCreated, "L").Written.Status, ExportStatus::NoFileName);
+    EXPECT_EQ(ExportAdif(t.Log, 1, t.Folder.Path("./MYLOG.ULM"), ReportFilter(), kCreated, "L").Written.Status,
               ExportStatus::NamesOpenLog);
-    EXPECT_EQ(ReadBytes(t.path), RecordsBytes(StoredEntries()));
-    std::string missing = t.dir.Path("nofolder/LOG.ADI");
-    EXPECT_EQ(ExportAdif(t.log, 1, missing, ReportFilter(), kCreated, "L").written.status, ExportStatus::CannotCreate);
-    std::string readOnly = t.dir.Path("KEEP.ADI");
+    EXPECT_EQ(ReadBytes(t.Path), RecordsBytes(StoredEntries()));
+    std::string missing = t.Folder.Path("nofolder/LOG.ADI");
+    EXPECT_EQ(ExportAdif(t.Log, 1, missing, ReportFilter(), kCreated, "L").Written.Status, ExportStatus::CannotCreate);
+    std::string readOnly = t.Folder.Path("KEEP.ADI");
     WriteBytes(readOnly, "keep me");
     chmod(readOnly.c_str(), 0444);
-    EXPECT_EQ(ExportAdif(t.log, 1, readOnly, ReportFilter(), kCreated, "L").written.status, ExportStatus::CannotCreate);
+    EXPECT_EQ(ExportAdif(t.Log, 1, readOnly, ReportFilter(), kCreated, "L").Written.Status, ExportStatus::CannotCreate);
     EXPECT_EQ(ReadBytes(readOnly), "keep me");
-    std::string busy = t.dir.Path("BUSY.ADI");
+    std::string busy = t.Folder.Path("BUSY.ADI");
     WriteBytes(busy, "in use");
     PlatformFile holder;
     ASSERT_TRUE(FileOpen(busy.c_str(), FileAccess::ReadWrite, &holder));
-    EXPECT_EQ(ExportAdif(t.log, 1, busy, ReportFilter(), kCreated, "L").written.status, ExportStatus::CannotCreate);
+    EXPECT_EQ(ExportAdif(t.Log, 1, busy, ReportFilter(), kCreated, "L").Written.Status, ExportStatus::CannotCreate);
     FileClose(&holder);
     EXPECT_EQ(ReadBytes(busy), "in use");
 }
@@ -209,7 +209,7 @@ TEST(AdifExportFailure, RefusalsLeaveEveryFileAsItWas) {
 TEST(AdifExportFailure, WriteErrorKeepsTheEarlierFile) {
     std::vector<LogEntry> entries(200, MakeEntry("Station", "01-02-2003", "04:05"));
     OpenTestLog t(entries);
-    std::string adif = t.dir.Path("FULL.ADI");
+    std::string adif = t.Folder.Path("FULL.ADI");
     WriteBytes(adif, "the earlier export");
     struct rlimit old;
     getrlimit(RLIMIT_FSIZE, &old);
@@ -217,21 +217,21 @@ TEST(AdifExportFailure, WriteErrorKeepsTheEarlierFile) {
     struct rlimit small = old;
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
-    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), kCreated, "L");
+    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "L");
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(result.written.status, ExportStatus::WriteFailed);
+    EXPECT_EQ(result.Written.Status, ExportStatus::WriteFailed);
     EXPECT_EQ(ReadBytes(adif), "the earlier export");
     EXPECT_FALSE(FileExists((adif + "~").c_str()));
 }
 
 TEST(AdifExportFailure, LogThatCannotBeReadToTheEndKeepsTheEarlierFile) {
     OpenTestLog t(StoredEntries());
-    ASSERT_EQ(truncate(t.path.c_str(), 115), 0);
-    std::string adif = t.dir.Path("PART.ADI");
+    ASSERT_EQ(truncate(t.Path.c_str(), 115), 0);
+    std::string adif = t.Folder.Path("PART.ADI");
     WriteBytes(adif, "earlier");
-    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), kCreated, "L");
-    EXPECT_EQ(result.written.status, ExportStatus::ReadFailed);
+    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "L");
+    EXPECT_EQ(result.Written.Status, ExportStatus::ReadFailed);
     EXPECT_EQ(ReadBytes(adif), "earlier");
 }
 
@@ -255,10 +255,10 @@ TEST(AdifExport, TheSampleInTheDocsIsWhatTheProgramWrites) {
         MakeEntry("R. Rebelde", "01-09-2026", "04:30", "5025", "Cuba", "fair, \"tropical\" fading"),
         MakeEntry("Pirate", "15-08-2026", "21:00", "6940?", "", "music"),
     });
-    std::string adif = t.dir.Path("MYLOG.ADI");
-    AdifExportResult result = ExportAdif(t.log, 1, adif, ReportFilter(), {2026, 12, 8, 7, 30, 0},
+    std::string adif = t.Folder.Path("MYLOG.ADI");
+    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), {2026, 12, 8, 7, 30, 0},
                                          "C:\\Users\\Listener\\Documents\\ULMAR\\MYLOG.ULM");
-    ASSERT_EQ(result.written.count, 6);
+    ASSERT_EQ(result.Written.Count, 6);
     std::string sample = std::string(ULMAR_SOURCE_DIR) + "/docs/sample-export.adi";
     if (std::getenv("ULMAR_WRITE_SAMPLE")) WriteBytes(sample, ReadBytes(adif));
     EXPECT_EQ(ReadBytes(adif), ReadBytes(sample));

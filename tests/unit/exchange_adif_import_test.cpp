@@ -22,8 +22,8 @@ std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
 
 std::vector<std::string> Imported(const std::string& file) {
     ImportPlan plan = PlanAdifImport(file);
-    EXPECT_FALSE(plan.refused) << plan.refusal;
-    return AsBytes(plan.records);
+    EXPECT_FALSE(plan.Refused) << plan.Refusal;
+    return AsBytes(plan.Records);
 }
 
 std::string Record(const std::string& station, const std::string& date, const std::string& time,
@@ -63,8 +63,8 @@ TEST(AdifImport, ExactFieldsComeFirstThenTheStandardOnes) {
 
 TEST(AdifImport, FrequenciesInMegahertzBecomeKilohertzAtTheirShortest) {
     struct Case {
-        const char* megahertz;
-        const char* khz;
+        const char* Megahertz;
+        const char* Khz;
     };
     const Case cases[] = {
         {"9.610", "9610"},    {"1.5125", "1512.5"},   {"15.345", "15345"},    {"0.198", "198"},
@@ -74,17 +74,17 @@ TEST(AdifImport, FrequenciesInMegahertzBecomeKilohertzAtTheirShortest) {
     };
     for (const Case& c : cases) {
         std::string file =
-            Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930") + Field("FREQ", c.megahertz) + "<EOR>";
-        EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("", "15-01-2026", "19:30", c.khz, "", "")}))
-            << c.megahertz;
+            Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930") + Field("FREQ", c.Megahertz) + "<EOR>";
+        EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("", "15-01-2026", "19:30", c.Khz, "", "")}))
+            << c.Megahertz;
     }
 }
 
 // What a record needs and the reasons, in the CSV import's words, it is skipped.
 TEST(AdifImport, RecordsSkippedWithTheirReasons) {
     struct Case {
-        std::string record;
-        const char* reason;
+        std::string Record;
+        const char* Reason;
     };
     const Case cases[] = {
         {Field("TIME_ON", "1930") + "<EOR>", "it has no QSO_DATE"},
@@ -103,22 +103,22 @@ TEST(AdifImport, RecordsSkippedWithTheirReasons) {
          "APP_ULMAR_FREQ longer than 6"},
     };
     for (const Case& c : cases) {
-        ImportPlan plan = PlanAdifImport(kPlainRecord + c.record + kPlainRecord);
-        EXPECT_FALSE(plan.refused) << plan.refusal;
-        EXPECT_EQ(plan.reports, 2) << c.record;
-        EXPECT_EQ(plan.skipped, 1) << c.record;
-        EXPECT_EQ(plan.firstSkippedLine, 2) << c.record;
-        EXPECT_EQ(plan.firstSkipReason, c.reason) << c.record;
+        ImportPlan plan = PlanAdifImport(kPlainRecord + c.Record + kPlainRecord);
+        EXPECT_FALSE(plan.Refused) << plan.Refusal;
+        EXPECT_EQ(plan.Reports, 2) << c.Record;
+        EXPECT_EQ(plan.Skipped, 1) << c.Record;
+        EXPECT_EQ(plan.FirstSkippedLine, 2) << c.Record;
+        EXPECT_EQ(plan.FirstSkipReason, c.Reason) << c.Record;
     }
 }
 
 // The bad inputs: each a clear refusal or a counted skip, never a crash.
 TEST(AdifImport, BadInputIsRefusedOrSkippedWithItsReason) {
     struct Case {
-        std::string file;
-        int64_t reports;
-        int64_t skipped;
-        const char* reasonOrRefusal;
+        std::string File;
+        int64_t Reports;
+        int64_t Skipped;
+        const char* ReasonOrRefusal;
     };
     const std::string date = Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930");
     const Case cases[] = {
@@ -136,12 +136,12 @@ TEST(AdifImport, BadInputIsRefusedOrSkippedWithItsReason) {
         {kPlainRecord + date + Field("CALL", "Test"), 1, 1, "the file ends before its <EOR>"},
     };
     for (const Case& c : cases) {
-        ImportPlan plan = PlanAdifImport(c.file);
-        EXPECT_FALSE(plan.refused) << c.file;
-        EXPECT_EQ(plan.reports, c.reports) << c.file;
-        EXPECT_EQ(plan.skipped, c.skipped) << c.file;
-        EXPECT_EQ(plan.firstSkippedLine, 2) << c.file;
-        EXPECT_EQ(plan.firstSkipReason, c.reasonOrRefusal) << c.file;
+        ImportPlan plan = PlanAdifImport(c.File);
+        EXPECT_FALSE(plan.Refused) << c.File;
+        EXPECT_EQ(plan.Reports, c.Reports) << c.File;
+        EXPECT_EQ(plan.Skipped, c.Skipped) << c.File;
+        EXPECT_EQ(plan.FirstSkippedLine, 2) << c.File;
+        EXPECT_EQ(plan.FirstSkipReason, c.ReasonOrRefusal) << c.File;
     }
     const Case refusals[] = {
         {"", 0, 0, "the file is empty"},
@@ -152,10 +152,10 @@ TEST(AdifImport, BadInputIsRefusedOrSkippedWithItsReason) {
         {date + Field("CALL", "no end"), 0, 0, "it holds no <EOR> or <EOH>, so it is not an ADIF file"},
     };
     for (const Case& c : refusals) {
-        ImportPlan plan = PlanAdifImport(c.file);
-        EXPECT_TRUE(plan.refused) << c.file;
-        EXPECT_EQ(plan.refusal, c.reasonOrRefusal) << c.file;
-        EXPECT_TRUE(plan.records.empty());
+        ImportPlan plan = PlanAdifImport(c.File);
+        EXPECT_TRUE(plan.Refused) << c.File;
+        EXPECT_EQ(plan.Refusal, c.ReasonOrRefusal) << c.File;
+        EXPECT_TRUE(plan.Records.empty());
     }
 }
 
@@ -183,7 +183,7 @@ TEST(AdifImport, TolerantReading) {
     };
     for (const std::string& file : files) {
         EXPECT_EQ(Imported(file), one) << file;
-        EXPECT_EQ(PlanAdifImport(file).skipped, 0) << file;
+        EXPECT_EQ(PlanAdifImport(file).Skipped, 0) << file;
     }
 }
 
@@ -244,38 +244,38 @@ TEST(AdifImport, QuestionAndRefusalTexts) {
 TEST(AdifImport, OtherProgramsFiles) {
     std::string dir = std::string(ULMAR_SOURCE_DIR) + "/tests/unit/data/adif/";
     ImportPlan digital = AdifImportPlanForFile(dir + "digital_mode_log.adi");
-    EXPECT_EQ(AsBytes(PlanAdifImport(ReadBytes(dir + "digital_mode_log.adi")).records),
+    EXPECT_EQ(AsBytes(PlanAdifImport(ReadBytes(dir + "digital_mode_log.adi")).Records),
               (std::vector<std::string>{Record("DL1ABC", "14-03-2026", "10:15", "14074", "", ""),
                                         Record("EA8AA", "14-03-2026", "23:59", "7074", "", ""),
                                         Record("K1AB", "15-03-2026", "00:03", "10140", "", "tnx QSO 73")}));
-    EXPECT_EQ(digital.reports, 3);
-    EXPECT_EQ(AsBytes(PlanAdifImport(ReadBytes(dir + "sdr_listener_export.adi")).records),
+    EXPECT_EQ(digital.Reports, 3);
+    EXPECT_EQ(AsBytes(PlanAdifImport(ReadBytes(dir + "sdr_listener_export.adi")).Records),
               (std::vector<std::string>{
                   Record("R. Romania Int.", "20-01-2026", "21:00", "5980", "Tiganesti", "SINPO 45444, English"),
                   Record("BBC Radio 4", "20-01-2026", "21:30", "198", "England", ""),
                   Record("WRMI", "21-01-2026", "00:05", "15770", "Okeechobee, Florida, Uni", "")}));
     ImportPlan amateur = PlanAdifImport(ReadBytes(dir + "amateur_logger_export.adi"));
-    EXPECT_EQ(AsBytes(amateur.records),
+    EXPECT_EQ(AsBytes(amateur.Records),
               (std::vector<std::string>{Record("SP5XYZ", "01-02-2026", "08:15", "7155",
                                                "L\xF3"
                                                "dz",
                                                "Nice chat about antennas."),
                                         Record("OH2BBB", "02-02-2026", "19:02", "3650.5", "J\xE4rvenp\xE4\xE4",
                                                "\xC4\xE4ni hyv\xE4 <599>")}));
-    EXPECT_EQ(amateur.skipped, 1);
-    EXPECT_EQ(amateur.firstSkippedLine, 3);
-    EXPECT_EQ(amateur.firstSkipReason, "QSO_DATE 20260230 is not a valid date");
-    EXPECT_EQ(amateur.text, ImportText::Utf8);
+    EXPECT_EQ(amateur.Skipped, 1);
+    EXPECT_EQ(amateur.FirstSkippedLine, 3);
+    EXPECT_EQ(amateur.FirstSkipReason, "QSO_DATE 20260230 is not a valid date");
+    EXPECT_EQ(amateur.Text, ImportText::Utf8);
 }
 
 // A file of the import, planned from disk as the program plans it.
 struct AdifFileImport {
-    TempDir dir;
-    std::string path;
-    ImportPlan plan;
-    explicit AdifFileImport(const std::string& bytes, size_t window = kCsvWindowBytes) : path(dir.Path("IN.ADI")) {
-        WriteBytes(path, bytes);
-        plan = ReadAdifImportFile(path, nullptr, ImportText::Unknown, window);
+    TempDir Dir;
+    std::string Path;
+    ImportPlan Plan;
+    explicit AdifFileImport(const std::string& bytes, size_t window = kCsvWindowBytes) : Path(Dir.Path("IN.ADI")) {
+        WriteBytes(Path, bytes);
+        Plan = ReadAdifImportFile(Path, nullptr, ImportText::Unknown, window);
     }
 };
 
@@ -290,16 +290,16 @@ TEST(AdifImportWindows, AFileReadsAsItsBytesDoInAnyWindow) {
     file +=
         Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930") + Field("NOTES", std::string(10000, 'n')) + "<EOR>";
     ImportPlan memory = PlanAdifImport(file);
-    EXPECT_EQ(memory.reports, 295);
-    EXPECT_EQ(memory.skipped, 6);
-    EXPECT_EQ(EntryBytes(memory.records.front()).substr(21, 5), "Caf\xE9 ");
+    EXPECT_EQ(memory.Reports, 295);
+    EXPECT_EQ(memory.Skipped, 6);
+    EXPECT_EQ(EntryBytes(memory.Records.front()).substr(21, 5), "Caf\xE9 ");
     for (size_t window : {size_t{4}, size_t{7}, size_t{64}, size_t{1000}, kCsvWindowBytes}) {
         AdifFileImport in(file, window);
-        EXPECT_EQ(in.plan.reports, memory.reports) << window;
-        EXPECT_EQ(in.plan.skipped, memory.skipped) << window;
-        EXPECT_EQ(in.plan.firstSkippedLine, memory.firstSkippedLine) << window;
-        EXPECT_EQ(in.plan.firstSkipReason, memory.firstSkipReason) << window;
-        EXPECT_EQ(in.plan.text, ImportText::Utf8) << window;
+        EXPECT_EQ(in.Plan.Reports, memory.Reports) << window;
+        EXPECT_EQ(in.Plan.Skipped, memory.Skipped) << window;
+        EXPECT_EQ(in.Plan.FirstSkippedLine, memory.FirstSkippedLine) << window;
+        EXPECT_EQ(in.Plan.FirstSkipReason, memory.FirstSkipReason) << window;
+        EXPECT_EQ(in.Plan.Text, ImportText::Utf8) << window;
     }
 }
 
@@ -309,19 +309,19 @@ TEST(AdifImportWindows, FilesLargerThanAnyLogAreRefused) {
     WriteBytes(path, kPlainRecord);
     ASSERT_EQ(truncate(path.c_str(), int64_t{2} << 30), 0);  // 2 GB, sparse
     ImportPlan plan = AdifImportPlanForFile(path);
-    EXPECT_TRUE(plan.refused);
-    EXPECT_EQ(plan.refusal, "it is larger than 256 MB");
-    EXPECT_EQ(AdifImportPlanForFile(dir.Path("MISSING.ADI")).refusal, "it could not be read");
+    EXPECT_TRUE(plan.Refused);
+    EXPECT_EQ(plan.Refusal, "it is larger than 256 MB");
+    EXPECT_EQ(AdifImportPlanForFile(dir.Path("MISSING.ADI")).Refusal, "it could not be read");
 }
 
 TEST(AdifImportAppend, AddsTheRecordsAsOneChangeAfterTheLastEntry) {
     AdifFileImport in(kPlainRecord + kPlainRecord);
     OpenTestLog t(std::vector<LogEntry>{MakeEntry("Old")});
-    ASSERT_EQ(AddImportedAdifFile(t.log, in.path, in.plan), ImportWriting::Added);
-    EXPECT_EQ(ReadBytes(t.path), EntryBytes(MakeEntry("Old")) + Record("Test", "15-01-2026", "19:30") +
+    ASSERT_EQ(AddImportedAdifFile(t.Log, in.Path, in.Plan), ImportWriting::Added);
+    EXPECT_EQ(ReadBytes(t.Path), EntryBytes(MakeEntry("Old")) + Record("Test", "15-01-2026", "19:30") +
                                      Record("Test", "15-01-2026", "19:30"));
-    EXPECT_EQ(t.log.EntryCount, 3);
-    EXPECT_FALSE(FileExists((t.path.substr(0, t.path.size() - 3) + "DLJ").c_str()));
+    EXPECT_EQ(t.Log.EntryCount, 3);
+    EXPECT_FALSE(FileExists((t.Path.substr(0, t.Path.size() - 3) + "DLJ").c_str()));
 }
 
 TEST(AdifImportAppend, AFileChangedAfterItsPlanAddsNothing) {
@@ -329,10 +329,10 @@ TEST(AdifImportAppend, AFileChangedAfterItsPlanAddsNothing) {
          {kPlainRecord, kPlainRecord + kPlainRecord + kPlainRecord, kPlainRecord + "<QSO_DATE:8>20260115<EOR>"}) {
         AdifFileImport in(kPlainRecord + kPlainRecord);
         OpenTestLog t(std::vector<LogEntry>{MakeEntry("Old")});
-        WriteBytes(in.path, edited);
-        EXPECT_EQ(AddImportedAdifFile(t.log, in.path, in.plan), ImportWriting::FileChanged) << edited;
-        EXPECT_EQ(ReadBytes(t.path), EntryBytes(MakeEntry("Old"))) << edited;
-        EXPECT_EQ(t.log.EntryCount, 1);
+        WriteBytes(in.Path, edited);
+        EXPECT_EQ(AddImportedAdifFile(t.Log, in.Path, in.Plan), ImportWriting::FileChanged) << edited;
+        EXPECT_EQ(ReadBytes(t.Path), EntryBytes(MakeEntry("Old"))) << edited;
+        EXPECT_EQ(t.Log.EntryCount, 1);
     }
 }
 
@@ -376,16 +376,16 @@ TEST(AdifRoundTrip, TenThousandVariedRecordsComeBackByteForByte) {
     entries.push_back(MakeEntry("", "31-12-2099", "23:59", "", "", ""));
     std::string logBytes = RecordsBytes(entries);
     OpenTestLog from(entries);
-    std::string adif = from.dir.Path("ROUND.ADI");
-    AdifExportResult exported = ExportAdif(from.log, 1, adif, ReportFilter(), UtcTime(), from.path);
-    ASSERT_EQ(exported.written.status, ExportStatus::Written);
-    ASSERT_EQ(exported.skipped, 0);
+    std::string adif = from.Folder.Path("ROUND.ADI");
+    AdifExportResult exported = ExportAdif(from.Log, 1, adif, ReportFilter(), UtcTime(), from.Path);
+    ASSERT_EQ(exported.Written.Status, ExportStatus::Written);
+    ASSERT_EQ(exported.Skipped, 0);
     ImportPlan plan = AdifImportPlanForFile(adif);
-    ASSERT_FALSE(plan.refused) << plan.refusal;
-    EXPECT_EQ(plan.skipped, 0) << plan.firstSkippedLine << ": " << plan.firstSkipReason;
+    ASSERT_FALSE(plan.Refused) << plan.Refusal;
+    EXPECT_EQ(plan.Skipped, 0) << plan.FirstSkippedLine << ": " << plan.FirstSkipReason;
     OpenTestLog to{std::string()};
-    ASSERT_EQ(AddImportedAdifFile(to.log, adif, plan), ImportWriting::Added);
-    std::string back = ReadBytes(to.path);
+    ASSERT_EQ(AddImportedAdifFile(to.Log, adif, plan), ImportWriting::Added);
+    std::string back = ReadBytes(to.Path);
     ASSERT_EQ(back.size(), logBytes.size());
     for (size_t n = 0; n < entries.size(); ++n) {
         ASSERT_EQ(back.substr(n * 115, 115), logBytes.substr(n * 115, 115)) << "record " << n + 1;
@@ -399,12 +399,12 @@ TEST(AdifRoundTrip, HandMadeEdgeCases) {
                                 std::string(49, 'R') + "\xE9"));
     entries.push_back(MakeEntry(" ", "01-01-2000", "00:00", "  ", "\xA0", "<EOR>"));
     OpenTestLog from(entries);
-    std::string adif = from.dir.Path("EDGE.ADI");
-    ASSERT_EQ(ExportAdif(from.log, 1, adif, ReportFilter(), UtcTime(), from.path).written.status,
+    std::string adif = from.Folder.Path("EDGE.ADI");
+    ASSERT_EQ(ExportAdif(from.Log, 1, adif, ReportFilter(), UtcTime(), from.Path).Written.Status,
               ExportStatus::Written);
     ImportPlan plan = PlanAdifImport(ReadBytes(adif));
     entries.erase(entries.begin() + 3);
-    EXPECT_EQ(AsBytes(plan.records), AsBytes(entries));
+    EXPECT_EQ(AsBytes(plan.Records), AsBytes(entries));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // and the candidate row.
 #include <gtest/gtest.h>
 
-#include "schedule/candidate_text.h"
 #include "records/code_page_1252.h"
+#include "schedule/candidate_text.h"
 #include "tests/unit/schedule_lines.h"
 
 namespace {
@@ -20,7 +20,9 @@ TEST(ScheduleStation, AbbreviationsOneAfterTheOtherUntilItFits) {
     EXPECT_EQ(ShortenStation("Radio Nacional de Exemplo"), "R. Nac. de Exemplo");
     EXPECT_EQ(ShortenStation("Voice of the Example Republic"), "V. of the Example Re");
     EXPECT_EQ(ShortenStation("Example Broadcasting Corporation"), "Example Bc. Corp.");
-    EXPECT_EQ(ShortenStation("R\xE1" "dio Example Internacional"), "R. Example Int.");
+    EXPECT_EQ(ShortenStation("R\xE1"
+                             "dio Example Internacional"),
+              "R. Example Int.");
     EXPECT_EQ(ShortenStation("Radio Radio Radio Radio"), "R. R. R. R.");
 }
 
@@ -40,21 +42,45 @@ TEST(ScheduleStation, CutAfterTheAbbreviationsWithoutATrailingBlank) {
 // characters kept as their bytes, any other its closest ASCII, else "?";
 // control characters and broken UTF-8 become "?" in a name.
 TEST(ScheduleCodePage, CodePageKeptOthersClosestAsciiOrQuestionMark) {
-    struct Case { const char* text; bool utf8; const char* expected; };
+    struct Case {
+        const char* Text;
+        bool Utf8;
+        const char* Expected;
+    };
     const Case cases[] = {
-        {"S\xE3o Jo\xE3o \xD1" "and\xFA", false, "S\xE3o Jo\xE3o \xD1" "and\xFA"},
+        {"S\xE3o Jo\xE3o \xD1"
+         "and\xFA",
+         false,
+         "S\xE3o Jo\xE3o \xD1"
+         "and\xFA"},
         {"S\xC3\xA3o \xC3\x91", true, "S\xE3o \xD1"},
-        {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\xA0" "iauliai \xC8\x98" "tef\xC4\x83" "ne\xC8\x99ti", true,
-         "L\xF3" "dz \x8A" "iauliai Stefanesti"},
+        {"\xC5\x81\xC3\xB3"
+         "d\xC5\xBA \xC5\xA0"
+         "iauliai \xC8\x98"
+         "tef\xC4\x83"
+         "ne\xC8\x99ti",
+         true,
+         "L\xF3"
+         "dz \x8A"
+         "iauliai Stefanesti"},
         {"\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE", true, "?????"},  // Cyrillic
         {"It\xE2\x80\x99s \xE2\x80\x9CX\xE2\x80\x9D \xE2\x80\x93 Y", true, "It\x92s \x93X\x94 \x96 Y"},
         {"\xE2\x80\x90 \xE2\x80\x95 \xE2\x88\x92", true, "- - -"},  // dashes the code page lacks
-        {"\x8A" "a\x9A" "a \x81 \x80", false, "\x8A" "a\x9A" "a ? \x80"},  // code page 1252's own letters
-        {"a\x01" "b\x7F" "c\tz", false, "a?b?c?z"},
+        {"\x8A"
+         "a\x9A"
+         "a \x81 \x80",
+         false,
+         "\x8A"
+         "a\x9A"
+         "a ? \x80"},  // code page 1252's own letters
+        {"a\x01"
+         "b\x7F"
+         "c\tz",
+         false, "a?b?c?z"},
         {"ok \xC3 \xFF bad", true, "ok ? ? bad"},  // broken UTF-8
         {"\xF0\x9F\x93\xBB", true, "?"},
     };
-    for (const Case& c : cases) EXPECT_EQ(DisplayTextCodePage1252(c.text, c.utf8), c.expected) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(DisplayTextCodePage1252(c.Text, c.Utf8), c.Expected) << c.Text;
 }
 
 TEST(ScheduleCodePage, Detection) {
@@ -62,9 +88,9 @@ TEST(ScheduleCodePage, Detection) {
     EXPECT_TRUE(DetectUtf8("S\xC3\xA3o"));
     EXPECT_FALSE(DetectUtf8("plain ASCII"));
     EXPECT_FALSE(DetectUtf8("S\xE3o"));
-    EXPECT_FALSE(DetectUtf8("S\xC3\xA3o and S\xE3o"));     // one stray Latin-1 byte decides
-    EXPECT_FALSE(DetectUtf8("\xC0\x80"));                  // overlong
-    EXPECT_FALSE(DetectUtf8("\xED\xA0\x80"));              // a surrogate
+    EXPECT_FALSE(DetectUtf8("S\xC3\xA3o and S\xE3o"));  // one stray Latin-1 byte decides
+    EXPECT_FALSE(DetectUtf8("\xC0\x80"));               // overlong
+    EXPECT_FALSE(DetectUtf8("\xED\xA0\x80"));           // a surrogate
 }
 
 const char kTables[] =
@@ -92,9 +118,9 @@ std::string LocationOf(const std::string& itu, const std::string& remarks, bool 
 TEST(ScheduleLocation, SiteNameWhenTheTableResolvesIt) {
     EXPECT_EQ(LocationOf("ABC", "w"), "Westwood");
     EXPECT_EQ(LocationOf("XYZ", "/ABC-w"), "Westwood");
-    EXPECT_EQ(LocationOf("ABC", ""), "Capital Hill");        // no site given: the main site
+    EXPECT_EQ(LocationOf("ABC", ""), "Capital Hill");  // no site given: the main site
     EXPECT_EQ(LocationOf("XYZ", "/ABC"), "Capital Hill");
-    EXPECT_EQ(LocationOf("ABC", "LNG"), "Abecedaria");       // not a site of ABC
+    EXPECT_EQ(LocationOf("ABC", "LNG"), "Abecedaria");  // not a site of ABC
 }
 
 TEST(ScheduleLocation, CountryOfTheSiteOrHomeThenTheCode) {
@@ -119,22 +145,29 @@ TEST(ScheduleRow, StationSpanLanguageTargetSiteAndSpecialCode) {
                                     "15000.5;2300-0100;Mo-Fr;CYP;Kypria Radio;Gr;ME;;;;"});
     EXPECT_EQ(CandidateRow(schedule, schedule.Lines[0]),
               "9410     R. Example Int.       0600-0700  E    NAm  Westwood  [irr]");
-    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[1]),
-              "15000.5  Kypria Radio          2300-0100  Gr   ME   Kypria");
+    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[1]), "15000.5  Kypria Radio          2300-0100  Gr   ME   Kypria");
     EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. Example Int.");
 }
 
 TEST(ScheduleRow, Utf8FileGivesCodePage1252Texts) {
-    Schedule schedule = SkedOf({"9410;0600-0700;;ABC;R\xC3\xA1" "dio S\xC3\xA3o Exemplo Internacional;P;SAm;;1;;"});
+    Schedule schedule =
+        SkedOf({"9410;0600-0700;;ABC;R\xC3\xA1"
+                "dio S\xC3\xA3o Exemplo Internacional;P;SAm;;1;;"});
     EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. S\xE3o Exemplo Int.");
 }
 
 // The same name reaches the log alike from a schedule and from a CSV file
 // (exchange_import_test): "\xC5\x81\xC3\xB3" "d\xC5\xBA" becomes "L\xF3" "dz".
 TEST(ScheduleRow, LettersTheCodePageLacksBecomeTheirClosestLetters) {
-    Schedule schedule = WithTables({"9410;0600-0700;;ABC;R. \xC5\x81\xC3\xB3" "d\xC5\xBA;P;SAm;;1;;"});
-    EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. L\xF3" "dz");
-    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[0]).substr(9, 22), "R. L\xF3" "dz               ");
+    Schedule schedule =
+        WithTables({"9410;0600-0700;;ABC;R. \xC5\x81\xC3\xB3"
+                    "d\xC5\xBA;P;SAm;;1;;"});
+    EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]),
+              "R. L\xF3"
+              "dz");
+    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[0]).substr(9, 22),
+              "R. L\xF3"
+              "dz               ");
 }
 
 }  // namespace
