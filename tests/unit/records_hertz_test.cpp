@@ -59,8 +59,8 @@ TEST(Hertz, ReceiverTextsReadAsFrequenciesOrRefused) {
 }
 
 TEST(Hertz, WholeKhzRoundsHalfUp) {
-    const int64_t cases[][2] = {{499, 0}, {500, 1}, {1499, 1}, {1500, 2}, {6010000, 6010}, {15770499, 15770},
-                                {15770500, 15771}};
+    const int64_t cases[][2] = {{499, 0},        {500, 1},          {1499, 1},        {1500, 2},
+                                {6010000, 6010}, {15770499, 15770}, {15770500, 15771}};
     for (const auto& c : cases) EXPECT_EQ(WholeKhz(c[0]), c[1]) << c[0];
 }
 
