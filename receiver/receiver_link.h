@@ -9,11 +9,9 @@
 #include "platform/tcp_client.h"
 #include "receiver/receiver_protocol.h"
 
-constexpr int kDefaultReceiverPort = 4532;
-
 struct ReceiverLinkState {
     std::string Host;  // empty: no receiver
-    int Port = kDefaultReceiverPort;
+    int Port = 0;
     ReceiverProtocol Protocol;
     TcpClient Client;
 };
