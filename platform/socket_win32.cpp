@@ -1,4 +1,4 @@
-#include <windows.h>
+// winsock2.h brings windows.h, after its own declarations.
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
