@@ -21,6 +21,7 @@ set(ULMAR_LAYER_TABLE
   ulmar_logging_window    40   # the windows
   ulmar_browse_window     40
   ulmar_print_window      40
+  ulmar_receiver_window   40
   ulmar_shell_core        50   # window-free parts of the shell
   ulmar                   60   # the shell: start-up, main window, switching logs, backup
 )
