@@ -9,12 +9,12 @@ std::string Address(const std::string& host, int port) { return host + ":" + std
 std::string ConnectedText(const ReceiverProtocol& link, const std::string& host, int port) {
     if (!link.Refused.empty()) {
         // Shown cut, so a hostile reply cannot fill the line.
-        return "the receiver reports " + link.Refused.substr(0, 24) + " Hz, not a frequency the log can hold";
+        return "not a frequency: " + link.Refused.substr(0, 24) + " Hz";
     }
     if (!link.HasFrequency) return "connected to " + Address(host, port);
     std::string text = FreqTextOfHertz(link.Hertz) + " kHz";
     if (!link.Mode.empty()) text += " " + link.Mode;
-    if (link.LastTuneRefused) text += " (the receiver refused the tuning)";
+    if (link.LastTuneRefused) text += ", tuning refused";
     return text;
 }
 
@@ -24,9 +24,9 @@ std::string ReceiverStatusText(const ReceiverProtocol& link, const std::string& 
     switch (link.Phase) {
         case LinkPhase::Idle: return "no receiver set";
         case LinkPhase::Connecting:
-            if (!link.Reason.empty()) return link.Reason + " (" + Address(host, port) + "); connecting again";
+            if (!link.Reason.empty()) return link.Reason + "; connecting again";
             return "connecting to " + Address(host, port);
-        case LinkPhase::Waiting: return link.Reason + " (" + Address(host, port) + "); trying again";
+        case LinkPhase::Waiting: return link.Reason + "; trying again";
         case LinkPhase::Connected: return ConnectedText(link, host, port);
     }
     return std::string();

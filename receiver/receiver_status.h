@@ -5,6 +5,7 @@
 
 #include "receiver/receiver_protocol.h"
 
-// "9410 kHz AM", "connecting to 127.0.0.1:4532", "connection refused by
-// 127.0.0.1:4532; trying again", "the receiver reports 0 Hz, not a frequency".
+// Short enough for the logging window's form at 640 x 480: "9410 kHz AM",
+// "connecting to 127.0.0.1:4532", "connection refused; trying again",
+// "not a frequency: 0 Hz".
 std::string ReceiverStatusText(const ReceiverProtocol& link, const std::string& host, int port);

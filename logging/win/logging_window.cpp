@@ -13,6 +13,7 @@
 #include "logging/utc_clock.h"
 #include "logging/win/clock_display.h"
 #include "logging/win/logging_window_ids.h"
+#include "logging/win/receiver_follow_view.h"
 #include "logging/win/recent_list_draw.h"
 #include "logstore/log_store.h"
 #include "schedule/candidate_text.h"
@@ -60,6 +61,7 @@ struct LoggingWindowState {
     std::vector<uint32_t> candidates;  // LoadedSchedule.Lines indexes, as listed
     std::string candidatesMinute;      // the clock's "date time" they were looked up for
     WNDPROC frequencyBoxProc = nullptr;  // the Frequency box's own procedure
+    LoggingReceiverState receiver;       // only with a receiver set
 };
 
 LoggingWindowState g_logging;
@@ -230,7 +232,11 @@ void AcceptCandidate(HWND window, const LoggingWindowState& state) {
 
 void CheckCandidateFocus(HWND window) {
     HWND focus = GetFocus();
-    if (focus != CandidateList(window) && focus != GetDlgItem(window, kIdEditFrequency)) CloseCandidates(window);
+    // Tune takes the chosen row's frequency, so pressing it keeps the list.
+    if (focus != CandidateList(window) && focus != GetDlgItem(window, kIdEditFrequency) &&
+        focus != GetDlgItem(window, kIdButtonTune)) {
+        CloseCandidates(window);
+    }
 }
 
 LRESULT CALLBACK FrequencyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -288,7 +294,20 @@ void OnEnter(HWND window) {
     if (GetFocus() == CandidateList(window) && CandidatesOpen(window)) AcceptCandidate(window, g_logging);
 }
 
+// With the list open and a row chosen, Tune takes that row's frequency into
+// the box; then the receiver is set to what the box holds.
+void OnTune(HWND window) {
+    int chosen = CandidatesOpen(window) ? static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0)) : -1;
+    if (chosen >= 0 && chosen < static_cast<int>(g_logging.candidates.size())) {
+        int32_t tenths = LoadedSchedule.Lines[g_logging.candidates[chosen]].Tenths;
+        SetDlgItemTextA(window, kIdEditFrequency, KhzTextOfTenths(tenths).c_str());
+        CloseCandidates(window);
+    }
+    TuneToBox(window, &g_logging.receiver);
+}
+
 void OnFrequencyBox(HWND window, int code) {
+    if (code == EN_CHANGE) OnFrequencyTextChanged(window, &g_logging.receiver);
     if (code == EN_CHANGE) RefreshCandidates(window, g_logging);
     if (code == EN_KILLFOCUS) PostMessageA(window, kMessageCheckFocus, 0, 0);
 }
@@ -303,6 +322,7 @@ void OnCommand(HWND window, int id, int code) {
         case IDCANCEL: OnEscape(window); break;
         case IDOK: OnEnter(window); break;
         case kIdButtonLogOn: OnLogOn(window); break;
+        case kIdButtonTune: OnTune(window); break;
         case kIdEditFrequency: OnFrequencyBox(window, code); break;
         case kIdListCandidates: OnCandidateList(window, code); break;
         default: break;  // clicks in the recent list do nothing
@@ -323,8 +343,20 @@ void OnClockTick(HWND window) {
     }
 }
 
+// The clock's tick, or the receiver link's.
+void OnTimer(HWND window, WPARAM timer) {
+    // A new frequency from the dial changes the box, which refreshes the
+    // candidates as typing does; the keyboard focus stays where it is.
+    if (timer == kClockTimer) {
+        OnClockTick(window);
+    } else {
+        OnReceiverTick(window, &g_logging.receiver);
+    }
+}
+
 void OnDestroy(HWND window) {
     KillTimer(window, kClockTimer);
+    StopReceiverControls(window, g_logging.receiver);
     if (g_logging.frequencyBoxProc) {
         SetWindowLongPtrA(GetDlgItem(window, kIdEditFrequency), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(g_logging.frequencyBoxProc));
@@ -339,7 +371,7 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case kMessageCheckFocus: CheckCandidateFocus(window); return TRUE;
-        case WM_TIMER: OnClockTick(window); return TRUE;
+        case WM_TIMER: OnTimer(window, wParam); return TRUE;
         case WM_CLOSE: EndModal(window, 0); return TRUE;
         case WM_DESTROY: OnDestroy(window); return FALSE;
         default: return FALSE;
@@ -356,6 +388,7 @@ HWND BuildWindow(HWND parent) {
     AddControls(window);
     PrepareRecentList(window, g_logging);
     AddCandidateList(window, g_logging);
+    AddReceiverControls(window, &g_logging.receiver);
     return window;
 }
 

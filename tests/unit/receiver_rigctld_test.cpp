@@ -73,7 +73,7 @@ TEST_F(RigctldLink, ReconnectsByItselfWhenTheDaemonIsStartedAgain) {
     StopDaemon(Daemon);
     ASSERT_TRUE(PumpUntil(&Link, [&] { return Link.Protocol.Phase == LinkPhase::Waiting; }));
     std::string lost = ReceiverStatus(Link);
-    EXPECT_NE(lost.find("(127.0.0.1:" + std::to_string(Port) + "); trying again"), std::string::npos) << lost;
+    EXPECT_NE(lost.find("; trying again"), std::string::npos) << lost;
     Daemon = StartRigctld(Port);
     ASSERT_GT(Daemon, 0);
     // A restarted dummy is back at 145 MHz.
@@ -86,7 +86,7 @@ TEST(ReceiverLinkRefused, NoDaemonSaysConnectionRefusedAndRetries) {
     ReceiverLinkState link;
     RetargetReceiver(&link, "127.0.0.1", port, ReceiverClockNow());
     ASSERT_TRUE(PumpUntil(&link, [&] { return link.Protocol.Phase == LinkPhase::Waiting; }));
-    EXPECT_EQ(ReceiverStatus(link), "connection refused (127.0.0.1:" + std::to_string(port) + "); trying again");
+    EXPECT_EQ(ReceiverStatus(link), "connection refused; trying again");
     EXPECT_EQ(link.Protocol.RetryDelay, 2 * kFirstRetryMs);
     RetargetReceiver(&link, "", port, ReceiverClockNow());
     EXPECT_EQ(ReceiverStatus(link), "no receiver set");
@@ -96,7 +96,7 @@ TEST(ReceiverLinkRefused, UnknownHostSaysSo) {
     ReceiverLinkState link;
     RetargetReceiver(&link, "no-such-host.invalid", 4532, ReceiverClockNow());
     ASSERT_TRUE(PumpUntil(&link, [&] { return link.Protocol.Phase == LinkPhase::Waiting; }));
-    EXPECT_EQ(ReceiverStatus(link), "host not found (no-such-host.invalid:4532); trying again");
+    EXPECT_EQ(ReceiverStatus(link), "host not found; trying again");
 }
 
 }  // namespace
