@@ -200,3 +200,66 @@ def _(t):
     app.key(log, VK_ESCAPE)
     app.gone(log)
     finish(t, app, main)
+
+
+# -- hostile servers ---------------------------------------------------------------
+
+from scripted_server import ScriptedServer, FullListener
+
+
+@scenario("receiver: a full accept queue leaves the logging window answering and Log On saving", screen=480)
+def _(t):
+    full = FullListener(t)
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % full.port))
+    app = t.start()
+    main = app.window(MAIN_TITLE)
+    log = open_logging(t, app, main)
+    status = lambda: app.text(log, STATUS)
+    t.check(status() in ("connecting to 127.0.0.1:%d" % full.port, "no answer; trying again"),
+            "the connect hangs: " + status())
+    # The window answers while the connect hangs: typing, saving.
+    app.set_text(log, FREQ, "5975")
+    app.set_text(log, STATION, "R. Waiting")
+    app.click(log, LOG_ON)
+    t.equal(until(lambda: app.text(log, STATION), ""), "", "the report is saved")
+    records = logfiles.records(t.read("MYLOG.ULM"))
+    t.equal([(r["Freq"], r["Station"].rstrip()) for r in records], [("5975  ", "R. Waiting")], "the log")
+    want = "no answer; trying again"
+    t.equal(until(status, want), want, "the hanging connect is given up")
+    t.equal(app.text(log, FREQ), "5975", "the box keeps what was typed")
+    app.key(log, VK_ESCAPE)
+    app.gone(log)
+    finish(t, app, main)
+
+
+@scenario("receiver: garbage, 0 Hz and 10^12 Hz never reach the box", screen=480)
+def _(t):
+    replies = {"f": b"0\n"}
+
+    def script(line):
+        if line == "f":
+            return replies["f"]
+        if line == "m":
+            return b"AM\n10000\n"
+        return b"RPRT 1\n"
+
+    server = ScriptedServer(t, script)
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % server.port))
+    app = t.start()
+    main = app.window(MAIN_TITLE)
+    log = open_logging(t, app, main)
+    status = lambda: app.text(log, STATUS)
+    t.equal(until(status, "not a frequency: 0 Hz"), "not a frequency: 0 Hz", "0 Hz is refused")
+    t.equal(app.text(log, FREQ), "", "the box is left alone")
+    replies["f"] = b"1000000000000\n"
+    want = "not a frequency: 1000000000000 Hz"
+    t.equal(until(status, want), want, "10^12 Hz is refused")
+    replies["f"] = b"\x01\xfegarbage\n"
+    want = "unexpected reply; trying again"
+    t.equal(until(status, want), want, "garbage ends the link")
+    replies["f"] = b"9410000\n"
+    t.equal(until(lambda: app.text(log, FREQ), "9410"), "9410", "the link comes back by itself")
+    t.equal(until(status, "9410 kHz AM"), "9410 kHz AM", "the status")
+    app.key(log, VK_ESCAPE)
+    app.gone(log)
+    finish(t, app, main)
