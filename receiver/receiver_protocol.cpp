@@ -31,7 +31,7 @@ void Answered(ReceiverProtocol* link) {
     link->RetryDelay = kFirstRetryMs;
 }
 
-bool TakeFrequency(ReceiverProtocol* link, std::string_view line, int64_t now) {
+bool TakeFrequency(ReceiverProtocol* link, std::string_view line) {
     int code = 0;
     int64_t hertz = 0;
     if (ReadReportLine(line, &code)) {
@@ -47,7 +47,8 @@ bool TakeFrequency(ReceiverProtocol* link, std::string_view line, int64_t now) {
         }
     }
     ++link->FrequenciesSinceMode;
-    link->NextPollAt = now + kPollIntervalMs;
+    // Counted from the question, so a slow answer does not slow the polling.
+    link->NextPollAt = link->SentAt + kPollIntervalMs;
     Answered(link);
     return true;
 }
@@ -85,7 +86,7 @@ bool TakeTuneReply(ReceiverProtocol* link, std::string_view line) {
 // False when the line is not what the outstanding command expects.
 bool TakeLine(ReceiverProtocol* link, std::string_view line, int64_t now) {
     switch (link->Outstanding) {
-        case Command::Frequency: return TakeFrequency(link, line, now);
+        case Command::Frequency: return TakeFrequency(link, line);
         case Command::Mode: return TakeMode(link, line, now);
         case Command::Passband:
             if (!IsAllDigits(line)) return false;

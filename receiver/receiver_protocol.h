@@ -15,7 +15,8 @@
 constexpr int64_t kReplyTimeoutMs = 2000;
 constexpr int64_t kConnectTimeoutMs = 3000;
 constexpr int64_t kPassbandWaitMs = 200;
-// A poll every 150 ms shows a turn of the knob within half a second.
+// A frequency asked every 150 ms (from one question to the next) shows a turn
+// of the knob within half a second.
 constexpr int64_t kPollIntervalMs = 150;
 constexpr int kFrequenciesPerMode = 5;
 constexpr int64_t kFirstRetryMs = 1000;

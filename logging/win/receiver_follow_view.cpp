@@ -12,7 +12,7 @@ namespace {
 constexpr UINT_PTR kReceiverTimer = 2;
 // Often enough that a change shows well within half a second; the link itself
 // polls the receiver at its own pace.
-constexpr UINT kReceiverPeriodMs = 50;
+constexpr UINT kReceiverPeriodMs = 100;
 constexpr DWORD kStatusStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 void ShowStatus(HWND window, LoggingReceiverState* state) {

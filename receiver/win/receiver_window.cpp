@@ -26,7 +26,7 @@ constexpr DWORD kHostBoxStyle = ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTO
 constexpr DWORD kPortBoxStyle = ES_LEFT | ES_NUMBER | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kStatusStyle = SS_LEFT | SS_NOPREFIX;
 constexpr UINT_PTR kPumpTimer = 1;
-constexpr UINT kPumpPeriodMs = 50;
+constexpr UINT kPumpPeriodMs = 100;
 constexpr const char* kBadHost = "a host name has no blanks, quotes or commas";
 
 struct ReceiverWindowState {
