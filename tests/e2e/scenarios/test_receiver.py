@@ -263,3 +263,60 @@ def _(t):
     app.key(log, VK_ESCAPE)
     app.gone(log)
     finish(t, app, main)
+
+
+# -- the candidates follow the dial ----------------------------------------------
+
+from ids import LB_SETCURSEL, LOGGING_EDIT_LOCATION as LOCATION
+
+HEADER = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;"
+# On air all day, every day, so the scenario does not depend on the minute it runs in.
+LINES = [
+    "6070;0000-2400;;D;Radio Northsea Example;E;Eu;;1;;",
+    "9415;0000-2400;;HOL;Radio Tulip International;D;CEu;;1;;",
+    "9410;0000-2400;;G;Test Service;E;Eu;/CYP;1;;",
+]
+ROWS_9410 = ["9410     Test Service          0000-2400  E    Eu   CYP",
+             "9415     R. Tulip Int.         0000-2400  D    CEu  HOL"]
+ROWS_6070 = ["6070     R. Northsea Example   0000-2400  E    Eu   D"]
+
+
+def schedule_bytes(lines):
+    return "".join(line + "\r\n" for line in [HEADER] + lines).encode("latin-1")
+
+
+@scenario("receiver: the candidates follow the dial without the focus, Tune takes the chosen row", screen=480)
+def _(t):
+    daemon = Rigctld(t)
+    daemon.tune(9410200)
+    t.equal(daemon.ask_mode("AM"), "RPRT 0", "mode AM")
+    t.write("SKED.csv", schedule_bytes(LINES))
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", schedule=t.win_path("SKED.csv"),
+                                            receiver="127.0.0.1:%d" % daemon.port))
+    app = t.start()
+    main = app.window(MAIN_TITLE)
+    log = open_logging(t, app, main)
+    t.equal(until(lambda: app.text(log, FREQ), "9410"), "9410", "the box follows the dial")
+    shown = lambda: bool(app.state(log, LOGGING_LIST_CANDIDATES)["visible"])
+    t.check(until(shown, True), "the dial's frequency opens the candidates")
+    t.equal(app.list_rows(log, LOGGING_LIST_CANDIDATES), ROWS_9410, "the stations on air at the dial's frequency")
+    t.equal(app.focus_id(log), STATION, "the focus stays in Station")
+    app.set_text(log, STATION, "Test Service")
+    app.set_text(log, LOCATION, "CYP")
+    status = lambda: app.text(log, STATUS)
+    t.equal(until(status, "9410 kHz AM"), "9410 kHz AM", "the status")
+    t.picture("receiver-following", lambda pic: shown() and status() == "9410 kHz AM")
+    daemon.tune(6070000)
+    rows = lambda: app.list_rows(log, LOGGING_LIST_CANDIDATES)
+    t.equal(until(rows, ROWS_6070), ROWS_6070, "the list follows the dial to 6070")
+    daemon.tune(9410000)
+    t.equal(until(rows, ROWS_9410), ROWS_9410, "and back")
+    app.send(log, LOGGING_LIST_CANDIDATES, LB_SETCURSEL, 1)
+    app.click(log, TUNE)
+    t.equal(until(daemon.frequency, "9415000"), "9415000", "Tune sets the receiver to the chosen row")
+    t.equal(app.text(log, FREQ), "9415", "and puts its frequency in the box")
+    t.equal(until(status, "9415 kHz AM"), "9415 kHz AM", "the receiver reports it")
+    app.key(log, VK_ESCAPE)
+    app.key(log, VK_ESCAPE)
+    app.gone(log)
+    finish(t, app, main)
