@@ -27,6 +27,9 @@ struct TcpLookup {
 namespace {
 
 constexpr int kReadChunk = 4096;
+// The most one poll reads: a server that floods cannot make a poll run long
+// or hold much memory; the rest waits in the socket for the next poll.
+constexpr size_t kMostReadPerPoll = 64 * 1024;
 
 void LookUp(void* argument) {
     auto* held = static_cast<std::shared_ptr<TcpLookup>*>(argument);
@@ -86,6 +89,7 @@ void ReadAvailable(TcpClient* client, std::string* received) {
         if (got == 0) return Fail(client, "connection closed");
         if (got < 0) return Fail(client, SocketErrorText(error));
         received->append(buffer, static_cast<size_t>(got));
+        if (received->size() >= kMostReadPerPoll) return;
     }
 }
 

@@ -11,6 +11,9 @@ std::string ConnectedText(const ReceiverProtocol& link, const std::string& host,
         // Shown cut, so a hostile reply cannot fill the line.
         return "not a frequency: " + link.Refused.substr(0, 24) + " Hz";
     }
+    if (!link.HasFrequency && link.LastReport != 0) {
+        return "no frequency from the receiver (RPRT " + std::to_string(link.LastReport) + ")";
+    }
     if (!link.HasFrequency) return "connected to " + Address(host, port);
     std::string text = FreqTextOfHertz(link.Hertz) + " kHz";
     if (!link.Mode.empty()) text += " " + link.Mode;
