@@ -90,8 +90,7 @@ TEST(ReceiverStatus, TextsForEachPhase) {
     EXPECT_EQ(ReceiverStatusText(link, "rig", 7356), "9410 kHz AM");
     LinkTick(&link, 2200);
     LinkReceived(&link, "1000000000000\n", 2201);
-    EXPECT_EQ(ReceiverStatusText(link, "rig", 7356),
-              "not a frequency: 1000000000000 Hz");
+    EXPECT_EQ(ReceiverStatusText(link, "rig", 7356), "not a frequency: 1000000000000 Hz");
 }
 
 }  // namespace
