@@ -6,10 +6,14 @@ import threading
 
 
 class ScriptedServer:
-    """`script(line)` returns the bytes to send for a line (None: close)."""
+    """`script(line)` returns the bytes to send for a line (None: close). With
+    `first_client_only`, later clients are accepted and never answered, as
+    SDR++ and SDRangel do."""
 
-    def __init__(self, t, script):
+    def __init__(self, t, script, first_client_only=False):
         self.script = script
+        self.first_client_only = first_client_only
+        self.accepted = 0
         self.listener = socket.socket()
         self.listener.bind(("127.0.0.1", 0))
         self.listener.listen(8)
@@ -26,9 +30,11 @@ class ScriptedServer:
                 client, _ = self.listener.accept()
             except OSError:
                 continue
-            threading.Thread(target=self.answer, args=(client,), daemon=True).start()
+            self.accepted += 1
+            answered = not self.first_client_only or self.accepted == 1
+            threading.Thread(target=self.answer, args=(client, answered), daemon=True).start()
 
-    def answer(self, client):
+    def answer(self, client, answered=True):
         pending = b""
         with client:
             while not self.stopping:
@@ -38,7 +44,7 @@ class ScriptedServer:
                     return
                 if not chunk:
                     return
-                pending += chunk
+                pending += chunk if answered else b""
                 while b"\n" in pending:
                     line, pending = pending.split(b"\n", 1)
                     reply = self.script(line.decode("latin-1"))

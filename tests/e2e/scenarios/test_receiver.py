@@ -320,3 +320,27 @@ def _(t):
     app.key(log, VK_ESCAPE)
     app.gone(log)
     finish(t, app, main)
+
+
+@scenario("receiver: one link for the whole program, so a server for one client only keeps answering", screen=480)
+def _(t):
+    def script(line):
+        return {"f": b"9410000\n", "m": b"AM\n10000\n"}.get(line, b"RPRT 1\n")
+
+    server = ScriptedServer(t, script, first_client_only=True)
+    app = t.start()
+    main = app.window(MAIN_TITLE)
+    window = open_receiver_window(app, main)
+    app.set_text(window, RECEIVER_EDIT_PORT, str(server.port))
+    app.set_text(window, RECEIVER_EDIT_HOST, "127.0.0.1")
+    status = lambda: app.text(window, RECEIVER_LABEL_RECEIVER_STATUS)
+    t.equal(until(status, "9410 kHz AM"), "9410 kHz AM", "the Receiver window's link is answered")
+    app.click(window, RECEIVER_BUTTON_EXIT)
+    app.gone(window)
+    log = open_logging(t, app, main)
+    t.equal(until(lambda: app.text(log, FREQ), "9410"), "9410", "the logging window follows on the same link")
+    t.equal(until(lambda: app.text(log, STATUS), "9410 kHz AM"), "9410 kHz AM", "the status")
+    t.equal(server.accepted, 1, "one connection in all")
+    app.key(log, VK_ESCAPE)
+    app.gone(log)
+    finish(t, app, main)
