@@ -62,6 +62,13 @@ def _(t):
     window = open_receiver_window(app, main)
     status = lambda: app.text(window, RECEIVER_LABEL_RECEIVER_STATUS)
     t.check(until(lambda: "connection refused" in status(), True), "refused: " + status())
+    app.set_text(window, RECEIVER_EDIT_HOST, "my rig")
+    want = "a host name has no blanks, quotes or commas"
+    t.equal(until(status, want), want, "a host that cannot be one")
+    app.click(window, RECEIVER_BUTTON_EXIT)
+    app.gone(window)
+    window = open_receiver_window(app, main)
+    t.equal(app.text(window, RECEIVER_EDIT_HOST), "127.0.0.1", "an impossible host keeps the one set before")
     app.set_text(window, RECEIVER_EDIT_HOST, "")
     t.equal(until(status, "no receiver set"), "no receiver set", "an empty host is no receiver")
     app.click(window, RECEIVER_BUTTON_EXIT)
