@@ -41,6 +41,8 @@ bool TakeFrequency(ReceiverProtocol* link, std::string_view line) {
         if (reading == HertzReading::NotANumber) return false;
         link->Refused = reading == HertzReading::Frequency ? std::string() : std::string(line);
         if (reading == HertzReading::Frequency) {
+            // A refused Tune is news only until the dial moves.
+            if (link->HasFrequency && WholeKhz(hertz) != WholeKhz(link->Hertz)) link->LastTuneRefused = false;
             link->HasFrequency = true;
             link->Hertz = hertz;
             ++link->Readings;

@@ -223,10 +223,17 @@ TEST(ReceiverProtocol, TuneWaitsForTheOutstandingReplyAndSendsWholeHz) {
     LinkReceived(&link, "RPRT -1\n", 210);
     EXPECT_TRUE(link.LastTuneRefused);
     EXPECT_EQ(link.Phase, LinkPhase::Connected);
-    RequestTune(&link, 7000000, 211);
-    TakeOutbox(&link);
-    LinkTick(&link, 220);
-    EXPECT_EQ(LinkReceived(&link, "7000000\n", 230), LinkAction::Close) << "a Tune is answered with RPRT only";
+    LinkTick(&link, 400);
+    EXPECT_EQ(TakeOutbox(&link), "f\n");
+    LinkReceived(&link, "9650400\n", 401);
+    EXPECT_TRUE(link.LastTuneRefused) << "the same kHz: still news";
+    LinkTick(&link, 600);
+    EXPECT_EQ(TakeOutbox(&link), "f\n");
+    LinkReceived(&link, "9651000\n", 601);
+    EXPECT_FALSE(link.LastTuneRefused) << "the dial moved on";
+    RequestTune(&link, 7000000, 700);
+    EXPECT_EQ(TakeOutbox(&link), "F 7000000\n");
+    EXPECT_EQ(LinkReceived(&link, "7000000\n", 720), LinkAction::Close) << "a Tune is answered with RPRT only";
 }
 
 TEST(ReceiverProtocol, StopForgetsTheLink) {
