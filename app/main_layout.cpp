@@ -11,10 +11,10 @@ std::string MainWindowTitle(const std::string& logPath) {
 
 ButtonRow MainButtonPositions(float scale) {
     ButtonRow row;
-    row.x[0] = Scaled(110, scale);
+    row.X[0] = Scaled(110, scale);
     for (int k = 1; k < 4; ++k) {
-        float next = static_cast<float>(row.x[k - 1]) + 52.0f * scale;
-        row.x[k] = static_cast<int>(std::nearbyint(next));
+        float next = static_cast<float>(row.X[k - 1]) + 52.0f * scale;
+        row.X[k] = static_cast<int>(std::nearbyint(next));
     }
     return row;
 }

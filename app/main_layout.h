@@ -7,6 +7,6 @@ std::string MainWindowTitle(const std::string& logPath);
 // x positions of the four buttons in dialog units: 110 × scale rounded, then
 // each next one the previous + 52 × scale, rounded again.
 struct ButtonRow {
-    int x[4];
+    int X[4];
 };
 ButtonRow MainButtonPositions(float scale);

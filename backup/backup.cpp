@@ -41,8 +41,8 @@ bool MakeGeneration(const BackupRequest& request, const std::string& checkedTemp
     std::string path;
     if (!NextGeneration(request, &path, existing, &result->Reason)) return false;
     bool linked = !HardLinkRefusedForTest() && FileHardLink(checkedTemp.c_str(), path.c_str());
-    if (!linked && !MakeVerifiedCopy(request.LogPath, InFolder(GenerationFolder(request.Drive), kBackupTempName),
-                                     path, &result->Reason)) {
+    if (!linked && !MakeVerifiedCopy(request.LogPath, InFolder(GenerationFolder(request.Drive), kBackupTempName), path,
+                                     &result->Reason)) {
         return false;
     }
     result->Generation = path;

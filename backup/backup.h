@@ -13,10 +13,10 @@
 constexpr const char* kBackupFailedText = "Log not backed up";
 
 struct BackupRequest {
-    std::string LogPath;  // the log, closed
-    std::string Drive;    // the backup drive letter as set
+    std::string LogPath;                          // the log, closed
+    std::string Drive;                            // the backup drive letter as set
     int Generations = kDefaultBackupGenerations;  // N, 0..kMaxBackupGenerations: 0 writes only D:NAME
-    UtcTime Now;          // the time in the new generation's name (UtcNow() in the program)
+    UtcTime Now;                                  // the time in the new generation's name (UtcNow() in the program)
 };
 
 struct BackupResult {

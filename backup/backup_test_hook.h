@@ -18,7 +18,7 @@
 #ifdef ULMAR_TEST_HOOKS
 struct BackupTestHook {
     bool SpoilCopy = false;
-    int64_t Offset = 0;  // the byte changed (inverted); past the end: the copy gains a byte
+    int64_t Offset = 0;           // the byte changed (inverted); past the end: the copy gains a byte
     bool RefuseHardLink = false;  // the volume keeps no hard links, as FAT
 };
 extern BackupTestHook BackupHookForTest;

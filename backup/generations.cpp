@@ -58,16 +58,14 @@ bool ParseStamp(const std::string& text, Generation* generation) {
         return false;
     }
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) return false;
-    generation->Made = UtcTime{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+    generation->Made = UtcTime{static_cast<int>(year), static_cast<int>(month),  static_cast<int>(day),
                                static_cast<int>(hour), static_cast<int>(minute), static_cast<int>(second)};
     return true;
 }
 
 }  // namespace
 
-std::string LogFileName(const std::string& logPath) {
-    return logPath.substr(FileNameStart(logPath));
-}
+std::string LogFileName(const std::string& logPath) { return logPath.substr(FileNameStart(logPath)); }
 
 std::string GenerationFileName(const std::string& logFileName, int64_t sequence, const UtcTime& made) {
     std::string stem, extension;

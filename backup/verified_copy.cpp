@@ -12,39 +12,39 @@ namespace {
 constexpr size_t kChunk = size_t{8} << 20;  // a whole number of sectors of any size in use
 
 struct OpenFiles {
-    PlatformFile log;
-    PlatformFile copy;
+    PlatformFile Log;
+    PlatformFile Copy;
     ~OpenFiles() {
-        FileClose(&log);
-        FileClose(&copy);
+        FileClose(&Log);
+        FileClose(&Copy);
     }
 };
 
 bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::string* reason) {
     OpenFiles files;
-    if (!FileOpen(logPath.c_str(), FileAccess::ReadOnly, &files.log)) {
+    if (!FileOpen(logPath.c_str(), FileAccess::ReadOnly, &files.Log)) {
         *reason = "The log file " + logPath + " could not be read.";
         return false;
     }
-    if (!FileOpen(tempPath.c_str(), FileAccess::CreateTruncate, &files.copy)) {
+    if (!FileOpen(tempPath.c_str(), FileAccess::CreateTruncate, &files.Copy)) {
         *reason = "The copy " + tempPath + " could not be made. The drive may be missing or write-protected.";
         return false;
     }
     std::vector<char> chunk(kChunk);
     for (int64_t offset = 0;;) {
         size_t got = 0;
-        if (!FileReadAt(files.log, offset, chunk.data(), chunk.size(), &got)) {
+        if (!FileReadAt(files.Log, offset, chunk.data(), chunk.size(), &got)) {
             *reason = "The log file " + logPath + " could not be read.";
             return false;
         }
         if (got == 0) break;
-        if (!FileWriteAt(files.copy, offset, chunk.data(), got)) {
+        if (!FileWriteAt(files.Copy, offset, chunk.data(), got)) {
             *reason = "The copy " + tempPath + " could not be written. The drive may be full.";
             return false;
         }
         offset += static_cast<int64_t>(got);
     }
-    if (!FileFlush(files.copy)) {
+    if (!FileFlush(files.Copy)) {
         *reason = "The copy " + tempPath + " could not be written to the drive.";
         return false;
     }
@@ -57,27 +57,26 @@ bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std
     uint32_t alignment = UnbufferedAlignment(FileSectorSize(tempPath.c_str()));
     OpenFiles files;
     FileAccess access = alignment != 0 ? FileAccess::ReadUnbuffered : FileAccess::ReadOnly;
-    if (!FileOpen(logPath.c_str(), FileAccess::ReadOnly, &files.log) ||
-        !FileOpen(tempPath.c_str(), access, &files.copy)) {
+    if (!FileOpen(logPath.c_str(), FileAccess::ReadOnly, &files.Log) ||
+        !FileOpen(tempPath.c_str(), access, &files.Copy)) {
         *reason = "The copy " + tempPath + " could not be read back to check it.";
         return false;
     }
     AlignedBuffer copied = MakeAlignedBuffer(UnbufferedChunk(kChunk, alignment), alignment);
-    std::vector<char> original(copied.size);
-    for (int64_t offset = 0;; offset += static_cast<int64_t>(copied.size)) {
+    std::vector<char> original(copied.Size);
+    for (int64_t offset = 0;; offset += static_cast<int64_t>(copied.Size)) {
         size_t gotCopy = 0, gotLog = 0;
-        bool read = alignment != 0
-                        ? FileReadSectors(files.copy, offset, copied.data, copied.size, alignment, &gotCopy)
-                        : FileReadAt(files.copy, offset, copied.data, copied.size, &gotCopy);
-        if (!read || !FileReadAt(files.log, offset, original.data(), original.size(), &gotLog)) {
+        bool read = alignment != 0 ? FileReadSectors(files.Copy, offset, copied.Data, copied.Size, alignment, &gotCopy)
+                                   : FileReadAt(files.Copy, offset, copied.Data, copied.Size, &gotCopy);
+        if (!read || !FileReadAt(files.Log, offset, original.data(), original.size(), &gotLog)) {
             *reason = "The copy " + tempPath + " could not be read back to check it.";
             return false;
         }
-        if (gotCopy != gotLog || std::memcmp(copied.data, original.data(), gotLog) != 0) {
+        if (gotCopy != gotLog || std::memcmp(copied.Data, original.data(), gotLog) != 0) {
             *reason = "The copy read back from the drive is not the same as the log. The drive may be failing.";
             return false;
         }
-        if (gotLog < copied.size) return true;
+        if (gotLog < copied.Size) return true;
     }
 }
 
@@ -94,8 +93,8 @@ bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, st
 
 bool ReplaceWithCheckedTemp(const std::string& tempPath, const std::string& targetPath, std::string* reason) {
     if (FileReplace(tempPath.c_str(), targetPath.c_str())) return true;
-    *reason = "The checked copy could not take the place of " + targetPath +
-              ". The file may be in use by another program.";
+    *reason =
+        "The checked copy could not take the place of " + targetPath + ". The file may be in use by another program.";
     FileDelete(tempPath.c_str());
     return false;
 }

@@ -4,10 +4,10 @@
 // to the checked copy where the volume allows, as on the disks measured here).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "backup/backup.h"

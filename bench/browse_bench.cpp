@@ -43,11 +43,11 @@ LogEntry Numbered(int32_t n) {
 }
 
 struct BenchLog {
-    std::string folder;
-    std::string path;
-    LogStore log;
-    double readSeconds = 0;     // one sequential read of the whole file
-    double rewriteSeconds = 0;  // reading it and writing it back in place, then flushing
+    std::string Folder;
+    std::string Path;
+    LogStore Log;
+    double ReadSeconds = 0;     // one sequential read of the whole file
+    double RewriteSeconds = 0;  // reading it and writing it back in place, then flushing
 };
 
 void WriteLog(const std::string& path) {
@@ -85,17 +85,17 @@ BenchLog& TheLog() {
     static BenchLog* bench = [] {
         BenchLog* b = new BenchLog;
         char pattern[] = "/tmp/ulmar-bench-XXXXXX";
-        b->folder = mkdtemp(pattern);
-        b->path = b->folder + "/BIG.ULM";
-        WriteLog(b->path);
-        OpenLog(b->log, b->path);
+        b->Folder = mkdtemp(pattern);
+        b->Path = b->Folder + "/BIG.ULM";
+        WriteLog(b->Path);
+        OpenLog(b->Log, b->Path);
         std::vector<double> reads, rewrites;
-        for (int i = 0; i < 5; ++i) reads.push_back(ReadWholeFile(b->log, false));
-        for (int i = 0; i < 3; ++i) rewrites.push_back(ReadWholeFile(b->log, true));
-        b->readSeconds = Median(reads);
-        b->rewriteSeconds = Median(rewrites);
+        for (int i = 0; i < 5; ++i) reads.push_back(ReadWholeFile(b->Log, false));
+        for (int i = 0; i < 3; ++i) rewrites.push_back(ReadWholeFile(b->Log, true));
+        b->ReadSeconds = Median(reads);
+        b->RewriteSeconds = Median(rewrites);
         std::printf("one sequential read of %d entries: %.2f ms; one rewrite: %.2f ms\n", kEntries,
-                    b->readSeconds * 1e3, b->rewriteSeconds * 1e3);
+                    b->ReadSeconds * 1e3, b->RewriteSeconds * 1e3);
         return b;
     }();
     return *bench;
@@ -109,8 +109,8 @@ void Report(benchmark::State& state, double totalSeconds, const char* name, doub
 void BM_SequentialRead(benchmark::State& state) {
     BenchLog& b = TheLog();
     double total = 0;
-    for (auto _ : state) total += ReadWholeFile(b.log, false);
-    Report(state, total, "x_read", b.readSeconds);
+    for (auto _ : state) total += ReadWholeFile(b.Log, false);
+    Report(state, total, "x_read", b.ReadSeconds);
 }
 
 // Each search is paired with a sequential read right after it (not timed), so
@@ -120,11 +120,11 @@ void Search(benchmark::State& state, const std::string& typed, int32_t expected)
     double total = 0, reads = 0;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
-        int32_t found = FindStation(b.log, 1, typed, UpperCaseWestern);
+        int32_t found = FindStation(b.Log, 1, typed, UpperCaseWestern);
         total += Seconds(start);
         if (found != expected) state.SkipWithError("unexpected search result");
         state.PauseTiming();
-        reads += ReadWholeFile(b.log, false);
+        reads += ReadWholeFile(b.Log, false);
         state.ResumeTiming();
     }
     state.counters["x_read"] = total / reads;
@@ -139,18 +139,18 @@ void BM_DeleteFirstEntry(benchmark::State& state) {
     PageState page;
     double total = 0, rewrites = 0;
     for (auto _ : state) {
-        OpenPage(page, b.log.EntryCount, 1.6f);
+        OpenPage(page, b.Log.EntryCount, 1.6f);
         page.SelectedLine = 1;
         ChooseEntryToDelete(page);
         Clock::time_point start = Clock::now();
-        bool ok = DeleteCurrentEntry(b.log, page);
+        bool ok = DeleteCurrentEntry(b.Log, page);
         double seconds = Seconds(start);
         total += seconds;
         state.SetIterationTime(seconds);
         // Back to a million entries for the next round (not timed).
-        b.log.EntryBuffer = Numbered(kEntries + 1);
-        if (!ok || !AppendEntry(b.log)) state.SkipWithError("delete or append failed");
-        rewrites += ReadWholeFile(b.log, true);  // the paired reference
+        b.Log.EntryBuffer = Numbered(kEntries + 1);
+        if (!ok || !AppendEntry(b.Log)) state.SkipWithError("delete or append failed");
+        rewrites += ReadWholeFile(b.Log, true);  // the paired reference
     }
     state.counters["x_rewrite"] = total / rewrites;
 }
@@ -158,18 +158,18 @@ void BM_DeleteFirstEntry(benchmark::State& state) {
 void FillAt(benchmark::State& state, int32_t pageTop) {
     BenchLog& b = TheLog();
     PageState page;
-    OpenPage(page, b.log.EntryCount, 1.6f);
+    OpenPage(page, b.Log.EntryCount, 1.6f);
     page.PageTop = std::min(pageTop, page.LastPageTop);
     std::vector<std::string> items;
     double total = 0;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
-        FillPage(b.log, page, &items);
+        FillPage(b.Log, page, &items);
         total += Seconds(start);
         benchmark::DoNotOptimize(items.data());
         if (items.size() != 40) state.SkipWithError("page not full");
     }
-    Report(state, total, "x_read", b.readSeconds);
+    Report(state, total, "x_read", b.ReadSeconds);
 }
 
 void BM_ShowPageStart(benchmark::State& state) { FillAt(state, 0); }
@@ -191,9 +191,9 @@ int main(int argc, char** argv) {
     TheLog();
     benchmark::RunSpecifiedBenchmarks();
     BenchLog& b = TheLog();
-    CloseLog(b.log);
-    std::remove(b.path.c_str());
-    rmdir(b.folder.c_str());
+    CloseLog(b.Log);
+    std::remove(b.Path.c_str());
+    rmdir(b.Folder.c_str());
     benchmark::Shutdown();
     return 0;
 }

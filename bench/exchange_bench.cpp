@@ -36,8 +36,8 @@ LogEntry SampleEntry(int64_t n) {
     int day = static_cast<int>(n % 100);
     int month = 0;
     while (day >= kDays[month]) day -= kDays[month++];
-    return ReportBenchEntry(n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" +
-                                   std::to_string(month + 1) + "-2026");
+    return ReportBenchEntry(
+        n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" + std::to_string(month + 1) + "-2026");
 }
 
 // Processor time of this thread, kernel time included: on a busy machine it
@@ -52,9 +52,9 @@ double ThreadSeconds() {
 // run: on a shared machine other work only ever adds time, so the ratio of
 // the quickest runs is the steadier figure.
 struct Spent {
-    double wall = 0;
-    double cpu = 0;
-    double quickest = 1e9;
+    double WallSeconds = 0;
+    double ProcessorSeconds = 0;
+    double Quickest = 1e9;
 };
 
 template <typename Work>
@@ -62,10 +62,10 @@ void Measure(Spent* total, Work work) {
     auto start = std::chrono::steady_clock::now();
     double cpuStart = ThreadSeconds();
     work();
-    total->cpu += ThreadSeconds() - cpuStart;
+    total->ProcessorSeconds += ThreadSeconds() - cpuStart;
     double wall = SecondsSince(start);
-    total->wall += wall;
-    total->quickest = std::min(total->quickest, wall);
+    total->WallSeconds += wall;
+    total->Quickest = std::min(total->Quickest, wall);
 }
 
 // The log is held open without sharing, so it is read through its own handle.
@@ -84,13 +84,14 @@ void WriteOnce(const char* path, const std::vector<LogEntry>& records) {
     const char* bytes = reinterpret_cast<const char*>(records.data());
     size_t size = records.size() * sizeof(LogEntry);
     for (size_t offset = 0; offset < size; offset += kBlock) {
-        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset, size - offset < kBlock ? size - offset : kBlock);
+        FileWriteAt(file, static_cast<int64_t>(offset), bytes + offset,
+                    size - offset < kBlock ? size - offset : kBlock);
     }
     FileFlush(file);
     FileClose(&file);
 }
 
-ReportFilter Filter(const FilterTexts& texts) { return ReadReportFilter(texts, UpperCaseWestern).filter; }
+ReportFilter Filter(const FilterTexts& texts) { return ReadReportFilter(texts, UpperCaseWestern).Filter; }
 
 void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
     WriteBenchLog(kLogPath, kExportEntries, SampleEntry);
@@ -104,17 +105,17 @@ void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
         // Into a new file each time: emptying the last run's output (the
         // kernel freeing its pages) is no part of the export's own work.
         std::remove(kCsvPath);
-        Measure(&exported, [&] { count = ExportReports(log, 1, kCsvPath, filter).count; });
+        Measure(&exported, [&] { count = ExportReports(log, 1, kCsvPath, filter).Count; });
         Measure(&read, [&] { ReadOnce(log.LogFile); });
     }
     CloseLog(log);
     double runs = static_cast<double>(state.iterations());
     state.counters["matching_pct"] = 100.0 * count / static_cast<double>(kExportEntries);
-    state.counters["export_ms"] = exported.wall / runs * 1000;
-    state.counters["read_ms"] = read.wall / runs * 1000;
-    state.counters["x_read"] = exported.wall / read.wall;
-    state.counters["x_read_cpu"] = exported.cpu / read.cpu;
-    state.counters["x_read_quickest"] = exported.quickest / read.quickest;
+    state.counters["export_ms"] = exported.WallSeconds / runs * 1000;
+    state.counters["read_ms"] = read.WallSeconds / runs * 1000;
+    state.counters["x_read"] = exported.WallSeconds / read.WallSeconds;
+    state.counters["x_read_cpu"] = exported.ProcessorSeconds / read.ProcessorSeconds;
+    state.counters["x_read_quickest"] = exported.Quickest / read.Quickest;
     std::remove(kLogPath);
     std::remove(kCsvPath);
 }
@@ -122,8 +123,8 @@ void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
 // "Last month's catch": one day in a hundred.
 void BM_FilteredExportOneDay(benchmark::State& state) {
     FilterTexts texts;
-    texts.dateFrom = "15-02-2026";
-    texts.dateTo = "15-02-2026";
+    texts.DateFrom = "15-02-2026";
+    texts.DateTo = "15-02-2026";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportOneDay)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -131,8 +132,8 @@ BENCHMARK(BM_FilteredExportOneDay)->Iterations(10)->Unit(benchmark::kMillisecond
 // "One band": frequencies read as numbers on every entry, 1% in range.
 void BM_FilteredExportOneBand(benchmark::State& state) {
     FilterTexts texts;
-    texts.frequencyFrom = "1000";
-    texts.frequencyTo = "1249.9";
+    texts.FrequencyFrom = "1000";
+    texts.FrequencyTo = "1249.9";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportOneBand)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -140,11 +141,11 @@ BENCHMARK(BM_FilteredExportOneBand)->Iterations(10)->Unit(benchmark::kMillisecon
 // Every part of the filter checked on every entry, still 1% matching.
 void BM_FilteredExportAllParts(benchmark::State& state) {
     FilterTexts texts;
-    texts.station = "station ";
-    texts.dateFrom = "15-02-2026";
-    texts.dateTo = "15-02-2026";
-    texts.frequencyFrom = "100";
-    texts.frequencyTo = "30000.5";
+    texts.Station = "station ";
+    texts.DateFrom = "15-02-2026";
+    texts.DateTo = "15-02-2026";
+    texts.FrequencyFrom = "100";
+    texts.FrequencyTo = "30000.5";
     RunFilteredExport(state, Filter(texts));
 }
 BENCHMARK(BM_FilteredExportAllParts)->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -157,7 +158,7 @@ void BM_ImportHundredThousandLines(benchmark::State& state) {
     OpenLog(source, kLogPath);
     ExportLog(source, 1, kCsvPath);
     CloseLog(source);
-    std::vector<LogEntry> records = PlanImport(ReadFileBytes(kCsvPath)).records;  // also warms the cache
+    std::vector<LogEntry> records = PlanImport(ReadFileBytes(kCsvPath)).Records;  // also warms the cache
     Spent imported, written, planned;
     size_t added = 0;
     for (auto _ : state) {
@@ -175,12 +176,12 @@ void BM_ImportHundredThousandLines(benchmark::State& state) {
     }
     double runs = static_cast<double>(state.iterations());
     state.counters["lines_added"] = static_cast<double>(added);
-    state.counters["import_ms"] = imported.wall / runs * 1000;
-    state.counters["plan_ms"] = planned.wall / runs * 1000;
-    state.counters["write_ms"] = written.wall / runs * 1000;
-    state.counters["x_write"] = imported.wall / written.wall;
-    state.counters["x_write_cpu"] = imported.cpu / written.cpu;
-    state.counters["x_write_quickest"] = imported.quickest / written.quickest;
+    state.counters["import_ms"] = imported.WallSeconds / runs * 1000;
+    state.counters["plan_ms"] = planned.WallSeconds / runs * 1000;
+    state.counters["write_ms"] = written.WallSeconds / runs * 1000;
+    state.counters["x_write"] = imported.WallSeconds / written.WallSeconds;
+    state.counters["x_write_cpu"] = imported.ProcessorSeconds / written.ProcessorSeconds;
+    state.counters["x_write_quickest"] = imported.Quickest / written.Quickest;
     for (const char* path : {kLogPath, kCsvPath, kImportLogPath, kPlainPath}) std::remove(path);
 }
 BENCHMARK(BM_ImportHundredThousandLines)->Iterations(10)->Unit(benchmark::kMillisecond);

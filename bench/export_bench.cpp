@@ -22,8 +22,8 @@ const char* const kCsvPath = "/tmp/ulmar-bench-export.CSV";
 const char* const kPlainPath = "/tmp/ulmar-bench-export-plain.CSV";
 
 LogEntry SampleEntry(int64_t n) {
-    return ReportBenchEntry(n, (n % 28 < 9 ? "0" : "") + std::to_string(n % 28 + 1) + "-" +
-                                   (n % 12 < 9 ? "0" : "") + std::to_string(n % 12 + 1) + "-2026");
+    return ReportBenchEntry(n, (n % 28 < 9 ? "0" : "") + std::to_string(n % 28 + 1) + "-" + (n % 12 < 9 ? "0" : "") +
+                                   std::to_string(n % 12 + 1) + "-2026");
 }
 
 // Creates `path` and writes `bytes` bytes to it in blocks of a megabyte.
@@ -61,7 +61,7 @@ void BM_ExportMillionEntries(benchmark::State& state) {
         auto start = std::chrono::steady_clock::now();
         ExportResult result = ExportLog(log, 1, kCsvPath);
         exportTotal += SecondsSince(start);
-        benchmark::DoNotOptimize(result.count);
+        benchmark::DoNotOptimize(result.Count);
         plainTotal += WritePlain(kPlainPath, bytes);
     }
     CloseLog(log);

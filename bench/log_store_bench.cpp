@@ -21,8 +21,8 @@ constexpr size_t kBlock = 1 << 20;
 std::string BenchPath(int64_t entries) { return "/tmp/ulmar-bench-" + std::to_string(entries) + ".ULM"; }
 
 struct Baseline {
-    double readSeconds;
-    double rewriteSeconds;
+    double ReadSeconds;
+    double RewriteSeconds;
 };
 
 // Reads the whole file once, then writes the same bytes back once and flushes.
@@ -76,7 +76,7 @@ void BM_OpenLog(benchmark::State& state) {
         CloseLog(log);
         total += SecondsSince(start);
     }
-    ReportRatio(state, total / static_cast<double>(state.iterations()), base.readSeconds, "x_read");
+    ReportRatio(state, total / static_cast<double>(state.iterations()), base.ReadSeconds, "x_read");
 }
 BENCHMARK(BM_OpenLog)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
@@ -97,7 +97,7 @@ void BM_Append1000Flushed(benchmark::State& state) {
         CloseLog(log);
     }
     std::remove(path.c_str());
-    ReportRatio(state, total / static_cast<double>(state.iterations()), base.rewriteSeconds, "x_rewrite_1M");
+    ReportRatio(state, total / static_cast<double>(state.iterations()), base.RewriteSeconds, "x_rewrite_1M");
 }
 BENCHMARK(BM_Append1000Flushed)->Iterations(3)->Unit(benchmark::kMillisecond);
 
@@ -113,7 +113,7 @@ void BM_ReadEveryEntry(benchmark::State& state) {
         total += SecondsSince(start);
     }
     CloseLog(log);
-    ReportRatio(state, total / static_cast<double>(state.iterations()), base.readSeconds, "x_read");
+    ReportRatio(state, total / static_cast<double>(state.iterations()), base.ReadSeconds, "x_read");
 }
 BENCHMARK(BM_ReadEveryEntry)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
@@ -132,15 +132,15 @@ void BM_RemoveFirstEntry(benchmark::State& state) {
         state.ResumeTiming();
     }
     CloseLog(log);
-    ReportRatio(state, total / static_cast<double>(state.iterations()), base.rewriteSeconds, "x_rewrite");
+    ReportRatio(state, total / static_cast<double>(state.iterations()), base.RewriteSeconds, "x_rewrite");
 }
 BENCHMARK(BM_RemoveFirstEntry)->Arg(100000)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_Baseline(benchmark::State& state) {
     const Baseline& base = Prepare(state.range(0));
-    for (auto _ : state) benchmark::DoNotOptimize(base.readSeconds);
-    state.counters["read_ms"] = base.readSeconds * 1000;
-    state.counters["rewrite_ms"] = base.rewriteSeconds * 1000;
+    for (auto _ : state) benchmark::DoNotOptimize(base.ReadSeconds);
+    state.counters["read_ms"] = base.ReadSeconds * 1000;
+    state.counters["rewrite_ms"] = base.RewriteSeconds * 1000;
 }
 BENCHMARK(BM_Baseline)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(1);
 

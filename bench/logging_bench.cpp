@@ -14,19 +14,19 @@
 namespace {
 
 struct Images {
-    long alive = 0;
-    void* shown[kClockSlots] = {};
-    intptr_t next = 1;
+    long Alive = 0;
+    void* Shown[kClockSlots] = {};
+    intptr_t Next = 1;
 };
 
 void* Load(void* c, const char*) {
     Images& images = *static_cast<Images*>(c);
-    ++images.alive;
-    return reinterpret_cast<void*>(images.next++);
+    ++images.Alive;
+    return reinterpret_cast<void*>(images.Next++);
 }
-void* Current(void* c, int slot) { return static_cast<Images*>(c)->shown[slot]; }
-void Show(void* c, int slot, void* bitmap) { static_cast<Images*>(c)->shown[slot] = bitmap; }
-void Destroy(void* c, void*) { --static_cast<Images*>(c)->alive; }
+void* Current(void* c, int slot) { return static_cast<Images*>(c)->Shown[slot]; }
+void Show(void* c, int slot, void* bitmap) { static_cast<Images*>(c)->Shown[slot] = bitmap; }
+void Destroy(void* c, void*) { --static_cast<Images*>(c)->Alive; }
 void SetTitle(void*, const char*) {}
 
 // One tick a second, the minute turning every 60 ticks and the date every 1440 minutes.
@@ -47,7 +47,7 @@ void BM_ClockTick(benchmark::State& state) {
         ApplyClockPlan(PlanClockUpdate(clock, now, "C:\\Logs\\MYLOG.ULM"), ops);
         ++tick;
     }
-    if (images.alive > kClockSlots) state.SkipWithError("bitmaps leaked");
+    if (images.Alive > kClockSlots) state.SkipWithError("bitmaps leaked");
 }
 BENCHMARK(BM_ClockTick);
 

@@ -4,6 +4,7 @@
 // every allocation made while loading.
 #include <benchmark/benchmark.h>
 
+#include <sys/stat.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -11,7 +12,6 @@
 #include <new>
 #include <random>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "bench/bench_files.h"
@@ -48,10 +48,11 @@ constexpr int kLines = 20000;
 const std::string kFolder = "/tmp/ulmar-bench-schedule";
 const std::string kPath = kFolder + "/sked-bench.csv";
 
-const char* const kDays[] = {"", "", "", "", "", "", "", "", "Mo-Fr", "SaSu", "1245", "Tu,Fr", "We-Mo", "Su", "irr", "alt"};
+const char* const kDays[] = {"",      "",     "",     "",      "",      "",   "",    "",
+                             "Mo-Fr", "SaSu", "1245", "Tu,Fr", "We-Mo", "Su", "irr", "alt"};
 const char* const kPersistence[] = {"1", "1", "1", "", "0", "2", "4", "5", "6", "8", "91"};
 const char* const kCountries[] = {"ABC", "DEF", "GHI", "JKL", "MNO", "PQR", "STU", "VWX", "YZ", "Q"};
-const int kBands[][2] = {{5900, 6200}, {7200, 7600}, {9400, 9900}, {11600, 12100},
+const int kBands[][2] = {{5900, 6200},   {7200, 7600},   {9400, 9900},  {11600, 12100},
                          {13570, 13870}, {15100, 15800}, {17480, 17900}};
 
 // Seven lines in ten on the broadcast bands' 5 kHz channels, the rest anywhere
@@ -82,7 +83,8 @@ std::string GeneratedReadme() {
     text += "IV) Transmitter site codes\r\n";
     for (const char* country : kCountries) {
         text += std::string("   ") + country + ": Main Hill 10N10-10E10\r\n";
-        for (char code = 'a'; code <= 'z'; ++code) text += std::string("        ") + code + "-Site " + code + " 10N10-10E10\r\n";
+        for (char code = 'a'; code <= 'z'; ++code)
+            text += std::string("        ") + code + "-Site " + code + " 10N10-10E10\r\n";
     }
     return text;
 }
@@ -100,7 +102,8 @@ double PrepareAndMeasureRead() {
     if (readSeconds > 0) return readSeconds;
     ::mkdir(kFolder.c_str(), 0755);
     std::mt19937 random(12);
-    std::string text = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\r\n";
+    std::string text =
+        "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\r\n";
     for (int n = 1; n <= kLines; ++n) text += GeneratedLine(random, n) + "\r\n";
     WriteText(kPath, text);
     WriteText(kFolder + "/README.TXT", GeneratedReadme());

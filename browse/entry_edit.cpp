@@ -3,8 +3,8 @@
 #include "records/text_trim.h"
 
 EditTexts EditTextsOf(const LogEntry& entry) {
-    return {TrimRight(FieldText(entry.Freq)), TrimRight(FieldText(entry.Station)),
-            TrimRight(FieldText(entry.Location)), TrimRight(FieldText(entry.Remarks))};
+    return {TrimRight(FieldText(entry.Freq)), TrimRight(FieldText(entry.Station)), TrimRight(FieldText(entry.Location)),
+            TrimRight(FieldText(entry.Remarks))};
 }
 
 ExitChoice ChooseExit(bool edited, const std::string& stationText) {

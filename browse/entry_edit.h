@@ -16,9 +16,9 @@ struct EditTexts {
 EditTexts EditTextsOf(const LogEntry& entry);
 
 enum class ExitChoice {
-    CloseOnly,     // nothing was changed: close, write nothing
-    StayOnStation, // the station is blank: keep the window open, focus the station
-    WriteBack,     // store the texts, then close
+    CloseOnly,      // nothing was changed: close, write nothing
+    StayOnStation,  // the station is blank: keep the window open, focus the station
+    WriteBack,      // store the texts, then close
 };
 // The choice for "&EXIT" (or Escape) given whether a field changed and the
 // Station box's text.

@@ -28,9 +28,7 @@ const char* DeleteFailedHeading(LogError error) {
         case LogError::NotOpen:
         case LogError::ReadOnly:
         case LogError::BadNumber:
-        case LogError::JournalFailed:
-            return "The entry could not be deleted. The log is unchanged.";
-        default:
-            return "The entry could not be deleted completely.";
+        case LogError::JournalFailed: return "The entry could not be deleted. The log is unchanged.";
+        default: return "The entry could not be deleted completely.";
     }
 }

@@ -19,10 +19,10 @@ int32_t FindStation(LogStore& log, int32_t first, const std::string& typed, Uppe
 struct PageState;
 
 enum class SearchStep {
-    NoText,         // nothing typed: nothing happens
-    EndOfSearch,    // no further match; SearchPosition is past the last entry
-    MatchOnPage,    // the match was already on the page; its line is chosen
-    MatchElsewhere, // the page moved to the match: show it again, then choose its line
+    NoText,          // nothing typed: nothing happens
+    EndOfSearch,     // no further match; SearchPosition is past the last entry
+    MatchOnPage,     // the match was already on the page; its line is chosen
+    MatchElsewhere,  // the page moved to the match: show it again, then choose its line
 };
 
 // One press of Search: looks from SearchPosition on. A match chooses its line

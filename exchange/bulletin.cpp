@@ -30,60 +30,60 @@ void AddPiece(const std::string& piece, const char* separator, std::string* line
 
 // The keys of one item, worked out once before sorting.
 struct BulletinKey {
-    bool late = false;     // Date or Time not valid
-    bool numeric = false;  // Freq is a number
-    DecimalView value;     // looks into the item's Freq
-    std::string freqText;  // trimmed, for frequencies that are not numbers
-    DateKey date = kNoDate;
-    int minutes = 0;
-    int32_t number = 0;
-    size_t index = 0;
+    bool Late = false;     // Date or Time not valid
+    bool Numeric = false;  // Freq is a number
+    DecimalView Value;     // looks into the item's Freq
+    std::string FreqText;  // trimmed, for frequencies that are not numbers
+    DateKey Date = kNoDate;
+    int Minutes = 0;
+    int32_t Number = 0;
+    size_t Index = 0;
 };
 
 BulletinKey KeyOf(const BulletinItem& item, size_t index) {
-    const LogEntry& entry = item.entry;
+    const LogEntry& entry = item.Entry;
     BulletinKey key;
     TimeOfDay time;
-    key.date = ReadDashedDate(entry.Date, sizeof entry.Date);
+    key.Date = ReadDashedDate(entry.Date, sizeof entry.Date);
     bool timeValid = ReadColonTime(entry.Time, sizeof entry.Time, &time);
-    key.late = key.date == kNoDate || !timeValid;
-    key.numeric = ReadDecimal(entry.Freq, sizeof entry.Freq, &key.value);
-    if (!key.numeric) key.freqText = TrimBoth(FieldText(entry.Freq));
-    key.minutes = time.hour * 60 + time.minute;
-    key.number = item.number;
-    key.index = index;
+    key.Late = key.Date == kNoDate || !timeValid;
+    key.Numeric = ReadDecimal(entry.Freq, sizeof entry.Freq, &key.Value);
+    if (!key.Numeric) key.FreqText = TrimBoth(FieldText(entry.Freq));
+    key.Minutes = time.Hour * 60 + time.Minute;
+    key.Number = item.Number;
+    key.Index = index;
     return key;
 }
 
 int CompareFrequency(const BulletinKey& a, const BulletinKey& b) {
-    if (a.numeric != b.numeric) return a.numeric ? -1 : 1;
-    if (a.numeric) return CompareDecimal(a.value, b.value);
+    if (a.Numeric != b.Numeric) return a.Numeric ? -1 : 1;
+    if (a.Numeric) return CompareDecimal(a.Value, b.Value);
     // std::string compares its bytes as unsigned values.
-    int order = a.freqText.compare(b.freqText);
+    int order = a.FreqText.compare(b.FreqText);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
 bool KeyBefore(const BulletinKey& a, const BulletinKey& b) {
-    if (a.late != b.late) return !a.late;
+    if (a.Late != b.Late) return !a.Late;
     int byFrequency = CompareFrequency(a, b);
     if (byFrequency != 0) return byFrequency < 0;
-    if (!a.late) {
-        if (a.date != b.date) return a.date < b.date;
-        if (a.minutes != b.minutes) return a.minutes < b.minutes;
+    if (!a.Late) {
+        if (a.Date != b.Date) return a.Date < b.Date;
+        if (a.Minutes != b.Minutes) return a.Minutes < b.Minutes;
     }
-    return a.number < b.number;
+    return a.Number < b.Number;
 }
 
 struct Collector {
-    const ReportFilter* filter;
-    int64_t nextNumber;
-    std::vector<BulletinItem> items;
+    const ReportFilter* Filter;
+    int64_t NextNumber;
+    std::vector<BulletinItem> Items;
 };
 
 bool CollectEntry(const LogEntry& entry, void* context) {
     Collector* collector = static_cast<Collector*>(context);
-    int64_t number = collector->nextNumber++;
-    if (EntryMatches(*collector->filter, entry)) collector->items.push_back({entry, static_cast<int32_t>(number)});
+    int64_t number = collector->NextNumber++;
+    if (EntryMatches(*collector->Filter, entry)) collector->Items.push_back({entry, static_cast<int32_t>(number)});
     return true;
 }
 
@@ -91,7 +91,7 @@ bool WriteLines(PlatformFile file, const std::vector<BulletinItem>& items) {
     std::string block;
     int64_t offset = 0;
     for (size_t i = 0; i < items.size(); ++i) {
-        block += BulletinLine(items[i].entry);
+        block += BulletinLine(items[i].Entry);
         block += kLineEnd;
         if (block.size() < kWriteBlock && i + 1 < items.size()) continue;
         if (!FileWriteAt(file, offset, block.data(), block.size())) return false;
@@ -126,26 +126,26 @@ void SortBulletin(std::vector<BulletinItem>* items) {
     std::sort(keys.begin(), keys.end(), KeyBefore);
     std::vector<BulletinItem> sorted;
     sorted.reserve(items->size());
-    for (const BulletinKey& key : keys) sorted.push_back((*items)[key.index]);
+    for (const BulletinKey& key : keys) sorted.push_back((*items)[key.Index]);
     items->swap(sorted);
 }
 
 ExportResult WriteBulletin(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter) {
     ExportResult result;
     PlatformFile file;
-    result.status = CreateOutputFile(log, fileName, &file);
-    if (result.status != ExportStatus::Written) return result;
+    result.Status = CreateOutputFile(log, fileName, &file);
+    if (result.Status != ExportStatus::Written) return result;
     // The walk starts at entry 1 for anything below it.
     Collector collector{&filter, std::max<int64_t>(start, 1), {}};
     WalkResult walk = WalkLog(log, start, CollectEntry, &collector);
-    SortBulletin(&collector.items);
-    bool written = WriteLines(file, collector.items);
+    SortBulletin(&collector.Items);
+    bool written = WriteLines(file, collector.Items);
     FileClose(&file);
-    result.count = static_cast<int32_t>(collector.items.size());
+    result.Count = static_cast<int32_t>(collector.Items.size());
     if (!written) {
-        result.status = ExportStatus::WriteFailed;
-    } else if (walk.readFailed) {
-        result.status = ExportStatus::ReadFailed;
+        result.Status = ExportStatus::WriteFailed;
+    } else if (walk.ReadFailed) {
+        result.Status = ExportStatus::ReadFailed;
     }
     return result;
 }

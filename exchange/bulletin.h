@@ -18,8 +18,8 @@
 std::string BulletinLine(const LogEntry& entry);
 
 struct BulletinItem {
-    LogEntry entry;
-    int32_t number = 0;  // entry number in the log
+    LogEntry Entry;
+    int32_t Number = 0;  // entry number in the log
 };
 // Bulletin order: records with a valid Date and Time first, the others last;
 // within each, numeric frequencies by value, then the others by their bytes;

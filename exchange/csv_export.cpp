@@ -14,46 +14,46 @@ constexpr size_t kWriteBlock = 1 << 20;
 
 // Lines are formatted straight into a block that is written when full.
 struct ExportFile {
-    PlatformFile file;
-    int64_t offset = 0;
-    std::vector<char> block = std::vector<char>(kWriteBlock + kCsvLineRoom + 2);
-    size_t used = 0;
-    bool headerDone = false;
-    bool writeFailed = false;
+    PlatformFile File;
+    int64_t Offset = 0;
+    std::vector<char> Block = std::vector<char>(kWriteBlock + kCsvLineRoom + 2);
+    size_t Used = 0;
+    bool HeaderDone = false;
+    bool WriteFailed = false;
 };
 
 bool WritePending(ExportFile* out) {
-    if (out->used == 0) return true;
-    if (!FileWriteAt(out->file, out->offset, out->block.data(), out->used)) {
-        out->writeFailed = true;
+    if (out->Used == 0) return true;
+    if (!FileWriteAt(out->File, out->Offset, out->Block.data(), out->Used)) {
+        out->WriteFailed = true;
         return false;
     }
-    out->offset += static_cast<int64_t>(out->used);
-    out->used = 0;
+    out->Offset += static_cast<int64_t>(out->Used);
+    out->Used = 0;
     return true;
 }
 
 void PutText(ExportFile* out, const char* text) {
     size_t length = std::strlen(text);
-    std::memcpy(out->block.data() + out->used, text, length);
-    out->used += length;
+    std::memcpy(out->Block.data() + out->Used, text, length);
+    out->Used += length;
 }
 
 bool ExportEntry(const LogEntry& entry, void* context) {
     ExportFile* out = static_cast<ExportFile*>(context);
     // The header goes before the first entry, so a run without entries
     // leaves the file empty.
-    if (!out->headerDone) {
+    if (!out->HeaderDone) {
         PutText(out, kCsvHeader);
         PutText(out, kCsvLineEnd);
-        out->headerDone = true;
+        out->HeaderDone = true;
     }
-    char* start = out->block.data() + out->used;
+    char* start = out->Block.data() + out->Used;
     char* end = PutCsvLine(entry, start);
     end[0] = '\r';
     end[1] = '\n';
-    out->used += static_cast<size_t>(end + 2 - start);
-    if (out->used >= kWriteBlock) return WritePending(out);
+    out->Used += static_cast<size_t>(end + 2 - start);
+    if (out->Used >= kWriteBlock) return WritePending(out);
     return true;
 }
 
@@ -62,16 +62,16 @@ bool ExportEntry(const LogEntry& entry, void* context) {
 ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter) {
     ExportResult result;
     ExportFile out;
-    result.status = CreateOutputFile(log, fileName, &out.file);
-    if (result.status != ExportStatus::Written) return result;
+    result.Status = CreateOutputFile(log, fileName, &out.File);
+    if (result.Status != ExportStatus::Written) return result;
     WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
     WritePending(&out);
-    FileClose(&out.file);
-    result.count = walk.count;
-    if (out.writeFailed) {
-        result.status = ExportStatus::WriteFailed;
-    } else if (walk.readFailed) {
-        result.status = ExportStatus::ReadFailed;
+    FileClose(&out.File);
+    result.Count = walk.Count;
+    if (out.WriteFailed) {
+        result.Status = ExportStatus::WriteFailed;
+    } else if (walk.ReadFailed) {
+        result.Status = ExportStatus::ReadFailed;
     }
     return result;
 }

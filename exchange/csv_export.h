@@ -17,8 +17,8 @@ enum class ExportStatus {
 };
 
 struct ExportResult {
-    ExportStatus status = ExportStatus::Written;
-    int32_t count = 0;  // entries written to the file
+    ExportStatus Status = ExportStatus::Written;
+    int32_t Count = 0;  // entries written to the file
 };
 
 // Creates (or empties) `fileName` and writes the header and one line per
@@ -26,8 +26,7 @@ struct ExportResult {
 // empty. A name equal to the open log's path is refused before anything is
 // opened, so the log is never touched. With a filter only the entries it
 // keeps are written and counted.
-ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName,
-                       const EntryFilter* filter = nullptr);
+ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter = nullptr);
 
 // The output file of a run: an empty name and the open log's own name are
 // refused before anything is opened; otherwise the file is created or emptied.

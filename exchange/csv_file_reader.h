@@ -17,26 +17,26 @@ constexpr size_t kCsvWindowBytes = size_t{1} << 18;
 
 // Where the bytes come from: `memory`, or `file` when it is open.
 struct ByteSource {
-    std::string_view memory;
-    PlatformFile file;
-    int64_t size = 0;                        // of the file, taken when it was opened
-    size_t windowBytes = kCsvWindowBytes;    // at least 4; tests make it small
+    std::string_view Memory;
+    PlatformFile File;
+    int64_t Size = 0;                      // of the file, taken when it was opened
+    size_t WindowBytes = kCsvWindowBytes;  // at least 4; tests make it small
 };
 
 struct CsvWindow {
-    const ByteSource* source = nullptr;
-    std::vector<char> buffer;   // a file's bytes from the current row on
-    int64_t nextOffset = 0;     // the file offset just after the buffer's bytes
-    bool atEnd = false;         // nothing of the source lies beyond the window
-    bool readFailed = false;    // the file could not be read; the rows stop there
-    CsvReader reader;           // over the window's bytes
+    const ByteSource* Source = nullptr;
+    std::vector<char> Buffer;  // a file's bytes from the current row on
+    int64_t NextOffset = 0;    // the file offset just after the buffer's bytes
+    bool AtEnd = false;        // nothing of the source lies beyond the window
+    bool ReadFailed = false;   // the file could not be read; the rows stop there
+    CsvReader Reader;          // over the window's bytes
     // Whether the bytes read so far are UTF-8, tallied as they leave the
     // window (a window leaves whole rows, so never part of a character) and,
     // by FinishCsvWindow, at the end. Tallying starts at tallyFrom, past a
     // byte-order mark.
-    size_t tallyFrom = 0;
-    bool notUtf8 = false;
-    bool beyondAscii = false;   // characters beyond plain ASCII were met
+    size_t TallyFrom = 0;
+    bool NotUtf8 = false;
+    bool BeyondAscii = false;  // characters beyond plain ASCII were met
 };
 
 // Takes the first window of `source`, which must outlive the window.

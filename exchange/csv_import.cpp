@@ -22,14 +22,14 @@ constexpr size_t kLargestImport = size_t{256} << 20;
 enum Column { kDate, kTime, kFreq, kStation, kLocation, kRemarks, kColumnCount };
 
 const char* const kColumnNames[kColumnCount] = {"Date", "Time", "Freq", "Station", "Location", "Remarks"};
-const size_t kColumnWidths[kColumnCount] = {sizeof LogEntry::Date,    sizeof LogEntry::Time,
-                                            sizeof LogEntry::Freq,    sizeof LogEntry::Station,
+const size_t kColumnWidths[kColumnCount] = {sizeof LogEntry::Date,     sizeof LogEntry::Time,
+                                            sizeof LogEntry::Freq,     sizeof LogEntry::Station,
                                             sizeof LogEntry::Location, sizeof LogEntry::Remarks};
 
 // Where each column stands in a row; -1 when the header lacks it.
 struct ColumnMap {
-    int at[kColumnCount] = {-1, -1, -1, -1, -1, -1};
-    size_t headerFields = 0;
+    int At[kColumnCount] = {-1, -1, -1, -1, -1, -1};
+    size_t HeaderFields = 0;
 };
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -64,15 +64,15 @@ std::string ListOfNames(const std::vector<std::string>& names) {
 }
 
 bool MapColumns(const CsvRow& header, ColumnMap* map, std::string* refusal) {
-    map->headerFields = header.fieldCount;
-    for (size_t i = 0; i < header.fieldCount; ++i) {
-        int column = ColumnOfName(header.fields[i]);
+    map->HeaderFields = header.FieldCount;
+    for (size_t i = 0; i < header.FieldCount; ++i) {
+        int column = ColumnOfName(header.Fields[i]);
         // When a name comes twice, the first column of that name is read.
-        if (column >= 0 && map->at[column] < 0) map->at[column] = static_cast<int>(i);
+        if (column >= 0 && map->At[column] < 0) map->At[column] = static_cast<int>(i);
     }
     std::vector<std::string> missing;
     for (int column : {kDate, kTime, kStation}) {
-        if (map->at[column] < 0) missing.push_back(kColumnNames[column]);
+        if (map->At[column] < 0) missing.push_back(kColumnNames[column]);
     }
     if (missing.empty()) return true;
     *refusal = "it has no " + ListOfNames(missing) + (missing.size() == 1 ? " column" : " columns");
@@ -187,21 +187,21 @@ std::string_view FrequencyValue(std::string_view text) {
 // the separators, quotes and line breaks of UTF-8 are the same bytes as in
 // code page 1252, so the rows split the same either way.
 struct RowReading {
-    ColumnMap map;
-    bool convert = false;
-    std::string converted[kColumnCount];
+    ColumnMap Map;
+    bool Convert = false;
+    std::string Converted[kColumnCount];
 };
 
 std::string_view Value(const CsvRow& row, RowReading* reading, int column) {
-    int at = reading->map.at[column];
-    std::string_view value = at < 0 ? std::string_view() : row.fields[static_cast<size_t>(at)];
-    if (reading->convert && ConvertUtf8(value, &reading->converted[column])) return reading->converted[column];
+    int at = reading->Map.At[column];
+    std::string_view value = at < 0 ? std::string_view() : row.Fields[static_cast<size_t>(at)];
+    if (reading->Convert && ConvertUtf8(value, &reading->Converted[column])) return reading->Converted[column];
     return value;
 }
 
 bool IsBlankRow(const CsvRow& row) {
-    for (size_t i = 0; i < row.fieldCount; ++i) {
-        if (row.fields[i].find_first_not_of(' ') != std::string::npos) return false;
+    for (size_t i = 0; i < row.FieldCount; ++i) {
+        if (row.Fields[i].find_first_not_of(' ') != std::string::npos) return false;
     }
     return true;
 }
@@ -213,11 +213,11 @@ bool Reject(std::string* reason, const std::string& why) {
 
 // The row as a record, or the reason it cannot be one.
 bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::string* reason) {
-    const ColumnMap& map = reading->map;
-    if (row.unclosedQuote) return Reject(reason, "a quoted field is not closed");
-    if (row.textAfterQuote) return Reject(reason, "text follows a closing quote");
-    if (row.fieldCount != map.headerFields) {
-        *reason = std::to_string(row.fieldCount) + " fields where the header has " + std::to_string(map.headerFields);
+    const ColumnMap& map = reading->Map;
+    if (row.UnclosedQuote) return Reject(reason, "a quoted field is not closed");
+    if (row.TextAfterQuote) return Reject(reason, "text follows a closing quote");
+    if (row.FieldCount != map.HeaderFields) {
+        *reason = std::to_string(row.FieldCount) + " fields where the header has " + std::to_string(map.HeaderFields);
         return false;
     }
     std::string_view values[kColumnCount];
@@ -245,29 +245,29 @@ bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::
 
 ImportPlan Refusal(const std::string& reason) {
     ImportPlan plan;
-    plan.refused = true;
-    plan.refusal = reason;
+    plan.Refused = true;
+    plan.Refusal = reason;
     return plan;
 }
 
 void Skip(ImportPlan* plan, int64_t line, const std::string& reason) {
-    if (plan->skipped == 0) {
-        plan->firstSkippedLine = line;
-        plan->firstSkipReason = reason;
+    if (plan->Skipped == 0) {
+        plan->FirstSkippedLine = line;
+        plan->FirstSkipReason = reason;
     }
-    plan->skipped += 1;
+    plan->Skipped += 1;
 }
 
 std::string SkipLine(const ImportPlan& plan) {
-    if (plan.skipped == 0) return "";
-    return "\r\n\r\n" + std::to_string(plan.skipped) + " lines will be skipped; the first, line " +
-           std::to_string(plan.firstSkippedLine) + ": " + plan.firstSkipReason + ".";
+    if (plan.Skipped == 0) return "";
+    return "\r\n\r\n" + std::to_string(plan.Skipped) + " lines will be skipped; the first, line " +
+           std::to_string(plan.FirstSkippedLine) + ": " + plan.FirstSkipReason + ".";
 }
 
 // Widens the first window until it holds the whole header line.
 void HoldFirstLine(CsvWindow* window) {
     for (;;) {
-        std::string_view text = window->reader.text;
+        std::string_view text = window->Reader.Text;
         bool decided = false;
         FindSeparator(text.substr(std::min(text.size(), Utf8BomLength(text))), &decided);
         bool lineHeld = text.find_first_of("\r\n") != std::string_view::npos;
@@ -279,17 +279,17 @@ void HoldFirstLine(CsvWindow* window) {
 // file that is not a CSV text, or "" for one that is.
 std::string ReadHeaderLine(CsvWindow* window, size_t* bom) {
     HoldFirstLine(window);
-    if (window->readFailed) return "it could not be read";
-    std::string_view text = window->reader.text;
+    if (window->ReadFailed) return "it could not be read";
+    std::string_view text = window->Reader.Text;
     if (text.empty()) return "the file is empty";
     // A header line never holds a zero byte; a damaged record further on may.
     if (text.substr(0, text.find_first_of("\r\n")).find('\0') != std::string_view::npos) {
         return "it is not a text file";
     }
     *bom = Utf8BomLength(text);
-    window->reader.at = *bom;
-    window->reader.separator = FindSeparator(text.substr(*bom));
-    if (window->reader.separator == 0) return "its first line has no comma or semicolon, so it is not a CSV file";
+    window->Reader.At = *bom;
+    window->Reader.Separator = FindSeparator(text.substr(*bom));
+    if (window->Reader.Separator == 0) return "its first line has no comma or semicolon, so it is not a CSV file";
     return "";
 }
 
@@ -300,27 +300,27 @@ ImportPlan ReadRows(const ByteSource& source, const ReportSink* sink, ImportText
     size_t bom = 0;
     std::string refusal = ReadHeaderLine(window, &bom);
     if (!refusal.empty()) return Refusal(refusal);
-    window->tallyFrom = bom;
+    window->TallyFrom = bom;
     RowReading reading;
-    reading.convert = text == ImportText::Utf8;
+    reading.Convert = text == ImportText::Utf8;
     CsvRow row;
     NextWindowRow(window, &row);
-    if (!MapColumns(row, &reading.map, &refusal)) return Refusal(refusal);
+    if (!MapColumns(row, &reading.Map, &refusal)) return Refusal(refusal);
     ImportPlan plan;
-    plan.text = text;
-    plan.fileSize = source.file.IsOpen() ? source.size : static_cast<int64_t>(source.memory.size());
+    plan.Text = text;
+    plan.FileSize = source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
     LogEntry record;
     std::string reason;
     while (NextWindowRow(window, &row)) {
-        if (IsBlankRow(row) && !row.unclosedQuote && !row.textAfterQuote) continue;
+        if (IsBlankRow(row) && !row.UnclosedQuote && !row.TextAfterQuote) continue;
         if (!RowToRecord(row, &reading, &record, &reason)) {
-            Skip(&plan, row.line, reason);
+            Skip(&plan, row.Line, reason);
             continue;
         }
-        plan.reports += 1;
-        if (sink && !sink->take(record, sink->context)) return plan;
+        plan.Reports += 1;
+        if (sink && !sink->Take(record, sink->Context)) return plan;
     }
-    if (window->readFailed) return Refusal("it could not be read");
+    if (window->ReadFailed) return Refusal("it could not be read");
     FinishCsvWindow(window);
     return plan;
 }
@@ -336,14 +336,14 @@ ImportText TextOfMemory(std::string_view bytes) {
 
 ImportPlan ReadImport(const ByteSource& source, const ReportSink* sink, ImportText text) {
     CsvWindow window;
-    if (text == ImportText::Unknown && !source.file.IsOpen()) text = TextOfMemory(source.memory);
+    if (text == ImportText::Unknown && !source.File.IsOpen()) text = TextOfMemory(source.Memory);
     if (text != ImportText::Unknown) return ReadRows(source, sink, text, &window);
     // A file is read as code page 1252 while the window tallies whether it is
     // UTF-8 after all: most files are read once. Reports are handed on only
     // once the text is known.
     ImportPlan plan = ReadRows(source, nullptr, ImportText::CodePage1252, &window);
-    bool utf8 = !window.notUtf8 && window.beyondAscii;
-    if (plan.refused || (!utf8 && !sink)) return plan;
+    bool utf8 = !window.NotUtf8 && window.BeyondAscii;
+    if (plan.Refused || (!utf8 && !sink)) return plan;
     return ReadRows(source, sink, utf8 ? ImportText::Utf8 : ImportText::CodePage1252, &window);
 }
 
@@ -356,38 +356,38 @@ bool KeepRecord(const LogEntry& record, void* context) {
 
 ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
     ByteSource source;
-    source.windowBytes = windowBytes < 4 ? 4 : windowBytes;
-    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.file)) return Refusal("it could not be read");
+    source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return Refusal("it could not be read");
     ImportPlan plan;
-    if (!FileSize(source.file, &source.size)) {
+    if (!FileSize(source.File, &source.Size)) {
         plan = Refusal("it could not be read");
-    } else if (source.size > static_cast<int64_t>(kLargestImport)) {
+    } else if (source.Size > static_cast<int64_t>(kLargestImport)) {
         plan = Refusal("it is larger than 256 MB");
     } else {
         plan = ReadImport(source, sink, text);
     }
-    FileClose(&source.file);
+    FileClose(&source.File);
     return plan;
 }
 
 ImportPlan PlanImport(std::string_view fileBytes) {
     ByteSource source;
-    source.memory = fileBytes;
+    source.Memory = fileBytes;
     std::vector<LogEntry> records;
     ReportSink keep{KeepRecord, &records};
     ImportPlan plan = ReadImport(source, &keep, ImportText::Unknown);
-    plan.records = std::move(records);
+    plan.Records = std::move(records);
     return plan;
 }
 
 ImportPlan ImportPlanForFile(const std::string& path) { return ReadImportFile(path, nullptr, ImportText::Unknown); }
 
 std::string ImportQuestionText(const ImportPlan& plan, const std::string& logPath) {
-    return "Add " + std::to_string(plan.reports) + " reports to " + logPath + "?" + SkipLine(plan);
+    return "Add " + std::to_string(plan.Reports) + " reports to " + logPath + "?" + SkipLine(plan);
 }
 
 std::string NothingToImportText(const ImportPlan& plan) { return "Nothing to import" + SkipLine(plan); }
 
 std::string ImportRefusalText(const ImportPlan& plan, const std::string& csvPath) {
-    return csvPath + " cannot be imported: " + plan.refusal + ".";
+    return csvPath + " cannot be imported: " + plan.Refusal + ".";
 }

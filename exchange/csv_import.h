@@ -15,21 +15,21 @@ enum class ImportText { Unknown, Utf8, CodePage1252 };
 
 // What a file would add, worked out before anything is written.
 struct ImportPlan {
-    bool refused = false;
-    std::string refusal;              // with `refused`: why the file cannot be imported
-    int64_t reports = 0;              // the reports it would add
-    std::vector<LogEntry> records;    // PlanImport only: those reports, in file order
-    int64_t skipped = 0;              // lines that cannot become a report
-    int64_t firstSkippedLine = 0;     // line of the file, from 1
-    std::string firstSkipReason;      // for example "Station longer than 20"
-    int64_t fileSize = 0;             // the bytes the plan was made from
-    ImportText text = ImportText::Unknown;  // how its text was read
+    bool Refused = false;
+    std::string Refusal;                    // with `refused`: why the file cannot be imported
+    int64_t Reports = 0;                    // the reports it would add
+    std::vector<LogEntry> Records;          // PlanImport only: those reports, in file order
+    int64_t Skipped = 0;                    // lines that cannot become a report
+    int64_t FirstSkippedLine = 0;           // line of the file, from 1
+    std::string FirstSkipReason;            // for example "Station longer than 20"
+    int64_t FileSize = 0;                   // the bytes the plan was made from
+    ImportText Text = ImportText::Unknown;  // how its text was read
 };
 
 // Takes each report of a file in file order; false stops the reading.
 struct ReportSink {
-    bool (*take)(const LogEntry& record, void* context) = nullptr;
-    void* context = nullptr;
+    bool (*Take)(const LogEntry& record, void* context) = nullptr;
+    void* Context = nullptr;
 };
 
 // The file's bytes: the encoding, the separator and the header are worked out

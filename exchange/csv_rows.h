@@ -13,19 +13,19 @@ struct CsvRow {
     // The values of this row: fields[0..fieldCount). Each looks into the text,
     // or, for a value with doubled quotes, into its unquoted copy; they last
     // until the next row is read.
-    std::vector<std::string_view> fields;
-    size_t fieldCount = 0;
-    std::deque<std::string> unquoted;  // grows without moving what it holds
-    int64_t line = 0;                   // the file line the row starts on, from 1
-    bool unclosedQuote = false;         // a quoted field ran to the end of the file
-    bool textAfterQuote = false;        // characters between a closing quote and the separator
+    std::vector<std::string_view> Fields;
+    size_t FieldCount = 0;
+    std::deque<std::string> Unquoted;  // grows without moving what it holds
+    int64_t Line = 0;                  // the file line the row starts on, from 1
+    bool UnclosedQuote = false;        // a quoted field ran to the end of the file
+    bool TextAfterQuote = false;       // characters between a closing quote and the separator
 };
 
 struct CsvReader {
-    std::string_view text;
-    char separator = ',';
-    size_t at = 0;
-    int64_t line = 1;
+    std::string_view Text;
+    char Separator = ',';
+    size_t At = 0;
+    int64_t Line = 1;
 };
 
 // The separator of a text: the first ',' or ';' outside quotes in its first

@@ -9,60 +9,60 @@ namespace {
 constexpr size_t kAppendBlock = 2048;
 
 struct FileAppend {
-    LogStore* log;
-    AppendRun run;
-    std::vector<LogEntry> block;
-    LogEntry last{};
-    bool logFailed = false;
-    bool tooMany = false;
+    LogStore* Log;
+    AppendRun Run;
+    std::vector<LogEntry> Block;
+    LogEntry Last{};
+    bool LogFailed = false;
+    bool TooMany = false;
 };
 
 bool WriteBlock(FileAppend* append) {
-    if (append->block.empty()) return true;
-    if (!AppendRunRecords(*append->log, &append->run, append->block.data(),
-                          static_cast<int32_t>(append->block.size()))) {
-        append->logFailed = true;
+    if (append->Block.empty()) return true;
+    if (!AppendRunRecords(*append->Log, &append->Run, append->Block.data(),
+                          static_cast<int32_t>(append->Block.size()))) {
+        append->LogFailed = true;
         return false;
     }
-    append->block.clear();
+    append->Block.clear();
     return true;
 }
 
 bool TakeRecord(const LogEntry& record, void* context) {
     FileAppend* append = static_cast<FileAppend*>(context);
-    if (append->run.written + static_cast<int64_t>(append->block.size()) >= append->run.total) {
-        append->tooMany = true;
+    if (append->Run.Written + static_cast<int64_t>(append->Block.size()) >= append->Run.Total) {
+        append->TooMany = true;
         return false;
     }
-    append->block.push_back(record);
-    append->last = record;
-    return append->block.size() < kAppendBlock || WriteBlock(append);
+    append->Block.push_back(record);
+    append->Last = record;
+    return append->Block.size() < kAppendBlock || WriteBlock(append);
 }
 
 bool SameOutcome(const ImportPlan& again, const ImportPlan& plan) {
-    return !again.refused && again.reports == plan.reports && again.skipped == plan.skipped &&
-           again.firstSkippedLine == plan.firstSkippedLine && again.fileSize == plan.fileSize;
+    return !again.Refused && again.Reports == plan.Reports && again.Skipped == plan.Skipped &&
+           again.FirstSkippedLine == plan.FirstSkippedLine && again.FileSize == plan.FileSize;
 }
 
 }  // namespace
 
 ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const ImportPlan& plan) {
-    if (plan.reports > INT32_MAX) {
+    if (plan.Reports > INT32_MAX) {
         log.LastError = LogError::WriteFailed;
         return ImportWriting::LogFailed;
     }
     FileAppend append{&log, {}, {}, {}, false, false};
-    append.block.reserve(kAppendBlock);
-    if (!BeginAppendRun(log, static_cast<int32_t>(plan.reports), &append.run)) return ImportWriting::LogFailed;
+    append.Block.reserve(kAppendBlock);
+    if (!BeginAppendRun(log, static_cast<int32_t>(plan.Reports), &append.Run)) return ImportWriting::LogFailed;
     ReportSink sink{TakeRecord, &append};
-    ImportPlan again = ReadImportFile(csvPath, &sink, plan.text);
-    if (append.logFailed) return ImportWriting::LogFailed;  // the run was put back
-    if (append.tooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {
-        AbandonAppendRun(log, &append.run);
-        return append.logFailed ? ImportWriting::LogFailed : ImportWriting::FileChanged;
+    ImportPlan again = ReadImportFile(csvPath, &sink, plan.Text);
+    if (append.LogFailed) return ImportWriting::LogFailed;  // the run was put back
+    if (append.TooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {
+        AbandonAppendRun(log, &append.Run);
+        return append.LogFailed ? ImportWriting::LogFailed : ImportWriting::FileChanged;
     }
-    if (!FinishAppendRun(log, &append.run)) return ImportWriting::LogFailed;
-    log.EntryBuffer = append.last;
+    if (!FinishAppendRun(log, &append.Run)) return ImportWriting::LogFailed;
+    log.EntryBuffer = append.Last;
     log.LastError = LogError::None;
     return ImportWriting::Added;
 }

@@ -9,8 +9,8 @@
 // How adding the reports of a planned file ended.
 enum class ImportWriting {
     Added,
-    LogFailed,     // the log could not take them; LastError says why
-    FileChanged,   // the file no longer gives what the question said
+    LogFailed,    // the log could not take them; LastError says why
+    FileChanged,  // the file no longer gives what the question said
 };
 
 // Reads the CSV file again, a window at a time, and appends its reports as one

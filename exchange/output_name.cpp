@@ -1,8 +1,6 @@
 #include "exchange/output_name.h"
 
-std::string ExportNameFromUpperPath(const std::string& upperPath) {
-    return OutputNameFromUpperPath(upperPath, ".CSV");
-}
+std::string ExportNameFromUpperPath(const std::string& upperPath) { return OutputNameFromUpperPath(upperPath, ".CSV"); }
 
 std::string OutputNameFromUpperPath(const std::string& upperPath, const std::string& extension) {
     const std::string from = ".ULM";

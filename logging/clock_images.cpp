@@ -3,19 +3,19 @@
 namespace {
 
 void ReplaceImage(const ClockImageOps& ops, int slot, void* bitmap) {
-    void* old = ops.current(ops.context, slot);
-    ops.show(ops.context, slot, bitmap);
-    if (old && old != bitmap) ops.destroy(ops.context, old);
+    void* old = ops.Current(ops.Context, slot);
+    ops.Show(ops.Context, slot, bitmap);
+    if (old && old != bitmap) ops.Destroy(ops.Context, old);
 }
 
 }  // namespace
 
 void ApplyClockPlan(const ClockPlan& plan, const ClockImageOps& ops) {
-    for (int i = 0; i < plan.swapCount; ++i) {
-        const ImageSwap& swap = plan.swaps[i];
-        ReplaceImage(ops, swap.slot, ops.load(ops.context, swap.name));
+    for (int i = 0; i < plan.SwapCount; ++i) {
+        const ImageSwap& swap = plan.Swaps[i];
+        ReplaceImage(ops, swap.Slot, ops.Load(ops.Context, swap.Name));
     }
-    if (plan.titleChanged) ops.setTitle(ops.context, plan.title.c_str());
+    if (plan.TitleChanged) ops.SetTitle(ops.Context, plan.Title.c_str());
 }
 
 void ReleaseClockImages(const ClockImageOps& ops) {

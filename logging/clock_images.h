@@ -6,16 +6,16 @@
 #include "logging/utc_clock.h"
 
 struct ClockImageOps {
-    void* context;
+    void* Context;
     // Loads a bitmap resource by name; may give nullptr when it is missing.
-    void* (*load)(void* context, const char* name);
+    void* (*Load)(void* context, const char* name);
     // The bitmap the image in `slot` shows now (nullptr for none).
-    void* (*current)(void* context, int slot);
+    void* (*Current)(void* context, int slot);
     // Makes the image in `slot` show `bitmap` (nullptr: nothing).
-    void (*show)(void* context, int slot, void* bitmap);
+    void (*Show)(void* context, int slot, void* bitmap);
     // Deletes a bitmap that is no longer shown; never called with nullptr.
-    void (*destroy)(void* context, void* bitmap);
-    void (*setTitle)(void* context, const char* title);
+    void (*Destroy)(void* context, void* bitmap);
+    void (*SetTitle)(void* context, const char* title);
 };
 
 void ApplyClockPlan(const ClockPlan& plan, const ClockImageOps& ops);

@@ -34,7 +34,7 @@ int TopRowShowing(int row, int topRow, int visibleRows) {
 
 std::string RowColumnText(const std::string& shownRow, int column) {
     if (column < 0 || column >= kRowColumns) return "";
-    size_t first = static_cast<size_t>(kRecentColumns[column].first);
+    size_t first = static_cast<size_t>(kRecentColumns[column].First);
     if (first >= shownRow.size()) return "";
-    return shownRow.substr(first, static_cast<size_t>(kRecentColumns[column].width));
+    return shownRow.substr(first, static_cast<size_t>(kRecentColumns[column].Width));
 }

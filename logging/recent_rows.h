@@ -7,7 +7,7 @@
 
 // Every row starts with this byte, which is never drawn.
 constexpr char kRecentMarker = static_cast<char>(255);
-constexpr int kBlankRowWidth = 100;   // blanks after the marker in an empty row
+constexpr int kBlankRowWidth = 100;    // blanks after the marker in an empty row
 constexpr int kReportRowLength = 110;  // a whole report row, the marker included
 
 // Blank separator columns of a report row, counted from 0 after the marker,
@@ -21,8 +21,8 @@ constexpr int kRuleFixedX[kRuleColumns] = {165, 213, 267, 468};
 // cells, so the columns stay under their rules even in a font whose glyphs are
 // not all one cell wide.
 struct RowColumn {
-    int first;
-    int width;
+    int First;
+    int Width;
 };
 constexpr int kRowColumns = 5;
 constexpr RowColumn kRecentColumns[kRowColumns] = {{0, 20}, {21, 5}, {27, 6}, {34, 24}, {59, 50}};
@@ -40,8 +40,8 @@ std::string RecentReportRow(const LogEntry& entry);
 // Where the next report goes: the row to delete, then the row to insert at
 // (-1: append at the bottom). Rows are counted from 0.
 struct RecentPlacement {
-    int deleteRow;
-    int insertRow;
+    int DeleteRow;
+    int InsertRow;
 };
 RecentPlacement PlaceRecentReport(int recentFilled, int recentRows);
 // The number of filled rows after one more report has been placed.

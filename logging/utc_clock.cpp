@@ -47,28 +47,28 @@ std::string LoggingTitle(const std::string& clockDate, const std::string& logPat
     std::string day = clockDate.substr(0, 2);
     std::string year = clockDate.size() >= 4 ? clockDate.substr(clockDate.size() - 4) : clockDate;
     const char* month = MonthName(kMonthFull, TwoDigitNumber(clockDate, 3));
-    return std::string(ProgramTitle) + kTitleWords + kTitleGap + "Date: " + day + " " + month + " " + year +
-           kTitleGap + logPath;
+    return std::string(ProgramTitle) + kTitleWords + kTitleGap + "Date: " + day + " " + month + " " + year + kTitleGap +
+           logPath;
 }
 
 ClockPlan PlanClockUpdate(ClockState& clock, const UtcTime& now, const std::string& logPath) {
     ClockPlan plan;
     clock.ColonVisible = clock.ColonVisible == 0 ? 1 : 0;
-    plan.swaps[plan.swapCount++] = MakeSwap(kColonSlot, 'F', clock.ColonVisible ? 'C' : 'B');
+    plan.Swaps[plan.SwapCount++] = MakeSwap(kColonSlot, 'F', clock.ColonVisible ? 'C' : 'B');
 
     std::string time = TimeText(now);
     std::string date = WorkingDate(now);
     for (int slot : {kHourTens, kHourUnits, kMinuteTens, kMinuteUnits}) {
         size_t at = static_cast<size_t>(slot);
         bool same = at < clock.ClockTime.size() && clock.ClockTime[at] == time[at];
-        if (!same) plan.swaps[plan.swapCount++] = MakeSwap(slot, 'F', time[at]);
+        if (!same) plan.Swaps[plan.SwapCount++] = MakeSwap(slot, 'F', time[at]);
     }
     clock.ClockTime = time;
 
     if (date != clock.ClockDate) {
         clock.ClockDate = date;
-        plan.titleChanged = true;
-        plan.title = LoggingTitle(date, logPath);
+        plan.TitleChanged = true;
+        plan.Title = LoggingTitle(date, logPath);
     }
     return plan;
 }

@@ -6,7 +6,6 @@
 
 #include "platform/utc_time.h"
 
-
 // The texts the clock last showed; new reports are stamped with them.
 struct ClockState {
     std::string ClockTime = "00:00";  // HH:MM
@@ -33,16 +32,16 @@ constexpr int kClockSlots = 5;
 
 // One image to replace: the slot and the bitmap resource name to load into it.
 struct ImageSwap {
-    int slot;
-    char name[3];  // "F0".."F9", "FC" (colon lit) or "FB" (colon dark)
+    int Slot;
+    char Name[3];  // "F0".."F9", "FC" (colon lit) or "FB" (colon dark)
 };
 
 // Everything one tick changes, in the order it is applied.
 struct ClockPlan {
-    ImageSwap swaps[kClockSlots] = {};  // the colon first, then each changed digit
-    int swapCount = 0;
-    bool titleChanged = false;
-    std::string title;
+    ImageSwap Swaps[kClockSlots] = {};  // the colon first, then each changed digit
+    int SwapCount = 0;
+    bool TitleChanged = false;
+    std::string Title;
 };
 
 // Advances the clock to `now`: toggles the colon, keeps the new texts in

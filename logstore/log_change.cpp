@@ -247,7 +247,7 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
 }
 
 bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
-    run->active = false;
+    run->Active = false;
     if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
     if (!log.Writable) return FailWith(log, LogError::ReadOnly);
     if (total < 1) return FailWith(log, LogError::BadNumber);
@@ -262,30 +262,30 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
         !FileReadAt(log.LogFile, start, header.Saved, static_cast<size_t>(header.LogLength - start), &got)) {
         return FailWith(log, LogError::ReadFailed);
     }
-    if (!StartJournal(run->journal, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
-    run->total = total;
-    run->written = 0;
-    run->active = true;
+    if (!StartJournal(run->JournalFile, log.OpenPath, header)) return FailWith(log, LogError::JournalFailed);
+    run->Total = total;
+    run->Written = 0;
+    run->Active = true;
     return true;
 }
 
 bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n) {
-    if (!run->active) return FailWith(log, LogError::NotOpen);
-    if (n < 0 || n > run->total - run->written) {
+    if (!run->Active) return FailWith(log, LogError::NotOpen);
+    if (n < 0 || n > run->Total - run->Written) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
     }
-    if (!WriteRecords(log, log.EntryCount + 1 + run->written, n, entries)) {
+    if (!WriteRecords(log, log.EntryCount + 1 + run->Written, n, entries)) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::WriteFailed);
     }
-    run->written += n;
+    run->Written += n;
     return true;
 }
 
 bool FinishAppendRun(LogStore& log, AppendRun* run) {
-    if (!run->active) return FailWith(log, LogError::NotOpen);
-    if (run->written != run->total) {
+    if (!run->Active) return FailWith(log, LogError::NotOpen);
+    if (run->Written != run->Total) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
     }
@@ -293,19 +293,18 @@ bool FinishAppendRun(LogStore& log, AppendRun* run) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::FlushFailed);
     }
-    EndJournal(run->journal);
-    run->active = false;
-    log.EntryCount += run->total;
+    EndJournal(run->JournalFile);
+    run->Active = false;
+    log.EntryCount += run->Total;
     return true;
 }
 
 void AbandonAppendRun(LogStore& log, AppendRun* run) {
-    if (!run->active) return;
-    run->active = false;
-    if (PutBackAppend(log, run->journal.Header)) {
-        EndJournal(run->journal);
+    if (!run->Active) return;
+    run->Active = false;
+    if (PutBackAppend(log, run->JournalFile.Header)) {
+        EndJournal(run->JournalFile);
     } else {
-        CloseJournal(run->journal);  // the next opening cuts the log back
+        CloseJournal(run->JournalFile);  // the next opening cuts the log back
     }
 }
-

@@ -25,10 +25,10 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
 // once, raises EntryCount and drops the journal when exactly `total` were
 // written. Any failure, or AbandonAppendRun, puts the log back as it was.
 struct AppendRun {
-    Journal journal;
-    int32_t total = 0;
-    int32_t written = 0;
-    bool active = false;  // begun and neither finished nor abandoned
+    Journal JournalFile;
+    int32_t Total = 0;
+    int32_t Written = 0;
+    bool Active = false;  // begun and neither finished nor abandoned
 };
 bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run);
 bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n);

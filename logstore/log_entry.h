@@ -8,9 +8,9 @@
 #include <string_view>
 
 struct LogEntry {
-    char Date[10];     // DD-MM-YYYY, UTC
-    char Time[5];      // HH:MM, UTC
-    char Freq[6];      // kHz, as typed
+    char Date[10];  // DD-MM-YYYY, UTC
+    char Time[5];   // HH:MM, UTC
+    char Freq[6];   // kHz, as typed
     char Station[20];
     char Location[24];
     char Remarks[50];

@@ -4,9 +4,7 @@
 
 namespace {
 
-uint64_t HeaderCheck(const JournalHeader& header) {
-    return RecordCheck(&header, offsetof(JournalHeader, Check));
-}
+uint64_t HeaderCheck(const JournalHeader& header) { return RecordCheck(&header, offsetof(JournalHeader, Check)); }
 
 int64_t SlotOffset(const JournalHeader& header, uint32_t slot) {
     return kJournalChecksAt + static_cast<int64_t>(slot) * header.SlotRecords * static_cast<int64_t>(sizeof(uint64_t));

@@ -26,18 +26,18 @@ enum class JournalKind : uint32_t {
 };
 
 struct JournalHeader {
-    char Magic[8];         // kJournalMagic
-    uint32_t Kind;         // JournalKind
-    uint32_t Slot;         // removal: the slot (0 or 1) holding the block's check values
-    int64_t LogLength;     // the log's length when the change began
-    int64_t Count;         // removal: the record removed; append: the records added
-    int64_t NextSource;    // removal: first record of the block in flight (all before it moved)
-    int64_t BlockRecords;  // removal: records of the block in flight, 0 when none
-    int64_t SlotRecords;   // removal: check values a slot has room for
-    uint64_t ChecksCheck;  // RecordCheck over the block's check values
+    char Magic[8];           // kJournalMagic
+    uint32_t Kind;           // JournalKind
+    uint32_t Slot;           // removal: the slot (0 or 1) holding the block's check values
+    int64_t LogLength;       // the log's length when the change began
+    int64_t Count;           // removal: the record removed; append: the records added
+    int64_t NextSource;      // removal: first record of the block in flight (all before it moved)
+    int64_t BlockRecords;    // removal: records of the block in flight, 0 when none
+    int64_t SlotRecords;     // removal: check values a slot has room for
+    uint64_t ChecksCheck;    // RecordCheck over the block's check values
     char Saved[kEntrySize];  // removal: the removed record; append: the old partial record
     char Padding[5];
-    uint64_t Check;        // RecordCheck over every byte above
+    uint64_t Check;  // RecordCheck over every byte above
 };
 static_assert(sizeof(JournalHeader) == 192, "the journal header is 192 bytes");
 static_assert(offsetof(JournalHeader, LogLength) == 16, "LogLength at 16");

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-
 LogStore Log;
 
 namespace {
@@ -14,9 +13,7 @@ bool CheckWritable(LogStore& log) {
     return true;
 }
 
-bool FileLength(LogStore& log, int64_t* length) {
-    return IsLogOpen(log) && FileSize(log.LogFile, length);
-}
+bool FileLength(LogStore& log, int64_t* length) { return IsLogOpen(log) && FileSize(log.LogFile, length); }
 
 bool OpenFile(LogStore& log, const std::string& path) {
     log.Writable = FileOpen(path.c_str(), FileAccess::ReadWrite, &log.LogFile);
@@ -132,14 +129,15 @@ const char* DescribeLogError(LogError error) {
 }
 
 std::string RecoveryMessage(const LogStore& log) {
-    std::string change = log.RecoveredRemoval
-                             ? "The last deletion (of entry " + std::to_string(log.RecoveredCount) + ") was interrupted."
-                             : "The last addition of " + std::to_string(log.RecoveredCount) +
-                                   " entries was interrupted.";
+    std::string change =
+        log.RecoveredRemoval
+            ? "The last deletion (of entry " + std::to_string(log.RecoveredCount) + ") was interrupted."
+            : "The last addition of " + std::to_string(log.RecoveredCount) + " entries was interrupted.";
     switch (log.Recovery) {
         case LogRecovery::None: return "";
         case LogRecovery::RemovalFinished:
-            return change + "\r\n\r\nIt has now been finished: the entry is deleted and every other entry is in the log once.";
+            return change +
+                   "\r\n\r\nIt has now been finished: the entry is deleted and every other entry is in the log once.";
         case LogRecovery::AppendUndone:
             return change + "\r\n\r\nThe log was put back as it was before: none of those entries was added.";
         case LogRecovery::LeftAsItIs:

@@ -10,12 +10,12 @@
 
 enum class LogError {
     None,
-    NotOpen,       // no log is open
-    ReadOnly,      // the log could be opened only for reading
-    BadNumber,     // the entry number is not in the log
+    NotOpen,    // no log is open
+    ReadOnly,   // the log could be opened only for reading
+    BadNumber,  // the entry number is not in the log
     ReadFailed,
-    WriteFailed,   // a write did not complete (for example a full disk)
-    FlushFailed,   // the data could not be forced to disk
+    WriteFailed,  // a write did not complete (for example a full disk)
+    FlushFailed,  // the data could not be forced to disk
     TruncateFailed,
     DeleteFailed,
     ReopenFailed,

@@ -19,13 +19,13 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         if (wanted > kWalkBlockEntries) wanted = kWalkBlockEntries;
         int32_t got = 0;
         bool readOk = ReadEntries(log, next, wanted, block.data(), &got);
-        int32_t outputs = filter ? filter->choose(block.data(), got, chosen.data(), filter->context) : got;
+        int32_t outputs = filter ? filter->Choose(block.data(), got, chosen.data(), filter->Context) : got;
         for (int32_t k = 0; k < outputs; ++k) {
             const LogEntry& entry = block[static_cast<size_t>(filter ? chosen[static_cast<size_t>(k)] : k)];
-            result.count += 1;
+            result.Count += 1;
             if (!visit(entry, context)) {
                 log.EntryBuffer = entry;
-                result.stopped = true;
+                result.Stopped = true;
                 return result;
             }
         }
@@ -33,7 +33,7 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         // the last entry read, as if each had been read into it in turn.
         if (got > 0) log.EntryBuffer = block[static_cast<size_t>(got) - 1];
         if (!readOk || got < wanted) {
-            result.readFailed = true;
+            result.ReadFailed = true;
             return result;
         }
         next += got;

@@ -14,14 +14,14 @@ using EntryVisitor = bool (*)(const LogEntry& entry, void* context);
 // indexes into `block` of the entries to output, ascending, to `chosen` and
 // returns how many it wrote.
 struct EntryFilter {
-    int32_t (*choose)(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) = nullptr;
-    const void* context = nullptr;
+    int32_t (*Choose)(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) = nullptr;
+    const void* Context = nullptr;
 };
 
 struct WalkResult {
-    int32_t count = 0;        // entries handed on, the one that stopped the walk included
-    bool stopped = false;     // the visitor asked to stop
-    bool readFailed = false;  // an entry could not be read; the walk ended there
+    int32_t Count = 0;        // entries handed on, the one that stopped the walk included
+    bool Stopped = false;     // the visitor asked to stop
+    bool ReadFailed = false;  // an entry could not be read; the walk ended there
 };
 
 // Entries are read in large blocks; afterwards EntryBuffer holds the last

@@ -8,8 +8,8 @@
 #include <vector>
 
 struct PlatformFile {
-    intptr_t handle = -1;  // HANDLE on Windows, file descriptor on POSIX
-    bool IsOpen() const { return handle != -1; }
+    intptr_t Handle = -1;  // HANDLE on Windows, file descriptor on POSIX
+    bool IsOpen() const { return Handle != -1; }
 };
 
 enum class FileAccess {
@@ -56,8 +56,7 @@ uint32_t FileSectorSize(const char* path);
 // One read of a file opened with ReadUnbuffered. `buffer`, `offset` and `size`
 // must follow the sector rule for `alignment` (platform/sector_rule.h) or the
 // read is refused, as real Windows refuses it. Fewer bytes arrive only at the end.
-bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
-                     size_t* got);
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment, size_t* got);
 
 // Creates a folder; true also when it already exists as a folder.
 bool FolderCreate(const char* path);

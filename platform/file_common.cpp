@@ -11,7 +11,10 @@ bool FileReadAll(const char* path, std::string* bytes, size_t limit) {
         size_t want = sizeof chunk;
         if (limit - bytes->size() < want) want = limit - bytes->size();
         size_t got = 0;
-        if (!FileReadAt(file, offset, chunk, want, &got)) { ok = false; break; }
+        if (!FileReadAt(file, offset, chunk, want, &got)) {
+            ok = false;
+            break;
+        }
         if (got == 0) break;
         bytes->append(chunk, got);
         offset += static_cast<int64_t>(got);

@@ -2,13 +2,13 @@
 // exclusive flock, so a second open of a held file is refused as on Windows.
 #include "platform/file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/sector_rule.h"
 
@@ -57,21 +57,21 @@ bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
         ::close(fd);
         return false;
     }
-    file->handle = fd;
+    file->Handle = fd;
     return true;
 }
 
 void FileClose(PlatformFile* file) {
     if (!file->IsOpen()) return;
-    ::close(static_cast<int>(file->handle));
-    file->handle = -1;
+    ::close(static_cast<int>(file->Handle));
+    file->Handle = -1;
 }
 
 bool FileReadAt(PlatformFile file, int64_t offset, void* buffer, size_t size, size_t* got) {
     *got = 0;
     char* out = static_cast<char*>(buffer);
     while (*got < size) {
-        ssize_t n = ::pread(static_cast<int>(file.handle), out + *got, size - *got, offset + *got);
+        ssize_t n = ::pread(static_cast<int>(file.Handle), out + *got, size - *got, offset + *got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) break;
@@ -84,7 +84,7 @@ bool FileWriteAt(PlatformFile file, int64_t offset, const void* buffer, size_t s
     const char* in = static_cast<const char*>(buffer);
     size_t done = 0;
     while (done < size) {
-        ssize_t n = ::pwrite(static_cast<int>(file.handle), in + done, size - done, offset + done);
+        ssize_t n = ::pwrite(static_cast<int>(file.Handle), in + done, size - done, offset + done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
@@ -94,22 +94,21 @@ bool FileWriteAt(PlatformFile file, int64_t offset, const void* buffer, size_t s
 
 bool FileSize(PlatformFile file, int64_t* size) {
     struct stat info;
-    if (::fstat(static_cast<int>(file.handle), &info) != 0) return false;
+    if (::fstat(static_cast<int>(file.Handle), &info) != 0) return false;
     *size = info.st_size;
     return true;
 }
 
-bool FileTruncate(PlatformFile file, int64_t length) {
-    return ::ftruncate(static_cast<int>(file.handle), length) == 0;
-}
+bool FileTruncate(PlatformFile file, int64_t length) { return ::ftruncate(static_cast<int>(file.Handle), length) == 0; }
 
-bool FileFlush(PlatformFile file) { return ::fsync(static_cast<int>(file.handle)) == 0; }
+bool FileFlush(PlatformFile file) { return ::fsync(static_cast<int>(file.Handle)) == 0; }
 
 bool FileDelete(const char* path) { return ::unlink(path) == 0; }
 
 bool FileIsSameAs(PlatformFile file, const char* path) {
-    struct stat opened {}, named {};
-    if (fstat(static_cast<int>(file.handle), &opened) != 0 || stat(path, &named) != 0) return false;
+    struct stat opened {
+    }, named{};
+    if (fstat(static_cast<int>(file.Handle), &opened) != 0 || stat(path, &named) != 0) return false;
     return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
@@ -130,9 +129,15 @@ bool FileCopy(const char* from, const char* to) {
     int64_t offset = 0;
     for (;;) {
         size_t got = 0;
-        if (!FileReadAt(in, offset, chunk, sizeof chunk, &got)) { ok = false; break; }
+        if (!FileReadAt(in, offset, chunk, sizeof chunk, &got)) {
+            ok = false;
+            break;
+        }
         if (got == 0) break;
-        if (!FileWriteAt(out, offset, chunk, got)) { ok = false; break; }
+        if (!FileWriteAt(out, offset, chunk, got)) {
+            ok = false;
+            break;
+        }
         offset += static_cast<int64_t>(got);
     }
     ok = FileFlush(out) && ok;
@@ -151,9 +156,7 @@ bool FileReplace(const char* from, const char* to) {
     return ok;
 }
 
-bool FileHardLink(const char* existing, const char* link) {
-    return ::link(existing, link) == 0;
-}
+bool FileHardLink(const char* existing, const char* link) { return ::link(existing, link) == 0; }
 
 uint32_t FileSectorSize(const char* path) {
     struct stat info;
@@ -161,8 +164,7 @@ uint32_t FileSectorSize(const char* path) {
     return static_cast<uint32_t>(info.st_blksize);
 }
 
-bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
-                     size_t* got) {
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment, size_t* got) {
     *got = 0;
     if (!FollowsSectorRule(buffer, offset, size, alignment)) {
         errno = EINVAL;
@@ -170,7 +172,7 @@ bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t siz
     }
     char* out = static_cast<char*>(buffer);
     while (*got < size) {
-        ssize_t n = ::pread(static_cast<int>(file.handle), out + *got, size - *got, offset + *got);
+        ssize_t n = ::pread(static_cast<int>(file.Handle), out + *got, size - *got, offset + *got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         *got += static_cast<size_t>(n);

@@ -5,7 +5,7 @@
 
 #include "platform/sector_rule.h"
 
-static HANDLE AsHandle(PlatformFile file) { return reinterpret_cast<HANDLE>(file.handle); }
+static HANDLE AsHandle(PlatformFile file) { return reinterpret_cast<HANDLE>(file.Handle); }
 
 bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
     DWORD desired = GENERIC_READ;
@@ -21,14 +21,14 @@ bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
     if (access == FileAccess::ReadUnbuffered) flags |= FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN;
     HANDLE h = CreateFileA(path, desired, 0, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
-    file->handle = reinterpret_cast<intptr_t>(h);
+    file->Handle = reinterpret_cast<intptr_t>(h);
     return true;
 }
 
 void FileClose(PlatformFile* file) {
     if (!file->IsOpen()) return;
     CloseHandle(AsHandle(*file));
-    file->handle = -1;
+    file->Handle = -1;
 }
 
 static bool Seek(PlatformFile file, int64_t offset) {
@@ -71,9 +71,7 @@ bool FileSize(PlatformFile file, int64_t* size) {
     return true;
 }
 
-bool FileTruncate(PlatformFile file, int64_t length) {
-    return Seek(file, length) && SetEndOfFile(AsHandle(file)) != 0;
-}
+bool FileTruncate(PlatformFile file, int64_t length) { return Seek(file, length) && SetEndOfFile(AsHandle(file)) != 0; }
 
 bool FileFlush(PlatformFile file) { return FlushFileBuffers(AsHandle(file)) != 0; }
 
@@ -83,10 +81,10 @@ bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_F
 
 bool FileIsSameAs(PlatformFile file, const char* path) {
     BY_HANDLE_FILE_INFORMATION open, named;
-    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(file.handle), &open)) return false;
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(file.Handle), &open)) return false;
     // No data access is asked for, so a file held without sharing (the open log) can still be named.
-    HANDLE other = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE other = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (other == INVALID_HANDLE_VALUE) return false;
     bool known = GetFileInformationByHandle(other, &named) != 0;
     CloseHandle(other);
@@ -100,9 +98,7 @@ bool FileReplace(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool FileHardLink(const char* existing, const char* link) {
-    return CreateHardLinkA(link, existing, nullptr) != 0;
-}
+bool FileHardLink(const char* existing, const char* link) { return CreateHardLinkA(link, existing, nullptr) != 0; }
 
 uint32_t FileSectorSize(const char* path) {
     char full[MAX_PATH];
@@ -114,8 +110,7 @@ uint32_t FileSectorSize(const char* path) {
     return bytesPerSector;
 }
 
-bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment,
-                     size_t* got) {
+bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t size, uint32_t alignment, size_t* got) {
     *got = 0;
     if (!FollowsSectorRule(buffer, offset, size, alignment) || size > 0x40000000) {
         SetLastError(ERROR_INVALID_PARAMETER);

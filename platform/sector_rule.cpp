@@ -27,10 +27,10 @@ bool FollowsSectorRule(const void* buffer, int64_t offset, size_t length, uint32
 AlignedBuffer MakeAlignedBuffer(size_t size, uint32_t alignment) {
     AlignedBuffer buffer;
     if (alignment == 0) alignment = 1;
-    buffer.storage.resize(size + alignment);
-    uintptr_t address = reinterpret_cast<uintptr_t>(buffer.storage.data());
+    buffer.Storage.resize(size + alignment);
+    uintptr_t address = reinterpret_cast<uintptr_t>(buffer.Storage.data());
     size_t skip = (alignment - address % alignment) % alignment;
-    buffer.data = buffer.storage.data() + skip;
-    buffer.size = size;
+    buffer.Data = buffer.Storage.data() + skip;
+    buffer.Size = size;
     return buffer;
 }

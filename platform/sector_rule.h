@@ -23,8 +23,8 @@ bool FollowsSectorRule(const void* buffer, int64_t offset, size_t length, uint32
 
 // A buffer whose `data` starts on an `alignment` boundary and holds `size` bytes.
 struct AlignedBuffer {
-    std::vector<char> storage;
-    char* data = nullptr;
-    size_t size = 0;
+    std::vector<char> Storage;
+    char* Data = nullptr;
+    size_t Size = 0;
 };
 AlignedBuffer MakeAlignedBuffer(size_t size, uint32_t alignment);

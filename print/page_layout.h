@@ -18,39 +18,39 @@ enum class DrawKind {
 };
 
 struct DrawOp {
-    DrawKind kind = DrawKind::Text;
-    int x = 0, y = 0, x2 = 0, y2 = 0;
-    std::string text;
+    DrawKind Kind = DrawKind::Text;
+    int X = 0, Y = 0, EndX = 0, EndY = 0;
+    std::string Text;
 };
 
 // Read from the printer once per run, in device units.
 struct PageMetrics {
-    int dpi = 0;  // vertical dots per inch, the unit of every inch measure
-    int cw = 0;   // average character width of the print font
-    int lh = 0;   // character height plus external leading
+    int DotsPerInch = 0;  // vertical dots per inch, the unit of every inch measure
+    int CharWidth = 0;    // average character width of the print font
+    int LineHeight = 0;   // character height plus external leading
 };
 
 // The fixed positions of one run's pages.
 struct PageGeometry {
-    int x0 = 0;  // left edge of all text
-    int y0 = 0;  // top of the heading text
-    int xl = 0;  // left edge of the table
-    int xr = 0;  // right edge of the table
-    int rules[5] = {};  // the inner vertical rules, left to right
-    int pageNumberX = 0, pageNumberY = 0;
+    int TextLeft = 0;    // left edge of all text
+    int HeadingTop = 0;  // top of the heading text
+    int TableLeft = 0;   // left edge of the table
+    int TableRight = 0;  // right edge of the table
+    int Rules[5] = {};   // the inner vertical rules, left to right
+    int PageNumberX = 0, PageNumberY = 0;
 };
 
 PageGeometry ComputeGeometry(const PageMetrics& metrics);
 
 // The state of the pages of one run; starts afresh for every run.
 struct PageLayout {
-    PageMetrics metrics;
-    PageGeometry geometry;
-    bool pauseBetweenPages = false;
-    int pageNumber = 1;
-    bool headingDone = false;
-    int rowsOnPage = 0;
-    int rowY = 0;  // top of the next row
+    PageMetrics Metrics;
+    PageGeometry Geometry;
+    bool PauseBetweenPages = false;
+    int PageNumber = 1;
+    bool HeadingDone = false;
+    int RowsOnPage = 0;
+    int RowY = 0;  // top of the next row
 };
 
 PageLayout StartLayout(const PageMetrics& metrics, bool pauseBetweenPages);

@@ -39,9 +39,7 @@ std::string HeadingText() {
 
 std::string PageNumberText(int page) { return "Page " + std::to_string(page); }
 
-std::string CompletionText(int32_t count) {
-    return "Print of " + std::to_string(count) + " reports complete";
-}
+std::string CompletionText(int32_t count) { return "Print of " + std::to_string(count) + " reports complete"; }
 
 std::string ReadFailureText(int32_t count) {
     return "The log could not be read to its end: the run stopped after " + std::to_string(count) +

@@ -22,9 +22,7 @@ size_t SequenceLength(unsigned char lead) {
 
 }  // namespace
 
-size_t Utf8BomLength(std::string_view bytes) {
-    return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-}
+size_t Utf8BomLength(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0; }
 
 size_t DecodeUtf8Char(std::string_view text, size_t at, uint32_t* code) {
     if (at >= text.size()) return 0;

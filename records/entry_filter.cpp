@@ -21,10 +21,10 @@ const char* BoxName(FilterBox box) {
 std::string Quoted(FilterBox box) { return std::string("\"") + BoxName(box) + "\""; }
 
 void Refuse(FilterReading* reading, FilterBox box, const std::string& message) {
-    if (!reading->ok) return;  // the first refusal is the one shown
-    reading->ok = false;
-    reading->box = box;
-    reading->message = message;
+    if (!reading->Ok) return;  // the first refusal is the one shown
+    reading->Ok = false;
+    reading->Box = box;
+    reading->Message = message;
 }
 
 DateKey ReadDateBox(const std::string& typed, FilterBox box, uint64_t* order, FilterReading* reading) {
@@ -54,12 +54,13 @@ bool ReadFrequencyBox(const std::string& typed, FilterBox box, DecimalValue* val
 }
 
 void CheckOrder(FilterReading* reading) {
-    const ReportFilter& f = reading->filter;
-    if (f.dateFrom != kNoDate && f.dateTo != kNoDate && f.dateFrom > f.dateTo) {
-        Refuse(reading, FilterBox::DateFrom,
-               Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
+    const ReportFilter& f = reading->Filter;
+    if (f.DateFrom != kNoDate && f.DateTo != kNoDate && f.DateFrom > f.DateTo) {
+        Refuse(
+            reading, FilterBox::DateFrom,
+            Quoted(FilterBox::DateFrom) + " is later than " + Quoted(FilterBox::DateTo) + ", so nothing could match.");
     }
-    if (f.hasFrequencyFrom && f.hasFrequencyTo && CompareDecimal(ViewOf(f.frequencyFrom), ViewOf(f.frequencyTo)) > 0) {
+    if (f.HasFrequencyFrom && f.HasFrequencyTo && CompareDecimal(ViewOf(f.FrequencyFrom), ViewOf(f.FrequencyTo)) > 0) {
         Refuse(reading, FilterBox::FrequencyFrom,
                Quoted(FilterBox::FrequencyFrom) + " is higher than " + Quoted(FilterBox::FrequencyTo) +
                    ", so nothing could match.");
@@ -67,9 +68,9 @@ void CheckOrder(FilterReading* reading) {
 }
 
 bool DateMatches(const ReportFilter& filter, const LogEntry& entry) {
-    if (filter.dateFrom == kNoDate && filter.dateTo == kNoDate) return true;
+    if (filter.DateFrom == kNoDate && filter.DateTo == kNoDate) return true;
     uint64_t date = DateOrderKey(entry.Date);
-    if (date < filter.dateFromOrder || date > filter.dateToOrder) return false;
+    if (date < filter.DateFromOrder || date > filter.DateToOrder) return false;
     // Only a date within the bounds needs the calendar's check.
     return ReadDashedDate(entry.Date, sizeof entry.Date) != kNoDate;
 }
@@ -80,39 +81,39 @@ bool AnyFrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
     switch (ReadTenThousandths(entry.Freq, sizeof entry.Freq, &scaled)) {
         case ScaledNumber::NotANumber: return false;
         case ScaledNumber::Fits:
-            return (!filter.hasFrequencyFrom || scaled >= filter.frequencyFromScaled) &&
-                   (!filter.hasFrequencyTo || scaled <= filter.frequencyToScaled);
+            return (!filter.HasFrequencyFrom || scaled >= filter.FrequencyFromScaled) &&
+                   (!filter.HasFrequencyTo || scaled <= filter.FrequencyToScaled);
         case ScaledNumber::TooLong: break;
     }
     DecimalView freq;
     ReadDecimal(entry.Freq, sizeof entry.Freq, &freq);
-    return (!filter.hasFrequencyFrom || CompareDecimal(freq, ViewOf(filter.frequencyFrom)) >= 0) &&
-           (!filter.hasFrequencyTo || CompareDecimal(freq, ViewOf(filter.frequencyTo)) <= 0);
+    return (!filter.HasFrequencyFrom || CompareDecimal(freq, ViewOf(filter.FrequencyFrom)) >= 0) &&
+           (!filter.HasFrequencyTo || CompareDecimal(freq, ViewOf(filter.FrequencyTo)) <= 0);
 }
 
 bool FrequencyMatches(const ReportFilter& filter, const LogEntry& entry) {
-    if (!filter.hasFrequencyFrom && !filter.hasFrequencyTo) return true;
+    if (!filter.HasFrequencyFrom && !filter.HasFrequencyTo) return true;
     // Most Freqs are ruled out by their text alone (see SetTextKeys), and most
     // of the rest are whole kHz typed plainly, compared by key in a few steps.
     uint64_t textKey = FreqTextKey(FreqWord(entry.Freq));
     bool leadingDigit = static_cast<unsigned char>(entry.Freq[0] - '1') < 9;
-    if (leadingDigit && (textKey < filter.textFromKey || textKey > filter.textToKey)) return false;
+    if (leadingDigit && (textKey < filter.TextFromKey || textKey > filter.TextToKey)) return false;
     uint64_t key = 0;
-    if (ReadPlainKhzKey(entry.Freq, &key)) return key >= filter.plainFromKey && key <= filter.plainToKey;
+    if (ReadPlainKhzKey(entry.Freq, &key)) return key >= filter.PlainFromKey && key <= filter.PlainToKey;
     return AnyFrequencyMatches(filter, entry);
 }
 
 // The bounds of whole kHz that a Freq of up to six digits can be.
 void SetPlainKeys(ReportFilter* f) {
     constexpr int64_t kLargestKhz = 999999;
-    if (f->hasFrequencyFrom) {
-        int64_t scaled = f->frequencyFromScaled;
+    if (f->HasFrequencyFrom) {
+        int64_t scaled = f->FrequencyFromScaled;
         int64_t whole = scaled / 10000 + (scaled % 10000 != 0 ? 1 : 0);
-        f->plainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
+        f->PlainFromKey = whole > kLargestKhz ? UINT64_MAX : KhzKeyOf(whole);
     }
     // Between bounds that hold no whole kHz (1000.5 to 1000.7) the keys cross,
     // and no plain Freq matches.
-    if (f->hasFrequencyTo) f->plainToKey = KhzKeyOf(std::min(f->frequencyToScaled / 10000, kLargestKhz));
+    if (f->HasFrequencyTo) f->PlainToKey = KhzKeyOf(std::min(f->FrequencyToScaled / 10000, kLargestKhz));
 }
 
 // The text key of the digits of `khz`, followed by `fill` up to six bytes.
@@ -130,17 +131,17 @@ uint64_t TextKeyOf(int64_t khz, char fill) {
 // blanks and that of the highest followed by bytes 0xFF, over every d. Any
 // Freq outside these keys that begins so is out of range, without reading it.
 void SetTextKeys(ReportFilter* f) {
-    int64_t lowest = f->hasFrequencyFrom ? f->frequencyFromScaled / 10000 : 0;
-    int64_t highest = f->hasFrequencyTo ? f->frequencyToScaled / 10000 : INT64_MAX;
-    f->textFromKey = UINT64_MAX;
-    f->textToKey = 0;  // no such Freq in range, unless a length below has one
+    int64_t lowest = f->HasFrequencyFrom ? f->FrequencyFromScaled / 10000 : 0;
+    int64_t highest = f->HasFrequencyTo ? f->FrequencyToScaled / 10000 : INT64_MAX;
+    f->TextFromKey = UINT64_MAX;
+    f->TextToKey = 0;   // no such Freq in range, unless a length below has one
     int64_t first = 1;  // the lowest whole part of d digits
     for (int digits = 1; digits <= 6; ++digits, first *= 10) {
         int64_t low = std::max(lowest, first);
         int64_t high = std::min(highest, first * 10 - 1);
         if (low > high) continue;
-        f->textFromKey = std::min(f->textFromKey, TextKeyOf(low, ' '));
-        f->textToKey = std::max(f->textToKey, TextKeyOf(high, '\xFF'));
+        f->TextFromKey = std::min(f->TextFromKey, TextKeyOf(low, ' '));
+        f->TextToKey = std::max(f->TextToKey, TextKeyOf(high, '\xFF'));
     }
 }
 
@@ -157,18 +158,18 @@ int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, con
 
 FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
     FilterReading reading;
-    ReportFilter& f = reading.filter;
-    if (!texts.station.empty()) {
-        f.hasStation = true;
-        f.caseTable = MakeCaseTable(upper);
-        f.stationKey = UpperText(texts.station, f.caseTable);
+    ReportFilter& f = reading.Filter;
+    if (!texts.Station.empty()) {
+        f.HasStation = true;
+        f.Cases = MakeCaseTable(upper);
+        f.StationKey = UpperText(texts.Station, f.Cases);
     }
-    f.dateFrom = ReadDateBox(texts.dateFrom, FilterBox::DateFrom, &f.dateFromOrder, &reading);
-    f.dateTo = ReadDateBox(texts.dateTo, FilterBox::DateTo, &f.dateToOrder, &reading);
-    f.hasFrequencyFrom = ReadFrequencyBox(texts.frequencyFrom, FilterBox::FrequencyFrom, &f.frequencyFrom, &reading);
-    f.hasFrequencyTo = ReadFrequencyBox(texts.frequencyTo, FilterBox::FrequencyTo, &f.frequencyTo, &reading);
-    f.frequencyFromScaled = BoundTenThousandths(ViewOf(f.frequencyFrom), true);
-    f.frequencyToScaled = BoundTenThousandths(ViewOf(f.frequencyTo), false);
+    f.DateFrom = ReadDateBox(texts.DateFrom, FilterBox::DateFrom, &f.DateFromOrder, &reading);
+    f.DateTo = ReadDateBox(texts.DateTo, FilterBox::DateTo, &f.DateToOrder, &reading);
+    f.HasFrequencyFrom = ReadFrequencyBox(texts.FrequencyFrom, FilterBox::FrequencyFrom, &f.FrequencyFrom, &reading);
+    f.HasFrequencyTo = ReadFrequencyBox(texts.FrequencyTo, FilterBox::FrequencyTo, &f.FrequencyTo, &reading);
+    f.FrequencyFromScaled = BoundTenThousandths(ViewOf(f.FrequencyFrom), true);
+    f.FrequencyToScaled = BoundTenThousandths(ViewOf(f.FrequencyTo), false);
     SetPlainKeys(&f);
     SetTextKeys(&f);
     CheckOrder(&reading);
@@ -176,23 +177,23 @@ FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
 }
 
 bool IsEmptyFilter(const ReportFilter& filter) {
-    return !filter.hasStation && filter.dateFrom == kNoDate && filter.dateTo == kNoDate &&
-           !filter.hasFrequencyFrom && !filter.hasFrequencyTo;
+    return !filter.HasStation && filter.DateFrom == kNoDate && filter.DateTo == kNoDate && !filter.HasFrequencyFrom &&
+           !filter.HasFrequencyTo;
 }
 
 bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
     // The date, the quickest to rule an entry out, is looked at first.
     if (!DateMatches(filter, entry)) return false;
-    if (filter.hasStation) {
-        if (filter.stationKey.size() > sizeof entry.Station) return false;
-        if (!StationPrefixMatches(entry.Station, filter.stationKey, filter.caseTable)) return false;
+    if (filter.HasStation) {
+        if (filter.StationKey.size() > sizeof entry.Station) return false;
+        if (!StationPrefixMatches(entry.Station, filter.StationKey, filter.Cases)) return false;
     }
     return FrequencyMatches(filter, entry);
 }
 
 const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook) {
     if (IsEmptyFilter(filter)) return nullptr;
-    hook->choose = ChooseEntries;
-    hook->context = &filter;
+    hook->Choose = ChooseEntries;
+    hook->Context = &filter;
     return hook;
 }

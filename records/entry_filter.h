@@ -10,40 +10,40 @@
 
 // The filter's text boxes, as typed.
 struct FilterTexts {
-    std::string station;        // "Station starts with": blanks count
-    std::string dateFrom;       // DD-MM-YYYY
-    std::string dateTo;
-    std::string frequencyFrom;  // kHz
-    std::string frequencyTo;
+    std::string Station;   // "Station starts with": blanks count
+    std::string DateFrom;  // DD-MM-YYYY
+    std::string DateTo;
+    std::string FrequencyFrom;  // kHz
+    std::string FrequencyTo;
 };
 
 enum class FilterBox { Station, DateFrom, DateTo, FrequencyFrom, FrequencyTo };
 
 struct ReportFilter {
-    bool hasStation = false;
-    std::string stationKey;  // upper-cased by the system's rules
-    CaseTable caseTable{};
-    DateKey dateFrom = kNoDate;  // kNoDate: no bound
-    DateKey dateTo = kNoDate;
-    uint64_t dateFromOrder = 0;           // DateOrderKey of the bounds; without a
-    uint64_t dateToOrder = UINT64_MAX;    // bound, the lowest and highest keys
-    bool hasFrequencyFrom = false;
-    bool hasFrequencyTo = false;
-    DecimalValue frequencyFrom;
-    DecimalValue frequencyTo;
-    int64_t frequencyFromScaled = 0;  // BoundTenThousandths of the bounds
-    int64_t frequencyToScaled = 0;
-    uint64_t plainFromKey = 0;        // KhzKeyOf the bounds for whole kHz:
-    uint64_t plainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
-    uint64_t textFromKey = 0;          // FreqTextKey bounds that hold every Freq
-    uint64_t textToKey = UINT64_MAX;   // in range that begins with a digit 1..9
+    bool HasStation = false;
+    std::string StationKey;  // upper-cased by the system's rules
+    CaseTable Cases{};
+    DateKey DateFrom = kNoDate;  // kNoDate: no bound
+    DateKey DateTo = kNoDate;
+    uint64_t DateFromOrder = 0;         // DateOrderKey of the bounds; without a
+    uint64_t DateToOrder = UINT64_MAX;  // bound, the lowest and highest keys
+    bool HasFrequencyFrom = false;
+    bool HasFrequencyTo = false;
+    DecimalValue FrequencyFrom;
+    DecimalValue FrequencyTo;
+    int64_t FrequencyFromScaled = 0;  // BoundTenThousandths of the bounds
+    int64_t FrequencyToScaled = 0;
+    uint64_t PlainFromKey = 0;         // KhzKeyOf the bounds for whole kHz:
+    uint64_t PlainToKey = UINT64_MAX;  // "from" rounded up, "to" rounded down
+    uint64_t TextFromKey = 0;          // FreqTextKey bounds that hold every Freq
+    uint64_t TextToKey = UINT64_MAX;   // in range that begins with a digit 1..9
 };
 
 struct FilterReading {
-    bool ok = true;
-    FilterBox box = FilterBox::Station;  // with !ok: the box to correct
-    std::string message;                 // with !ok: why, naming the box
-    ReportFilter filter;
+    bool Ok = true;
+    FilterBox Box = FilterBox::Station;  // with !ok: the box to correct
+    std::string Message;                 // with !ok: why, naming the box
+    ReportFilter Filter;
 };
 
 // Reads the boxes; `upper` gives the system's upper-case rules. A date that is

@@ -6,8 +6,8 @@ namespace {
 
 const char* const MonthNames[2][12] = {
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-    {"January", "Febuary", "March", "April", "May", "June", "July", "August", "September",
-     "October", "November", "December"},
+    {"January", "Febuary", "March", "April", "May", "June", "July", "August", "September", "October", "November",
+     "December"},
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -23,4 +23,3 @@ int MonthNumber(const LogEntry& entry);
 std::string ReportDate(const LogEntry& entry);
 // The same text written to `out` (room for 11 characters); returns its length.
 size_t FormatReportDate(const LogEntry& entry, char* out);
-

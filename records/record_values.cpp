@@ -50,8 +50,8 @@ bool ReadColonTime(const char* text, size_t length, TimeOfDay* time) {
     int hour = TwoDigits(text);
     int minute = TwoDigits(text + 3);
     if (hour > 23 || minute > 59) return false;
-    time->hour = hour;
-    time->minute = minute;
+    time->Hour = hour;
+    time->Minute = minute;
     return true;
 }
 
@@ -71,23 +71,23 @@ bool ReadDecimal(const char* text, size_t length, DecimalView* value) {
     size_t firstSignificant = 0;
     while (firstSignificant < point && text[firstSignificant] == '0') ++firstSignificant;
     while (fractionLength > 0 && text[point + fractionLength] == '0') --fractionLength;
-    value->whole = std::string_view(text + firstSignificant, point - firstSignificant);
-    value->fraction = std::string_view(text + point + (fractionLength > 0 ? 1 : 0), fractionLength);
+    value->Whole = std::string_view(text + firstSignificant, point - firstSignificant);
+    value->Fraction = std::string_view(text + point + (fractionLength > 0 ? 1 : 0), fractionLength);
     return true;
 }
 
 int CompareDecimal(DecimalView a, DecimalView b) {
     // Without leading zeros the longer whole part is the larger number.
-    if (a.whole.size() != b.whole.size()) return a.whole.size() < b.whole.size() ? -1 : 1;
-    int order = CompareDigitRuns(a.whole, b.whole);
+    if (a.Whole.size() != b.Whole.size()) return a.Whole.size() < b.Whole.size() ? -1 : 1;
+    int order = CompareDigitRuns(a.Whole, b.Whole);
     if (order != 0) return order;
     // Without trailing zeros the fractions compare as texts.
-    return CompareDigitRuns(a.fraction, b.fraction);
+    return CompareDigitRuns(a.Fraction, b.Fraction);
 }
 
-DecimalValue KeptDecimal(DecimalView view) { return {std::string(view.whole), std::string(view.fraction)}; }
+DecimalValue KeptDecimal(DecimalView view) { return {std::string(view.Whole), std::string(view.Fraction)}; }
 
-DecimalView ViewOf(const DecimalValue& value) { return {value.whole, value.fraction}; }
+DecimalView ViewOf(const DecimalValue& value) { return {value.Whole, value.Fraction}; }
 
 namespace {
 
@@ -96,9 +96,9 @@ constexpr size_t kScaledWholeDigits = 14;
 
 int64_t TenThousandths(DecimalView value) {
     int64_t scaled = 0;
-    for (char c : value.whole) scaled = scaled * 10 + (c - '0');
+    for (char c : value.Whole) scaled = scaled * 10 + (c - '0');
     for (size_t i = 0; i < kScaledDecimals; ++i) {
-        scaled = scaled * 10 + (i < value.fraction.size() ? value.fraction[i] - '0' : 0);
+        scaled = scaled * 10 + (i < value.Fraction.size() ? value.Fraction[i] - '0' : 0);
     }
     return scaled;
 }
@@ -155,8 +155,8 @@ uint64_t KhzKeyOf(int64_t khz) {
 
 int64_t BoundTenThousandths(DecimalView bound, bool lower) {
     // Beyond any number that fits, either way.
-    if (bound.whole.size() > kScaledWholeDigits) return INT64_MAX;
-    DecimalView kept = {bound.whole, bound.fraction.substr(0, kScaledDecimals)};
-    bool cut = bound.fraction.size() > kScaledDecimals;  // what was cut is not all zeros
+    if (bound.Whole.size() > kScaledWholeDigits) return INT64_MAX;
+    DecimalView kept = {bound.Whole, bound.Fraction.substr(0, kScaledDecimals)};
+    bool cut = bound.Fraction.size() > kScaledDecimals;  // what was cut is not all zeros
     return TenThousandths(kept) + (lower && cut ? 1 : 0);
 }

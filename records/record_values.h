@@ -44,8 +44,8 @@ inline uint64_t DateOrderKey(const char* text) {
 
 // Hours and minutes of a valid time; hours 0..23, minutes 0..59.
 struct TimeOfDay {
-    int hour = 0;
-    int minute = 0;
+    int Hour = 0;
+    int Minute = 0;
 };
 // A text of exactly five characters HH:MM.
 bool ReadColonTime(const char* text, size_t length, TimeOfDay* time);
@@ -55,8 +55,8 @@ bool ReadColonTime(const char* text, size_t length, TimeOfDay* time);
 // long the text: the whole part without leading zeros ("" is zero), the
 // fraction without trailing zeros.
 struct DecimalView {
-    std::string_view whole;
-    std::string_view fraction;
+    std::string_view Whole;
+    std::string_view Fraction;
 };
 // The view looks into `text`.
 bool ReadDecimal(const char* text, size_t length, DecimalView* value);
@@ -113,8 +113,8 @@ int64_t BoundTenThousandths(DecimalView bound, bool lower);
 
 // A number kept beyond the text it was read from.
 struct DecimalValue {
-    std::string whole;
-    std::string fraction;
+    std::string Whole;
+    std::string Fraction;
 };
 DecimalValue KeptDecimal(DecimalView view);
 DecimalView ViewOf(const DecimalValue& value);

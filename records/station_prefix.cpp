@@ -27,12 +27,12 @@ CaseTable MakeCaseTable(UpperCaseFn upper) {
     for (int c = 0; c < 256; ++c) bytes[c] = static_cast<char>(c);
     upper(bytes, sizeof bytes);
     CaseTable table;
-    for (int c = 0; c < 256; ++c) table.upper[c] = static_cast<unsigned char>(bytes[c]);
+    for (int c = 0; c < 256; ++c) table.Upper[c] = static_cast<unsigned char>(bytes[c]);
     return table;
 }
 
 std::string UpperText(const std::string& text, const CaseTable& table) {
     std::string out = text;
-    for (char& c : out) c = static_cast<char>(table.upper[static_cast<unsigned char>(c)]);
+    for (char& c : out) c = static_cast<char>(table.Upper[static_cast<unsigned char>(c)]);
     return out;
 }

@@ -15,7 +15,7 @@ void UpperCaseWestern(char* text, size_t length);
 // The rules applied once to every byte value, so matching upper-cases by
 // lookup and calls the system once, however long the log.
 struct CaseTable {
-    unsigned char upper[256];
+    unsigned char Upper[256];
 };
 
 CaseTable MakeCaseTable(UpperCaseFn upper);
@@ -25,7 +25,7 @@ std::string UpperText(const std::string& text, const CaseTable& table);
 inline bool StationPrefixMatches(const char* station, const std::string& key, const CaseTable& table) {
     // Most stations fail on the first byte.
     for (size_t i = 0; i < key.size(); ++i) {
-        if (table.upper[static_cast<unsigned char>(station[i])] != static_cast<unsigned char>(key[i])) return false;
+        if (table.Upper[static_cast<unsigned char>(station[i])] != static_cast<unsigned char>(key[i])) return false;
     }
     return true;
 }

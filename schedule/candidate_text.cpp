@@ -1,37 +1,61 @@
 #include "schedule/candidate_text.h"
 
+#include "records/text_trim.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/schedule_tables.h"
 #include "schedule/text_1252.h"
-#include "records/text_trim.h"
 
 namespace {
 
 struct Abbreviation {
-    const char* word;
-    const char* shortForm;
+    const char* Word;
+    const char* ShortForm;
 };
 
 // Most common first: each is applied only while the name is still too long.
 const Abbreviation kAbbreviations[] = {
-    {"Radio", "R."},          {"R\xE1" "dio", "R."},      {"Radyo", "R."},
-    {"Broadcasting", "Bc."},  {"Corporation", "Corp."},   {"International", "Int."},
-    {"Internacional", "Int."}, {"Internationale", "Int."}, {"Radiodifusora", "Rdif."},
-    {"Radiodiffusion", "Rdif."}, {"Radiodifusi\xF3n", "Rdif."}, {"Radiodifus\xE3o", "Rdif."},
-    {"Television", "TV"},     {"T\xE9l\xE9vision", "TV"}, {"Televisi\xF3n", "TV"},
-    {"National", "Nat."},     {"Nacional", "Nac."},       {"Nationale", "Nat."},
-    {"Voice", "V."},          {"Service", "Svc."},        {"Network", "Netw."},
-    {"Christian", "Chr."},    {"Company", "Co."},         {"Republic", "Rep."},
-    {"Station", "Stn."},      {"Ministry", "Min."},       {"Popular", "Pop."},
-    {"Cultural", "Cult."},    {"Educational", "Educ."},   {"Missionary", "Miss."},
-    {"Association", "Assoc."}, {"University", "Univ."},   {"Mountain", "Mt."},
-    {"Saint", "St."},         {"and", "&"},
+    {"Radio", "R."},
+    {"R\xE1"
+     "dio",
+     "R."},
+    {"Radyo", "R."},
+    {"Broadcasting", "Bc."},
+    {"Corporation", "Corp."},
+    {"International", "Int."},
+    {"Internacional", "Int."},
+    {"Internationale", "Int."},
+    {"Radiodifusora", "Rdif."},
+    {"Radiodiffusion", "Rdif."},
+    {"Radiodifusi\xF3n", "Rdif."},
+    {"Radiodifus\xE3o", "Rdif."},
+    {"Television", "TV"},
+    {"T\xE9l\xE9vision", "TV"},
+    {"Televisi\xF3n", "TV"},
+    {"National", "Nat."},
+    {"Nacional", "Nac."},
+    {"Nationale", "Nat."},
+    {"Voice", "V."},
+    {"Service", "Svc."},
+    {"Network", "Netw."},
+    {"Christian", "Chr."},
+    {"Company", "Co."},
+    {"Republic", "Rep."},
+    {"Station", "Stn."},
+    {"Ministry", "Min."},
+    {"Popular", "Pop."},
+    {"Cultural", "Cult."},
+    {"Educational", "Educ."},
+    {"Missionary", "Miss."},
+    {"Association", "Assoc."},
+    {"University", "Univ."},
+    {"Mountain", "Mt."},
+    {"Saint", "St."},
+    {"and", "&"},
 };
 
 bool IsWordByte(char c) {
     unsigned char byte = static_cast<unsigned char>(c);
-    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-           byte >= 0xC0;
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || byte >= 0xC0;
 }
 
 // Replaces every whole-word `word` in `name`.
@@ -84,7 +108,7 @@ std::string ShortenStation(const std::string& name, size_t width) {
     std::string shortened = name;
     for (const Abbreviation& entry : kAbbreviations) {
         if (shortened.size() <= width) break;
-        ReplaceWord(&shortened, entry.word, entry.shortForm);
+        ReplaceWord(&shortened, entry.Word, entry.ShortForm);
     }
     return CutTo(shortened, width);
 }
@@ -95,8 +119,8 @@ std::string CandidateStation(const Schedule& schedule, const ScheduleLine& line)
 
 std::string CandidateLocation(const Schedule& schedule, const ScheduleLine& line, size_t width) {
     std::string_view country, site;
-    SplitSite(LineField(schedule, line, kFieldRemarks), Trimmed(LineField(schedule, line, kFieldItu), kBlankOrTab), &country,
-              &site);
+    SplitSite(LineField(schedule, line, kFieldRemarks), Trimmed(LineField(schedule, line, kFieldItu), kBlankOrTab),
+              &country, &site);
     const std::string* name = SiteNameOf(schedule.Tables, country, site);
     if (!name) name = CountryName(schedule.Tables, country);
     return CutTo(name ? *name : To1252(country, schedule.Utf8), width);

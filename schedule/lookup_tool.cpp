@@ -34,28 +34,28 @@ constexpr const char kUsage[] =
     "  reached within 3 s, 2 bad arguments.\n";
 
 struct Arguments {
-    const char* file = nullptr;
-    int64_t milliKhz = 0;
-    int64_t withinMilliKhz = 0;
-    ScheduleTime when;
-    std::string receiverHost;  // asked for the frequency when set
-    int receiverPort = 0;
+    const char* File = nullptr;
+    int64_t MilliKhz = 0;
+    int64_t WithinMilliKhz = 0;
+    ScheduleTime When;
+    std::string ReceiverHost;  // asked for the frequency when set
+    int ReceiverPort = 0;
 };
 
 bool ReadArguments(int argc, char** argv, Arguments* args) {
     int at = 1;
     if (argc == 6 && std::strcmp(argv[1], "--within") == 0) {
-        if (!ParseKhz(argv[2], &args->withinMilliKhz)) return false;
+        if (!ParseKhz(argv[2], &args->WithinMilliKhz)) return false;
         at = 3;
     } else if (argc != 4) {
         return false;
     }
-    args->file = argv[at];
-    if (args->file[0] == '\0') return false;
+    args->File = argv[at];
+    if (args->File[0] == '\0') return false;
     if (std::strcmp(argv[at + 1], "--receiver") == 0) {
-        return ParseReceiverAddress(argv[at + 2], &args->receiverHost, &args->receiverPort);
+        return ParseReceiverAddress(argv[at + 2], &args->ReceiverHost, &args->ReceiverPort);
     }
-    return ParseKhz(argv[at + 1], &args->milliKhz) && ParseScheduleTime(argv[at + 2], &args->when);
+    return ParseKhz(argv[at + 1], &args->MilliKhz) && ParseScheduleTime(argv[at + 2], &args->When);
 }
 
 // The receiver's frequency in whole kHz, as the log takes it, at the current
@@ -63,14 +63,14 @@ bool ReadArguments(int argc, char** argv, Arguments* args) {
 bool AskReceiver(Arguments* args) {
     int64_t hertz = 0;
     std::string reason;
-    if (!ReadReceiverOnce(args->receiverHost, args->receiverPort, kOnceLimitMs, &hertz, &reason)) {
-        std::fprintf(stderr, "ulmar-schedule: receiver %s:%d: %s\n", args->receiverHost.c_str(), args->receiverPort,
+    if (!ReadReceiverOnce(args->ReceiverHost, args->ReceiverPort, kOnceLimitMs, &hertz, &reason)) {
+        std::fprintf(stderr, "ulmar-schedule: receiver %s:%d: %s\n", args->ReceiverHost.c_str(), args->ReceiverPort,
                      reason.c_str());
         return false;
     }
-    args->milliKhz = WholeKhz(hertz) * 1000;
+    args->MilliKhz = WholeKhz(hertz) * 1000;
     UtcTime now = UtcNow();
-    args->when = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
+    args->When = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
     return true;
 }
 
@@ -84,16 +84,16 @@ int main(int argc, char** argv) {
     }
     Schedule schedule;
     std::string reason;
-    if (!LoadSchedule(args.file, &schedule, &reason)) {
-        std::fprintf(stderr, "ulmar-schedule: cannot read %s: %s\n", args.file, reason.c_str());
+    if (!LoadSchedule(args.File, &schedule, &reason)) {
+        std::fprintf(stderr, "ulmar-schedule: cannot read %s: %s\n", args.File, reason.c_str());
         return 1;
     }
-    if (!args.receiverHost.empty() && !AskReceiver(&args)) return 1;
+    if (!args.ReceiverHost.empty() && !AskReceiver(&args)) return 1;
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);  // the lines' own bytes, LF after each, as on every system
 #endif
     std::vector<uint32_t> candidates;
-    FindCandidates(schedule, args.milliKhz, args.withinMilliKhz, args.when, &candidates);
+    FindCandidates(schedule, args.MilliKhz, args.WithinMilliKhz, args.When, &candidates);
     for (uint32_t index : candidates) {
         std::string_view line = LineText(schedule, schedule.Lines[index]);
         std::fwrite(line.data(), 1, line.size(), stdout);

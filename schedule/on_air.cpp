@@ -65,10 +65,10 @@ bool ReadNumber(std::string_view text, size_t at, size_t count, int* value) {
 }
 
 struct Ranked {
-    uint32_t index;
-    int64_t distance;
-    bool special;
-    bool dated;
+    uint32_t Index;
+    int64_t Distance;
+    bool Special;
+    bool Dated;
 };
 
 }  // namespace
@@ -99,8 +99,9 @@ void FindCandidates(const Schedule& schedule, int64_t milliKhz, int64_t withinMi
     candidates->clear();
     if (withinMilliKhz < 0) return;
     int64_t lowest = milliKhz - withinMilliKhz, highest = milliKhz + withinMilliKhz;
-    auto first = std::lower_bound(schedule.Lines.begin(), schedule.Lines.end(), lowest,
-                                  [](const ScheduleLine& line, int64_t key) { return line.Tenths * int64_t{100} < key; });
+    auto first =
+        std::lower_bound(schedule.Lines.begin(), schedule.Lines.end(), lowest,
+                         [](const ScheduleLine& line, int64_t key) { return line.Tenths * int64_t{100} < key; });
     std::vector<Ranked> ranked;
     for (auto line = first; line != schedule.Lines.end() && line->Tenths * int64_t{100} <= highest; ++line) {
         if (!OnAirAt(*line, when)) continue;
@@ -110,21 +111,21 @@ void FindCandidates(const Schedule& schedule, int64_t milliKhz, int64_t withinMi
                           line->SpecialDays, dated});
     }
     auto better = [&](const Ranked& a, const Ranked& b) {
-        if (a.distance != b.distance) return a.distance < b.distance;
-        if (a.special != b.special) return !a.special;
-        if (a.dated != b.dated) return !a.dated;
-        const ScheduleLine& lineA = schedule.Lines[a.index];
-        const ScheduleLine& lineB = schedule.Lines[b.index];
+        if (a.Distance != b.Distance) return a.Distance < b.Distance;
+        if (a.Special != b.Special) return !a.Special;
+        if (a.Dated != b.Dated) return !a.Dated;
+        const ScheduleLine& lineA = schedule.Lines[a.Index];
+        const ScheduleLine& lineB = schedule.Lines[b.Index];
         int names = LineField(schedule, lineA, kFieldStation).compare(LineField(schedule, lineB, kFieldStation));
         if (names != 0) return names < 0;
         return lineA.LineNumber < lineB.LineNumber;
     };
     std::sort(ranked.begin(), ranked.end(), better);
-    for (const Ranked& entry : ranked) candidates->push_back(entry.index);
+    for (const Ranked& entry : ranked) candidates->push_back(entry.Index);
 }
 
-void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz,
-                      const ScheduleTime& when, std::vector<uint32_t>* candidates) {
+void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz, const ScheduleTime& when,
+                      std::vector<uint32_t>* candidates) {
     int64_t milliKhz = 0;
     candidates->clear();
     if (!ParseKhz(frequencyText, &milliKhz)) return;

@@ -30,8 +30,8 @@ void FindCandidates(const Schedule& schedule, int64_t milliKhz, int64_t withinMi
 // The same for a frequency as typed (see ParseKhz) and a tolerance in whole
 // kHz; no candidate when the text is not a frequency. The logging window
 // calls this at every change of the Frequency box and every clock minute.
-void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz,
-                      const ScheduleTime& when, std::vector<uint32_t>* candidates);
+void LookUpCandidates(const Schedule& schedule, std::string_view frequencyText, int withinKhz, const ScheduleTime& when,
+                      std::vector<uint32_t>* candidates);
 
 // Calendar helpers, exposed for the tests: weekday 0 = Monday.
 int WeekdayOf(int year, int month, int day);

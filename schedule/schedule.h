@@ -11,8 +11,18 @@
 
 // The eleven fields of a data line, in file order.
 enum ScheduleField {
-    kFieldKhz, kFieldTime, kFieldDays, kFieldItu, kFieldStation, kFieldLanguage,
-    kFieldTarget, kFieldRemarks, kFieldPersistence, kFieldStart, kFieldStop, kFieldCount
+    kFieldKhz,
+    kFieldTime,
+    kFieldDays,
+    kFieldItu,
+    kFieldStation,
+    kFieldLanguage,
+    kFieldTarget,
+    kFieldRemarks,
+    kFieldPersistence,
+    kFieldStart,
+    kFieldStop,
+    kFieldCount
 };
 
 // What the persistence field means once 90 is taken off a value of 90 or more.
@@ -28,8 +38,8 @@ struct ScheduleLine {
     uint16_t EndMinute = 0;                // 0..1440, exclusive (1440 = 2400)
     uint16_t FromMonthDay = 0;             // P 6 bounds as month * 100 + day; 0 = open
     uint16_t ToMonthDay = 0;
-    uint8_t DayMask = 0;                   // plain days: bit 0 Monday .. bit 6 Sunday
-    bool SpecialDays = false;              // the days field is a special code
+    uint8_t DayMask = 0;       // plain days: bit 0 Monday .. bit 6 Sunday
+    bool SpecialDays = false;  // the days field is a special code
     Persistence Kind = Persistence::Always;
 };
 

@@ -96,16 +96,16 @@ DaysForm ParseDays(std::string_view text) {
     DaysForm form;
     text = Trimmed(text, kBlankOrTab);
     if (text.empty()) {
-        form.mask = 0x7F;
+        form.Mask = 0x7F;
         return form;
     }
-    if (AllDayDigits(text, &form.mask)) return form;
-    form.mask = 0;
+    if (AllDayDigits(text, &form.Mask)) return form;
+    form.Mask = 0;
     size_t from = 0;
     while (true) {
         size_t comma = text.find(',', from);
         std::string_view item = text.substr(from, comma == std::string_view::npos ? text.npos : comma - from);
-        if (!AddDaysItem(item, &form.mask)) return DaysForm{true, 0};
+        if (!AddDaysItem(item, &form.Mask)) return DaysForm{true, 0};
         if (comma == std::string_view::npos) return form;
         from = comma + 1;
     }

@@ -14,8 +14,8 @@ bool ParseTimeSpan(std::string_view text, uint16_t* startMinute, uint16_t* endMi
 // The days field: plain days as a mask (bit 0 Monday .. bit 6 Sunday; empty
 // means every day), or a special code, for which the mask says nothing.
 struct DaysForm {
-    bool special = false;
-    uint8_t mask = 0;
+    bool Special = false;
+    uint8_t Mask = 0;
 };
 DaysForm ParseDays(std::string_view text);
 
@@ -25,4 +25,3 @@ bool ParseDayMonth(std::string_view text, uint16_t* monthDay);
 // The persistence field's number with 90 taken off any value of 90 or more;
 // -1 when the field is not a number.
 int PersistenceNumber(std::string_view text);
-

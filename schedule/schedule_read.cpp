@@ -63,8 +63,8 @@ bool ReadLine(std::string_view line, ScheduleLine* entry, std::string* reason) {
         return false;
     }
     DaysForm days = ParseDays(FieldOf(line, *entry, kFieldDays));
-    entry->SpecialDays = days.special;
-    entry->DayMask = days.mask;
+    entry->SpecialDays = days.Special;
+    entry->DayMask = days.Mask;
     entry->Kind = KindOf(PersistenceNumber(FieldOf(line, *entry, kFieldPersistence)));
     if (entry->Kind == Persistence::Dated &&
         (!ParseDayMonth(FieldOf(line, *entry, kFieldStart), &entry->FromMonthDay) ||
@@ -88,7 +88,8 @@ void SortByFrequency(std::vector<ScheduleLine>* lines) {
         return a.Tenths != b.Tenths ? a.Tenths < b.Tenths : a.LineNumber < b.LineNumber;
     };
     // Published files are already in frequency order.
-    if (!std::is_sorted(lines->begin(), lines->end(), byFrequency)) std::sort(lines->begin(), lines->end(), byFrequency);
+    if (!std::is_sorted(lines->begin(), lines->end(), byFrequency))
+        std::sort(lines->begin(), lines->end(), byFrequency);
 }
 
 // The whole file in one buffer of its exact size; false when it cannot be read.
@@ -181,7 +182,8 @@ std::string LoadSummary(const Schedule& schedule) {
     std::string text = std::to_string(schedule.Lines.size() + static_cast<size_t>(schedule.LinesSkipped)) +
                        " lines read, " + std::to_string(schedule.LinesSkipped) + " skipped";
     if (schedule.LinesSkipped == 0) return text;
-    return text + "; the first bad one is line " + std::to_string(schedule.FirstBadLine) + ": " + schedule.FirstBadReason;
+    return text + "; the first bad one is line " + std::to_string(schedule.FirstBadLine) + ": " +
+           schedule.FirstBadReason;
 }
 
 std::string_view LineText(const Schedule& schedule, const ScheduleLine& line) {

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "records/code_page_1252.h"
+#include "records/text_trim.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/text_1252.h"
-#include "records/text_trim.h"
 
 namespace {
 
@@ -89,8 +89,9 @@ void ReadSiteLine(std::string_view line, std::string* country, bool utf8, Schedu
     std::string_view trimmed = Trimmed(line, kBlankOrTab);
     size_t colon = trimmed.find(':');
     bool opens = colon >= 1 && colon <= 3 && colon != trimmed.npos &&
-                 std::all_of(trimmed.begin(), trimmed.begin() + colon,
-                             [](char c) { return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)); });
+                 std::all_of(trimmed.begin(), trimmed.begin() + colon, [](char c) {
+                     return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c));
+                 });
     if (opens) {
         *country = std::string(trimmed.substr(0, colon));
         ReadSiteEntry(trimmed.substr(colon + 1), *country, utf8, tables);
@@ -174,7 +175,8 @@ bool FindReadmeBeside(const char* schedulePath, std::string* readmePath) {
     for (; !error && entries != end; entries.increment(error)) {
         std::string name = entries->path().filename().string();
         if (name.size() != 10) continue;
-        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
         if (name == "README.TXT" && entries->is_regular_file(error)) {
             *readmePath = entries->path().string();
             return true;
@@ -192,10 +194,11 @@ const std::string* LanguageName(const ScheduleTables& tables, std::string_view c
 }
 
 const std::string* SiteNameOf(const ScheduleTables& tables, std::string_view country, std::string_view site) {
-    auto found = std::lower_bound(tables.Sites.begin(), tables.Sites.end(), std::make_pair(country, site),
-                                  [](const SiteName& entry, const std::pair<std::string_view, std::string_view>& key) {
-                                      return entry.Country != key.first ? entry.Country < key.first : entry.Code < key.second;
-                                  });
+    auto found =
+        std::lower_bound(tables.Sites.begin(), tables.Sites.end(), std::make_pair(country, site),
+                         [](const SiteName& entry, const std::pair<std::string_view, std::string_view>& key) {
+                             return entry.Country != key.first ? entry.Country < key.first : entry.Code < key.second;
+                         });
     if (found == tables.Sites.end() || found->Country != country || found->Code != site) return nullptr;
     return &found->Name;
 }

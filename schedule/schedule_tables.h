@@ -19,7 +19,7 @@ struct SiteName {
 struct ScheduleTables {
     std::vector<CodeName> Countries;  // each sorted by code
     std::vector<CodeName> Languages;
-    std::vector<SiteName> Sites;      // by country, then code
+    std::vector<SiteName> Sites;  // by country, then code
 };
 
 // Reads the three tables from a README.TXT's bytes (Latin-1 or UTF-8).

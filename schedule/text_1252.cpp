@@ -8,8 +8,14 @@ namespace {
 
 // Base letters of U+0100..U+017F (Latin Extended-A), two characters a row of 16.
 const char kExtendedA[] =
-    "AaAaAaCcCcCcCcDd" "DdEeEeEeEeEeGgGg" "GgGgHhHhIiIiIiIi" "IiIiJjKkkLlLlLlL"
-    "lLlNnNnNnnNnOoOo" "OoOoRrRrRrSsSsSs" "SsTtTtTtUuUuUuUu" "UuUuWwYyYZzZzZzs";
+    "AaAaAaCcCcCcCcDd"
+    "DdEeEeEeEeEeGgGg"
+    "GgGgHhHhIiIiIiIi"
+    "IiIiJjKkkLlLlLlL"
+    "lLlNnNnNnnNnOoOo"
+    "OoOoRrRrRrSsSsSs"
+    "SsTtTtTtUuUuUuUu"
+    "UuUuWwYyYZzZzZzs";
 
 // The closest ASCII for a character outside Latin-1, or '?'.
 char ClosestAscii(uint32_t code) {
@@ -20,9 +26,22 @@ char ClosestAscii(uint32_t code) {
         case 0x0219: return 's';
         case 0x021A: return 'T';
         case 0x021B: return 't';
-        case 0x2018: case 0x2019: case 0x201A: case 0x2039: case 0x203A: case 0x02B9: case 0x02BC: return '\'';
-        case 0x201C: case 0x201D: case 0x201E: return '"';
-        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2212: return '-';
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x2039:
+        case 0x203A:
+        case 0x02B9:
+        case 0x02BC: return '\'';
+        case 0x201C:
+        case 0x201D:
+        case 0x201E: return '"';
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014:
+        case 0x2212: return '-';
         case 0x02C6: return '^';
         case 0x02DC: return '~';
         default: return '?';

@@ -17,9 +17,9 @@ constexpr size_t kMaxHostChars = 253;
 struct SettingsState {
     // The log named in the file: opened at start-up and set from Log.OpenPath,
     // the one path of the open log, at shut-down.
-    std::string LogPath;      // empty when no log is selected
-    std::string BackupDrive;  // empty when no backup is made
-    std::string SchedulePath;  // empty when no schedule is chosen
+    std::string LogPath;                                // empty when no log is selected
+    std::string BackupDrive;                            // empty when no backup is made
+    std::string SchedulePath;                           // empty when no schedule is chosen
     int BackupGenerations = kDefaultBackupGenerations;  // dated backups kept, 0..99
     // The receiver followed in the logging window, port 1..65535; no receiver
     // when the host is empty.

@@ -8,20 +8,20 @@
 // halves to even) plus `unscaled`. S(120) + U(46) is scaled 120 plus 46. A
 // value the layout accumulates is computed beforehand and given as U(value).
 struct Span {
-    int scaled;
-    int unscaled;
+    int Scaled;
+    int Unscaled;
 };
 constexpr Span S(int value) { return {value, 0}; }
 constexpr Span U(int value) { return {0, value}; }
-constexpr Span operator+(Span a, Span b) { return {a.scaled + b.scaled, a.unscaled + b.unscaled}; }
+constexpr Span operator+(Span a, Span b) { return {a.Scaled + b.Scaled, a.Unscaled + b.Unscaled}; }
 
 struct ControlRow {
-    int id;
-    const char* className;  // "BUTTON", "EDIT", "STATIC", "LISTBOX"
-    const char* text;
-    DWORD style;  // WS_CHILD | WS_VISIBLE are added
-    DWORD exStyle;
-    Span x, y, width, height;
+    int Id;
+    const char* ClassName;  // "BUTTON", "EDIT", "STATIC", "LISTBOX"
+    const char* Text;
+    DWORD Style;  // WS_CHILD | WS_VISIBLE are added
+    DWORD ExStyle;
+    Span X, Y, Width, Height;
 };
 
 // Creates the controls in table order, which is also their tab order.

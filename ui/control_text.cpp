@@ -22,10 +22,10 @@ std::string ControlText(HWND dialog, int id) {
 }
 
 void LimitReportBoxes(HWND dialog, const ReportBoxIds& ids) {
-    LimitText(dialog, ids.freq, kFreqWidth);
-    LimitText(dialog, ids.station, kStationWidth);
-    LimitText(dialog, ids.location, kLocationWidth);
-    LimitText(dialog, ids.remarks, kRemarksWidth);
+    LimitText(dialog, ids.Freq, kFreqWidth);
+    LimitText(dialog, ids.Station, kStationWidth);
+    LimitText(dialog, ids.Location, kLocationWidth);
+    LimitText(dialog, ids.Remarks, kRemarksWidth);
 }
 
 void FocusControl(HWND dialog, int id) {

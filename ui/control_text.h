@@ -9,10 +9,10 @@
 std::string ControlText(HWND dialog, int id);
 // The four boxes of a report's typed fields.
 struct ReportBoxIds {
-    int freq;
-    int station;
-    int location;
-    int remarks;
+    int Freq;
+    int Station;
+    int Location;
+    int Remarks;
 };
 // Typing in each box stops at the width of the field its text is stored in,
 // so nothing typed is silently cut when stored.

@@ -15,16 +15,16 @@ void AppendWide(std::vector<WORD>* out, const char* text) {
 }
 
 struct ModalFrame {
-    HWND dialog;
-    bool done;
-    INT_PTR result;
+    HWND Dialog;
+    bool Done;
+    INT_PTR Result;
 };
 // Nested modal windows: the innermost is last.
 std::vector<ModalFrame> g_modalFrames;
 
 ModalFrame* FindFrame(HWND dialog) {
     for (ModalFrame& frame : g_modalFrames) {
-        if (frame.dialog == dialog) return &frame;
+        if (frame.Dialog == dialog) return &frame;
     }
     return nullptr;
 }
@@ -37,21 +37,21 @@ HWND CreateDialogInCode(const DialogSpec& form, HWND owner, DLGPROC proc, LPARAM
     // DLGTEMPLATE, then menu, class, title and font, all WORD-aligned.
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     DLGTEMPLATE header = {};
-    header.style = form.style | DS_SETFONT;
+    header.style = form.Style | DS_SETFONT;
     header.cdit = 0;
-    header.x = static_cast<short>(form.x);
-    header.y = static_cast<short>(form.y);
-    header.cx = static_cast<short>(form.width);
-    header.cy = static_cast<short>(form.height);
+    header.x = static_cast<short>(form.X);
+    header.y = static_cast<short>(form.Y);
+    header.cx = static_cast<short>(form.Width);
+    header.cy = static_cast<short>(form.Height);
     std::memcpy(words.data(), &header, sizeof header);
     AppendWord(&words, 0);  // no menu
     AppendWord(&words, 0);  // standard dialog class
-    AppendWide(&words, form.title);
-    AppendWord(&words, form.pointSize);
-    AppendWide(&words, form.fontName);
+    AppendWide(&words, form.Title);
+    AppendWord(&words, form.PointSize);
+    AppendWide(&words, form.FontName);
     if (words.size() % 2) AppendWord(&words, 0);
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner, proc, param);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+                                      proc, param);
 }
 
 void SetProgramIcon(HWND window) {
@@ -66,28 +66,28 @@ void SetProgramIcon(HWND window) {
 }
 
 void SetWindowBackground(DialogColours* colours, COLORREF background) {
-    if (colours->backgroundBrush) DeleteObject(colours->backgroundBrush);
-    colours->hasBackground = true;
-    colours->background = background;
-    colours->backgroundBrush = MakeBrush(background);
+    if (colours->BackgroundBrush) DeleteObject(colours->BackgroundBrush);
+    colours->HasBackground = true;
+    colours->Background = background;
+    colours->BackgroundBrush = MakeBrush(background);
 }
 
 void SetControlColours(DialogColours* colours, int id, COLORREF text, COLORREF back) {
-    if (colours->count >= kMaxColouredControls) return;
-    colours->controls[colours->count++] = {id, text, back, MakeBrush(back)};
+    if (colours->Count >= kMaxColouredControls) return;
+    colours->Controls[colours->Count++] = {id, text, back, MakeBrush(back)};
 }
 
 void FreeColours(DialogColours* colours) {
-    if (colours->backgroundBrush) DeleteObject(colours->backgroundBrush);
-    for (int i = 0; i < colours->count; ++i) DeleteObject(colours->controls[i].brush);
+    if (colours->BackgroundBrush) DeleteObject(colours->BackgroundBrush);
+    for (int i = 0; i < colours->Count; ++i) DeleteObject(colours->Controls[i].Brush);
     *colours = DialogColours{};
 }
 
 bool HandleColourMessage(const DialogColours& colours, HWND, UINT message, WPARAM wParam, LPARAM lParam,
                          INT_PTR* result) {
     if (message == WM_CTLCOLORDLG) {
-        if (!colours.hasBackground) return false;
-        *result = reinterpret_cast<INT_PTR>(colours.backgroundBrush);
+        if (!colours.HasBackground) return false;
+        *result = reinterpret_cast<INT_PTR>(colours.BackgroundBrush);
         return true;
     }
     if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORBTN &&
@@ -96,12 +96,12 @@ bool HandleColourMessage(const DialogColours& colours, HWND, UINT message, WPARA
     }
     int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
     HDC dc = reinterpret_cast<HDC>(wParam);
-    for (int i = 0; i < colours.count; ++i) {
-        const DialogColours::Entry& entry = colours.controls[i];
-        if (entry.id != id) continue;
-        SetTextColor(dc, entry.text);
-        SetBkColor(dc, entry.back);
-        *result = reinterpret_cast<INT_PTR>(entry.brush);
+    for (int i = 0; i < colours.Count; ++i) {
+        const DialogColours::Entry& entry = colours.Controls[i];
+        if (entry.Id != id) continue;
+        SetTextColor(dc, entry.Text);
+        SetBkColor(dc, entry.Back);
+        *result = reinterpret_cast<INT_PTR>(entry.Brush);
         return true;
     }
     return false;
@@ -123,7 +123,7 @@ INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators) {
     MSG msg;
     for (;;) {
         ModalFrame* frame = FindFrame(dialog);
-        if (!frame || frame->done) break;
+        if (!frame || frame->Done) break;
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -137,9 +137,9 @@ INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators) {
     }
     INT_PTR result = 0;
     ModalFrame* frame = FindFrame(dialog);
-    if (frame) result = frame->result;
+    if (frame) result = frame->Result;
     for (size_t i = g_modalFrames.size(); i-- > 0;) {
-        if (g_modalFrames[i].dialog == dialog) g_modalFrames.erase(g_modalFrames.begin() + static_cast<long>(i));
+        if (g_modalFrames[i].Dialog == dialog) g_modalFrames.erase(g_modalFrames.begin() + static_cast<long>(i));
     }
     // Enable the owner before the dialog goes, so activation returns to it.
     if (owner) {
@@ -153,7 +153,7 @@ INT_PTR RunModal(HWND dialog, HWND owner, HACCEL accelerators) {
 void EndModal(HWND dialog, INT_PTR result) {
     ModalFrame* frame = FindFrame(dialog);
     if (!frame) return;
-    frame->done = true;
-    frame->result = result;
+    frame->Done = true;
+    frame->Result = result;
     PostMessageA(dialog, WM_NULL, 0, 0);  // wake the loop
 }

@@ -5,12 +5,12 @@
 #include <windows.h>
 
 struct DialogSpec {
-    const char* title;
-    const char* fontName;
-    WORD pointSize;
-    DWORD style;    // DS_SETFONT is added
-    int x, y;       // dialog units; only used with DS_ABSALIGN or without DS_CENTER
-    int width, height;  // client size in dialog units
+    const char* Title;
+    const char* FontName;
+    WORD PointSize;
+    DWORD Style;        // DS_SETFONT is added
+    int X, Y;           // dialog units; only used with DS_ABSALIGN or without DS_CENTER
+    int Width, Height;  // client size in dialog units
 };
 
 // Creates the dialog hidden; `proc` gets `param` with WM_INITDIALOG.
@@ -22,16 +22,16 @@ void SetProgramIcon(HWND window);
 // Background and text colours of a window and of some of its controls.
 constexpr int kMaxColouredControls = 16;
 struct DialogColours {
-    bool hasBackground = false;
-    COLORREF background = 0;
-    HBRUSH backgroundBrush = nullptr;
-    int count = 0;
+    bool HasBackground = false;
+    COLORREF Background = 0;
+    HBRUSH BackgroundBrush = nullptr;
+    int Count = 0;
     struct Entry {
-        int id;
-        COLORREF text;
-        COLORREF back;
-        HBRUSH brush;
-    } controls[kMaxColouredControls] = {};
+        int Id;
+        COLORREF Text;
+        COLORREF Back;
+        HBRUSH Brush;
+    } Controls[kMaxColouredControls] = {};
 };
 
 void SetWindowBackground(DialogColours* colours, COLORREF background);
@@ -40,8 +40,8 @@ void SetControlColours(DialogColours* colours, int id, COLORREF text, COLORREF b
 void FreeColours(DialogColours* colours);
 // Answers WM_CTLCOLOR* and WM_CTLCOLORDLG from the table; false when the
 // message is not one of them or the control has no colours of its own.
-bool HandleColourMessage(const DialogColours& colours, HWND dialog, UINT message, WPARAM wParam,
-                         LPARAM lParam, INT_PTR* result);
+bool HandleColourMessage(const DialogColours& colours, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                         INT_PTR* result);
 
 // Shows `dialog` and runs its messages until EndModal is called for it. The
 // owner is disabled meanwhile; afterwards it is enabled again and the dialog is

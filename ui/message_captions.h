@@ -2,9 +2,9 @@
 // so the native tests can hold the program to them.
 #pragma once
 
-constexpr const char* kCaptionUlmar = "Ulmar";               // no log, recovery, a schedule, a report not saved
+constexpr const char* kCaptionUlmar = "Ulmar";  // no log, recovery, a schedule, a report not saved
 constexpr const char* kCaptionAbout = "Ulmar v1.01";
-constexpr const char* kCaptionLogPrint = "Log Print";        // a run's closing count, refusals, failed exports
+constexpr const char* kCaptionLogPrint = "Log Print";  // a run's closing count, refusals, failed exports
 constexpr const char* kCaptionPrinterReport = "Printer Report";
 constexpr const char* kCaptionEndOfPage = "End of Page";
 constexpr const char* kCaptionImport = "Import";

@@ -33,9 +33,9 @@ constexpr DWORD kKeptBoxStyle = ES_LEFT | ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER
 constexpr DWORD kNewestLineStyle = SS_LEFT | SS_NOPREFIX;
 
 struct BackupDriveWindowState {
-    HWND dialog = nullptr;
-    std::string keptText;    // N as the box first shows it
-    std::string newestLine;  // read from the drive when the window opens
+    HWND Dialog = nullptr;
+    std::string KeptText;    // N as the box first shows it
+    std::string NewestLine;  // read from the drive when the window opens
 };
 
 BackupDriveWindowState g_backupDrive;
@@ -45,10 +45,9 @@ void AddControls(HWND dialog) {
         {kIdLabelDrive, "STATIC", "Drive Letter:", SS_LEFT, 0, U(5), U(8), U(54), U(10)},
         {kIdEditDrive, "EDIT", Settings.BackupDrive.c_str(), kDriveBoxStyle, 0, U(64), U(8), U(8), U(10)},
         {kIdLabelKept, "STATIC", "Dated copies kept (0-99):", SS_LEFT, 0, U(5), U(24), U(104), U(10)},
-        {kIdEditKept, "EDIT", g_backupDrive.keptText.c_str(), kKeptBoxStyle, 0, U(112), U(24), U(16), U(10)},
+        {kIdEditKept, "EDIT", g_backupDrive.KeptText.c_str(), kKeptBoxStyle, 0, U(112), U(24), U(16), U(10)},
         {kIdLabelNewest, "STATIC", "Newest dated copy:", SS_LEFT, 0, U(5), U(40), U(80), U(10)},
-        {kIdNewestLine, "STATIC", g_backupDrive.newestLine.c_str(), kNewestLineStyle, 0, U(5), U(50), U(230),
-         U(20)},
+        {kIdNewestLine, "STATIC", g_backupDrive.NewestLine.c_str(), kNewestLineStyle, 0, U(5), U(50), U(230), U(20)},
         {kIdButtonExit, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 0, U(200), U(8), U(30), U(20)},
     };
     AddControlTable(dialog, rows);
@@ -82,15 +81,15 @@ INT_PTR CALLBACK BackupDriveProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowBackupDriveWindow(HWND owner) {
     g_backupDrive = BackupDriveWindowState{};
-    g_backupDrive.keptText = std::to_string(Settings.BackupGenerations);
-    g_backupDrive.newestLine = NewestGenerationLine(FindNewestGeneration(Settings.BackupDrive, Log.OpenPath));
-    DialogSpec form = {kWindowTitle, kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
+    g_backupDrive.KeptText = std::to_string(Settings.BackupGenerations);
+    g_backupDrive.NewestLine = NewestGenerationLine(FindNewestGeneration(Settings.BackupDrive, Log.OpenPath));
+    DialogSpec form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth), Scaled(kClientHeight)};
-    g_backupDrive.dialog = CreateDialogInCode(form, owner, BackupDriveProc, 0);
-    if (!g_backupDrive.dialog) return;
-    SetProgramIcon(g_backupDrive.dialog);
-    AddControls(g_backupDrive.dialog);
-    FocusControl(g_backupDrive.dialog, kIdEditDrive);  // the letter is typed straight away
-    RunModal(g_backupDrive.dialog, owner);
+    g_backupDrive.Dialog = CreateDialogInCode(form, owner, BackupDriveProc, 0);
+    if (!g_backupDrive.Dialog) return;
+    SetProgramIcon(g_backupDrive.Dialog);
+    AddControls(g_backupDrive.Dialog);
+    FocusControl(g_backupDrive.Dialog, kIdEditDrive);  // the letter is typed straight away
+    RunModal(g_backupDrive.Dialog, owner);
     g_backupDrive = BackupDriveWindowState{};
 }

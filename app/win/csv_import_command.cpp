@@ -19,9 +19,7 @@ constexpr char kFilter[] = "CSV Files (*.CSV)\0*.CSV\0All Files (*.*)\0*.*\0";
 constexpr int kFileNameCapacity = 260;
 constexpr OpenDialogSpec kImportSpec = {"Import a CSV file", kFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "CSV"};
 
-int Tell(HWND owner, const std::string& text, UINT type) {
-    return ShowMessageBox(owner, kCaptionImport, text, type);
-}
+int Tell(HWND owner, const std::string& text, UINT type) { return ShowMessageBox(owner, kCaptionImport, text, type); }
 
 }  // namespace
 
@@ -31,11 +29,11 @@ void ImportCsvFile(HWND mainWindow) {
     if (!AskForFile(mainWindow, kImportSpec, fileName, sizeof fileName)) return;
     std::string csvPath(fileName, strnlen(fileName, sizeof fileName));
     ImportPlan plan = ImportPlanForFile(csvPath);
-    if (plan.refused) {
+    if (plan.Refused) {
         Tell(mainWindow, ImportRefusalText(plan, csvPath), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (plan.reports == 0) {
+    if (plan.Reports == 0) {
         Tell(mainWindow, NothingToImportText(plan), MB_OK);
         return;
     }
@@ -43,7 +41,7 @@ void ImportCsvFile(HWND mainWindow) {
     if (Tell(mainWindow, ImportQuestionText(plan, logPath), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     switch (AddImportedFile(Log, csvPath, plan)) {
         case ImportWriting::Added:
-            Tell(mainWindow, ImportDoneText(static_cast<size_t>(plan.reports), logPath), MB_OK);
+            Tell(mainWindow, ImportDoneText(static_cast<size_t>(plan.Reports), logPath), MB_OK);
             break;
         case ImportWriting::LogFailed:
             Tell(mainWindow, ImportFailedText(Log, logPath), MB_OK | MB_ICONEXCLAMATION);

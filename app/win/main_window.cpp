@@ -26,7 +26,7 @@ constexpr COLORREF kPanelText = RGB(0, 0, 0);
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 
 struct MainWindowState {
-    DialogColours colours;
+    DialogColours Colours;
 };
 
 MainWindowState g_main;
@@ -64,10 +64,10 @@ void AddControls(HWND window) {
     ButtonRow buttons = MainButtonPositions(ScaleFactor);
     const ControlRow rows[] = {
         {kIdPanelButtons, "STATIC", "", SS_LEFT, WS_EX_STATICEDGE, S(100), S(53), S(215), U(50)},
-        {kIdButtonLogging, "BUTTON", "&Logging", kButtonStyle, 0, U(buttons.x[0]), S(60), S(38), U(30)},
-        {kIdButtonBrowse, "BUTTON", "&Browse", kButtonStyle, 0, U(buttons.x[1]), S(60), S(38), U(30)},
-        {kIdButtonPrint, "BUTTON", "Print LO&G", kButtonStyle, 0, U(buttons.x[2]), S(60), S(38), U(30)},
-        {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(buttons.x[3]), S(60), S(38), U(30)},
+        {kIdButtonLogging, "BUTTON", "&Logging", kButtonStyle, 0, U(buttons.X[0]), S(60), S(38), U(30)},
+        {kIdButtonBrowse, "BUTTON", "&Browse", kButtonStyle, 0, U(buttons.X[1]), S(60), S(38), U(30)},
+        {kIdButtonPrint, "BUTTON", "Print LO&G", kButtonStyle, 0, U(buttons.X[2]), S(60), S(38), U(30)},
+        {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(buttons.X[3]), S(60), S(38), U(30)},
         // A bitmap static named after a resource loads it and takes its size.
         {kIdImageBanner, "STATIC", "ULMAR", SS_BITMAP, 0, S(150), S(120), U(0), U(0)},
         {kIdImageCrest, "STATIC", "CREST", SS_BITMAP, 0, S(250), S(200), U(0), U(0)},
@@ -76,8 +76,8 @@ void AddControls(HWND window) {
 }
 
 void SetColours(MainWindowState& state) {
-    SetWindowBackground(&state.colours, kMainBackground);
-    SetControlColours(&state.colours, kIdPanelButtons, kPanelText, kPanelBackground);
+    SetWindowBackground(&state.Colours, kMainBackground);
+    SetControlColours(&state.Colours, kIdPanelButtons, kPanelText, kPanelBackground);
 }
 
 void ChooseLogAndShowIt(HWND window, bool createNew) {
@@ -107,7 +107,7 @@ void OnCommand(HWND window, int id) {
 
 INT_PTR CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_main.colours, window, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_main.Colours, window, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return TRUE;
@@ -132,9 +132,7 @@ HWND BuildMainWindow() {
 
 void RunMainWindow(HWND mainWindow) {
     RunModal(mainWindow, nullptr);
-    FreeColours(&g_main.colours);
+    FreeColours(&g_main.Colours);
 }
 
-void SetMainWindowTitle(HWND mainWindow) {
-    SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str());
-}
+void SetMainWindowTitle(HWND mainWindow) { SetWindowTextA(mainWindow, MainWindowTitle(Log.OpenPath).c_str()); }

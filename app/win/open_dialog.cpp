@@ -53,14 +53,14 @@ bool AskForFile(HWND owner, const OpenDialogSpec& wanted, char* fileName, size_t
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OpenDialogStructureSize();
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = wanted.filter;
+    dialog.lpstrFilter = wanted.Filter;
     dialog.nFilterIndex = kFilterIndex;
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = static_cast<DWORD>(capacity);
     dialog.lpstrInitialDir = workingFolder.c_str();
-    dialog.lpstrTitle = wanted.title;
-    dialog.Flags = wanted.flags | OFN_EXPLORER | OFN_ENABLEHOOK;
-    dialog.lpstrDefExt = wanted.defaultExtension;
+    dialog.lpstrTitle = wanted.Title;
+    dialog.Flags = wanted.Flags | OFN_EXPLORER | OFN_ENABLEHOOK;
+    dialog.lpstrDefExt = wanted.DefaultExtension;
     dialog.lpfnHook = PlacingHook;
     bool chosen = GetOpenFileNameA(&dialog) != 0;
     if (!workingFolder.empty()) SetCurrentDirectoryA(workingFolder.c_str());

@@ -7,10 +7,10 @@
 #include <cstddef>
 
 struct OpenDialogSpec {
-    const char* title;
-    const char* filter;  // descriptions and patterns, each ended by a zero
-    DWORD flags;         // OFN_EXPLORER | OFN_ENABLEHOOK are added
-    const char* defaultExtension;
+    const char* Title;
+    const char* Filter;  // descriptions and patterns, each ended by a zero
+    DWORD Flags;         // OFN_EXPLORER | OFN_ENABLEHOOK are added
+    const char* DefaultExtension;
 };
 
 // Shows the dialog; true when the user chose a file, whose name is in

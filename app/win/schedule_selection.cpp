@@ -39,7 +39,8 @@ void ChooseSchedule(HWND mainWindow) {
     }
     LoadedSchedule = std::move(loaded);
     Settings.SchedulePath = path;
-    if (LoadedSchedule.LinesSkipped > 0) Report(mainWindow, path + ": " + LoadSummary(LoadedSchedule), MB_ICONINFORMATION);
+    if (LoadedSchedule.LinesSkipped > 0)
+        Report(mainWindow, path + ": " + LoadSummary(LoadedSchedule), MB_ICONINFORMATION);
 }
 
 void ClearSchedule() {

@@ -11,8 +11,8 @@
 #include "logstore/log_store.h"
 #include "settings/settings_file.h"
 #include "ui/log_guard.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -55,10 +55,10 @@ constexpr const char* kKeysHint = " Use PAGE UP, PAGE DOWN, HOME and END keys to
 constexpr const char* kDeleteFailedTail = "\n\nThe list now shows what the log file holds.";
 
 struct BrowseWindowState {
-    HWND dialog = nullptr;
-    HACCEL keys = nullptr;
-    int cellWidth = 8;
-    DialogColours colours;
+    HWND Dialog = nullptr;
+    HACCEL Keys = nullptr;
+    int CellWidth = 8;
+    DialogColours Colours;
 };
 
 BrowseWindowState g_browse;
@@ -84,9 +84,9 @@ void AddControls(HWND dialog) {
 }
 
 void SetColours(BrowseWindowState& window) {
-    SetControlColours(&window.colours, kIdLabelHeading, kHeadingText, kHeadingBack);
-    SetControlColours(&window.colours, kIdEditFirstShown, kRangeText, kRangeBack);
-    SetControlColours(&window.colours, kIdEditLastShown, kRangeText, kRangeBack);
+    SetControlColours(&window.Colours, kIdLabelHeading, kHeadingText, kHeadingBack);
+    SetControlColours(&window.Colours, kIdEditFirstShown, kRangeText, kRangeBack);
+    SetControlColours(&window.Colours, kIdEditLastShown, kRangeText, kRangeBack);
 }
 
 HACCEL CreateKeyTable() {
@@ -193,13 +193,13 @@ void OnCommand(HWND dialog, int id, int code) {
 
 BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
     if (id != kIdListEntries) return FALSE;
-    PaintEntryItem(item, g_browse.cellWidth);
+    PaintEntryItem(item, g_browse.CellWidth);
     return TRUE;
 }
 
 INT_PTR CALLBACK BrowseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_browse.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_browse.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -212,13 +212,13 @@ INT_PTR CALLBACK BrowseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 bool BuildWindow(HWND owner, BrowseWindowState& window) {
     std::string title = BrowseWindowTitle(Log.OpenPath);
     DialogSpec form = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
-    window.dialog = CreateDialogInCode(form, owner, BrowseProc, 0);
-    if (!window.dialog) return false;
-    SetProgramIcon(window.dialog);
-    AddControls(window.dialog);
+    window.Dialog = CreateDialogInCode(form, owner, BrowseProc, 0);
+    if (!window.Dialog) return false;
+    SetProgramIcon(window.Dialog);
+    AddControls(window.Dialog);
     SetColours(window);
-    window.cellWidth = ListCellWidth(List(window.dialog));
-    window.keys = CreateKeyTable();
+    window.CellWidth = ListCellWidth(List(window.Dialog));
+    window.Keys = CreateKeyTable();
     return true;
 }
 
@@ -228,10 +228,10 @@ void ShowBrowseWindow(HWND owner) {
     if (!LogSelected(Log.OpenPath)) return;
     OpenPage(BrowsePage, Log.EntryCount, ScaleFactor);
     if (!BuildWindow(owner, g_browse)) return;
-    ShowPage(g_browse.dialog);
-    FocusControl(g_browse.dialog, kIdListEntries);
-    RunModal(g_browse.dialog, owner, g_browse.keys);
-    if (g_browse.keys) DestroyAcceleratorTable(g_browse.keys);
-    FreeColours(&g_browse.colours);
+    ShowPage(g_browse.Dialog);
+    FocusControl(g_browse.Dialog, kIdListEntries);
+    RunModal(g_browse.Dialog, owner, g_browse.Keys);
+    if (g_browse.Keys) DestroyAcceleratorTable(g_browse.Keys);
+    FreeColours(&g_browse.Colours);
     g_browse = BrowseWindowState{};
 }

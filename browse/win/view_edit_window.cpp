@@ -12,8 +12,8 @@
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/dialog_kit.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -35,9 +35,9 @@ constexpr const char* kSaveFailedText = "The changes were not saved.\n\n";
 constexpr const char* kSaveFailedTail = "\n\nWhat you typed is still in the window.";
 
 struct ViewEditWindowState {
-    LogEntry shown{};    // the entry as read when the window opened
-    bool ready = false;  // the boxes are filled: changes from now on are the user's
-    DialogColours colours;
+    LogEntry Shown{};    // the entry as read when the window opened
+    bool Ready = false;  // the boxes are filled: changes from now on are the user's
+    DialogColours Colours;
 };
 
 ViewEditWindowState g_viewEdit;
@@ -60,9 +60,9 @@ void AddControls(HWND dialog, const EditTexts& texts) {
 }
 
 void SetColours(ViewEditWindowState& window) {
-    SetWindowBackground(&window.colours, kBackground);
+    SetWindowBackground(&window.Colours, kBackground);
     for (int id : {kIdLabelFreq, kIdLabelKhz, kIdLabelStation, kIdLabelLocation, kIdLabelRemarks}) {
-        SetControlColours(&window.colours, id, kLabelText, kBackground);
+        SetControlColours(&window.Colours, id, kLabelText, kBackground);
     }
 }
 
@@ -82,7 +82,7 @@ void OnExit(HWND dialog) {
         case ExitChoice::CloseOnly: EndModal(dialog, 0); break;
         case ExitChoice::StayOnStation: FocusControl(dialog, kIdEditStation); break;
         case ExitChoice::WriteBack:
-            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.shown, texts))) {
+            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.Shown, texts))) {
                 EndModal(dialog, 0);
             } else {
                 ReportFailure(kSaveFailedText, kSaveFailedTail);  // the window stays, with what was typed
@@ -97,7 +97,7 @@ bool IsTextBox(int id) {
 
 void OnCommand(HWND dialog, int id, int code) {
     if (IsTextBox(id) && code == EN_CHANGE) {
-        if (g_viewEdit.ready) BrowsePage.EntryEdited = true;
+        if (g_viewEdit.Ready) BrowsePage.EntryEdited = true;
     } else if (id == kIdButtonExit) {
         OnExit(dialog);
     }
@@ -105,7 +105,7 @@ void OnCommand(HWND dialog, int id, int code) {
 
 INT_PTR CALLBACK ViewEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_viewEdit.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_viewEdit.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -128,15 +128,15 @@ void ShowViewEditWindow(HWND owner) {
         return;
     }
     g_viewEdit = ViewEditWindowState{};
-    g_viewEdit.shown = Log.EntryBuffer;
+    g_viewEdit.Shown = Log.EntryBuffer;
     DialogSpec form = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
     HWND dialog = CreateDialogInCode(form, owner, ViewEditProc, 0);
     if (!dialog) return;
     SetProgramIcon(dialog);
     SetColours(g_viewEdit);
-    AddControls(dialog, EditTextsOf(g_viewEdit.shown));
-    g_viewEdit.ready = true;
+    AddControls(dialog, EditTextsOf(g_viewEdit.Shown));
+    g_viewEdit.Ready = true;
     FocusControl(dialog, kIdButtonExit);
     RunModal(dialog, owner);
-    FreeColours(&g_viewEdit.colours);
+    FreeColours(&g_viewEdit.Colours);
 }

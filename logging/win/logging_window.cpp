@@ -24,8 +24,8 @@
 #include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
-#include "ui/scale.h"
 #include "ui/message_box.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -52,16 +52,15 @@ constexpr int kCandidateWithinKhz = 5;
 // focus has landed, and the list stays open only if it went from one to the other.
 constexpr UINT kMessageCheckFocus = WM_APP + 1;
 
-
 struct LoggingWindowState {
-    int recentRows = 15;
-    int recentFilled = 0;
-    int cellWidth = 8;  // width of a character cell of the list's font, pixels
-    DialogColours colours;
-    std::vector<uint32_t> candidates;  // LoadedSchedule.Lines indexes, as listed
-    std::string candidatesMinute;      // the clock's "date time" they were looked up for
-    WNDPROC frequencyBoxProc = nullptr;  // the Frequency box's own procedure
-    LoggingReceiverState receiver;       // only with a receiver set
+    int RecentRows = 15;
+    int RecentFilled = 0;
+    int CellWidth = 8;  // width of a character cell of the list's font, pixels
+    DialogColours Colours;
+    std::vector<uint32_t> Candidates;    // LoadedSchedule.Lines indexes, as listed
+    std::string CandidatesMinute;        // the clock's "date time" they were looked up for
+    WNDPROC FrequencyBoxProc = nullptr;  // the Frequency box's own procedure
+    LoggingReceiverState Receiver;       // only with a receiver set
 };
 
 LoggingWindowState g_logging;
@@ -96,18 +95,19 @@ void AddControls(HWND window) {
 }
 
 void SetColours(LoggingWindowState& state) {
-    SetWindowBackground(&state.colours, kWindowBackground);
-    SetControlColours(&state.colours, kIdEditEntryNumber, kEntryNumberText, kEntryNumberBack);
-    SetControlColours(&state.colours, kIdPanelClock, kClockPanelText, kClockPanelBack);
+    SetWindowBackground(&state.Colours, kWindowBackground);
+    SetControlColours(&state.Colours, kIdEditEntryNumber, kEntryNumberText, kEntryNumberBack);
+    SetControlColours(&state.Colours, kIdPanelClock, kClockPanelText, kClockPanelBack);
 }
 
 void PrepareRecentList(HWND window, LoggingWindowState& state) {
     HWND list = GetDlgItem(window, kIdListRecent);
-    state.recentRows = RecentRowsFor(ScaleFactor);
+    state.RecentRows = RecentRowsFor(ScaleFactor);
     std::string blank = BlankRecentRow();
-    for (int i = 0; i < state.recentRows; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(blank.c_str()));
+    for (int i = 0; i < state.RecentRows; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(blank.c_str()));
     TrimListItemHeight(list);
-    state.cellWidth = ListCellWidth(list);
+    state.CellWidth = ListCellWidth(list);
 }
 
 // Scrolls the list, if need be, so that the report just listed can be seen.
@@ -124,16 +124,16 @@ void ShowRow(HWND list, int row) {
 
 void ListReport(HWND window, const std::string& row) {
     HWND list = GetDlgItem(window, kIdListRecent);
-    RecentPlacement place = PlaceRecentReport(g_logging.recentFilled, g_logging.recentRows);
-    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(place.deleteRow), 0);
+    RecentPlacement place = PlaceRecentReport(g_logging.RecentFilled, g_logging.RecentRows);
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(place.DeleteRow), 0);
     LPARAM text = reinterpret_cast<LPARAM>(row.c_str());
-    if (place.insertRow < 0) {
+    if (place.InsertRow < 0) {
         SendMessageA(list, LB_ADDSTRING, 0, text);
     } else {
-        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(place.insertRow), text);
+        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(place.InsertRow), text);
     }
-    g_logging.recentFilled = FilledAfterReport(g_logging.recentFilled, g_logging.recentRows);
-    ShowRow(list, place.insertRow < 0 ? g_logging.recentRows - 1 : place.insertRow);
+    g_logging.RecentFilled = FilledAfterReport(g_logging.RecentFilled, g_logging.RecentRows);
+    ShowRow(list, place.InsertRow < 0 ? g_logging.RecentRows - 1 : place.InsertRow);
 }
 
 void ClearForNextReport(HWND window) {
@@ -186,24 +186,25 @@ void RefreshCandidates(HWND window, LoggingWindowState& state) {
     HWND list = CandidateList(window);
     if (!list) return;
     int chosen = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    int64_t chosenLine = chosen >= 0 && chosen < static_cast<int>(state.candidates.size()) ? state.candidates[chosen] : -1;
+    int64_t chosenLine =
+        chosen >= 0 && chosen < static_cast<int>(state.Candidates.size()) ? state.Candidates[chosen] : -1;
     ScheduleTime when;
-    state.candidates.clear();
-    if (ClockMinute(&when, &state.candidatesMinute)) {
+    state.Candidates.clear();
+    if (ClockMinute(&when, &state.CandidatesMinute)) {
         LookUpCandidates(LoadedSchedule, ControlText(window, kIdEditFrequency), kCandidateWithinKhz, when,
-                         &state.candidates);
+                         &state.Candidates);
     }
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    if (state.candidates.empty()) {
+    if (state.Candidates.empty()) {
         CloseCandidates(window);
         return;
     }
-    for (size_t i = 0; i < state.candidates.size(); ++i) {
-        std::string row = CandidateRow(LoadedSchedule, LoadedSchedule.Lines[state.candidates[i]]);
+    for (size_t i = 0; i < state.Candidates.size(); ++i) {
+        std::string row = CandidateRow(LoadedSchedule, LoadedSchedule.Lines[state.Candidates[i]]);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-        if (state.candidates[i] == chosenLine) SendMessageA(list, LB_SETCURSEL, i, 0);
+        if (state.Candidates[i] == chosenLine) SendMessageA(list, LB_SETCURSEL, i, 0);
     }
-    int rows = static_cast<int>(state.candidates.size());
+    int rows = static_cast<int>(state.Candidates.size());
     PlaceCandidates(window, list, rows < kCandidateRowsShown ? rows : kCandidateRowsShown);
 }
 
@@ -222,8 +223,8 @@ void EnterCandidates(HWND window) {
 // listener's own. The row showed them when choosing.
 void AcceptCandidate(HWND window, const LoggingWindowState& state) {
     int chosen = static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0));
-    if (chosen < 0 || chosen >= static_cast<int>(state.candidates.size())) return;
-    const ScheduleLine& line = LoadedSchedule.Lines[state.candidates[chosen]];
+    if (chosen < 0 || chosen >= static_cast<int>(state.Candidates.size())) return;
+    const ScheduleLine& line = LoadedSchedule.Lines[state.Candidates[chosen]];
     SetDlgItemTextA(window, kIdEditStation, CandidateStation(LoadedSchedule, line).c_str());
     SetDlgItemTextA(window, kIdEditLocation, CandidateLocation(LoadedSchedule, line).c_str());
     CloseCandidates(window);
@@ -245,7 +246,7 @@ LRESULT CALLBACK FrequencyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM 
         EnterCandidates(window);
         return 0;
     }
-    return CallWindowProcA(g_logging.frequencyBoxProc, box, message, wParam, lParam);
+    return CallWindowProcA(g_logging.FrequencyBoxProc, box, message, wParam, lParam);
 }
 
 // Only with a schedule loaded: without one the window is exactly as it was.
@@ -257,8 +258,8 @@ void AddCandidateList(HWND window, LoggingWindowState& state) {
     AddControlTable(window, rows);
     ShowWindow(CandidateList(window), SW_HIDE);
     HWND box = GetDlgItem(window, kIdEditFrequency);
-    state.frequencyBoxProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrequencyBoxProc)));
+    state.FrequencyBoxProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrequencyBoxProc)));
 }
 
 // -- saving ---------------------------------------------------------------------
@@ -297,17 +298,18 @@ void OnEnter(HWND window) {
 // With the list open and a row chosen, Tune takes that row's frequency into
 // the box; then the receiver is set to what the box holds.
 void OnTune(HWND window) {
-    int chosen = CandidatesOpen(window) ? static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0)) : -1;
-    if (chosen >= 0 && chosen < static_cast<int>(g_logging.candidates.size())) {
-        int32_t tenths = LoadedSchedule.Lines[g_logging.candidates[chosen]].Tenths;
+    int chosen =
+        CandidatesOpen(window) ? static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0)) : -1;
+    if (chosen >= 0 && chosen < static_cast<int>(g_logging.Candidates.size())) {
+        int32_t tenths = LoadedSchedule.Lines[g_logging.Candidates[chosen]].Tenths;
         SetDlgItemTextA(window, kIdEditFrequency, KhzTextOfTenths(tenths).c_str());
         CloseCandidates(window);
     }
-    TuneToBox(window, &g_logging.receiver);
+    TuneToBox(window, &g_logging.Receiver);
 }
 
 void OnFrequencyBox(HWND window, int code) {
-    if (code == EN_CHANGE) OnFrequencyTextChanged(window, &g_logging.receiver);
+    if (code == EN_CHANGE) OnFrequencyTextChanged(window, &g_logging.Receiver);
     if (code == EN_CHANGE) RefreshCandidates(window, g_logging);
     if (code == EN_KILLFOCUS) PostMessageA(window, kMessageCheckFocus, 0, 0);
 }
@@ -331,14 +333,14 @@ void OnCommand(HWND window, int id, int code) {
 
 BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
     if (id != kIdListRecent) return FALSE;
-    DrawRecentRow(item, g_logging.cellWidth);
+    DrawRecentRow(item, g_logging.CellWidth);
     return TRUE;
 }
 
 // A new clock minute looks the open list up again.
 void OnClockTick(HWND window) {
     UpdateClockDisplay(window, Log.OpenPath);
-    if (CandidatesOpen(window) && Clock.ClockDate + " " + Clock.ClockTime != g_logging.candidatesMinute) {
+    if (CandidatesOpen(window) && Clock.ClockDate + " " + Clock.ClockTime != g_logging.CandidatesMinute) {
         RefreshCandidates(window, g_logging);
     }
 }
@@ -350,23 +352,23 @@ void OnTimer(HWND window, WPARAM timer) {
     if (timer == kClockTimer) {
         OnClockTick(window);
     } else {
-        OnReceiverTick(window, &g_logging.receiver);
+        OnReceiverTick(window, &g_logging.Receiver);
     }
 }
 
 void OnDestroy(HWND window) {
     KillTimer(window, kClockTimer);
-    StopReceiverControls(window, g_logging.receiver);
-    if (g_logging.frequencyBoxProc) {
+    StopReceiverControls(window, g_logging.Receiver);
+    if (g_logging.FrequencyBoxProc) {
         SetWindowLongPtrA(GetDlgItem(window, kIdEditFrequency), GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(g_logging.frequencyBoxProc));
+                          reinterpret_cast<LONG_PTR>(g_logging.FrequencyBoxProc));
     }
     ReleaseClockBitmaps(window);
 }
 
 INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_logging.colours, window, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_logging.Colours, window, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -379,8 +381,8 @@ INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND BuildWindow(HWND parent) {
-    DialogSpec form = {"", kFontName, kFontPoints, WS_OVERLAPPEDWINDOW | DS_CENTER, 0, 0, Scaled(kWindowWidth),
-                       Scaled(kWindowHeight)};
+    DialogSpec form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
+                       0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
     HWND window = CreateDialogInCode(form, parent, LoggingProc, 0);
     if (!window) return nullptr;
     SetProgramIcon(window);
@@ -388,7 +390,7 @@ HWND BuildWindow(HWND parent) {
     AddControls(window);
     PrepareRecentList(window, g_logging);
     AddCandidateList(window, g_logging);
-    AddReceiverControls(window, &g_logging.receiver);
+    AddReceiverControls(window, &g_logging.Receiver);
     return window;
 }
 
@@ -404,5 +406,5 @@ void ShowLoggingWindow(HWND parent) {
     OnClockTick(window);
     SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
     RunModal(window, parent);
-    FreeColours(&g_logging.colours);
+    FreeColours(&g_logging.Colours);
 }

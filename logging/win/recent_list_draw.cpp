@@ -16,17 +16,15 @@ constexpr COLORREF kRowText = RGB(0, 0, 0);
 constexpr COLORREF kSelectedBack = RGB(0, 0, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 
-void PaintBackground(HDC dc, const RECT& row) {
-    ExtTextOutA(dc, row.left, row.top, ETO_OPAQUE, &row, "", 0, nullptr);
-}
+void PaintBackground(HDC dc, const RECT& row) { ExtTextOutA(dc, row.left, row.top, ETO_OPAQUE, &row, "", 0, nullptr); }
 
 void DrawColumn(HDC dc, const RECT& row, const std::string& shown, int column, int cellWidth) {
     std::string cells = RowColumnText(shown, column);
     if (cells.empty()) return;
     const RowColumn& layout = kRecentColumns[column];
     RECT box = row;
-    box.left = row.left + layout.first * cellWidth;
-    box.right = column == kRowColumns - 1 ? row.right : box.left + layout.width * cellWidth;
+    box.left = row.left + layout.First * cellWidth;
+    box.right = column == kRowColumns - 1 ? row.right : box.left + layout.Width * cellWidth;
     // No prefix processing: an "&" is shown as typed.
     DrawTextA(dc, cells.c_str(), static_cast<int>(cells.size()), &box,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -16,28 +16,27 @@ namespace {
 constexpr const char* kPrinterFailureText = "Printer Fail";
 
 std::string PageFailureText(int page) {
-    if (page == 0) return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
+    if (page == 0)
+        return "Printer Fail: the document could not be handed to the printer, so the print is not complete.";
     return "Printer Fail: the printer did not take page " + std::to_string(page) +
            ", so the print was cancelled and is not complete.";
 }
 
-void ShowCompletion(int32_t count) {
-    ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count));
-}
+void ShowCompletion(int32_t count) { ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count)); }
 
 ExportResult WriteOutput(int64_t start, const RunRequest& request) {
-    if (request.kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.fileName, request.filter);
-    return ExportReports(Log, start, request.fileName, request.filter);
+    if (request.Kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.FileName, request.Filter);
+    return ExportReports(Log, start, request.FileName, request.Filter);
 }
 
 void ExportToFile(int64_t start, const RunRequest& request) {
-    const std::string& fileName = request.fileName;
+    const std::string& fileName = request.FileName;
     ExportResult result = WriteOutput(start, request);
-    if (result.status == ExportStatus::Written) {
-        ShowCompletion(result.count);
+    if (result.Status == ExportStatus::Written) {
+        ShowCompletion(result.Count);
         return;
     }
-    ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.status, fileName), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.Status, fileName), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowPrinterFailure(const std::string& text) {
@@ -46,14 +45,14 @@ void ShowPrinterFailure(const std::string& text) {
 
 void PrintOnPrinter(int64_t start, const RunRequest& request) {
     EntryFilter hook;
-    PrintOutcome outcome = PrintEntries(Log, start, request.pauseBetweenPages, RunFilter(request.filter, &hook));
-    switch (outcome.status) {
-        case PrintStatus::Printed: ShowCompletion(outcome.count); break;
+    PrintOutcome outcome = PrintEntries(Log, start, request.PauseBetweenPages, RunFilter(request.Filter, &hook));
+    switch (outcome.Status) {
+        case PrintStatus::Printed: ShowCompletion(outcome.Count); break;
         case PrintStatus::NoPrinter: ShowPrinterFailure(kPrinterFailureText); break;
-        case PrintStatus::PageFailed: ShowPrinterFailure(PageFailureText(outcome.failedPage)); break;
+        case PrintStatus::PageFailed: ShowPrinterFailure(PageFailureText(outcome.FailedPage)); break;
         case PrintStatus::StoppedByUser: break;
         case PrintStatus::ReadFailed:
-            ShowMessageBox(nullptr, kCaptionLogPrint, ReadFailureText(outcome.count), MB_OK | MB_ICONEXCLAMATION);
+            ShowMessageBox(nullptr, kCaptionLogPrint, ReadFailureText(outcome.Count), MB_OK | MB_ICONEXCLAMATION);
             break;
     }
 }
@@ -61,8 +60,8 @@ void PrintOnPrinter(int64_t start, const RunRequest& request) {
 }  // namespace
 
 void PrintLog(const RunRequest& request) {
-    int64_t start = ReadStartNumber(request.startText);
-    if (request.toFile) {
+    int64_t start = ReadStartNumber(request.StartText);
+    if (request.ToFile) {
         ExportToFile(start, request);
     } else {
         PrintOnPrinter(start, request);

@@ -9,12 +9,12 @@
 enum class OutputKind { Csv, Bulletin };
 
 struct RunRequest {
-    std::string startText;
-    bool toFile = false;
-    OutputKind kind = OutputKind::Csv;  // with toFile: what the file holds
-    std::string fileName;
-    bool pauseBetweenPages = false;
-    ReportFilter filter;  // already read and accepted; empty: every entry
+    std::string StartText;
+    bool ToFile = false;
+    OutputKind Kind = OutputKind::Csv;  // with toFile: what the file holds
+    std::string FileName;
+    bool PauseBetweenPages = false;
+    ReportFilter Filter;  // already read and accepted; empty: every entry
 };
 
 // Reports its outcome in message boxes without an owner and returns when the

@@ -39,8 +39,8 @@ constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER;
 constexpr DWORD kChoiceStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 struct PrintLogWindowState {
-    DialogColours colours;
-    bool running = false;  // a run is in progress: no second one starts
+    DialogColours Colours;
+    bool Running = false;  // a run is in progress: no second one starts
 };
 
 PrintLogWindowState g_printLog;
@@ -89,10 +89,10 @@ void AddControls(HWND dialog) {
 }
 
 void SetColours(PrintLogWindowState& window) {
-    SetWindowBackground(&window.colours, kBackground);
+    SetWindowBackground(&window.Colours, kBackground);
     for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause, kIdLabelStation, kIdLabelDateFrom, kIdLabelDateTo,
                    kIdLabelFrequencyFrom, kIdLabelFrequencyTo, kIdLabelKhz}) {
-        SetControlColours(&window.colours, id, kLabelText, kBackground);
+        SetControlColours(&window.Colours, id, kLabelText, kBackground);
     }
 }
 
@@ -130,34 +130,34 @@ bool ReadFilter(HWND dialog, ReportFilter* filter) {
                          ControlText(dialog, kIdEditDateTo), ControlText(dialog, kIdEditFrequencyFrom),
                          ControlText(dialog, kIdEditFrequencyTo)};
     FilterReading reading = ReadReportFilter(texts, SystemUpperCase);
-    if (!reading.ok) {
-        ShowMessageBox(dialog, kCaptionLogPrint, reading.message, MB_OK | MB_ICONEXCLAMATION);
-        FocusControl(dialog, FilterBoxId(reading.box));
+    if (!reading.Ok) {
+        ShowMessageBox(dialog, kCaptionLogPrint, reading.Message, MB_OK | MB_ICONEXCLAMATION);
+        FocusControl(dialog, FilterBoxId(reading.Box));
         return false;
     }
-    *filter = reading.filter;
+    *filter = reading.Filter;
     return true;
 }
 
 void OnRun(HWND dialog) {
     RunRequest request;
-    if (!ReadFilter(dialog, &request.filter)) return;
-    request.startText = ControlText(dialog, kIdEditStart);
-    request.toFile = IsTicked(dialog, kIdCheckToFile);
-    request.kind = ChosenOutput(dialog);
-    request.fileName = ControlText(dialog, kIdEditFileName);
-    request.pauseBetweenPages = IsTicked(dialog, kIdCheckPause);
-    g_printLog.running = true;
+    if (!ReadFilter(dialog, &request.Filter)) return;
+    request.StartText = ControlText(dialog, kIdEditStart);
+    request.ToFile = IsTicked(dialog, kIdCheckToFile);
+    request.Kind = ChosenOutput(dialog);
+    request.FileName = ControlText(dialog, kIdEditFileName);
+    request.PauseBetweenPages = IsTicked(dialog, kIdCheckPause);
+    g_printLog.Running = true;
     // The run's message boxes have no owner; a disabled window takes no
     // second press meanwhile.
     EnableWindow(dialog, FALSE);
     PrintLog(request);
-    g_printLog.running = false;
+    g_printLog.Running = false;
     EndModal(dialog, 0);
 }
 
 void OnCommand(HWND dialog, int id, int notification) {
-    if (g_printLog.running) return;
+    if (g_printLog.Running) return;
     if (id == kIdListOutput) {
         if (notification == CBN_SELCHANGE) OnOutputChosen(dialog);
         return;
@@ -173,7 +173,7 @@ void OnCommand(HWND dialog, int id, int notification) {
 
 INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR coloured = 0;
-    if (HandleColourMessage(g_printLog.colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+    if (HandleColourMessage(g_printLog.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
     switch (message) {
         case WM_INITDIALOG: return TRUE;
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -186,12 +186,12 @@ INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void ShowPrintLogWindow(HWND owner) {
     g_printLog = PrintLogWindowState{};
     DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
-                       kX, kY, kWidth, kHeight};
+                       kX,     kY,        kWidth,      kHeight};
     HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
     if (!dialog) return;
     SetColours(g_printLog);
     AddControls(dialog);
     FocusControl(dialog, kIdEditStart);
     RunModal(dialog, owner);
-    FreeColours(&g_printLog.colours);
+    FreeColours(&g_printLog.Colours);
 }

@@ -19,26 +19,26 @@ constexpr const char* kNextPageText = "Print next page?";
 
 // The attached printer for the time of one run.
 struct PrinterJob {
-    HDC dc = nullptr;
-    HGLOBAL devModeHandle = nullptr;
-    HGLOBAL devNamesHandle = nullptr;
-    std::vector<char> devMode;  // the printer's settings, switched to landscape
-    HFONT font = nullptr;
-    HPEN pen = nullptr;
-    int cellWidth = 0;            // CW
-    std::vector<INT> cellWidths;  // CW for every character of a text
-    bool docStarted = false;
-    bool pageOpen = false;
-    int pageNumber = 1;
-    bool pageFailed = false;
-    int failedPage = 0;
+    HDC DeviceContext = nullptr;
+    HGLOBAL DevModeHandle = nullptr;
+    HGLOBAL DevNamesHandle = nullptr;
+    std::vector<char> DevMode;  // the printer's settings, switched to landscape
+    HFONT Font = nullptr;
+    HPEN Pen = nullptr;
+    int CellWidth = 0;            // CW
+    std::vector<INT> CellWidths;  // CW for every character of a text
+    bool DocStarted = false;
+    bool PageOpen = false;
+    int PageNumber = 1;
+    bool PageFailed = false;
+    int FailedPage = 0;
 };
 
 struct PrintRun {
-    PrinterJob* job;
-    PageLayout layout;
-    std::vector<DrawOp> ops;
-    bool stoppedByUser = false;
+    PrinterJob* Job;
+    PageLayout Layout;
+    std::vector<DrawOp> Operations;
+    bool StoppedByUser = false;
 };
 
 bool HasPrinterName(HGLOBAL devNamesHandle) {
@@ -53,33 +53,31 @@ bool HasPrinterName(HGLOBAL devNamesHandle) {
 
 // A copy of the printer's own DEVMODE with landscape orientation.
 void PrepareLandscape(PrinterJob* job) {
-    const DEVMODEA* source = job->devModeHandle ? static_cast<const DEVMODEA*>(GlobalLock(job->devModeHandle))
-                                                : nullptr;
+    const DEVMODEA* source =
+        job->DevModeHandle ? static_cast<const DEVMODEA*>(GlobalLock(job->DevModeHandle)) : nullptr;
     if (source) {
         size_t size = source->dmSize + source->dmDriverExtra;
-        job->devMode.assign(reinterpret_cast<const char*>(source), reinterpret_cast<const char*>(source) + size);
-        GlobalUnlock(job->devModeHandle);
+        job->DevMode.assign(reinterpret_cast<const char*>(source), reinterpret_cast<const char*>(source) + size);
+        GlobalUnlock(job->DevModeHandle);
     } else {
         DEVMODEA plain = {};
         plain.dmSize = sizeof plain;
         const char* bytes = reinterpret_cast<const char*>(&plain);
-        job->devMode.assign(bytes, bytes + sizeof plain);
+        job->DevMode.assign(bytes, bytes + sizeof plain);
     }
-    DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(job->devMode.data());
+    DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(job->DevMode.data());
     mode->dmFields |= DM_ORIENTATION;
     mode->dmOrientation = DMORIENT_LANDSCAPE;
 }
 
-void ApplyLandscape(PrinterJob* job) {
-    ResetDCA(job->dc, reinterpret_cast<DEVMODEA*>(job->devMode.data()));
-}
+void ApplyLandscape(PrinterJob* job) { ResetDCA(job->DeviceContext, reinterpret_cast<DEVMODEA*>(job->DevMode.data())); }
 
 void SelectDrawingTools(PrinterJob* job) {
-    SelectObject(job->dc, job->font);
-    SelectObject(job->dc, job->pen);
-    SetBkMode(job->dc, TRANSPARENT);
-    SetTextColor(job->dc, RGB(0, 0, 0));
-    SetTextAlign(job->dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    SelectObject(job->DeviceContext, job->Font);
+    SelectObject(job->DeviceContext, job->Pen);
+    SetBkMode(job->DeviceContext, TRANSPARENT);
+    SetTextColor(job->DeviceContext, RGB(0, 0, 0));
+    SetTextAlign(job->DeviceContext, TA_LEFT | TA_TOP | TA_NOUPDATECP);
 }
 
 HFONT CreatePrintFont(int dpi) {
@@ -100,137 +98,135 @@ bool AttachPrinter(PrinterJob* job) {
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
     if (!PrintDlgA(&dialog)) return false;
-    job->dc = dialog.hDC;
-    job->devModeHandle = dialog.hDevMode;
-    job->devNamesHandle = dialog.hDevNames;
-    if (!job->dc || !HasPrinterName(job->devNamesHandle)) return false;
+    job->DeviceContext = dialog.hDC;
+    job->DevModeHandle = dialog.hDevMode;
+    job->DevNamesHandle = dialog.hDevNames;
+    if (!job->DeviceContext || !HasPrinterName(job->DevNamesHandle)) return false;
     DOCINFOA doc = {};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = kDocumentName;
-    if (StartDocA(job->dc, &doc) <= 0) return false;
-    job->docStarted = true;
+    if (StartDocA(job->DeviceContext, &doc) <= 0) return false;
+    job->DocStarted = true;
     return true;
 }
 
 PageMetrics PreparePage(PrinterJob* job) {
     PageMetrics metrics;
-    metrics.dpi = GetDeviceCaps(job->dc, LOGPIXELSY);  // before the switch to landscape
-    job->font = CreatePrintFont(metrics.dpi);
-    job->pen = CreatePen(PS_SOLID, 0, RGB(0, 0, 0));
+    metrics.DotsPerInch = GetDeviceCaps(job->DeviceContext, LOGPIXELSY);  // before the switch to landscape
+    job->Font = CreatePrintFont(metrics.DotsPerInch);
+    job->Pen = CreatePen(PS_SOLID, 0, RGB(0, 0, 0));
     PrepareLandscape(job);
     ApplyLandscape(job);
     SelectDrawingTools(job);
     TEXTMETRICA tm = {};
-    GetTextMetricsA(job->dc, &tm);
-    metrics.cw = tm.tmAveCharWidth;
-    metrics.lh = tm.tmHeight + tm.tmExternalLeading;
-    job->cellWidth = metrics.cw;
+    GetTextMetricsA(job->DeviceContext, &tm);
+    metrics.CharWidth = tm.tmAveCharWidth;
+    metrics.LineHeight = tm.tmHeight + tm.tmExternalLeading;
+    job->CellWidth = metrics.CharWidth;
     return metrics;
 }
 
 void ReleasePrinter(PrinterJob* job) {
-    if (job->dc) DeleteDC(job->dc);
-    if (job->font) DeleteObject(job->font);
-    if (job->pen) DeleteObject(job->pen);
-    if (job->devModeHandle) GlobalFree(job->devModeHandle);
-    if (job->devNamesHandle) GlobalFree(job->devNamesHandle);
+    if (job->DeviceContext) DeleteDC(job->DeviceContext);
+    if (job->Font) DeleteObject(job->Font);
+    if (job->Pen) DeleteObject(job->Pen);
+    if (job->DevModeHandle) GlobalFree(job->DevModeHandle);
+    if (job->DevNamesHandle) GlobalFree(job->DevNamesHandle);
     *job = PrinterJob{};
 }
 
 void PageRefused(PrinterJob* job) {
-    job->pageFailed = true;
-    job->failedPage = job->pageNumber;
+    job->PageFailed = true;
+    job->FailedPage = job->PageNumber;
 }
 
 // A page is begun by the first thing drawn on it, in landscape.
 bool BeginPage(PrinterJob* job) {
-    if (job->pageOpen) return true;
+    if (job->PageOpen) return true;
     ApplyLandscape(job);
-    if (StartPage(job->dc) <= 0) {
+    if (StartPage(job->DeviceContext) <= 0) {
         PageRefused(job);
         return false;
     }
     SelectDrawingTools(job);
-    job->pageOpen = true;
+    job->PageOpen = true;
     return true;
 }
 
 bool EndThisPage(PrinterJob* job) {
     if (!BeginPage(job)) return false;
-    job->pageOpen = false;
-    if (EndPage(job->dc) <= 0) {
+    job->PageOpen = false;
+    if (EndPage(job->DeviceContext) <= 0) {
         PageRefused(job);
         return false;
     }
-    job->pageNumber += 1;
+    job->PageNumber += 1;
     return true;
 }
 
-bool AskNextPage() {
-    return ShowMessageBox(nullptr, kCaptionEndOfPage, kNextPageText, MB_YESNO) != IDNO;
-}
+bool AskNextPage() { return ShowMessageBox(nullptr, kCaptionEndOfPage, kNextPageText, MB_YESNO) != IDNO; }
 
 // Draws the text in cells of exactly CW, the width the rules are measured in.
 // Some drivers place glyphs at their fractional advance (24.6 dots instead of
 // 25), which would let the text drift across the rules by the end of a row.
 void DrawCells(PrinterJob* job, const DrawOp& op) {
-    job->cellWidths.resize(op.text.size(), job->cellWidth);
-    ExtTextOutA(job->dc, op.x, op.y, 0, nullptr, op.text.data(), static_cast<UINT>(op.text.size()),
-                job->cellWidths.data());
+    job->CellWidths.resize(op.Text.size(), job->CellWidth);
+    ExtTextOutA(job->DeviceContext, op.X, op.Y, 0, nullptr, op.Text.data(), static_cast<UINT>(op.Text.size()),
+                job->CellWidths.data());
 }
 
 // Draws the operations in order; false when the run has to stop here.
 bool Replay(PrintRun* run) {
-    PrinterJob* job = run->job;
-    for (const DrawOp& op : run->ops) {
-        switch (op.kind) {
+    PrinterJob* job = run->Job;
+    for (const DrawOp& op : run->Operations) {
+        switch (op.Kind) {
             case DrawKind::Text:
                 if (!BeginPage(job)) return false;
                 DrawCells(job, op);
                 break;
             case DrawKind::Line:
                 if (!BeginPage(job)) return false;
-                MoveToEx(job->dc, op.x, op.y, nullptr);
-                LineTo(job->dc, op.x2, op.y2);
+                MoveToEx(job->DeviceContext, op.X, op.Y, nullptr);
+                LineTo(job->DeviceContext, op.EndX, op.EndY);
                 break;
             case DrawKind::PageEnd:
                 if (!EndThisPage(job)) return false;
                 break;
             case DrawKind::AskNextPage:
                 if (!AskNextPage()) {
-                    run->stoppedByUser = true;
+                    run->StoppedByUser = true;
                     return false;
                 }
                 break;
         }
     }
-    run->ops.clear();
+    run->Operations.clear();
     return true;
 }
 
 bool PrintEntry(const LogEntry& entry, void* context) {
     PrintRun* run = static_cast<PrintRun*>(context);
-    LayoutEntry(&run->layout, entry, &run->ops);
+    LayoutEntry(&run->Layout, entry, &run->Operations);
     return Replay(run);
 }
 
 // Ends the document so the spooler gets it; false when it was refused.
 bool EndDocument(PrinterJob* job) {
-    job->docStarted = false;
-    if (EndDoc(job->dc) <= 0) {
-        job->pageFailed = true;
-        job->failedPage = 0;
+    job->DocStarted = false;
+    if (EndDoc(job->DeviceContext) <= 0) {
+        job->PageFailed = true;
+        job->FailedPage = 0;
         return false;
     }
     return true;
 }
 
 PrintOutcome Refused(PrinterJob* job, int32_t count) {
-    if (job->docStarted) AbortDoc(job->dc);
+    if (job->DocStarted) AbortDoc(job->DeviceContext);
     PrintOutcome outcome;
-    outcome.status = PrintStatus::PageFailed;
-    outcome.count = count;
-    outcome.failedPage = job->failedPage;
+    outcome.Status = PrintStatus::PageFailed;
+    outcome.Count = count;
+    outcome.FailedPage = job->FailedPage;
     ReleasePrinter(job);
     return outcome;
 }
@@ -242,25 +238,25 @@ PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages, 
     PrintOutcome outcome;
     if (!AttachPrinter(&job)) {
         ReleasePrinter(&job);
-        outcome.status = PrintStatus::NoPrinter;
+        outcome.Status = PrintStatus::NoPrinter;
         return outcome;
     }
     PrintRun run{&job, StartLayout(PreparePage(&job), pauseBetweenPages), {}, false};
     WalkResult walk = WalkLog(log, start, PrintEntry, &run, filter);
-    int32_t count = walk.count;
-    if (job.pageFailed) return Refused(&job, count);
-    if (run.stoppedByUser) {
-        outcome.status = PrintStatus::StoppedByUser;
-        outcome.count = count;
+    int32_t count = walk.Count;
+    if (job.PageFailed) return Refused(&job, count);
+    if (run.StoppedByUser) {
+        outcome.Status = PrintStatus::StoppedByUser;
+        outcome.Count = count;
         if (!EndDocument(&job)) return Refused(&job, count);
         ReleasePrinter(&job);
         return outcome;
     }
-    run.ops.clear();
-    LayoutFinish(&run.layout, &run.ops);
+    run.Operations.clear();
+    LayoutFinish(&run.Layout, &run.Operations);
     if (!Replay(&run) || !EndDocument(&job)) return Refused(&job, count);
-    outcome.status = walk.readFailed ? PrintStatus::ReadFailed : PrintStatus::Printed;
-    outcome.count = count;
+    outcome.Status = walk.ReadFailed ? PrintStatus::ReadFailed : PrintStatus::Printed;
+    outcome.Count = count;
     ReleasePrinter(&job);
     return outcome;
 }

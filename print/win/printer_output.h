@@ -14,14 +14,13 @@ enum class PrintStatus {
 };
 
 struct PrintOutcome {
-    PrintStatus status = PrintStatus::Printed;
-    int32_t count = 0;     // entries printed
-    int failedPage = 0;    // with PageFailed: the page refused, 0 for the document's end
+    PrintStatus Status = PrintStatus::Printed;
+    int32_t Count = 0;   // entries printed
+    int FailedPage = 0;  // with PageFailed: the page refused, 0 for the document's end
 };
 
 // Prints every entry from `start` up to EntryCount that `filter` keeps (all
 // of them without one), 46 to a page; with `pauseBetweenPages` asks before
 // each further page. Shows only the
 // "Print next page?" question itself; the caller reports the outcome.
-PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages,
-                          const EntryFilter* filter = nullptr);
+PrintOutcome PrintEntries(LogStore& log, int64_t start, bool pauseBetweenPages, const EntryFilter* filter = nullptr);

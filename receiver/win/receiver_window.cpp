@@ -30,11 +30,11 @@ constexpr UINT kPumpPeriodMs = 100;
 constexpr const char* kBadHost = "a host name has no blanks, quotes or commas";
 
 struct ReceiverWindowState {
-    HWND dialog = nullptr;
-    std::string portText;  // the port as the box first shows it
-    int port = 0;          // the last possible port the box held
-    std::string status;    // as last shown
-    bool hostRefused = false;
+    HWND Dialog = nullptr;
+    std::string PortText;  // the port as the box first shows it
+    int Port = 0;          // the last possible port the box held
+    std::string Status;    // as last shown
+    bool HostRefused = false;
 };
 
 ReceiverWindowState g_receiver;
@@ -44,7 +44,7 @@ void AddControls(HWND dialog) {
         {kIdLabelHost, "STATIC", "Host:", SS_LEFT, 0, U(5), U(8), U(30), U(10)},
         {kIdEditHost, "EDIT", Settings.ReceiverHost.c_str(), kHostBoxStyle, 0, U(40), U(7), U(150), U(12)},
         {kIdLabelPort, "STATIC", "Port:", SS_LEFT, 0, U(5), U(26), U(30), U(10)},
-        {kIdEditPort, "EDIT", g_receiver.portText.c_str(), kPortBoxStyle, 0, U(40), U(25), U(36), U(12)},
+        {kIdEditPort, "EDIT", g_receiver.PortText.c_str(), kPortBoxStyle, 0, U(40), U(25), U(36), U(12)},
         {kIdLabelStatus, "STATIC", "Status:", SS_LEFT, 0, U(5), U(44), U(34), U(10)},
         {kIdLabelReceiverStatus, "STATIC", "", kStatusStyle, 0, U(40), U(44), U(255), U(28)},
         {kIdButtonExit, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 0, U(260), U(7), U(30), U(20)},
@@ -63,21 +63,21 @@ bool TypedHost(HWND dialog, std::string* host) {
 
 // An empty port box is the usual port; an impossible one keeps the port set before.
 int TypedPort(HWND dialog) {
-    ParseReceiverPort(ControlText(dialog, kIdEditPort), &g_receiver.port);
-    return g_receiver.port;
+    ParseReceiverPort(ControlText(dialog, kIdEditPort), &g_receiver.Port);
+    return g_receiver.Port;
 }
 
 void ShowStatus(HWND dialog) {
-    std::string status = g_receiver.hostRefused ? kBadHost : ReceiverStatus(Receiver);
-    if (status == g_receiver.status) return;
-    g_receiver.status = status;
+    std::string status = g_receiver.HostRefused ? kBadHost : ReceiverStatus(Receiver);
+    if (status == g_receiver.Status) return;
+    g_receiver.Status = status;
     SetDlgItemTextA(dialog, kIdLabelReceiverStatus, status.c_str());
 }
 
 void OnBoxChanged(HWND dialog) {
     std::string host;
-    g_receiver.hostRefused = !TypedHost(dialog, &host);
-    if (!g_receiver.hostRefused) RetargetReceiver(&Receiver, host, TypedPort(dialog), ReceiverClockNow());
+    g_receiver.HostRefused = !TypedHost(dialog, &host);
+    if (!g_receiver.HostRefused) RetargetReceiver(&Receiver, host, TypedPort(dialog), ReceiverClockNow());
     ShowStatus(dialog);
 }
 
@@ -121,17 +121,17 @@ INT_PTR CALLBACK ReceiverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 
 void ShowReceiverWindow(HWND owner) {
     g_receiver = ReceiverWindowState{};
-    g_receiver.portText = std::to_string(Settings.ReceiverPort);
-    g_receiver.port = Settings.ReceiverPort;
+    g_receiver.PortText = std::to_string(Settings.ReceiverPort);
+    g_receiver.Port = Settings.ReceiverPort;
     DialogSpec form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth), Scaled(kClientHeight)};
-    g_receiver.dialog = CreateDialogInCode(form, owner, ReceiverProc, 0);
-    if (!g_receiver.dialog) return;
-    SetProgramIcon(g_receiver.dialog);
-    AddControls(g_receiver.dialog);
-    OnBoxChanged(g_receiver.dialog);
-    FocusControl(g_receiver.dialog, kIdEditHost);
-    SetTimer(g_receiver.dialog, kPumpTimer, kPumpPeriodMs, nullptr);
-    RunModal(g_receiver.dialog, owner);
+    g_receiver.Dialog = CreateDialogInCode(form, owner, ReceiverProc, 0);
+    if (!g_receiver.Dialog) return;
+    SetProgramIcon(g_receiver.Dialog);
+    AddControls(g_receiver.Dialog);
+    OnBoxChanged(g_receiver.Dialog);
+    FocusControl(g_receiver.Dialog, kIdEditHost);
+    SetTimer(g_receiver.Dialog, kPumpTimer, kPumpPeriodMs, nullptr);
+    RunModal(g_receiver.Dialog, owner);
     g_receiver = ReceiverWindowState{};
 }

@@ -40,23 +40,23 @@ constexpr int kCrestShades = 16;  // cyan, 14 blends, blue
 Lettering CentredText(const FontMetrics& metrics, const char* text, int pictureWidth) {
     Lettering lettering;
     int left = (pictureWidth * kSub - TextWidth(metrics, text)) / 2;
-    LayOutText(metrics, text, left, &lettering.glyphs);
-    lettering.baseline = metrics.baseline;
+    LayOutText(metrics, text, left, &lettering.Glyphs);
+    lettering.Baseline = metrics.Baseline;
     return lettering;
 }
 
 void Paint(RgbImage* image, const std::vector<int>& coverage, Rgb colour) {
     for (size_t i = 0; i < coverage.size(); ++i)
-        image->pixels[i] = Mix(image->pixels[i], colour, coverage[i], kFullCoverage);
+        image->Pixels[i] = Mix(image->Pixels[i], colour, coverage[i], kFullCoverage);
 }
 
 void PaintGradient(RgbImage* image, const std::vector<int>& coverage, int top, int bottom) {
-    for (int y = 0; y < image->height; ++y) {
+    for (int y = 0; y < image->Height; ++y) {
         int along = y < top ? 0 : y > bottom ? bottom - top : y - top;
         Rgb colour = Mix(kLetterTop, kLetterBottom, along, bottom - top);
-        for (int x = 0; x < image->width; ++x) {
-            size_t i = static_cast<size_t>(y) * image->width + x;
-            image->pixels[i] = Mix(image->pixels[i], colour, coverage[i], kFullCoverage);
+        for (int x = 0; x < image->Width; ++x) {
+            size_t i = static_cast<size_t>(y) * image->Width + x;
+            image->Pixels[i] = Mix(image->Pixels[i], colour, coverage[i], kFullCoverage);
         }
     }
 }
@@ -70,8 +70,8 @@ std::vector<Rgb> CrestPalette() {
 }  // namespace
 
 RgbImage DrawBanner() {
-    FontMetrics metrics = {kBannerBaseline * kSub, kBannerCapHeight * kSub, 0, 0,
-                           kBannerHalfStroke * kSub, kBannerSpacing * kSub, true};
+    FontMetrics metrics = {kBannerBaseline * kSub,   kBannerCapHeight * kSub, 0,   0,
+                           kBannerHalfStroke * kSub, kBannerSpacing * kSub,   true};
     Lettering lettering = CentredText(metrics, kBannerText, kBannerWidth - kBannerShadowOffset);
     RgbImage image = MakeRgbImage(kBannerWidth, kBannerHeight, kWindowCyan);
     int rim = kBannerRim * kSub, shadow = kBannerShadowOffset * kSub;
@@ -83,16 +83,16 @@ RgbImage DrawBanner() {
 }
 
 IndexedImage DrawCrest() {
-    FontMetrics metrics = {kCrestBaseline, kCrestCapHeight, kCrestXHeight, kCrestDescender,
-                           kCrestHalfStroke, kCrestSpacing, false};
+    FontMetrics metrics = {kCrestBaseline,   kCrestCapHeight, kCrestXHeight, kCrestDescender,
+                           kCrestHalfStroke, kCrestSpacing,   false};
     // Slanting moves the letters right by about half the x-height on average.
     Lettering lettering = CentredText(metrics, kCreditLine, kCrestWidth - kCrestXHeight / kSub / 2);
-    lettering.slantNumerator = kCrestSlantNumerator;
-    lettering.slantDenominator = kCrestSlantDenominator;
+    lettering.SlantNumerator = kCrestSlantNumerator;
+    lettering.SlantDenominator = kCrestSlantDenominator;
     std::vector<int> coverage = RenderCoverage(lettering, kCrestWidth, kCrestHeight, 0, 0, 0);
     IndexedImage image = MakeIndexedImage(kCrestWidth, kCrestHeight, CrestPalette(), 0);
     for (size_t i = 0; i < coverage.size(); ++i)
-        image.pixels[i] = static_cast<uint8_t>((coverage[i] * (kCrestShades - 1) + kFullCoverage / 2) / kFullCoverage);
+        image.Pixels[i] = static_cast<uint8_t>((coverage[i] * (kCrestShades - 1) + kFullCoverage / 2) / kFullCoverage);
     return image;
 }
 

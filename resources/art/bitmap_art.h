@@ -18,8 +18,8 @@ RgbImage DrawBanner();
 // The credit line in blue italics on cyan, 16 colours.
 IndexedImage DrawCrest();
 struct ArtFile {
-    std::string name;   // file name in resources/
-    std::string bytes;
+    std::string Name;  // file name in resources/
+    std::string Bytes;
 };
 // ulmar.ico, ulmar.bmp, crest.bmp, f0.bmp … f9.bmp, fc.bmp, fb.bmp.
 std::vector<ArtFile> AllArtFiles();

@@ -46,18 +46,18 @@ void PutInfoHeader(std::string* out, int width, int storedHeight, int bits, uint
 void PutPalette(std::string* out, const std::vector<Rgb>& palette) {
     for (int i = 0; i < kPaletteEntries; ++i) {
         Rgb colour = i < static_cast<int>(palette.size()) ? palette[i] : Rgb{0, 0, 0};
-        out->push_back(static_cast<char>(colour.b));
-        out->push_back(static_cast<char>(colour.g));
-        out->push_back(static_cast<char>(colour.r));
+        out->push_back(static_cast<char>(colour.B));
+        out->push_back(static_cast<char>(colour.G));
+        out->push_back(static_cast<char>(colour.R));
         out->push_back(0);
     }
 }
 
 void PutNibbleRows(std::string* out, const IndexedImage& image) {
-    int rowBytes = RowBytes(image.width, 4);
-    for (int y = image.height - 1; y >= 0; --y) {
+    int rowBytes = RowBytes(image.Width, 4);
+    for (int y = image.Height - 1; y >= 0; --y) {
         std::string row(static_cast<size_t>(rowBytes), '\0');
-        for (int x = 0; x < image.width; ++x) {
+        for (int x = 0; x < image.Width; ++x) {
             uint8_t index = PixelAt(image, x, y) & 0x0F;
             row[x / 2] = static_cast<char>(row[x / 2] | (x % 2 == 0 ? index << 4 : index));
         }
@@ -66,12 +66,12 @@ void PutNibbleRows(std::string* out, const IndexedImage& image) {
 }
 
 void PutMaskRows(std::string* out, const IconImage& icon) {
-    int width = icon.colours.width;
+    int width = icon.Colours.Width;
     int rowBytes = RowBytes(width, 1);
-    for (int y = icon.colours.height - 1; y >= 0; --y) {
+    for (int y = icon.Colours.Height - 1; y >= 0; --y) {
         std::string row(static_cast<size_t>(rowBytes), '\0');
         for (int x = 0; x < width; ++x) {
-            if (!icon.opaque[static_cast<size_t>(y) * width + x])
+            if (!icon.Opaque[static_cast<size_t>(y) * width + x])
                 row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
         }
         out->append(row);
@@ -80,33 +80,32 @@ void PutMaskRows(std::string* out, const IconImage& icon) {
 
 // Colour index 0 where the mask lets the screen through.
 IndexedImage ClearedTransparent(const IconImage& icon) {
-    IndexedImage colours = icon.colours;
-    for (size_t i = 0; i < colours.pixels.size(); ++i)
-        if (!icon.opaque[i]) colours.pixels[i] = 0;
+    IndexedImage colours = icon.Colours;
+    for (size_t i = 0; i < colours.Pixels.size(); ++i)
+        if (!icon.Opaque[i]) colours.Pixels[i] = 0;
     return colours;
 }
 
 uint32_t IconPictureSize(const IndexedImage& image) {
-    return kInfoHeaderSize + kPaletteEntries * 4 +
-           (RowBytes(image.width, 4) + RowBytes(image.width, 1)) * image.height;
+    return kInfoHeaderSize + kPaletteEntries * 4 + (RowBytes(image.Width, 4) + RowBytes(image.Width, 1)) * image.Height;
 }
 
 }  // namespace
 
 std::string EncodeBmp24(const RgbImage& image) {
-    int rowBytes = RowBytes(image.width, 24);
-    uint32_t imageSize = static_cast<uint32_t>(rowBytes * image.height);
+    int rowBytes = RowBytes(image.Width, 24);
+    uint32_t imageSize = static_cast<uint32_t>(rowBytes * image.Height);
     uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
     std::string out;
     PutFileHeader(&out, offset + imageSize, offset);
-    PutInfoHeader(&out, image.width, image.height, 24, imageSize, 0);
-    for (int y = image.height - 1; y >= 0; --y) {
+    PutInfoHeader(&out, image.Width, image.Height, 24, imageSize, 0);
+    for (int y = image.Height - 1; y >= 0; --y) {
         std::string row(static_cast<size_t>(rowBytes), '\0');
-        for (int x = 0; x < image.width; ++x) {
-            Rgb pixel = image.pixels[static_cast<size_t>(y) * image.width + x];
-            row[3 * x] = static_cast<char>(pixel.b);
-            row[3 * x + 1] = static_cast<char>(pixel.g);
-            row[3 * x + 2] = static_cast<char>(pixel.r);
+        for (int x = 0; x < image.Width; ++x) {
+            Rgb pixel = image.Pixels[static_cast<size_t>(y) * image.Width + x];
+            row[3 * x] = static_cast<char>(pixel.B);
+            row[3 * x + 1] = static_cast<char>(pixel.G);
+            row[3 * x + 2] = static_cast<char>(pixel.R);
         }
         out.append(row);
     }
@@ -114,12 +113,12 @@ std::string EncodeBmp24(const RgbImage& image) {
 }
 
 std::string EncodeBmp4(const IndexedImage& image) {
-    uint32_t imageSize = static_cast<uint32_t>(RowBytes(image.width, 4) * image.height);
+    uint32_t imageSize = static_cast<uint32_t>(RowBytes(image.Width, 4) * image.Height);
     uint32_t offset = kFileHeaderSize + kInfoHeaderSize + kPaletteEntries * 4;
     std::string out;
     PutFileHeader(&out, offset + imageSize, offset);
-    PutInfoHeader(&out, image.width, image.height, 4, imageSize, kPaletteEntries);
-    PutPalette(&out, image.palette);
+    PutInfoHeader(&out, image.Width, image.Height, 4, imageSize, kPaletteEntries);
+    PutPalette(&out, image.Palette);
     PutNibbleRows(&out, image);
     return out;
 }
@@ -132,9 +131,9 @@ std::string EncodeIcon(const std::vector<IconImage>& images) {
     PutU16(&out, static_cast<uint32_t>(images.size()));
     uint32_t offset = kDirectorySize + kEntrySize * static_cast<uint32_t>(images.size());
     for (const IconImage& icon : images) {
-        uint32_t size = IconPictureSize(icon.colours);
-        out.push_back(static_cast<char>(icon.colours.width));
-        out.push_back(static_cast<char>(icon.colours.height));
+        uint32_t size = IconPictureSize(icon.Colours);
+        out.push_back(static_cast<char>(icon.Colours.Width));
+        out.push_back(static_cast<char>(icon.Colours.Height));
         out.push_back(static_cast<char>(kPaletteEntries));
         out.push_back(0);
         PutU16(&out, 1);  // planes
@@ -144,10 +143,10 @@ std::string EncodeIcon(const std::vector<IconImage>& images) {
         offset += size;
     }
     for (const IconImage& icon : images) {
-        const IndexedImage& image = icon.colours;
+        const IndexedImage& image = icon.Colours;
         uint32_t pixelBytes = IconPictureSize(image) - kInfoHeaderSize - kPaletteEntries * 4;
-        PutInfoHeader(&out, image.width, 2 * image.height, 4, pixelBytes, 0);
-        PutPalette(&out, image.palette);
+        PutInfoHeader(&out, image.Width, 2 * image.Height, 4, pixelBytes, 0);
+        PutPalette(&out, image.Palette);
         PutNibbleRows(&out, ClearedTransparent(icon));
         PutMaskRows(&out, icon);
     }

@@ -13,8 +13,8 @@ std::string EncodeBmp4(const IndexedImage& image);
 
 // One picture of an icon: its colours and which pixels are opaque.
 struct IconImage {
-    IndexedImage colours;       // 4-bit palette image
-    std::vector<bool> opaque;   // width × height, top row first
+    IndexedImage Colours;      // 4-bit palette image
+    std::vector<bool> Opaque;  // width × height, top row first
 };
 // An .ico file holding the pictures in the given order; transparent pixels
 // have their mask bit set and colour index 0.

@@ -6,20 +6,20 @@
 namespace {
 
 struct Box {
-    int left, top, right, bottom;
+    int Left, Top, Right, Bottom;
 };
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 bool InStroke(int64_t px, int64_t py, const Stroke& s, int64_t radius) {
-    int64_t dx = s.x1 - s.x0, dy = s.y1 - s.y0;
-    int64_t vx = px - s.x0, vy = py - s.y0;
+    int64_t dx = s.ToX - s.FromX, dy = s.ToY - s.FromY;
+    int64_t vx = px - s.FromX, vy = py - s.FromY;
     int64_t length2 = dx * dx + dy * dy;
     int64_t along = vx * dx + vy * dy;
     int64_t r2 = radius * radius;
     if (length2 == 0 || along <= 0) return vx * vx + vy * vy <= r2;
     if (along >= length2) {
-        int64_t ex = px - s.x1, ey = py - s.y1;
+        int64_t ex = px - s.ToX, ey = py - s.ToY;
         return ex * ex + ey * ey <= r2;
     }
     int64_t cross = vx * dy - vy * dx;
@@ -37,34 +37,35 @@ bool InQuadrants(int dx, int dy, unsigned quadrants) {
 }
 
 bool InArc(int px, int py, const Arc& arc, int radius) {
-    int dx = px - arc.cx, dy = py - arc.cy;
-    if (!InQuadrants(dx, dy, arc.quadrants)) return false;
-    return InEllipse(dx, dy, arc.rx + radius, arc.ry + radius) &&
-           !InEllipse(dx, dy, arc.rx - radius, arc.ry - radius);
+    int dx = px - arc.CenterX, dy = py - arc.CenterY;
+    if (!InQuadrants(dx, dy, arc.Quadrants)) return false;
+    return InEllipse(dx, dy, arc.RadiusX + radius, arc.RadiusY + radius) &&
+           !InEllipse(dx, dy, arc.RadiusX - radius, arc.RadiusY - radius);
 }
 
 Box Bounds(const Glyph& glyph, int radius) {
     Box box = {1 << 30, 1 << 30, -(1 << 30), -(1 << 30)};
     auto take = [&](int l, int t, int r, int b) {
-        box = {std::min(box.left, l), std::min(box.top, t), std::max(box.right, r), std::max(box.bottom, b)};
+        box = {std::min(box.Left, l), std::min(box.Top, t), std::max(box.Right, r), std::max(box.Bottom, b)};
     };
-    for (const Stroke& s : glyph.strokes)
-        take(std::min(s.x0, s.x1) - radius, std::min(s.y0, s.y1) - radius, std::max(s.x0, s.x1) + radius,
-             std::max(s.y0, s.y1) + radius);
-    for (const Arc& a : glyph.arcs)
-        take(a.cx - a.rx - radius, a.cy - a.ry - radius, a.cx + a.rx + radius, a.cy + a.ry + radius);
+    for (const Stroke& s : glyph.Strokes)
+        take(std::min(s.FromX, s.ToX) - radius, std::min(s.FromY, s.ToY) - radius, std::max(s.FromX, s.ToX) + radius,
+             std::max(s.FromY, s.ToY) + radius);
+    for (const Arc& a : glyph.Arcs)
+        take(a.CenterX - a.RadiusX - radius, a.CenterY - a.RadiusY - radius, a.CenterX + a.RadiusX + radius,
+             a.CenterY + a.RadiusY + radius);
     return box;
 }
 
 bool InGlyph(int px, int py, const Glyph& glyph, const Box& bounds, int grow) {
-    if (px < bounds.left || px > bounds.right || py < bounds.top || py > bounds.bottom) return false;
-    if (glyph.clipped && (px < glyph.clipLeft - grow || px > glyph.clipRight + grow ||
-                          py < glyph.clipTop - grow || py > glyph.clipBottom + grow))
+    if (px < bounds.Left || px > bounds.Right || py < bounds.Top || py > bounds.Bottom) return false;
+    if (glyph.Clipped && (px < glyph.ClipLeft - grow || px > glyph.ClipRight + grow || py < glyph.ClipTop - grow ||
+                          py > glyph.ClipBottom + grow))
         return false;
-    int radius = glyph.halfWidth + grow;
-    for (const Stroke& s : glyph.strokes)
+    int radius = glyph.HalfWidth + grow;
+    for (const Stroke& s : glyph.Strokes)
         if (InStroke(px, py, s, radius)) return true;
-    for (const Arc& a : glyph.arcs)
+    for (const Arc& a : glyph.Arcs)
         if (InArc(px, py, a, radius)) return true;
     return false;
 }
@@ -73,7 +74,7 @@ bool InGlyph(int px, int py, const Glyph& glyph, const Box& bounds, int grow) {
 
 std::vector<int> RenderCoverage(const Lettering& lettering, int width, int height, int grow, int dx, int dy) {
     std::vector<Box> bounds;
-    for (const Glyph& glyph : lettering.glyphs) bounds.push_back(Bounds(glyph, glyph.halfWidth + grow));
+    for (const Glyph& glyph : lettering.Glyphs) bounds.push_back(Bounds(glyph, glyph.HalfWidth + grow));
     std::vector<int> coverage(static_cast<size_t>(width) * height, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -81,12 +82,11 @@ std::vector<int> RenderCoverage(const Lettering& lettering, int width, int heigh
             for (int sy = 0; sy < kSub; ++sy) {
                 // One sample at each sub-pixel point of the pixel.
                 int py = y * kSub + sy - dy;
-                int shift = FloorDiv((lettering.baseline - py) * lettering.slantNumerator,
-                                     lettering.slantDenominator);
+                int shift = FloorDiv((lettering.Baseline - py) * lettering.SlantNumerator, lettering.SlantDenominator);
                 for (int sx = 0; sx < kSub; ++sx) {
                     int px = x * kSub + sx - dx - shift;
-                    for (size_t g = 0; g < lettering.glyphs.size(); ++g) {
-                        if (InGlyph(px, py, lettering.glyphs[g], bounds[g], grow)) {
+                    for (size_t g = 0; g < lettering.Glyphs.size(); ++g) {
+                        if (InGlyph(px, py, lettering.Glyphs[g], bounds[g], grow)) {
                             ++count;
                             break;
                         }

@@ -9,7 +9,7 @@ constexpr int kFullCoverage = kSub * kSub;  // every sample of a pixel inside
 
 // A straight pen stroke between two centreline points.
 struct Stroke {
-    int x0, y0, x1, y1;
+    int FromX, FromY, ToX, ToY;
 };
 
 // Quarters of an arc, on a screen whose y grows downwards.
@@ -24,23 +24,23 @@ enum Quadrant : unsigned {
 // The pen drawn along an ellipse with centreline semi-axes rx, ry, in the
 // chosen quarters only (each cut off square at the axes).
 struct Arc {
-    int cx, cy, rx, ry;
-    unsigned quadrants;
+    int CenterX, CenterY, RadiusX, RadiusY;
+    unsigned Quadrants;
 };
 
 struct Glyph {
-    int halfWidth = 0;  // the pen's half width
-    std::vector<Stroke> strokes;
-    std::vector<Arc> arcs;
-    bool clipped = false;  // kept inside the box below (grown with the pen)
-    int clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
+    int HalfWidth = 0;  // the pen's half width
+    std::vector<Stroke> Strokes;
+    std::vector<Arc> Arcs;
+    bool Clipped = false;  // kept inside the box below (grown with the pen)
+    int ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0;
 };
 
 struct Lettering {
-    std::vector<Glyph> glyphs;
-    int baseline = 0;  // slanting leans points above it to the right
-    int slantNumerator = 0;
-    int slantDenominator = 1;
+    std::vector<Glyph> Glyphs;
+    int Baseline = 0;  // slanting leans points above it to the right
+    int SlantNumerator = 0;
+    int SlantDenominator = 1;
 };
 
 // Samples inside the lettering for every pixel of a width × height picture

@@ -3,14 +3,14 @@
 namespace {
 
 struct Span {
-    int row, first, last;
+    int Row, First, Last;
 };
 
 // Pixels of a horizontal bar whose top row is `top`.
 void DrawHorizontalBar(IndexedImage* image, int top) {
     const Span rows[] = {{0, 3, 11}, {1, 2, 12}, {2, 3, 11}};
     for (const Span& span : rows)
-        for (int x = span.first; x <= span.last; ++x) SetPixel(image, x, top + span.row, kWhite);
+        for (int x = span.First; x <= span.Last; ++x) SetPixel(image, x, top + span.Row, kWhite);
 }
 
 // A vertical bar in columns left..left+2 on rows top..bottom, with a tip in

@@ -66,9 +66,9 @@ IndexedImage DrawSmall() {
 
 IconImage Finish(const IndexedImage& drawing) {
     IconImage icon;
-    icon.colours = drawing;
-    for (uint8_t& pixel : icon.colours.pixels) {
-        icon.opaque.push_back(pixel != kClear);
+    icon.Colours = drawing;
+    for (uint8_t& pixel : icon.Colours.Pixels) {
+        icon.Opaque.push_back(pixel != kClear);
         if (pixel == kClear) pixel = kBlack;
     }
     return icon;

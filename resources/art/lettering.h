@@ -7,13 +7,13 @@
 #include "resources/art/coverage.h"
 
 struct FontMetrics {
-    int baseline;    // y of the baseline
-    int capHeight;   // capitals and ascenders reach this far above it
-    int xHeight;
-    int descender;   // how far p and y reach below the baseline
-    int halfStroke;  // the pen's half width
-    int spacing;     // blank between neighbouring letters
-    bool squareCapitals;  // cut the capitals' free ends flat at their box
+    int Baseline;   // y of the baseline
+    int CapHeight;  // capitals and ascenders reach this far above it
+    int XHeight;
+    int Descender;        // how far p and y reach below the baseline
+    int HalfStroke;       // the pen's half width
+    int Spacing;          // blank between neighbouring letters
+    bool SquareCapitals;  // cut the capitals' free ends flat at their box
 };
 
 // Appends the glyphs of `text` from x = `left` on; returns the x just after

@@ -4,38 +4,37 @@
 
 RgbImage MakeRgbImage(int width, int height, Rgb fill) {
     RgbImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * height, fill);
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(static_cast<size_t>(width) * height, fill);
     return image;
 }
 
 IndexedImage MakeIndexedImage(int width, int height, const std::vector<Rgb>& palette, uint8_t fill) {
     IndexedImage image;
-    image.width = width;
-    image.height = height;
-    image.palette = palette;
-    image.pixels.assign(static_cast<size_t>(width) * height, fill);
+    image.Width = width;
+    image.Height = height;
+    image.Palette = palette;
+    image.Pixels.assign(static_cast<size_t>(width) * height, fill);
     return image;
 }
 
 const std::vector<Rgb>& StandardPalette() {
     static const std::vector<Rgb> palette = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-        {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
     };
     return palette;
 }
 
 void SetPixel(IndexedImage* image, int x, int y, uint8_t index) {
-    if (x < 0 || y < 0 || x >= image->width || y >= image->height) return;
-    image->pixels[static_cast<size_t>(y) * image->width + x] = index;
+    if (x < 0 || y < 0 || x >= image->Width || y >= image->Height) return;
+    image->Pixels[static_cast<size_t>(y) * image->Width + x] = index;
 }
 
 uint8_t PixelAt(const IndexedImage& image, int x, int y) {
-    return image.pixels[static_cast<size_t>(y) * image.width + x];
+    return image.Pixels[static_cast<size_t>(y) * image.Width + x];
 }
 
 void FillRect(IndexedImage* image, int x0, int y0, int x1, int y1, uint8_t index) {
@@ -62,14 +61,20 @@ void DrawLine(IndexedImage* image, int x0, int y0, int x1, int y1, uint8_t index
         SetPixel(image, x0, y0, index);
         if (x0 == x1 && y0 == y1) break;
         int twice = 2 * error;
-        if (twice >= dy) { error += dy; x0 += sx; }
-        if (twice <= dx) { error += dx; y0 += sy; }
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
     }
 }
 
 void FillDisc(IndexedImage* image, int cx2, int cy2, int radius2, uint8_t index) {
-    for (int y = 0; y < image->height; ++y) {
-        for (int x = 0; x < image->width; ++x) {
+    for (int y = 0; y < image->Height; ++y) {
+        for (int x = 0; x < image->Width; ++x) {
             int dx = 2 * x + 1 - cx2, dy = 2 * y + 1 - cy2;
             if (dx * dx + dy * dy <= radius2 * radius2) SetPixel(image, x, y, index);
         }
@@ -80,5 +85,5 @@ Rgb Mix(Rgb from, Rgb to, int amount, int scale) {
     auto channel = [&](int a, int b) {
         return static_cast<uint8_t>((a * (scale - amount) + b * amount + scale / 2) / scale);
     };
-    return {channel(from.r, to.r), channel(from.g, to.g), channel(from.b, to.b)};
+    return {channel(from.R, to.R), channel(from.G, to.G), channel(from.B, to.B)};
 }

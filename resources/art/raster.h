@@ -5,22 +5,22 @@
 #include <vector>
 
 struct Rgb {
-    uint8_t r, g, b;
+    uint8_t R, G, B;
 };
 
-inline bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(Rgb a, Rgb b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
 
 struct RgbImage {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> pixels;  // width × height, top row first
+    int Width = 0;
+    int Height = 0;
+    std::vector<Rgb> Pixels;  // width × height, top row first
 };
 
 struct IndexedImage {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> palette;      // at most 16 entries for 4-bit files
-    std::vector<uint8_t> pixels;   // palette indices, top row first
+    int Width = 0;
+    int Height = 0;
+    std::vector<Rgb> Palette;     // at most 16 entries for 4-bit files
+    std::vector<uint8_t> Pixels;  // palette indices, top row first
 };
 
 RgbImage MakeRgbImage(int width, int height, Rgb fill);
@@ -30,8 +30,22 @@ IndexedImage MakeIndexedImage(int width, int height, const std::vector<Rgb>& pal
 const std::vector<Rgb>& StandardPalette();
 // Indices into StandardPalette().
 enum StandardColour : uint8_t {
-    kBlack = 0, kMaroon, kGreen, kOlive, kNavy, kPurple, kTeal, kSilver,
-    kGrey, kRed, kLime, kYellow, kBlue, kFuchsia, kAqua, kWhite
+    kBlack = 0,
+    kMaroon,
+    kGreen,
+    kOlive,
+    kNavy,
+    kPurple,
+    kTeal,
+    kSilver,
+    kGrey,
+    kRed,
+    kLime,
+    kYellow,
+    kBlue,
+    kFuchsia,
+    kAqua,
+    kWhite
 };
 
 // Drawing on palette images; pixels outside the picture are ignored.

@@ -10,9 +10,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     for (const ArtFile& file : AllArtFiles()) {
-        std::string path = std::string(argv[1]) + "/" + file.name;
+        std::string path = std::string(argv[1]) + "/" + file.Name;
         std::FILE* out = std::fopen(path.c_str(), "wb");
-        bool written = out && std::fwrite(file.bytes.data(), 1, file.bytes.size(), out) == file.bytes.size();
+        bool written = out && std::fwrite(file.Bytes.data(), 1, file.Bytes.size(), out) == file.Bytes.size();
         if (out && std::fclose(out) != 0) written = false;
         if (!written) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());

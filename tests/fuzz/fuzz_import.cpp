@@ -3,11 +3,11 @@
 // same bytes, and the same bytes read from a file through small windows (every
 // edge of a row, a quote or a character falling on some window's edge) give
 // the same plan and the same records.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "exchange/csv_import.h"
@@ -21,8 +21,7 @@ namespace {
 bool IsSound(const LogEntry& record) {
     TimeOfDay time;
     return ReadDashedDate(record.Date, sizeof record.Date) != kNoDate &&
-           ReadColonTime(record.Time, sizeof record.Time, &time) &&
-           !IsBlank(FieldText(record.Station));
+           ReadColonTime(record.Time, sizeof record.Time, &time) && !IsBlank(FieldText(record.Station));
 }
 
 // A text of the Western code page that happens to be valid UTF-8 as well
@@ -54,9 +53,10 @@ void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
     ReportSink sink{Collect, &records};
     ImportPlan read = ReadImportFile(path, &sink, ImportText::Unknown, window);
     std::remove(path.c_str());
-    if (read.refused != plan.refused || read.refusal != plan.refusal || read.reports != plan.reports ||
-        read.skipped != plan.skipped || read.firstSkippedLine != plan.firstSkippedLine ||
-        read.firstSkipReason != plan.firstSkipReason || read.text != plan.text || records != RecordBytes(plan.records)) {
+    if (read.Refused != plan.Refused || read.Refusal != plan.Refusal || read.Reports != plan.Reports ||
+        read.Skipped != plan.Skipped || read.FirstSkippedLine != plan.FirstSkippedLine ||
+        read.FirstSkipReason != plan.FirstSkipReason || read.Text != plan.Text ||
+        records != RecordBytes(plan.Records)) {
         std::abort();
     }
 }
@@ -66,15 +66,15 @@ void CheckReadThroughWindows(const std::string& bytes, const ImportPlan& plan) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     ImportPlan plan = PlanImport(bytes);
-    if (plan.refused && (plan.refusal.empty() || !plan.records.empty())) std::abort();
-    if (plan.reports != static_cast<int64_t>(plan.records.size())) std::abort();
+    if (plan.Refused && (plan.Refusal.empty() || !plan.Records.empty())) std::abort();
+    if (plan.Reports != static_cast<int64_t>(plan.Records.size())) std::abort();
     CheckReadThroughWindows(bytes, plan);
-    if (plan.skipped < 0 || (plan.skipped > 0 && (plan.firstSkippedLine < 2 || plan.firstSkipReason.empty()))) {
+    if (plan.Skipped < 0 || (plan.Skipped > 0 && (plan.FirstSkippedLine < 2 || plan.FirstSkipReason.empty()))) {
         std::abort();
     }
     std::string file = std::string(kCsvHeader) + kCsvLineEnd;
     std::string expected;
-    for (const LogEntry& record : plan.records) {
+    for (const LogEntry& record : plan.Records) {
         if (!IsSound(record)) std::abort();
         if (record.Freq[0] == ' ') continue;  // the export drops a frequency's leading blanks
         file += CsvLine(record) + kCsvLineEnd;
@@ -83,8 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ReadsAsItsBytes(file)) return 0;
     ImportPlan again = PlanImport(file);
     std::string got;
-    for (const LogEntry& record : again.records) got.append(reinterpret_cast<const char*>(&record), sizeof record);
-    if (again.refused || again.skipped != 0 || got != expected) std::abort();
+    for (const LogEntry& record : again.Records) got.append(reinterpret_cast<const char*>(&record), sizeof record);
+    if (again.Refused || again.Skipped != 0 || got != expected) std::abort();
     ImportQuestionText(plan, "C:\\LOGS\\MYLOG.ULM");
     NothingToImportText(plan);
     return 0;

@@ -1,11 +1,11 @@
 // The log store over arbitrary starting files and operation sequences, held
 // against a model: after every change the file is exactly EntryCount records,
 // the records the model expects, and no other record has changed.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "logstore/log_change.h"
@@ -31,11 +31,11 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 struct Input {
-    const uint8_t* data;
-    size_t size;
-    size_t pos;
-    uint8_t Byte() { return pos < size ? data[pos++] : 0; }
-    bool Done() const { return pos >= size; }
+    const uint8_t* Data;
+    size_t Size;
+    size_t Position;
+    uint8_t Byte() { return Position < Size ? Data[Position++] : 0; }
+    bool Done() const { return Position >= Size; }
 };
 
 LogEntry EntryFrom(Input* in) {

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed.ReceiverHost.size() > kMaxHostChars || parsed.ReceiverPort < 1 || parsed.ReceiverPort > 65535) {
         std::abort();
     }
-    bool plainPath = parsed.LogPath.find_first_of("\"\r\n\t") == std::string::npos &&
-                     parsed.LogPath.find_first_not_of(' ') == 0;
+    bool plainPath =
+        parsed.LogPath.find_first_of("\"\r\n\t") == std::string::npos && parsed.LogPath.find_first_not_of(' ') == 0;
     bool plainDrive = parsed.BackupDrive.find_first_of(",\"\r\n\t") == std::string::npos &&
                       (parsed.BackupDrive.empty() || parsed.BackupDrive[0] != ' ');
     bool plainSchedule = parsed.SchedulePath.find_first_of("\"\r\n\t") == std::string::npos &&

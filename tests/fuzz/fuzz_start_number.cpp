@@ -23,9 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int64_t start = ReadStartNumber(text);
     Require(start >= 1 && start <= kBeyondAnyEntry);
     double rounded = RoundHalfEven(number);
-    if (rounded < 1.0) Require(start == 1);
-    else if (rounded >= static_cast<double>(kBeyondAnyEntry)) Require(start == kBeyondAnyEntry);
-    else Require(static_cast<double>(start) == rounded);
+    if (rounded < 1.0)
+        Require(start == 1);
+    else if (rounded >= static_cast<double>(kBeyondAnyEntry))
+        Require(start == kBeyondAnyEntry);
+    else
+        Require(static_cast<double>(start) == rounded);
     // Text that does not begin with a digit, sign or point after the blanks reads as 0.
     size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos || std::string("0123456789+-.").find(text[first]) == std::string::npos) {

@@ -24,14 +24,14 @@ TEST(GenerationNames, ReadBackOnlyForTheSameLog) {
     EXPECT_EQ(g.Sequence, 124);
     EXPECT_TRUE(ParseGenerationName("A.B-1000000-20261207-194512Z.ULM", "A.B.ULM", &g));
     EXPECT_EQ(g.Sequence, 1000000);
-    for (const char* other : {"NIGHT-000001-20261207-194512Z.ULM",   // another log
-                              "MYLOG-000001-20261207-194512Z.LOG",   // another extension
-                              "MYLOG-00001-20261207-194512Z.ULM",    // five digits
-                              "MYLOG-000001-20261307-194512Z.ULM",   // month 13
-                              "MYLOG-000001-20261207-244512Z.ULM",   // hour 24
-                              "MYLOG-000001-20261207-194512.ULM",    // no Z
-                              "MYLOG-000001-20261207-194512Z.ULM.bak", "MYLOG.ULM", "~ULMAR.TMP",
-                              "MYLOG-X-000001-20261207-194512Z.ULM"}) {
+    for (const char* other :
+         {"NIGHT-000001-20261207-194512Z.ULM",  // another log
+          "MYLOG-000001-20261207-194512Z.LOG",  // another extension
+          "MYLOG-00001-20261207-194512Z.ULM",   // five digits
+          "MYLOG-000001-20261307-194512Z.ULM",  // month 13
+          "MYLOG-000001-20261207-244512Z.ULM",  // hour 24
+          "MYLOG-000001-20261207-194512.ULM",   // no Z
+          "MYLOG-000001-20261207-194512Z.ULM.bak", "MYLOG.ULM", "~ULMAR.TMP", "MYLOG-X-000001-20261207-194512Z.ULM"}) {
         EXPECT_FALSE(ParseGenerationName(other, "MYLOG.ULM", &g)) << other;
     }
     EXPECT_FALSE(ParseGenerationName("MY-LOG-000001-20261207-194512Z.ULM", "MY.ULM", &g));
@@ -68,7 +68,8 @@ TEST(GenerationLine, WhenAndWhereOrNoneFound) {
     newest.Found = true;
     newest.Path = "E:ULMAR-BACKUP\\MYLOG-000123-20261207-194512Z.ULM";
     newest.Newest.Made = kEvening;
-    EXPECT_EQ(NewestGenerationLine(newest), "07-12-2026 19:45:12 UTC  E:ULMAR-BACKUP\\MYLOG-000123-20261207-194512Z.ULM");
+    EXPECT_EQ(NewestGenerationLine(newest),
+              "07-12-2026 19:45:12 UTC  E:ULMAR-BACKUP\\MYLOG-000123-20261207-194512Z.ULM");
 }
 
 }  // namespace

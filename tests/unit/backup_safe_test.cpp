@@ -4,11 +4,11 @@
 #include "backup/backup.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,16 +23,16 @@ namespace {
 const UtcTime kNow{2026, 12, 7, 19, 45, 12};
 
 class SafeBackup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_NE(getcwd(saved_, sizeof saved_), nullptr);
-        ASSERT_EQ(chdir(dir_.root.c_str()), 0);
-        log_ = EntryBytes(MakeEntry("Radio Alpha")) + EntryBytes(MakeEntry("Radio Beta")) + "\x00\xff partial";
-        WriteBytes("MYLOG.ULM", log_);
+        ASSERT_NE(getcwd(Saved, sizeof Saved), nullptr);
+        ASSERT_EQ(chdir(Dir.Root.c_str()), 0);
+        Log = EntryBytes(MakeEntry("Radio Alpha")) + EntryBytes(MakeEntry("Radio Beta")) + "\x00\xff partial";
+        WriteBytes("MYLOG.ULM", Log);
     }
     void TearDown() override {
         BackupHookForTest = BackupTestHook{};
-        ASSERT_EQ(chdir(saved_), 0);
+        ASSERT_EQ(chdir(Saved), 0);
     }
     BackupResult Run(int generations, UtcTime now = kNow) {
         BackupRequest request;
@@ -56,9 +56,9 @@ protected:
                        "old " + std::to_string(i));
         }
     }
-    TempDir dir_;
-    std::string log_;
-    char saved_[4096] = {};
+    TempDir Dir;
+    std::string Log;
+    char Saved[4096] = {};
 };
 
 TEST_F(SafeBackup, FirstBackupWritesTheTargetAndGenerationOneBothEqualToTheLog) {
@@ -66,11 +66,11 @@ TEST_F(SafeBackup, FirstBackupWritesTheTargetAndGenerationOneBothEqualToTheLog) 
     ASSERT_TRUE(result.Ok) << result.Reason;
     EXPECT_EQ(result.Target, "E:MYLOG.ULM");
     EXPECT_EQ(result.Generation, "E:ULMAR-BACKUP/MYLOG-000001-20261207-194512Z.ULM");
-    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
-    EXPECT_EQ(ReadBytes(result.Generation), log_);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), Log);
+    EXPECT_EQ(ReadBytes(result.Generation), Log);
     EXPECT_EQ(Folder("E:ULMAR-BACKUP"), std::vector<std::string>{"MYLOG-000001-20261207-194512Z.ULM"});
     EXPECT_FALSE(FileExists("E:~ULMAR.TMP"));
-    EXPECT_EQ(ReadBytes("MYLOG.ULM"), log_);
+    EXPECT_EQ(ReadBytes("MYLOG.ULM"), Log);
 }
 
 TEST_F(SafeBackup, SequenceIsOneHigherThanTheHighestOfThisLog) {
@@ -105,11 +105,12 @@ TEST_F(SafeBackup, ClockSetBackStillKeepsTheNewestBySequence) {
     BackupResult result = Run(1, UtcTime{2020, 1, 1, 0, 0, 0});
     ASSERT_TRUE(result.Ok) << result.Reason;
     EXPECT_EQ(Folder("E:ULMAR-BACKUP"), std::vector<std::string>{"MYLOG-000006-20200101-000000Z.ULM"});
-    EXPECT_EQ(ReadBytes(result.Generation), log_);
+    EXPECT_EQ(ReadBytes(result.Generation), Log);
     NewestGeneration newest = FindNewestGeneration("E", "C:\\Logs\\MYLOG.ULM");
     ASSERT_TRUE(newest.Found);
     EXPECT_EQ(newest.Newest.Sequence, 6);
-    EXPECT_EQ(NewestGenerationLine(newest), "01-01-2020 00:00:00 UTC  E:ULMAR-BACKUP/MYLOG-000006-20200101-000000Z.ULM");
+    EXPECT_EQ(NewestGenerationLine(newest),
+              "01-01-2020 00:00:00 UTC  E:ULMAR-BACKUP/MYLOG-000006-20200101-000000Z.ULM");
 }
 
 TEST_F(SafeBackup, NoneFoundWithoutAFolderOrGenerations) {
@@ -126,7 +127,7 @@ TEST_F(SafeBackup, NoneKeptWritesOnlyTheTargetStillVerifiedAndLeavesTheFolder) {
     BackupResult result = Run(0);
     ASSERT_TRUE(result.Ok) << result.Reason;
     EXPECT_EQ(result.Generation, "");
-    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), Log);
     EXPECT_EQ(Folder("E:ULMAR-BACKUP").size(), 2u);
     BackupHookForTest.SpoilCopy = true;  // verified all the same
     WriteBytes("E:MYLOG.ULM", "previous");
@@ -155,14 +156,14 @@ TEST_F(SafeBackup, GenerationSharesTheCheckedCopyAndKeepsItsBytesAfterTheNextBac
     BackupResult first = Run(10);
     ASSERT_TRUE(first.Ok) << first.Reason;
     EXPECT_EQ(FileNumber(first.Generation), FileNumber("E:MYLOG.ULM"));
-    std::string older = log_;
-    log_ += EntryBytes(MakeEntry("Radio Gamma"));
-    WriteBytes("MYLOG.ULM", log_);
+    std::string older = Log;
+    Log += EntryBytes(MakeEntry("Radio Gamma"));
+    WriteBytes("MYLOG.ULM", Log);
     BackupResult second = Run(10, UtcTime{2026, 12, 8, 0, 0, 0});
     ASSERT_TRUE(second.Ok) << second.Reason;
     EXPECT_EQ(ReadBytes(first.Generation), older);
-    EXPECT_EQ(ReadBytes(second.Generation), log_);
-    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
+    EXPECT_EQ(ReadBytes(second.Generation), Log);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), Log);
 }
 
 // FAT keeps no hard links: the generation is then a second copy, verified the same way.
@@ -170,8 +171,8 @@ TEST_F(SafeBackup, VolumeWithoutHardLinksGetsASecondVerifiedCopy) {
     BackupHookForTest.RefuseHardLink = true;
     BackupResult result = Run(10);
     ASSERT_TRUE(result.Ok) << result.Reason;
-    EXPECT_EQ(ReadBytes(result.Generation), log_);
-    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), log_);
+    EXPECT_EQ(ReadBytes(result.Generation), Log);
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), Log);
     EXPECT_NE(FileNumber(result.Generation), FileNumber("E:MYLOG.ULM"));
     EXPECT_EQ(Folder("E:ULMAR-BACKUP"), std::vector<std::string>{"MYLOG-000001-20261207-194512Z.ULM"});
     EXPECT_FALSE(FileExists("E:~ULMAR.TMP"));
@@ -179,7 +180,7 @@ TEST_F(SafeBackup, VolumeWithoutHardLinksGetsASecondVerifiedCopy) {
 
 // The earlier D:NAME and generations, byte for byte, after a failed backup.
 class FailedBackup : public SafeBackup {
-protected:
+  protected:
     void SetUp() override {
         SafeBackup::SetUp();
         OldGenerations(3);
@@ -196,8 +197,8 @@ protected:
 };
 
 TEST_F(FailedBackup, ChangedByteInTheCopyIsCaughtByTheComparison) {
-    for (int64_t offset : {int64_t{0}, int64_t{114}, static_cast<int64_t>(log_.size()) - 1,
-                           static_cast<int64_t>(log_.size())}) {
+    for (int64_t offset :
+         {int64_t{0}, int64_t{114}, static_cast<int64_t>(Log.size()) - 1, static_cast<int64_t>(Log.size())}) {
         BackupHookForTest.SpoilCopy = true;
         BackupHookForTest.Offset = offset;
         BackupResult result = Run(10);
@@ -230,7 +231,7 @@ TEST_F(FailedBackup, TargetHeldKeepsTheNewGenerationAndRemovesNothing) {
               "The checked copy could not take the place of E:MYLOG.ULM. The file may be in use by another "
               "program.\r\nThe dated copy E:ULMAR-BACKUP/MYLOG-000011-20261207-194512Z.ULM was made and kept; "
               "E:MYLOG.ULM still holds the earlier copy, and no older copy was removed.");
-    EXPECT_EQ(ReadBytes("E:ULMAR-BACKUP/MYLOG-000011-20261207-194512Z.ULM"), log_);
+    EXPECT_EQ(ReadBytes("E:ULMAR-BACKUP/MYLOG-000011-20261207-194512Z.ULM"), Log);
     EXPECT_EQ(Folder("E:ULMAR-BACKUP").size(), 11u);
     EXPECT_EQ(ReadBytes("E:MYLOG.ULM/inside"), "held");
     EXPECT_FALSE(FileExists("E:~ULMAR.TMP"));
@@ -247,8 +248,8 @@ TEST_F(FailedBackup, GenerationFolderThatCannotBeMadeStopsBeforeTheTarget) {
 
 // A drive that fills part way: a file size limit in a child process.
 TEST_F(FailedBackup, DriveFullPartWayLeavesEverythingAsItWas) {
-    log_ = std::string(300000, 'L');
-    WriteBytes("MYLOG.ULM", log_);
+    Log = std::string(300000, 'L');
+    WriteBytes("MYLOG.ULM", Log);
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

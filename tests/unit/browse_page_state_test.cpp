@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "ui/scale.h"
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
+#include "ui/scale.h"
 
 namespace {
 

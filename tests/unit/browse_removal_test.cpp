@@ -16,30 +16,30 @@ namespace {
 
 struct RemovalLog {
     explicit RemovalLog(int count, const std::function<std::string(int)>& station = NumberedStation) {
-        original = LogBytes(count, station);
-        WriteBytes(Path(), original);
-        OpenLog(log, Path());
-        OpenPage(page, log.EntryCount, 1.0f);
+        Original = LogBytes(count, station);
+        WriteBytes(Path(), Original);
+        OpenLog(Log, Path());
+        OpenPage(Page, Log.EntryCount, 1.0f);
     }
-    ~RemovalLog() { CloseLog(log); }
-    std::string Path() const { return dir.Path("R.ULM"); }
+    ~RemovalLog() { CloseLog(Log); }
+    std::string Path() const { return Dir.Path("R.ULM"); }
     std::string File() const { return ReadBytes(Path()); }
     // Chooses line `line` of the page and deletes its entry, as the window does after "Yes".
     bool DeleteLine(int32_t line) {
-        page.SelectedLine = line;
-        if (ChooseEntryToDelete(page) == 0) return false;
-        return DeleteCurrentEntry(log, page);
+        Page.SelectedLine = line;
+        if (ChooseEntryToDelete(Page) == 0) return false;
+        return DeleteCurrentEntry(Log, Page);
     }
     // The original file without entry k.
     std::string Without(int k) const {
-        std::string bytes = original;
+        std::string bytes = Original;
         bytes.erase(static_cast<size_t>(k - 1) * kEntrySize, kEntrySize);
         return bytes;
     }
-    TempDir dir;
-    std::string original;
-    LogStore log;
-    PageState page;
+    TempDir Dir;
+    std::string Original;
+    LogStore Log;
+    PageState Page;
 };
 
 std::vector<std::string> StationsShown(LogStore& log, PageState& page) {
@@ -62,141 +62,141 @@ std::vector<std::string> Numbered(int from, int to, int skip = 0) {
 
 TEST(BrowseRemoval, NoChosenLineDeletesNothing) {
     RemovalLog r(10);
-    r.page.CurrentEntryNumber = 7;
-    r.page.SelectedLine = 0;
-    EXPECT_EQ(ChooseEntryToDelete(r.page), 0);
-    EXPECT_EQ(r.page.CurrentEntryNumber, 7);
-    EXPECT_EQ(r.File(), r.original);
+    r.Page.CurrentEntryNumber = 7;
+    r.Page.SelectedLine = 0;
+    EXPECT_EQ(ChooseEntryToDelete(r.Page), 0);
+    EXPECT_EQ(r.Page.CurrentEntryNumber, 7);
+    EXPECT_EQ(r.File(), r.Original);
 }
 
 TEST(BrowseRemoval, DeletingTheOnlyEntryLeavesAnEmptyLogOpenForAppends) {
     RemovalLog r(1);
     EXPECT_TRUE(r.DeleteLine(1));
     EXPECT_EQ(r.File(), "");
-    EXPECT_EQ(r.log.EntryCount, 0);
-    EXPECT_EQ(r.page.PageLines, 0);
-    EXPECT_EQ(r.page.LastPageTop, 0);
-    EXPECT_EQ(r.page.SelectedLine, 0);
-    EXPECT_EQ(RangeText(FirstShownEntry(r.page)), " 1");
-    EXPECT_EQ(RangeText(LastShownEntry(r.page)), " 0");
-    EXPECT_TRUE(StationsShown(r.log, r.page).empty());
-    r.log.EntryBuffer = MakeEntry("Next One");
-    ASSERT_TRUE(AppendEntry(r.log));
+    EXPECT_EQ(r.Log.EntryCount, 0);
+    EXPECT_EQ(r.Page.PageLines, 0);
+    EXPECT_EQ(r.Page.LastPageTop, 0);
+    EXPECT_EQ(r.Page.SelectedLine, 0);
+    EXPECT_EQ(RangeText(FirstShownEntry(r.Page)), " 1");
+    EXPECT_EQ(RangeText(LastShownEntry(r.Page)), " 0");
+    EXPECT_TRUE(StationsShown(r.Log, r.Page).empty());
+    r.Log.EntryBuffer = MakeEntry("Next One");
+    ASSERT_TRUE(AppendEntry(r.Log));
     EXPECT_EQ(r.File(), EntryBytes(MakeEntry("Next One")));
 }
 
 TEST(BrowseRemoval, DeletingTheLastEntryCutsTheFile) {
     RemovalLog r(10);
     EXPECT_TRUE(r.DeleteLine(10));
-    EXPECT_EQ(r.File(), r.original.substr(0, 9 * kEntrySize));
-    EXPECT_EQ(r.log.EntryCount, 9);
-    EXPECT_EQ(r.page.PageLines, 9);
-    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 9));
+    EXPECT_EQ(r.File(), r.Original.substr(0, 9 * kEntrySize));
+    EXPECT_EQ(r.Log.EntryCount, 9);
+    EXPECT_EQ(r.Page.PageLines, 9);
+    EXPECT_EQ(StationsShown(r.Log, r.Page), Numbered(1, 9));
 }
 
 TEST(BrowseRemoval, DeletingAnInnerEntryMovesTheLaterOnesDown) {
     RemovalLog r(10);
     EXPECT_TRUE(r.DeleteLine(3));
-    EXPECT_EQ(r.page.CurrentEntryNumber, 3);
+    EXPECT_EQ(r.Page.CurrentEntryNumber, 3);
     EXPECT_EQ(r.File(), r.Without(3));
-    EXPECT_EQ(r.log.EntryCount, 9);
-    EXPECT_EQ(r.page.PageLines, 9);  // the single page shrinks from 10 lines to 9
-    EXPECT_EQ(RangeText(LastShownEntry(r.page)), " 9");
-    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 10, 3));
+    EXPECT_EQ(r.Log.EntryCount, 9);
+    EXPECT_EQ(r.Page.PageLines, 9);  // the single page shrinks from 10 lines to 9
+    EXPECT_EQ(RangeText(LastShownEntry(r.Page)), " 9");
+    EXPECT_EQ(StationsShown(r.Log, r.Page), Numbered(1, 10, 3));
 }
 
 TEST(BrowseRemoval, OnTheLastPageThePageStaysFull) {
     for (int32_t line : {1, 12, 24}) {
         RemovalLog r(100);
-        PageEnd(r.page);
-        ASSERT_EQ(r.page.PageTop, 76);
+        PageEnd(r.Page);
+        ASSERT_EQ(r.Page.PageTop, 76);
         EXPECT_TRUE(r.DeleteLine(line)) << line;
-        EXPECT_EQ(r.page.PageTop, 75) << line;
-        EXPECT_EQ(r.page.LastPageTop, 75) << line;
-        EXPECT_EQ(r.page.PageLines, 24) << line;
-        EXPECT_EQ(FirstShownEntry(r.page), 76) << line;
-        EXPECT_EQ(LastShownEntry(r.page), 99) << line;
-        EXPECT_EQ(StationsShown(r.log, r.page), Numbered(76, 100, 76 + line)) << line;
+        EXPECT_EQ(r.Page.PageTop, 75) << line;
+        EXPECT_EQ(r.Page.LastPageTop, 75) << line;
+        EXPECT_EQ(r.Page.PageLines, 24) << line;
+        EXPECT_EQ(FirstShownEntry(r.Page), 76) << line;
+        EXPECT_EQ(LastShownEntry(r.Page), 99) << line;
+        EXPECT_EQ(StationsShown(r.Log, r.Page), Numbered(76, 100, 76 + line)) << line;
         EXPECT_EQ(r.File(), r.Without(76 + line)) << line;
     }
 }
 
 TEST(BrowseRemoval, InsideTheLogThePageKeepsItsPlace) {
     RemovalLog r(100);
-    r.page.PageTop = 23;  // entries 24-47
+    r.Page.PageTop = 23;  // entries 24-47
     EXPECT_TRUE(r.DeleteLine(2));
-    EXPECT_EQ(r.page.PageTop, 23);
-    EXPECT_EQ(r.page.LastPageTop, 75);
-    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(24, 48, 25));
+    EXPECT_EQ(r.Page.PageTop, 23);
+    EXPECT_EQ(r.Page.LastPageTop, 75);
+    EXPECT_EQ(StationsShown(r.Log, r.Page), Numbered(24, 48, 25));
 }
 
 TEST(BrowseRemoval, AfterADeletionNoLineIsChosen) {
     RemovalLog r(10);
     ASSERT_TRUE(r.DeleteLine(4));
-    EXPECT_EQ(r.page.SelectedLine, 0);
-    EXPECT_EQ(ChooseEntryToDelete(r.page), 0);
+    EXPECT_EQ(r.Page.SelectedLine, 0);
+    EXPECT_EQ(ChooseEntryToDelete(r.Page), 0);
 }
 
 TEST(BrowseRemoval, ASearchInProgressStaysArmed) {
     RemovalLog r(10);
-    r.page.SearchArmed = true;
+    r.Page.SearchArmed = true;
     ASSERT_TRUE(r.DeleteLine(4));
-    EXPECT_TRUE(r.page.SearchArmed);
+    EXPECT_TRUE(r.Page.SearchArmed);
 }
 
 TEST(BrowseRemoval, SearchResumesAtTheEntryThatMovedIntoTheGap) {
     auto station = [](int n) { return n == 5 || n == 6 ? "Radio " + std::to_string(n) : NumberedStation(n); };
     RemovalLog r(20, station);
-    r.page.SearchArmed = true;
-    r.page.SearchPosition = 1;
-    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
-    ASSERT_EQ(r.page.SearchPosition, 6);
+    r.Page.SearchArmed = true;
+    r.Page.SearchPosition = 1;
+    ASSERT_EQ(RunSearchStep(r.Log, r.Page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    ASSERT_EQ(r.Page.SearchPosition, 6);
     ASSERT_TRUE(r.DeleteLine(2));  // an entry before the search position
-    EXPECT_EQ(r.page.SearchPosition, 5);
-    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
-    EXPECT_EQ(TrimRight(FieldText(r.log.EntryBuffer.Station)), "Radio 6");
-    EXPECT_EQ(r.page.SelectedLine, 5);
+    EXPECT_EQ(r.Page.SearchPosition, 5);
+    ASSERT_EQ(RunSearchStep(r.Log, r.Page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    EXPECT_EQ(TrimRight(FieldText(r.Log.EntryBuffer.Station)), "Radio 6");
+    EXPECT_EQ(r.Page.SelectedLine, 5);
 }
 
 TEST(BrowseRemoval, DeletingTheMatchedEntryResumesAtTheNextOne) {
     auto station = [](int n) { return n == 5 || n == 6 ? "Radio " + std::to_string(n) : NumberedStation(n); };
     RemovalLog r(20, station);
-    r.page.SearchPosition = 1;
-    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
-    ASSERT_EQ(r.page.SelectedLine, 5);
-    ASSERT_TRUE(r.DeleteLine(r.page.SelectedLine));  // the matched entry itself
-    EXPECT_EQ(r.page.SearchPosition, 5);
-    ASSERT_EQ(RunSearchStep(r.log, r.page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
-    EXPECT_EQ(TrimRight(FieldText(r.log.EntryBuffer.Station)), "Radio 6");
+    r.Page.SearchPosition = 1;
+    ASSERT_EQ(RunSearchStep(r.Log, r.Page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    ASSERT_EQ(r.Page.SelectedLine, 5);
+    ASSERT_TRUE(r.DeleteLine(r.Page.SelectedLine));  // the matched entry itself
+    EXPECT_EQ(r.Page.SearchPosition, 5);
+    ASSERT_EQ(RunSearchStep(r.Log, r.Page, "radio", UpperCaseWestern), SearchStep::MatchOnPage);
+    EXPECT_EQ(TrimRight(FieldText(r.Log.EntryBuffer.Station)), "Radio 6");
 }
 
 TEST(BrowseRemoval, DeletingAfterTheSearchPositionLeavesIt) {
     RemovalLog r(20);
-    r.page.SearchPosition = 6;
+    r.Page.SearchPosition = 6;
     ASSERT_TRUE(r.DeleteLine(6));
-    EXPECT_EQ(r.page.SearchPosition, 6);
+    EXPECT_EQ(r.Page.SearchPosition, 6);
     ASSERT_TRUE(r.DeleteLine(19));
-    EXPECT_EQ(r.page.SearchPosition, 6);
+    EXPECT_EQ(r.Page.SearchPosition, 6);
 }
 
 TEST(BrowseRemoval, AReadOnlyLogIsLeftAloneAndTheFailureIsTold) {
     RemovalLog r(10);
-    CloseLog(r.log);
+    CloseLog(r.Log);
     chmod(r.Path().c_str(), 0444);
-    OpenLog(r.log, r.Path());
-    ASSERT_FALSE(r.log.Writable);
-    r.page.SearchPosition = 8;
-    r.page.SearchArmed = true;
+    OpenLog(r.Log, r.Path());
+    ASSERT_FALSE(r.Log.Writable);
+    r.Page.SearchPosition = 8;
+    r.Page.SearchArmed = true;
     EXPECT_FALSE(r.DeleteLine(3));
-    EXPECT_EQ(r.log.LastError, LogError::ReadOnly);
-    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
-    EXPECT_EQ(r.File(), r.original);
-    EXPECT_EQ(r.log.EntryCount, 10);
-    EXPECT_EQ(r.page.PageLines, 10);
-    EXPECT_EQ(r.page.SelectedLine, 0);
-    EXPECT_EQ(r.page.SearchPosition, 8);
-    EXPECT_TRUE(r.page.SearchArmed);
-    EXPECT_EQ(StationsShown(r.log, r.page), Numbered(1, 10));
+    EXPECT_EQ(r.Log.LastError, LogError::ReadOnly);
+    EXPECT_STREQ(DeleteFailedHeading(r.Log.LastError), "The entry could not be deleted. The log is unchanged.");
+    EXPECT_EQ(r.File(), r.Original);
+    EXPECT_EQ(r.Log.EntryCount, 10);
+    EXPECT_EQ(r.Page.PageLines, 10);
+    EXPECT_EQ(r.Page.SelectedLine, 0);
+    EXPECT_EQ(r.Page.SearchPosition, 8);
+    EXPECT_TRUE(r.Page.SearchArmed);
+    EXPECT_EQ(StationsShown(r.Log, r.Page), Numbered(1, 10));
 }
 
 // Refused before anything moved, the message says the log is unchanged; a
@@ -205,24 +205,24 @@ TEST(BrowseRemoval, TheFailureMessageSaysWhetherTheLogChanged) {
     RemovalLog r(10);
     ASSERT_EQ(mkdir((r.Path() + ".DLJ").c_str(), 0755), 0);  // no room for the journal
     EXPECT_FALSE(r.DeleteLine(3));
-    EXPECT_EQ(r.log.LastError, LogError::JournalFailed);
-    EXPECT_EQ(r.File(), r.original);
-    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
-    for (LogError partWay : {LogError::ReadFailed, LogError::WriteFailed, LogError::FlushFailed,
-                             LogError::TruncateFailed}) {
+    EXPECT_EQ(r.Log.LastError, LogError::JournalFailed);
+    EXPECT_EQ(r.File(), r.Original);
+    EXPECT_STREQ(DeleteFailedHeading(r.Log.LastError), "The entry could not be deleted. The log is unchanged.");
+    for (LogError partWay :
+         {LogError::ReadFailed, LogError::WriteFailed, LogError::FlushFailed, LogError::TruncateFailed}) {
         EXPECT_STREQ(DeleteFailedHeading(partWay), "The entry could not be deleted completely.");
     }
 }
 
 TEST(BrowseRemoval, ALogThatIsNotOpenCountsNoEntries) {
     RemovalLog r(30);
-    r.page.PageTop = 6;
-    CloseLog(r.log);  // as after a reopen that failed
+    r.Page.PageTop = 6;
+    CloseLog(r.Log);  // as after a reopen that failed
     EXPECT_FALSE(r.DeleteLine(1));
-    EXPECT_EQ(r.log.LastError, LogError::NotOpen);
-    EXPECT_STREQ(DeleteFailedHeading(r.log.LastError), "The entry could not be deleted. The log is unchanged.");
-    EXPECT_EQ(r.log.EntryCount, 0);
-    EXPECT_EQ(r.page.PageTop, 0);
-    EXPECT_EQ(r.page.PageLines, 0);
-    EXPECT_EQ(r.File(), r.original);
+    EXPECT_EQ(r.Log.LastError, LogError::NotOpen);
+    EXPECT_STREQ(DeleteFailedHeading(r.Log.LastError), "The entry could not be deleted. The log is unchanged.");
+    EXPECT_EQ(r.Log.EntryCount, 0);
+    EXPECT_EQ(r.Page.PageTop, 0);
+    EXPECT_EQ(r.Page.PageLines, 0);
+    EXPECT_EQ(r.File(), r.Original);
 }

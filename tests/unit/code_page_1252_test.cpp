@@ -16,7 +16,9 @@ std::pair<size_t, uint32_t> Decoded(const std::string& bytes) {
 }
 
 TEST(CodePage1252, ByteOrderMarkOnlyWhenWholeAtTheStart) {
-    EXPECT_EQ(Utf8BomLength("\xEF\xBB\xBF" "abc"), 3u);
+    EXPECT_EQ(Utf8BomLength("\xEF\xBB\xBF"
+                            "abc"),
+              3u);
     EXPECT_EQ(Utf8BomLength("\xEF\xBB\xBF"), 3u);
     EXPECT_EQ(Utf8BomLength("\xEF\xBB"), 0u);
     EXPECT_EQ(Utf8BomLength("a\xEF\xBB\xBF"), 0u);
@@ -26,7 +28,7 @@ TEST(CodePage1252, ByteOrderMarkOnlyWhenWholeAtTheStart) {
 TEST(CodePage1252, DecodesOneToFourByteCharacters) {
     EXPECT_EQ(Decoded("A"), std::make_pair(size_t{1}, uint32_t{0x41}));
     EXPECT_EQ(Decoded("\xC3\xA9x"), std::make_pair(size_t{2}, uint32_t{0xE9}));
-    EXPECT_EQ(Decoded("\xE2\x82\xAC"), std::make_pair(size_t{3}, uint32_t{0x20AC}));     // euro sign
+    EXPECT_EQ(Decoded("\xE2\x82\xAC"), std::make_pair(size_t{3}, uint32_t{0x20AC}));       // euro sign
     EXPECT_EQ(Decoded("\xF0\x9F\x93\xBB"), std::make_pair(size_t{4}, uint32_t{0x1F4FB}));  // radio
     EXPECT_EQ(Decoded("\xF4\x8F\xBF\xBF"), std::make_pair(size_t{4}, uint32_t{0x10FFFF}));
     uint32_t code = 0;
@@ -35,12 +37,15 @@ TEST(CodePage1252, DecodesOneToFourByteCharacters) {
 }
 
 TEST(CodePage1252, RejectsOverlongSurrogateCutAndStrayBytes) {
-    for (const std::string& bad : {std::string("\xC0\xAF"), std::string("\xC1\xBF"), std::string("\xE0\x80\xAF"),
-                                   std::string("\xF0\x80\x80\xAF"),                         // overlong forms
-                                   std::string("\xED\xA0\x80"), std::string("\xED\xBF\xBF"),  // surrogates
-                                   std::string("\xF4\x90\x80\x80"), std::string("\xF8\x88\x80\x80\x80"),
-                                   std::string("\xC3"), std::string("\xE2\x82"), std::string("\xF0\x9F\x93"),
-                                   std::string("\x80"), std::string("\xC3" "A"), std::string("\xFF")}) {
+    for (const std::string& bad :
+         {std::string("\xC0\xAF"), std::string("\xC1\xBF"), std::string("\xE0\x80\xAF"),
+          std::string("\xF0\x80\x80\xAF"),                           // overlong forms
+          std::string("\xED\xA0\x80"), std::string("\xED\xBF\xBF"),  // surrogates
+          std::string("\xF4\x90\x80\x80"), std::string("\xF8\x88\x80\x80\x80"), std::string("\xC3"),
+          std::string("\xE2\x82"), std::string("\xF0\x9F\x93"), std::string("\x80"),
+          std::string("\xC3"
+                      "A"),
+          std::string("\xFF")}) {
         uint32_t code = 0x1234;
         EXPECT_EQ(DecodeUtf8Char(bad, 0, &code), 0u) << bad;
         EXPECT_EQ(code, 0x1234u) << bad;
@@ -53,7 +58,9 @@ TEST(CodePage1252, RejectsOverlongSurrogateCutAndStrayBytes) {
 TEST(CodePage1252, ValidTextsIncludePlainAsciiAndEmpty) {
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8("plain, text\r\n"));
-    EXPECT_TRUE(IsValidUtf8("\xEF\xBB\xBF" "S\xC3\xA3o \xE2\x82\xAC \xF0\x9F\x93\xBB"));
+    EXPECT_TRUE(
+        IsValidUtf8("\xEF\xBB\xBF"
+                    "S\xC3\xA3o \xE2\x82\xAC \xF0\x9F\x93\xBB"));
     EXPECT_FALSE(IsValidUtf8("S\xE3o"));  // Latin-1
 }
 
@@ -62,7 +69,7 @@ TEST(CodePage1252, CharactersOfTheHighBytes) {
     EXPECT_EQ(CodePage1252Char(0x80), 0x20ACu);  // euro sign
     EXPECT_EQ(CodePage1252Char(0x8C), 0x152u);   // OE ligature
     EXPECT_EQ(CodePage1252Char(0x9F), 0x178u);
-    EXPECT_EQ(CodePage1252Char(0x81), 0x81u);    // unassigned: the control character
+    EXPECT_EQ(CodePage1252Char(0x81), 0x81u);  // unassigned: the control character
     EXPECT_EQ(CodePage1252Char(0xA0), 0xA0u);
     EXPECT_EQ(CodePage1252Char(0xFF), 0xFFu);
 }
@@ -75,9 +82,9 @@ TEST(CodePage1252, BytesOfCharactersAndZeroWithout) {
     EXPECT_EQ(CodePage1252Byte(0x2122), 0x99);
     EXPECT_EQ(CodePage1252Byte(0x9D), 0x9D);
     EXPECT_EQ(CodePage1252Byte(0xE9), 0xE9);
-    EXPECT_EQ(CodePage1252Byte(0x80), 0);      // its place holds the euro sign
-    EXPECT_EQ(CodePage1252Byte(0x100), 0);     // A with macron
-    EXPECT_EQ(CodePage1252Byte(0x0420), 0);    // Cyrillic
+    EXPECT_EQ(CodePage1252Byte(0x80), 0);    // its place holds the euro sign
+    EXPECT_EQ(CodePage1252Byte(0x100), 0);   // A with macron
+    EXPECT_EQ(CodePage1252Byte(0x0420), 0);  // Cyrillic
     EXPECT_EQ(CodePage1252Byte(0x1F4FB), 0);
     for (int byte = 0xA0; byte <= 0xFF; ++byte) EXPECT_EQ(CodePage1252Byte(CodePage1252Char(byte)), byte);
     for (int byte = 0x80; byte < 0xA0; ++byte) EXPECT_EQ(CodePage1252Byte(CodePage1252Char(byte)), byte);

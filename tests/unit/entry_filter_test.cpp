@@ -15,27 +15,27 @@ namespace {
 
 ReportFilter Filter(const FilterTexts& texts) {
     FilterReading reading = ReadReportFilter(texts, UpperCaseWestern);
-    EXPECT_TRUE(reading.ok) << reading.message;
-    return reading.filter;
+    EXPECT_TRUE(reading.Ok) << reading.Message;
+    return reading.Filter;
 }
 
 FilterTexts Station(const std::string& text) {
     FilterTexts texts;
-    texts.station = text;
+    texts.Station = text;
     return texts;
 }
 
 FilterTexts Dates(const std::string& from, const std::string& to) {
     FilterTexts texts;
-    texts.dateFrom = from;
-    texts.dateTo = to;
+    texts.DateFrom = from;
+    texts.DateTo = to;
     return texts;
 }
 
 FilterTexts Frequencies(const std::string& from, const std::string& to) {
     FilterTexts texts;
-    texts.frequencyFrom = from;
-    texts.frequencyTo = to;
+    texts.FrequencyFrom = from;
+    texts.FrequencyTo = to;
     return texts;
 }
 
@@ -45,7 +45,7 @@ bool Kept(const ReportFilter& filter, const LogEntry& entry, const std::string& 
     EntryFilter hook;
     const EntryFilter* run = RunFilter(filter, &hook);
     int32_t chosen = -1;
-    bool inRun = run == nullptr || run->choose(&entry, 1, &chosen, run->context) == 1;
+    bool inRun = run == nullptr || run->Choose(&entry, 1, &chosen, run->Context) == 1;
     EXPECT_EQ(inRun, EntryMatches(filter, entry)) << shown;
     return inRun;
 }
@@ -58,7 +58,7 @@ bool FreqKept(const ReportFilter& filter, const std::string& freq) {
 
 FilterReading Refused(const FilterTexts& texts) {
     FilterReading reading = ReadReportFilter(texts, UpperCaseWestern);
-    EXPECT_FALSE(reading.ok);
+    EXPECT_FALSE(reading.Ok);
     return reading;
 }
 
@@ -91,8 +91,8 @@ TEST(ReportFilter, EmptyBoxesKeepEveryEntryAndLeaveTheRunUnfiltered) {
     EXPECT_TRUE(EntryMatches(filter, MakeEntry("x", "31-02-2026", "99:99", "abc")));
     // Blanks alone in a date or frequency box are no bound either.
     FilterTexts blanks;
-    blanks.dateFrom = "   ";
-    blanks.frequencyTo = " ";
+    blanks.DateFrom = "   ";
+    blanks.FrequencyTo = " ";
     EXPECT_TRUE(IsEmptyFilter(Filter(blanks)));
 }
 
@@ -112,9 +112,9 @@ TEST(ReportFilter, StationIsTheSearchPrefixRule) {
 
 TEST(ReportFilter, StationUsesTheRulesItIsGiven) {
     FilterReading asIs = ReadReportFilter(Station("ra"), [](char*, size_t) {});
-    ASSERT_TRUE(asIs.ok);
-    EXPECT_TRUE(EntryMatches(asIs.filter, MakeEntry("radio")));
-    EXPECT_FALSE(EntryMatches(asIs.filter, MakeEntry("Radio")));
+    ASSERT_TRUE(asIs.Ok);
+    EXPECT_TRUE(EntryMatches(asIs.Filter, MakeEntry("radio")));
+    EXPECT_FALSE(EntryMatches(asIs.Filter, MakeEntry("Radio")));
 }
 
 TEST(ReportFilter, StationTextLongerThanTheFieldNeverMatches) {
@@ -164,10 +164,10 @@ TEST(ReportFilter, OneDateBoundLeavesTheOtherSideOpen) {
 TEST(ReportFilter, UndatedOrDamagedRecordNeverMatchesADateBound) {
     ReportFilter from = Filter(Dates("01-01-0001", ""));
     ReportFilter to = Filter(Dates("", "31-12-9999"));
-    for (const std::string& date : {std::string(""), std::string("15-13-2020"), std::string("31-02-2026"),
-                                    std::string("29-02-2025"), std::string("00-01-2026"), std::string("1-8-2026"),
-                                    std::string("14/08/2026"), std::string("14-08-26"), std::string("2026-08-14"),
-                                    std::string("14-08-0000"), std::string("\xFF\xFF-08-2026")}) {
+    for (const std::string& date :
+         {std::string(""), std::string("15-13-2020"), std::string("31-02-2026"), std::string("29-02-2025"),
+          std::string("00-01-2026"), std::string("1-8-2026"), std::string("14/08/2026"), std::string("14-08-26"),
+          std::string("2026-08-14"), std::string("14-08-0000"), std::string("\xFF\xFF-08-2026")}) {
         EXPECT_FALSE(DateKept(from, date)) << date;
         EXPECT_FALSE(DateKept(to, date)) << date;
         EXPECT_TRUE(DateKept(Filter(FilterTexts{}), date)) << date;
@@ -260,8 +260,9 @@ TEST(ReportFilter, QuickFreqReadingsAgreeWithTheNumberRule) {
         DecimalView view;
         bool isNumber = ReadDecimal(freq, 6, &view);
         int64_t expected = 0;
-        for (char c : view.whole) expected = expected * 10 + (c - '0');
-        for (size_t i = 0; i < 4; ++i) expected = expected * 10 + (i < view.fraction.size() ? view.fraction[i] - '0' : 0);
+        for (char c : view.Whole) expected = expected * 10 + (c - '0');
+        for (size_t i = 0; i < 4; ++i)
+            expected = expected * 10 + (i < view.Fraction.size() ? view.Fraction[i] - '0' : 0);
         int64_t scaled = -1;
         ScaledNumber read = ReadTenThousandths(freq, 6, &scaled);
         std::string shown(freq, 6);
@@ -270,7 +271,7 @@ TEST(ReportFilter, QuickFreqReadingsAgreeWithTheNumberRule) {
             ASSERT_EQ(scaled, expected) << shown;
         }
         uint64_t key = 0;
-        bool plain = freq[0] >= '0' && freq[0] <= '9' && view.fraction.empty() &&
+        bool plain = freq[0] >= '0' && freq[0] <= '9' && view.Fraction.empty() &&
                      std::string(freq, 6).find('.') == std::string::npos;
         ASSERT_EQ(ReadPlainKhzKey(freq, &key), isNumber && plain) << shown;
         if (isNumber && plain) {
@@ -313,7 +314,7 @@ std::vector<int32_t> ChosenInRun(const ReportFilter& filter, const std::vector<L
     EntryFilter hook;
     const EntryFilter* run = RunFilter(filter, &hook);
     chosen.resize(static_cast<size_t>(
-        run->choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->context)));
+        run->Choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->Context)));
     return chosen;
 }
 
@@ -346,14 +347,14 @@ TEST(ReportFilter, ARunOfRandomBandsKeepsWhatTheNumberRuleKeeps) {
     };
     for (int bands = 0; bands < 300;) {
         FilterReading reading = ReadReportFilter(Frequencies(randomBound(), randomBound()), UpperCaseWestern);
-        if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
+        if (!reading.Ok || IsEmptyFilter(reading.Filter)) continue;
         ++bands;
-        const ReportFilter& f = reading.filter;
+        const ReportFilter& f = reading.Filter;
         std::vector<int32_t> byNumber = ChosenByRule(block, [&](const LogEntry& entry) {
             DecimalView freq;
             return ReadDecimal(entry.Freq, sizeof entry.Freq, &freq) &&
-                   (!f.hasFrequencyFrom || CompareDecimal(freq, ViewOf(f.frequencyFrom)) >= 0) &&
-                   (!f.hasFrequencyTo || CompareDecimal(freq, ViewOf(f.frequencyTo)) <= 0);
+                   (!f.HasFrequencyFrom || CompareDecimal(freq, ViewOf(f.FrequencyFrom)) >= 0) &&
+                   (!f.HasFrequencyTo || CompareDecimal(freq, ViewOf(f.FrequencyTo)) <= 0);
         });
         ASSERT_EQ(ChosenInRun(f, block), byNumber) << bands;
         ASSERT_EQ(ChosenByRule(block, [&](const LogEntry& entry) { return EntryMatches(f, entry); }), byNumber);
@@ -379,13 +380,13 @@ TEST(ReportFilter, ARunOfRandomDatesKeepsWhatTheCalendarRuleKeeps) {
     for (int runs = 0; runs < 300;) {
         FilterTexts texts = Dates(random() % 5 ? randomDate() : "", random() % 5 ? randomDate() : "");
         FilterReading reading = ReadReportFilter(texts, UpperCaseWestern);
-        if (!reading.ok || IsEmptyFilter(reading.filter)) continue;
+        if (!reading.Ok || IsEmptyFilter(reading.Filter)) continue;
         ++runs;
-        const ReportFilter& f = reading.filter;
+        const ReportFilter& f = reading.Filter;
         std::vector<int32_t> byCalendar = ChosenByRule(block, [&](const LogEntry& entry) {
             DateKey day = ReadDashedDate(entry.Date, sizeof entry.Date);
-            return day != kNoDate && (f.dateFrom == kNoDate || day >= f.dateFrom) &&
-                   (f.dateTo == kNoDate || day <= f.dateTo);
+            return day != kNoDate && (f.DateFrom == kNoDate || day >= f.DateFrom) &&
+                   (f.DateTo == kNoDate || day <= f.DateTo);
         });
         ASSERT_EQ(ChosenInRun(f, block), byCalendar) << runs;
         ASSERT_EQ(ChosenByRule(block, [&](const LogEntry& entry) { return EntryMatches(f, entry); }), byCalendar);
@@ -394,8 +395,8 @@ TEST(ReportFilter, ARunOfRandomDatesKeepsWhatTheCalendarRuleKeeps) {
 
 TEST(ReportFilter, PartsCombine) {
     FilterTexts texts = Dates("01-08-2026", "31-08-2026");
-    texts.station = "r";
-    texts.frequencyFrom = "5000";
+    texts.Station = "r";
+    texts.FrequencyFrom = "5000";
     ReportFilter f = Filter(texts);
     EXPECT_TRUE(EntryMatches(f, MakeEntry("R. Rumbos", "14-08-2026", "08:59", "9660")));
     EXPECT_FALSE(EntryMatches(f, MakeEntry("Big Radio", "14-08-2026", "08:59", "9660")));
@@ -405,59 +406,59 @@ TEST(ReportFilter, PartsCombine) {
 
 TEST(ReportFilter, UnreadableDatesAreRefusedNamingTheBox) {
     FilterReading february = Refused(Dates("31-02-2026", ""));
-    EXPECT_EQ(february.box, FilterBox::DateFrom);
-    EXPECT_NE(february.message.find("\"Date from\""), std::string::npos) << february.message;
-    EXPECT_NE(february.message.find("31-02-2026"), std::string::npos) << february.message;
+    EXPECT_EQ(february.Box, FilterBox::DateFrom);
+    EXPECT_NE(february.Message.find("\"Date from\""), std::string::npos) << february.Message;
+    EXPECT_NE(february.Message.find("31-02-2026"), std::string::npos) << february.Message;
     for (std::string text : {"14-8-2026", "14/08/2026", "2026-08-14", "29-02-2025", "14-13-2026", "today"}) {
         FilterReading reading = Refused(Dates("", text));
-        EXPECT_EQ(reading.box, FilterBox::DateTo) << text;
-        EXPECT_NE(reading.message.find("\"Date to\""), std::string::npos) << reading.message;
+        EXPECT_EQ(reading.Box, FilterBox::DateTo) << text;
+        EXPECT_NE(reading.Message.find("\"Date to\""), std::string::npos) << reading.Message;
     }
     // Blanks around a date are not part of it.
-    EXPECT_EQ(Filter(Dates(" 14-08-2026 ", "")).dateFrom, 20260814);
+    EXPECT_EQ(Filter(Dates(" 14-08-2026 ", "")).DateFrom, 20260814);
 }
 
 TEST(ReportFilter, UnreadableFrequenciesAreRefusedNamingTheBox) {
     FilterReading letters = Refused(Frequencies("96a0", ""));
-    EXPECT_EQ(letters.box, FilterBox::FrequencyFrom);
-    EXPECT_NE(letters.message.find("\"Frequency from\""), std::string::npos) << letters.message;
-    EXPECT_NE(letters.message.find("96a0"), std::string::npos) << letters.message;
+    EXPECT_EQ(letters.Box, FilterBox::FrequencyFrom);
+    EXPECT_NE(letters.Message.find("\"Frequency from\""), std::string::npos) << letters.Message;
+    EXPECT_NE(letters.Message.find("96a0"), std::string::npos) << letters.Message;
     for (std::string text : {"9660kHz", "-5", "9.6.6", ".5", "5.", "1e3", "9 660"}) {
         FilterReading reading = Refused(Frequencies("", text));
-        EXPECT_EQ(reading.box, FilterBox::FrequencyTo) << text;
-        EXPECT_NE(reading.message.find("\"Frequency to\""), std::string::npos) << reading.message;
+        EXPECT_EQ(reading.Box, FilterBox::FrequencyTo) << text;
+        EXPECT_NE(reading.Message.find("\"Frequency to\""), std::string::npos) << reading.Message;
     }
 }
 
 TEST(ReportFilter, FromLaterThanToIsRefused) {
     FilterReading dates = Refused(Dates("01-01-2026", "31-12-2025"));
-    EXPECT_EQ(dates.box, FilterBox::DateFrom);
-    EXPECT_NE(dates.message.find("\"Date from\" is later than \"Date to\""), std::string::npos) << dates.message;
+    EXPECT_EQ(dates.Box, FilterBox::DateFrom);
+    EXPECT_NE(dates.Message.find("\"Date from\" is later than \"Date to\""), std::string::npos) << dates.Message;
     FilterReading freqs = Refused(Frequencies("10000", "9999.99"));
-    EXPECT_EQ(freqs.box, FilterBox::FrequencyFrom);
-    EXPECT_NE(freqs.message.find("\"Frequency from\" is higher than \"Frequency to\""), std::string::npos)
-        << freqs.message;
+    EXPECT_EQ(freqs.Box, FilterBox::FrequencyFrom);
+    EXPECT_NE(freqs.Message.find("\"Frequency from\" is higher than \"Frequency to\""), std::string::npos)
+        << freqs.Message;
     // Equal bounds are a range of one value.
-    EXPECT_TRUE(ReadReportFilter(Dates("01-01-2026", "01-01-2026"), UpperCaseWestern).ok);
-    EXPECT_TRUE(ReadReportFilter(Frequencies("9660", "9660.000"), UpperCaseWestern).ok);
+    EXPECT_TRUE(ReadReportFilter(Dates("01-01-2026", "01-01-2026"), UpperCaseWestern).Ok);
+    EXPECT_TRUE(ReadReportFilter(Frequencies("9660", "9660.000"), UpperCaseWestern).Ok);
 }
 
 TEST(ReportFilter, TheFirstBoxInOrderIsTheOneNamed) {
     FilterTexts texts = Dates("1-1-2026", "x");
-    texts.frequencyTo = "y";
-    EXPECT_EQ(Refused(texts).box, FilterBox::DateFrom);
-    texts.dateFrom = "";
-    EXPECT_EQ(Refused(texts).box, FilterBox::DateTo);
+    texts.FrequencyTo = "y";
+    EXPECT_EQ(Refused(texts).Box, FilterBox::DateFrom);
+    texts.DateFrom = "";
+    EXPECT_EQ(Refused(texts).Box, FilterBox::DateTo);
 }
 
 TEST(FilteredExport, EmptyFilterWritesTodaysFileByteForByte) {
     std::vector<LogEntry> entries = StoredEntries();
     entries.pop_back();  // the stored export holds the first three
     OpenTestLog t(entries);
-    std::string csv = t.dir.Path("MYLOG.CSV");
-    ExportResult result = ExportReports(t.log, 1, csv, Filter(FilterTexts{}));
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 3);
+    std::string csv = t.Folder.Path("MYLOG.CSV");
+    ExportResult result = ExportReports(t.Log, 1, csv, Filter(FilterTexts{}));
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 3);
     EXPECT_EQ(ReadBytes(csv), StoredFile("export_three.csv"));
 }
 
@@ -465,30 +466,30 @@ TEST(FilteredExport, WritesAndCountsOnlyTheMatchingEntries) {
     std::vector<LogEntry> entries = StoredEntries();
     entries.pop_back();
     OpenTestLog t(entries);
-    std::string csv = t.dir.Path("MYLOG.CSV");
+    std::string csv = t.Folder.Path("MYLOG.CSV");
     std::string stored = StoredFile("export_three.csv");
     size_t first = stored.find("\r\n") + 2;
     size_t second = stored.find("15 Nov");
     size_t third = stored.find("01 Dec");
-    ExportResult result = ExportReports(t.log, 1, csv, Filter(Dates("", "31-12-2019")));
-    EXPECT_EQ(result.count, 2);
+    ExportResult result = ExportReports(t.Log, 1, csv, Filter(Dates("", "31-12-2019")));
+    EXPECT_EQ(result.Count, 2);
     EXPECT_EQ(ReadBytes(csv), stored.substr(0, third));
-    result = ExportReports(t.log, 1, csv, Filter(Station("radio")));
-    EXPECT_EQ(result.count, 1);
+    result = ExportReports(t.Log, 1, csv, Filter(Station("radio")));
+    EXPECT_EQ(result.Count, 1);
     EXPECT_EQ(ReadBytes(csv), stored.substr(0, first) + stored.substr(third));
     // The walk still starts at the start number.
-    result = ExportReports(t.log, 2, csv, Filter(Frequencies("6000", "")));
-    EXPECT_EQ(result.count, 1);
+    result = ExportReports(t.Log, 2, csv, Filter(Frequencies("6000", "")));
+    EXPECT_EQ(result.Count, 1);
     EXPECT_EQ(ReadBytes(csv), stored.substr(0, first) + stored.substr(second, third - second));
 }
 
 TEST(FilteredExport, NothingMatchingLeavesTheFileEmpty) {
     OpenTestLog t(StoredEntries());
-    std::string csv = t.dir.Path("MYLOG.CSV");
+    std::string csv = t.Folder.Path("MYLOG.CSV");
     WriteBytes(csv, "old contents");
-    ExportResult result = ExportReports(t.log, 1, csv, Filter(Station("zz")));
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 0);
+    ExportResult result = ExportReports(t.Log, 1, csv, Filter(Station("zz")));
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 0);
     EXPECT_EQ(ReadBytes(csv), "");
 }
 
@@ -496,8 +497,8 @@ TEST(FilteredRun, EmptyFilterHandsOnTodaysPrintedRows) {
     OpenTestLog t(StoredEntries());
     EntryFilter hook;
     std::vector<std::string> rows = {HeadingText()};
-    WalkResult walk = WalkLog(t.log, 1, AddRow, &rows, RunFilter(Filter(FilterTexts{}), &hook));
-    EXPECT_EQ(walk.count, 4);
+    WalkResult walk = WalkLog(t.Log, 1, AddRow, &rows, RunFilter(Filter(FilterTexts{}), &hook));
+    EXPECT_EQ(walk.Count, 4);
     EXPECT_EQ(rows, StoredRows());
 }
 
@@ -506,8 +507,8 @@ TEST(FilteredRun, OnlyMatchingRowsAreHandedOnAndCounted) {
     ReportFilter filter = Filter(Frequencies("9000", ""));
     EntryFilter hook;
     std::vector<std::string> rows = {HeadingText()};
-    WalkResult walk = WalkLog(t.log, 1, AddRow, &rows, RunFilter(filter, &hook));
-    EXPECT_EQ(walk.count, 2);
+    WalkResult walk = WalkLog(t.Log, 1, AddRow, &rows, RunFilter(filter, &hook));
+    EXPECT_EQ(walk.Count, 2);
     std::vector<std::string> stored = StoredRows();
     EXPECT_EQ(rows, (std::vector<std::string>{stored[0], stored[2], stored[4]}));
 }

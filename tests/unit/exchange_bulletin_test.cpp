@@ -57,7 +57,9 @@ const char* const kUntimedLines[16] = {
     "9660 R. Rumbos, Venezuela. nice signal",
 };
 
-std::string WithoutDatePiece(const std::string& line) { return line.substr(0, line.size() - std::string(" 14/8").size()); }
+std::string WithoutDatePiece(const std::string& line) {
+    return line.substr(0, line.size() - std::string(" 14/8").size());
+}
 
 BulletinItem Item(int32_t number, const std::string& freq, const std::string& date, const std::string& time) {
     return {MakeEntry("S" + std::to_string(number), date, time, freq), number};
@@ -65,7 +67,7 @@ BulletinItem Item(int32_t number, const std::string& freq, const std::string& da
 
 std::vector<int32_t> Numbers(const std::vector<BulletinItem>& items) {
     std::vector<int32_t> numbers;
-    for (const BulletinItem& item : items) numbers.push_back(item.number);
+    for (const BulletinItem& item : items) numbers.push_back(item.Number);
     return numbers;
 }
 
@@ -82,7 +84,7 @@ std::vector<LogEntry> SampleLog() {
     };
 }
 
-ReportFilter NoFilter() { return ReadReportFilter(FilterTexts{}, UpperCaseWestern).filter; }
+ReportFilter NoFilter() { return ReadReportFilter(FilterTexts{}, UpperCaseWestern).Filter; }
 
 }  // namespace
 
@@ -106,7 +108,8 @@ TEST(BulletinLine, PiecesAreTrimmedAndTheDateHasNoLeadingZeros) {
     EXPECT_EQ(BulletinLine(MakeEntry("S", "31-12-2025", "23:59", "1", "", "")), "1 2359 S, 31/12");
     EXPECT_EQ(BulletinLine(MakeEntry("S", "05-10-2025", "12:07", "1", "", "")), "1 1207 S, 5/10");
     // Inner blanks stay.
-    EXPECT_EQ(BulletinLine(MakeEntry("A  B", "05-10-2025", "12:07", "9 6", "C  D", "E  F")), "9 6 1207 A  B, C  D. E  F 5/10");
+    EXPECT_EQ(BulletinLine(MakeEntry("A  B", "05-10-2025", "12:07", "9 6", "C  D", "E  F")),
+              "9 6 1207 A  B, C  D. E  F 5/10");
 }
 
 TEST(BulletinLine, InvalidDateOrTimeDropsTheDatePiece) {
@@ -148,10 +151,8 @@ TEST(BulletinOrder, FrequencyDateTimeNumberAndTheUndatedLast) {
 
 TEST(BulletinOrder, UndatedOnesAmongThemselvesByFrequencyThenNumber) {
     std::vector<BulletinItem> items = {
-        Item(1, "9660", "", "08:59"),
-        Item(2, "x", "14-08-2026", "24:00"),
-        Item(3, "600", "31-02-2026", ""),
-        Item(4, "9660", "14-08-2026", ""),
+        Item(1, "9660", "", "08:59"),     Item(2, "x", "14-08-2026", "24:00"),
+        Item(3, "600", "31-02-2026", ""), Item(4, "9660", "14-08-2026", ""),
         Item(5, "600", "", ""),
     };
     SortBulletin(&items);
@@ -160,22 +161,22 @@ TEST(BulletinOrder, UndatedOnesAmongThemselvesByFrequencyThenNumber) {
 
 TEST(BulletinFile, SampleLogMatchesTheStoredFile) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
-    ExportResult result = WriteBulletin(t.log, 1, name, NoFilter());
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 7);
+    std::string name = t.Folder.Path("MYLOG.TXT");
+    ExportResult result = WriteBulletin(t.Log, 1, name, NoFilter());
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 7);
     EXPECT_EQ(ReadBytes(name), StoredFile("bulletin_sample.txt"));
 }
 
 TEST(BulletinFile, FilterAndStartNumberChooseTheLines) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
+    std::string name = t.Folder.Path("MYLOG.TXT");
     FilterTexts texts;
-    texts.station = "r";
-    ReportFilter radios = ReadReportFilter(texts, UpperCaseWestern).filter;
+    texts.Station = "r";
+    ReportFilter radios = ReadReportFilter(texts, UpperCaseWestern).Filter;
     // Entry 1, R. Rumbos on 14-08, is before the start number.
-    ExportResult result = WriteBulletin(t.log, 2, name, radios);
-    EXPECT_EQ(result.count, 3);
+    ExportResult result = WriteBulletin(t.Log, 2, name, radios);
+    EXPECT_EQ(result.Count, 3);
     EXPECT_EQ(ReadBytes(name),
               "5025 0430 Radio Rebelde, Cuba. fair 1/9\r\n"
               "6185 2310 Radio Nacional, Mexico. QRM from 6180 2/8\r\n"
@@ -184,22 +185,22 @@ TEST(BulletinFile, FilterAndStartNumberChooseTheLines) {
 
 TEST(BulletinFile, NothingToWriteLeavesTheFileEmpty) {
     OpenTestLog t(SampleLog());
-    std::string name = t.dir.Path("MYLOG.TXT");
+    std::string name = t.Folder.Path("MYLOG.TXT");
     WriteBytes(name, "old");
-    ExportResult result = WriteBulletin(t.log, 8, name, NoFilter());
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 0);
+    ExportResult result = WriteBulletin(t.Log, 8, name, NoFilter());
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 0);
     EXPECT_EQ(ReadBytes(name), "");
 }
 
 TEST(BulletinFile, RefusedNamesWriteNothing) {
     OpenTestLog t(SampleLog());
-    std::string logBytes = ReadBytes(t.dir.Path("MYLOG.ULM"));
-    EXPECT_EQ(WriteBulletin(t.log, 1, "", NoFilter()).status, ExportStatus::NoFileName);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("./MYLOG.ULM"), NoFilter()).status, ExportStatus::NamesOpenLog);
-    EXPECT_EQ(ReadBytes(t.dir.Path("MYLOG.ULM")), logBytes);
-    EXPECT_EQ(WriteBulletin(t.log, 1, t.dir.Path("no/such/folder/B.TXT"), NoFilter()).status,
+    std::string logBytes = ReadBytes(t.Folder.Path("MYLOG.ULM"));
+    EXPECT_EQ(WriteBulletin(t.Log, 1, "", NoFilter()).Status, ExportStatus::NoFileName);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("MYLOG.ULM"), NoFilter()).Status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("./MYLOG.ULM"), NoFilter()).Status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(ReadBytes(t.Folder.Path("MYLOG.ULM")), logBytes);
+    EXPECT_EQ(WriteBulletin(t.Log, 1, t.Folder.Path("no/such/folder/B.TXT"), NoFilter()).Status,
               ExportStatus::CannotCreate);
 }
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "exchange/csv_export.h"
 #include "exchange/csv_line.h"
@@ -77,7 +77,8 @@ TEST(CsvLine, SpecialBytesAreFoundAtEveryPlaceOfAField) {
     }
     // Bytes next to the special ones, and those with the high bit set, need no quotes.
     std::string plain = "+-!#'\t\x80\xAC\xA2\x8D\x8A\xFF";
-    EXPECT_EQ(CsvLine(MakeEntry(plain, "07-03-2004", "21:45", "1", "P", "")), "07 Mar 2004,21:45," + plain + ",P,1KHz,");
+    EXPECT_EQ(CsvLine(MakeEntry(plain, "07-03-2004", "21:45", "1", "P", "")),
+              "07 Mar 2004,21:45," + plain + ",P,1KHz,");
 }
 
 TEST(CsvLine, LongestQuotedLineFits) {
@@ -90,8 +91,8 @@ TEST(CsvLine, LongestQuotedLineFits) {
 }
 
 TEST(CsvLine, FullFieldsGiveTheLongestPlainLine) {
-    LogEntry entry = MakeEntry(std::string(20, 'S'), "07-03-2004", "21:45", "153000", std::string(24, 'L'),
-                               std::string(50, 'R'));
+    LogEntry entry =
+        MakeEntry(std::string(20, 'S'), "07-03-2004", "21:45", "153000", std::string(24, 'L'), std::string(50, 'R'));
     std::string line = CsvLine(entry);
     EXPECT_EQ(line.size(), 124u);
     EXPECT_EQ(line, "07 Mar 2004,21:45," + std::string(20, 'S') + "," + std::string(24, 'L') + ",153000KHz," +
@@ -100,46 +101,46 @@ TEST(CsvLine, FullFieldsGiveTheLongestPlainLine) {
 
 TEST(CsvExport, ThreeEntriesMatchTheStoredFile) {
     OpenTestLog t(ThreeEntries());
-    std::string csv = t.dir.Path("MYLOG.CSV");
-    ExportResult result = ExportLog(t.log, 1, csv);
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 3);
+    std::string csv = t.Folder.Path("MYLOG.CSV");
+    ExportResult result = ExportLog(t.Log, 1, csv);
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 3);
     EXPECT_EQ(ReadBytes(csv), StoredFile("export_three.csv"));
 }
 
 TEST(CsvExport, EveryRunStartsItsFileWithTheHeader) {
     OpenTestLog t(ThreeEntries());
-    std::string first = t.dir.Path("ONE.CSV");
-    std::string second = t.dir.Path("TWO.CSV");
-    EXPECT_EQ(ExportLog(t.log, 1, first).status, ExportStatus::Written);
-    EXPECT_EQ(ExportLog(t.log, 2, second).count, 2);
+    std::string first = t.Folder.Path("ONE.CSV");
+    std::string second = t.Folder.Path("TWO.CSV");
+    EXPECT_EQ(ExportLog(t.Log, 1, first).Status, ExportStatus::Written);
+    EXPECT_EQ(ExportLog(t.Log, 2, second).Count, 2);
     EXPECT_EQ(ReadBytes(first), StoredFile("export_three.csv"));
     std::string stored = StoredFile("export_three.csv");
     size_t secondEntry = stored.find("15 Nov");
     EXPECT_EQ(ReadBytes(second), kHeaderLine + stored.substr(secondEntry));
     // Exporting again over the first file gives the same bytes, not two copies.
-    EXPECT_EQ(ExportLog(t.log, 1, first).count, 3);
+    EXPECT_EQ(ExportLog(t.Log, 1, first).Count, 3);
     EXPECT_EQ(ReadBytes(first), stored);
 }
 
 TEST(CsvExport, StartAboveTheCountEmptiesTheFile) {
     OpenTestLog t(ThreeEntries());
-    std::string csv = t.dir.Path("OLD.CSV");
+    std::string csv = t.Folder.Path("OLD.CSV");
     WriteBytes(csv, "old contents\r\n");
-    ExportResult result = ExportLog(t.log, 4, csv);
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 0);
+    ExportResult result = ExportLog(t.Log, 4, csv);
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 0);
     EXPECT_TRUE(FileExists(csv.c_str()));
     EXPECT_EQ(ReadBytes(csv), "");
-    EXPECT_EQ(ExportLog(t.log, kBeyondAnyEntry, csv).count, 0);
+    EXPECT_EQ(ExportLog(t.Log, kBeyondAnyEntry, csv).Count, 0);
 }
 
 TEST(CsvExport, EmptyLogGivesAnEmptyFile) {
     OpenTestLog t("");
-    std::string csv = t.dir.Path("EMPTY.CSV");
-    ExportResult result = ExportLog(t.log, 1, csv);
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, 0);
+    std::string csv = t.Folder.Path("EMPTY.CSV");
+    ExportResult result = ExportLog(t.Log, 1, csv);
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, 0);
     EXPECT_TRUE(FileExists(csv.c_str()));
     EXPECT_EQ(ReadBytes(csv), "");
 }
@@ -147,10 +148,10 @@ TEST(CsvExport, EmptyLogGivesAnEmptyFile) {
 TEST(CsvExport, LinesAreWrittenInOrderAcrossWriteBlocks) {
     const int count = 12000;  // more than one megabyte of lines
     OpenTestLog t(ManyEntries(count));
-    std::string csv = t.dir.Path("MANY.CSV");
-    ExportResult result = ExportLog(t.log, 1, csv);
-    EXPECT_EQ(result.status, ExportStatus::Written);
-    EXPECT_EQ(result.count, count);
+    std::string csv = t.Folder.Path("MANY.CSV");
+    ExportResult result = ExportLog(t.Log, 1, csv);
+    EXPECT_EQ(result.Status, ExportStatus::Written);
+    EXPECT_EQ(result.Count, count);
     std::string expected = kHeaderLine;
     for (int i = 1; i <= count; ++i) {
         std::string n = std::to_string(i);
@@ -163,60 +164,60 @@ TEST(CsvExport, LinesAreWrittenInOrderAcrossWriteBlocks) {
 
 TEST(CsvExportFailure, EmptyNameWritesNothing) {
     OpenTestLog t(ThreeEntries());
-    ExportResult result = ExportLog(t.log, 1, "");
-    EXPECT_EQ(result.status, ExportStatus::NoFileName);
-    EXPECT_EQ(result.count, 0);
-    EXPECT_NE(ExportFailureText(result.status, "").find("no file was written"), std::string::npos);
+    ExportResult result = ExportLog(t.Log, 1, "");
+    EXPECT_EQ(result.Status, ExportStatus::NoFileName);
+    EXPECT_EQ(result.Count, 0);
+    EXPECT_NE(ExportFailureText(result.Status, "").find("no file was written"), std::string::npos);
 }
 
 TEST(CsvExportFailure, MissingFolderIsReported) {
     OpenTestLog t(ThreeEntries());
-    std::string csv = t.dir.Path("nofolder/LOG.CSV");
-    ExportResult result = ExportLog(t.log, 1, csv);
-    EXPECT_EQ(result.status, ExportStatus::CannotCreate);
+    std::string csv = t.Folder.Path("nofolder/LOG.CSV");
+    ExportResult result = ExportLog(t.Log, 1, csv);
+    EXPECT_EQ(result.Status, ExportStatus::CannotCreate);
     EXPECT_FALSE(FileExists(csv.c_str()));
-    std::string text = ExportFailureText(result.status, csv);
+    std::string text = ExportFailureText(result.Status, csv);
     EXPECT_NE(text.find(csv), std::string::npos);
     EXPECT_NE(text.find("was not written"), std::string::npos);
 }
 
 TEST(CsvExportFailure, ReadOnlyFileIsLeftAsItWas) {
     OpenTestLog t(ThreeEntries());
-    std::string csv = t.dir.Path("KEEP.CSV");
+    std::string csv = t.Folder.Path("KEEP.CSV");
     WriteBytes(csv, "keep me");
     chmod(csv.c_str(), 0444);
-    EXPECT_EQ(ExportLog(t.log, 1, csv).status, ExportStatus::CannotCreate);
+    EXPECT_EQ(ExportLog(t.Log, 1, csv).Status, ExportStatus::CannotCreate);
     EXPECT_EQ(ReadBytes(csv), "keep me");
 }
 
 TEST(CsvExportFailure, FileInUseIsLeftAsItWas) {
     OpenTestLog t(ThreeEntries());
-    std::string csv = t.dir.Path("BUSY.CSV");
+    std::string csv = t.Folder.Path("BUSY.CSV");
     WriteBytes(csv, "in use");
     PlatformFile holder;
     ASSERT_TRUE(FileOpen(csv.c_str(), FileAccess::ReadWrite, &holder));
-    EXPECT_EQ(ExportLog(t.log, 1, csv).status, ExportStatus::CannotCreate);
+    EXPECT_EQ(ExportLog(t.Log, 1, csv).Status, ExportStatus::CannotCreate);
     FileClose(&holder);
     EXPECT_EQ(ReadBytes(csv), "in use");
 }
 
 TEST(CsvExportFailure, TheOpenLogIsNeverTouched) {
     OpenTestLog t(ThreeEntries());
-    ExportResult result = ExportLog(t.log, 1, t.path);
-    EXPECT_EQ(result.status, ExportStatus::NamesOpenLog);
-    EXPECT_NE(ExportFailureText(result.status, t.path).find(t.path + " was not written"), std::string::npos);
+    ExportResult result = ExportLog(t.Log, 1, t.Path);
+    EXPECT_EQ(result.Status, ExportStatus::NamesOpenLog);
+    EXPECT_NE(ExportFailureText(result.Status, t.Path).find(t.Path + " was not written"), std::string::npos);
     // Another spelling of the same file is the same file.
-    std::string other = t.dir.Path("./MYLOG.ULM");
-    EXPECT_EQ(ExportLog(t.log, 1, other).status, ExportStatus::NamesOpenLog);
-    EXPECT_EQ(ReadBytes(t.path), ThreeEntries());
-    EXPECT_EQ(t.log.EntryCount, 3);
-    ASSERT_TRUE(ReadEntry(t.log, 3));
-    EXPECT_EQ(EntryBytes(t.log.EntryBuffer), ThreeEntries().substr(230));
+    std::string other = t.Folder.Path("./MYLOG.ULM");
+    EXPECT_EQ(ExportLog(t.Log, 1, other).Status, ExportStatus::NamesOpenLog);
+    EXPECT_EQ(ReadBytes(t.Path), ThreeEntries());
+    EXPECT_EQ(t.Log.EntryCount, 3);
+    ASSERT_TRUE(ReadEntry(t.Log, 3));
+    EXPECT_EQ(EntryBytes(t.Log.EntryBuffer), ThreeEntries().substr(230));
 }
 
 TEST(CsvExportFailure, WriteErrorIsReported) {
     OpenTestLog t(ManyEntries(200));
-    std::string csv = t.dir.Path("FULL.CSV");
+    std::string csv = t.Folder.Path("FULL.CSV");
     // A file-size limit stands for a full disk: writes past it fail.
     struct rlimit old;
     getrlimit(RLIMIT_FSIZE, &old);
@@ -224,22 +225,22 @@ TEST(CsvExportFailure, WriteErrorIsReported) {
     struct rlimit small = old;
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
-    ExportResult result = ExportLog(t.log, 1, csv);
+    ExportResult result = ExportLog(t.Log, 1, csv);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(result.status, ExportStatus::WriteFailed);
-    std::string text = ExportFailureText(result.status, csv);
+    EXPECT_EQ(result.Status, ExportStatus::WriteFailed);
+    std::string text = ExportFailureText(result.Status, csv);
     EXPECT_NE(text.find(csv + " was not written completely"), std::string::npos);
 }
 
 TEST(CsvExportFailure, LogThatCannotBeReadToTheEndIsReported) {
     OpenTestLog t(ThreeEntries());
     // The file shrinks behind the program's back (a share that went away).
-    ASSERT_EQ(truncate(t.path.c_str(), 115), 0);
-    std::string csv = t.dir.Path("PART.CSV");
-    ExportResult result = ExportLog(t.log, 1, csv);
-    EXPECT_EQ(result.status, ExportStatus::ReadFailed);
-    EXPECT_EQ(result.count, 1);
+    ASSERT_EQ(truncate(t.Path.c_str(), 115), 0);
+    std::string csv = t.Folder.Path("PART.CSV");
+    ExportResult result = ExportLog(t.Log, 1, csv);
+    EXPECT_EQ(result.Status, ExportStatus::ReadFailed);
+    EXPECT_EQ(result.Count, 1);
     EXPECT_EQ(ReadBytes(csv), kHeaderLine + "07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n");
-    EXPECT_NE(ExportFailureText(result.status, csv).find("could not be read"), std::string::npos);
+    EXPECT_NE(ExportFailureText(result.Status, csv).find("could not be read"), std::string::npos);
 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <random>
-#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "exchange/csv_export.h"
@@ -28,8 +28,8 @@ std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
 // The records a plan would add, as raw bytes, when it is not refused.
 std::vector<std::string> Imported(const std::string& file) {
     ImportPlan plan = PlanImport(file);
-    EXPECT_FALSE(plan.refused) << plan.refusal;
-    return AsBytes(plan.records);
+    EXPECT_FALSE(plan.Refused) << plan.Refusal;
+    return AsBytes(plan.Records);
 }
 
 std::string Record(const std::string& station, const std::string& date, const std::string& time,
@@ -40,18 +40,18 @@ std::string Record(const std::string& station, const std::string& date, const st
 // A plan of a file with a header and one data line; the reason it skips it.
 std::string SkipReason(const std::string& header, const std::string& line) {
     ImportPlan plan = PlanImport(header + "\r\n" + line + "\r\n");
-    EXPECT_FALSE(plan.refused) << plan.refusal;
-    EXPECT_TRUE(plan.records.empty());
-    EXPECT_EQ(plan.skipped, 1);
-    EXPECT_EQ(plan.firstSkippedLine, 2);
-    return plan.firstSkipReason;
+    EXPECT_FALSE(plan.Refused) << plan.Refusal;
+    EXPECT_TRUE(plan.Records.empty());
+    EXPECT_EQ(plan.Skipped, 1);
+    EXPECT_EQ(plan.FirstSkippedLine, 2);
+    return plan.FirstSkipReason;
 }
 
 std::string RefusalOf(const std::string& file) {
     ImportPlan plan = PlanImport(file);
-    EXPECT_TRUE(plan.refused);
-    EXPECT_TRUE(plan.records.empty());
-    return plan.refusal;
+    EXPECT_TRUE(plan.Refused);
+    EXPECT_TRUE(plan.Records.empty());
+    return plan.Refusal;
 }
 
 const std::string kHeader = "Date,Time,Station,Location,Freq,Remarks";
@@ -72,28 +72,31 @@ TEST(CsvImport, ColumnsInAnyOrderFoundByNameWithoutRegardToCase) {
     std::string file =
         "STATION;utc;Khz;dAtE;Remarks\r\n"
         "R. Rumbos;0859;9660;14-08-2026;nice signal\r\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("R. Rumbos", "14-08-2026", "08:59", "9660", "", "nice signal")}));
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{Record("R. Rumbos", "14-08-2026", "08:59", "9660", "", "nice signal")}));
     std::string other =
         "Notes,Frequency,Location,Time,Date,Station,Extra\n"
         "x,6070,Sometown,21:45,07 Mar 2004,Example Radio,y\n";
-    EXPECT_EQ(Imported(other), (std::vector<std::string>{Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown")}));
+    EXPECT_EQ(Imported(other),
+              (std::vector<std::string>{Record("Example Radio", "07-03-2004", "21:45", "6070", "Sometown")}));
     // Names may have blanks around them and stand in quotes.
     EXPECT_EQ(Imported("\" Date \", Time ,\"Station\"\n01-01-2026,00:00,S\n"),
               (std::vector<std::string>{Record("S", "01-01-2026", "00:00")}));
 }
 
 TEST(CsvImport, EveryDateAndTimeForm) {
-    std::string file = "Date,Time,Station\r\n"
-                       "14 Aug 2026,08:59,A\r\n"
-                       "14 aug 2026,0859,B\r\n"
-                       "14-08-2026,08:59,C\r\n"
-                       "2026-08-14,0859,D\r\n"
-                       "14/08/2026,08:59,E\r\n"
-                       " 29-02-2024 , 2359 ,F\r\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{
-                                  Record("A", "14-08-2026", "08:59"), Record("B", "14-08-2026", "08:59"),
-                                  Record("C", "14-08-2026", "08:59"), Record("D", "14-08-2026", "08:59"),
-                                  Record("E", "14-08-2026", "08:59"), Record("F", "29-02-2024", "23:59")}));
+    std::string file =
+        "Date,Time,Station\r\n"
+        "14 Aug 2026,08:59,A\r\n"
+        "14 aug 2026,0859,B\r\n"
+        "14-08-2026,08:59,C\r\n"
+        "2026-08-14,0859,D\r\n"
+        "14/08/2026,08:59,E\r\n"
+        " 29-02-2024 , 2359 ,F\r\n";
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{Record("A", "14-08-2026", "08:59"), Record("B", "14-08-2026", "08:59"),
+                                        Record("C", "14-08-2026", "08:59"), Record("D", "14-08-2026", "08:59"),
+                                        Record("E", "14-08-2026", "08:59"), Record("F", "29-02-2024", "23:59")}));
 }
 
 TEST(CsvImport, ValuesKeepLeadingBlanksAndLoseTrailingOnes) {
@@ -102,17 +105,19 @@ TEST(CsvImport, ValuesKeepLeadingBlanksAndLoseTrailingOnes) {
 }
 
 TEST(CsvImport, OneTrailingKhzLeavesTheFrequency) {
-    std::string file = "Date,Time,Station,kHz\n"
-                       "01-01-2026,00:00,A,9660 kHz\n"
-                       "01-01-2026,00:00,B,9660KHZ\n"
-                       "01-01-2026,00:00,C,9660khz  \n"
-                       "01-01-2026,00:00,D,1kHzkHz\n"
-                       "01-01-2026,00:00,E,kHz\n"
-                       "01-01-2026,00:00,F,kHz 9\n";
-    EXPECT_EQ(Imported(file), (std::vector<std::string>{
-                                  Record("A", "01-01-2026", "00:00", "9660"), Record("B", "01-01-2026", "00:00", "9660"),
-                                  Record("C", "01-01-2026", "00:00", "9660"), Record("D", "01-01-2026", "00:00", "1kHz"),
-                                  Record("E", "01-01-2026", "00:00", ""), Record("F", "01-01-2026", "00:00", "kHz 9")}));
+    std::string file =
+        "Date,Time,Station,kHz\n"
+        "01-01-2026,00:00,A,9660 kHz\n"
+        "01-01-2026,00:00,B,9660KHZ\n"
+        "01-01-2026,00:00,C,9660khz  \n"
+        "01-01-2026,00:00,D,1kHzkHz\n"
+        "01-01-2026,00:00,E,kHz\n"
+        "01-01-2026,00:00,F,kHz 9\n";
+    EXPECT_EQ(Imported(file),
+              (std::vector<std::string>{
+                  Record("A", "01-01-2026", "00:00", "9660"), Record("B", "01-01-2026", "00:00", "9660"),
+                  Record("C", "01-01-2026", "00:00", "9660"), Record("D", "01-01-2026", "00:00", "1kHz"),
+                  Record("E", "01-01-2026", "00:00", ""), Record("F", "01-01-2026", "00:00", "kHz 9")}));
 }
 
 TEST(CsvImport, SeparatorIsTheFirstCommaOrSemicolonOutsideQuotes) {
@@ -123,7 +128,8 @@ TEST(CsvImport, SeparatorIsTheFirstCommaOrSemicolonOutsideQuotes) {
 }
 
 TEST(CsvImport, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
-    std::string file = kHeader + "\r\n01-01-2026,00:00,\"A,\"\"B\"\"\",\"Line\r\nTwo\",,\"\"\r\n01-01-2026,00:01,C,,,\r\n";
+    std::string file =
+        kHeader + "\r\n01-01-2026,00:00,\"A,\"\"B\"\"\",\"Line\r\nTwo\",,\"\"\r\n01-01-2026,00:01,C,,,\r\n";
     EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("A,\"B\"", "01-01-2026", "00:00", "", "Line\r\nTwo"),
                                                         Record("C", "01-01-2026", "00:01")}));
 }
@@ -134,13 +140,16 @@ TEST(CsvImport, LineEndsOfEveryKindAndBlankRows) {
               (std::vector<std::string>{Record("A", "01-01-2026", "00:00"), Record("B", "01-01-2026", "00:01"),
                                         Record("C", "01-01-2026", "00:02")}));
     ImportPlan plan = PlanImport("Date,Time,Station\n" + rows);
-    EXPECT_EQ(plan.skipped, 0);
+    EXPECT_EQ(plan.Skipped, 0);
 }
 
 TEST(CsvImport, Utf8IsConvertedToTheWesternCodePage) {
     // é, €, a Chinese character and an emoji, with and without a byte-order mark.
     std::string utf8 = "Date,Time,Station\n01-01-2026,00:00,\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xF0\x9F\x93\xBB!\n";
-    std::vector<std::string> expected = {Record("\xE9\x80?" "?!", "01-01-2026", "00:00")};
+    std::vector<std::string> expected = {
+        Record("\xE9\x80?"
+               "?!",
+               "01-01-2026", "00:00")};
     EXPECT_EQ(Imported(utf8), expected);
     EXPECT_EQ(Imported("\xEF\xBB\xBF" + utf8), expected);
     // Not valid UTF-8: the bytes are taken as they are.
@@ -164,7 +173,8 @@ TEST(TextEncoding, OnlyValidUtf8IsConverted) {
             << bad;
     }
     // The byte-order mark is no part of the first column's name.
-    EXPECT_EQ(Imported("\xEF\xBB\xBF" "Date,Time,Station\n01-01-2026,00:00,abc\n"),
+    EXPECT_EQ(Imported("\xEF\xBB\xBF"
+                       "Date,Time,Station\n01-01-2026,00:00,abc\n"),
               (std::vector<std::string>{Record("abc", "01-01-2026", "00:00")}));
 }
 
@@ -195,16 +205,18 @@ TEST(CsvImport, LinesThatCannotBeReportsAreSkippedWithAReason) {
 
 TEST(CsvImport, SkipsAreCountedWithTheFirstLineAndItsReason) {
     std::string file = kHeader + "\r\n" +
-                       "01-01-2026,00:00,\"Two\r\nlines\",,,\r\n"      // lines 2-3
-                       "01-01-2026,00:00,S,,,\r\n"                    // line 4
-                       "01-01-2026,00:00," + std::string(21, 'S') + ",,,\r\n"  // line 5: skipped
-                       "\r\n"                                          // line 6: blank
-                       "01-01-2026,99:99,S,,,\r\n";                   // line 7: skipped
+                       "01-01-2026,00:00,\"Two\r\nlines\",,,\r\n"  // lines 2-3
+                       "01-01-2026,00:00,S,,,\r\n"                 // line 4
+                       "01-01-2026,00:00," +
+                       std::string(21, 'S') +
+                       ",,,\r\n"                     // line 5: skipped
+                       "\r\n"                        // line 6: blank
+                       "01-01-2026,99:99,S,,,\r\n";  // line 7: skipped
     ImportPlan plan = PlanImport(file);
-    EXPECT_EQ(plan.records.size(), 2u);
-    EXPECT_EQ(plan.skipped, 2);
-    EXPECT_EQ(plan.firstSkippedLine, 5);
-    EXPECT_EQ(plan.firstSkipReason, "Station longer than 20");
+    EXPECT_EQ(plan.Records.size(), 2u);
+    EXPECT_EQ(plan.Skipped, 2);
+    EXPECT_EQ(plan.FirstSkippedLine, 5);
+    EXPECT_EQ(plan.FirstSkipReason, "Station longer than 20");
     EXPECT_EQ(ImportQuestionText(plan, "C:\\LOGS\\MYLOG.ULM"),
               "Add 2 reports to C:\\LOGS\\MYLOG.ULM?\r\n\r\n2 lines will be skipped; the first, line 5: Station longer "
               "than 20.");
@@ -214,10 +226,10 @@ TEST(CsvImport, QuestionAndNothingToImportTexts) {
     ImportPlan plan = PlanImport(StoredFile("export_three.csv"));
     EXPECT_EQ(ImportQuestionText(plan, "C:\\LOGS\\MYLOG.ULM"), "Add 3 reports to C:\\LOGS\\MYLOG.ULM?");
     ImportPlan none = PlanImport(kHeader + "\r\n");
-    EXPECT_FALSE(none.refused);
+    EXPECT_FALSE(none.Refused);
     EXPECT_EQ(NothingToImportText(none), "Nothing to import");
     ImportPlan allSkipped = PlanImport(kHeader + "\r\n,00:00,S,,,\r\n31-12-2026,00:00,,,,\r\n");
-    EXPECT_TRUE(allSkipped.records.empty());
+    EXPECT_TRUE(allSkipped.Records.empty());
     EXPECT_EQ(NothingToImportText(allSkipped),
               "Nothing to import\r\n\r\n2 lines will be skipped; the first, line 2: Date is empty.");
 }
@@ -242,10 +254,10 @@ TEST(CsvImport, FilesThatAreNotCsvOrLackAColumnAreRefused) {
 TEST(CsvImport, FilesAreReadFromDisc) {
     TempDir dir;
     WriteBytes(dir.Path("IN.CSV"), StoredFile("export_three.csv"));
-    EXPECT_EQ(ImportPlanForFile(dir.Path("IN.CSV")).reports, 3);
+    EXPECT_EQ(ImportPlanForFile(dir.Path("IN.CSV")).Reports, 3);
     ImportPlan missing = ImportPlanForFile(dir.Path("NONE.CSV"));
-    EXPECT_TRUE(missing.refused);
-    EXPECT_EQ(missing.refusal, "it could not be read");
+    EXPECT_TRUE(missing.Refused);
+    EXPECT_EQ(missing.Refusal, "it could not be read");
 }
 
 TEST(CsvImportRoundTrip, ExportThenImportGivesTheSameRecords) {
@@ -283,12 +295,12 @@ TEST(CsvImportRoundTrip, ExportThenImportGivesTheSameRecords) {
         logBytes += EntryBytes(entry);
     }
     OpenTestLog t(logBytes);
-    std::string csv = t.dir.Path("MYLOG.CSV");
-    ASSERT_EQ(ExportLog(t.log, 1, csv).count, static_cast<int32_t>(kept.size() + dropped.size()));
+    std::string csv = t.Folder.Path("MYLOG.CSV");
+    ASSERT_EQ(ExportLog(t.Log, 1, csv).Count, static_cast<int32_t>(kept.size() + dropped.size()));
     ImportPlan plan = PlanImport(ReadBytes(csv));
-    ASSERT_FALSE(plan.refused) << plan.refusal;
-    EXPECT_EQ(plan.skipped, static_cast<int64_t>(dropped.size()));
-    EXPECT_EQ(AsBytes(plan.records), AsBytes(kept));
+    ASSERT_FALSE(plan.Refused) << plan.Refusal;
+    EXPECT_EQ(plan.Skipped, static_cast<int64_t>(dropped.size()));
+    EXPECT_EQ(AsBytes(plan.Records), AsBytes(kept));
 }
 
 namespace {
@@ -302,12 +314,12 @@ std::string CsvOfRows(int rows) {
 
 // The import as the program makes it: the file planned, then added.
 struct FileImport {
-    TempDir csvDir;
-    std::string csvPath = csvDir.Path("IN.CSV");
-    ImportPlan plan;
+    TempDir CsvDir;
+    std::string CsvPath = CsvDir.Path("IN.CSV");
+    ImportPlan Plan;
     explicit FileImport(const std::string& csv) {
-        WriteBytes(csvPath, csv);
-        plan = ImportPlanForFile(csvPath);
+        WriteBytes(CsvPath, csv);
+        Plan = ImportPlanForFile(CsvPath);
     }
 };
 
@@ -317,32 +329,32 @@ TEST(ImportAppend, AddsAllRecordsAfterTheLastEntry) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old);
     FileImport in("Date,Time,Station\r\n02-01-2026,01:00,A\r\n03-01-2026,02:00,B\r\n");
-    ASSERT_EQ(in.plan.reports, 2);
-    EXPECT_TRUE(in.plan.records.empty());  // a file's plan holds counts, not reports
-    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
-    EXPECT_EQ(t.log.EntryCount, 3);
+    ASSERT_EQ(in.Plan.Reports, 2);
+    EXPECT_TRUE(in.Plan.Records.empty());  // a file's plan holds counts, not reports
+    ASSERT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::Added);
+    EXPECT_EQ(t.Log.EntryCount, 3);
     std::string b = Record("B", "03-01-2026", "02:00");
-    EXPECT_EQ(ReadBytes(t.path), old + Record("A", "02-01-2026", "01:00") + b);
-    EXPECT_EQ(EntryBytes(t.log.EntryBuffer), b);
+    EXPECT_EQ(ReadBytes(t.Path), old + Record("A", "02-01-2026", "01:00") + b);
+    EXPECT_EQ(EntryBytes(t.Log.EntryBuffer), b);
     EXPECT_EQ(ImportDoneText(2, "C:\\LOGS\\MYLOG.ULM"), "Added 2 reports to C:\\LOGS\\MYLOG.ULM.");
 }
 
 TEST(ImportAppend, ManyBlocksAreAddedAsOneChange) {
     OpenTestLog t{std::string()};
     FileImport in(CsvOfRows(10000));
-    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
-    EXPECT_EQ(t.log.EntryCount, 10000);
-    EXPECT_EQ(ReadBytes(t.path), RecordsBytes(PlanImport(CsvOfRows(10000)).records));
-    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
+    ASSERT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::Added);
+    EXPECT_EQ(t.Log.EntryCount, 10000);
+    EXPECT_EQ(ReadBytes(t.Path), RecordsBytes(PlanImport(CsvOfRows(10000)).Records));
+    EXPECT_FALSE(FileExists(JournalPath(t.Path).c_str()));
 }
 
 TEST(ImportAppend, ATrailingPartRecordIsOverwrittenAsByAnAppend) {
     std::string old = Record("Old", "01-01-2026", "00:00");
     OpenTestLog t(old + "partial");
-    ASSERT_EQ(t.log.EntryCount, 1);
+    ASSERT_EQ(t.Log.EntryCount, 1);
     FileImport in("Date,Time,Station\n02-01-2026,01:00,A\n");
-    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
-    EXPECT_EQ(ReadBytes(t.path), old + Record("A", "02-01-2026", "01:00"));
+    ASSERT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::Added);
+    EXPECT_EQ(ReadBytes(t.Path), old + Record("A", "02-01-2026", "01:00"));
 }
 
 // Between the question and the answer the file may be edited or replaced:
@@ -350,20 +362,20 @@ TEST(ImportAppend, ATrailingPartRecordIsOverwrittenAsByAnAppend) {
 TEST(ImportAppend, AFileChangedAfterItsPlanAddsNothing) {
     std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
     const std::string edits[] = {
-        CsvOfRows(3) + "04-01-2026,01:00,One more\r\n",         // a report more
+        CsvOfRows(3) + "04-01-2026,01:00,One more\r\n",            // a report more
         CsvOfRows(2),                                              // a report less
-        CsvOfRows(2) + "31-02-2026,01:00,Skipped now\r\n",        // one of them skipped now
+        CsvOfRows(2) + "31-02-2026,01:00,Skipped now\r\n",         // one of them skipped now
         "Date,Time,Station\r\n02-01-2026,01:00,Station 1, x\r\n",  // no longer the same lines
     };
     for (const std::string& edited : edits) {
         OpenTestLog t(old);
         FileImport in(CsvOfRows(3));
-        ASSERT_EQ(in.plan.reports, 3);
-        WriteBytes(in.csvPath, edited);
-        EXPECT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::FileChanged) << edited;
-        EXPECT_EQ(t.log.EntryCount, 1);
-        EXPECT_EQ(ReadBytes(t.path), old);
-        EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
+        ASSERT_EQ(in.Plan.Reports, 3);
+        WriteBytes(in.CsvPath, edited);
+        EXPECT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::FileChanged) << edited;
+        EXPECT_EQ(t.Log.EntryCount, 1);
+        EXPECT_EQ(ReadBytes(t.Path), old);
+        EXPECT_FALSE(FileExists(JournalPath(t.Path).c_str()));
     }
     EXPECT_EQ(ImportFileChangedText("C:\\IN.CSV", "C:\\LOGS\\MYLOG.ULM"),
               "Nothing was added to C:\\LOGS\\MYLOG.ULM. C:\\IN.CSV changed after it was read; import it again "
@@ -380,15 +392,15 @@ TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
     struct rlimit small = saved;
     small.rlim_cur = 4096;  // room for 35 of the 101 records: a full disk part way
     setrlimit(RLIMIT_FSIZE, &small);
-    ImportWriting added = AddImportedFile(t.log, in.csvPath, in.plan);
+    ImportWriting added = AddImportedFile(t.Log, in.CsvPath, in.Plan);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(added, ImportWriting::LogFailed);
-    EXPECT_EQ(t.log.LastError, LogError::WriteFailed);
-    EXPECT_EQ(t.log.EntryCount, 1);
-    EXPECT_EQ(ReadBytes(t.path), old);
-    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
-    EXPECT_EQ(ImportFailedText(t.log, "C:\\LOGS\\MYLOG.ULM"),
+    EXPECT_EQ(t.Log.LastError, LogError::WriteFailed);
+    EXPECT_EQ(t.Log.EntryCount, 1);
+    EXPECT_EQ(ReadBytes(t.Path), old);
+    EXPECT_FALSE(FileExists(JournalPath(t.Path).c_str()));
+    EXPECT_EQ(ImportFailedText(t.Log, "C:\\LOGS\\MYLOG.ULM"),
               "Nothing was added to C:\\LOGS\\MYLOG.ULM. The log file could not be written. The disk may be full.");
 }
 
@@ -398,7 +410,7 @@ TEST(ImportAppend, AFailedWriteLeavesTheLogAsItWas) {
 TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
     std::string old = Record("Old", "01-01-2026", "00:00") + "partial";
     OpenTestLog t(old);
-    CloseLog(t.log);
+    CloseLog(t.Log);
     FileImport in(CsvOfRows(100));
     pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -407,29 +419,29 @@ TEST(ImportAppend, AnImportKilledPartWayIsTakenBackAtTheNextOpening) {
         struct rlimit limit = {4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         LogStore inChild;
-        if (!OpenLog(inChild, t.path)) _exit(2);
-        AddImportedFile(inChild, in.csvPath, in.plan);
+        if (!OpenLog(inChild, t.Path)) _exit(2);
+        AddImportedFile(inChild, in.CsvPath, in.Plan);
         _exit(3);  // not reached: the write past the limit kills the run
     }
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself with " << WEXITSTATUS(status);
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
-    EXPECT_EQ(ReadBytes(t.path).size(), 4096u);  // the kill came part way through
-    EXPECT_TRUE(FileExists(JournalPath(t.path).c_str()));
+    EXPECT_EQ(ReadBytes(t.Path).size(), 4096u);  // the kill came part way through
+    EXPECT_TRUE(FileExists(JournalPath(t.Path).c_str()));
     LogStore reopened;
-    ASSERT_TRUE(OpenLog(reopened, t.path));
+    ASSERT_TRUE(OpenLog(reopened, t.Path));
     EXPECT_EQ(reopened.Recovery, LogRecovery::AppendUndone);
     EXPECT_EQ(reopened.EntryCount, 1);
     CloseLog(reopened);
-    EXPECT_EQ(ReadBytes(t.path), old);
-    EXPECT_FALSE(FileExists(JournalPath(t.path).c_str()));
+    EXPECT_EQ(ReadBytes(t.Path), old);
+    EXPECT_FALSE(FileExists(JournalPath(t.Path).c_str()));
 }
 
 TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {
     FileImport in(CsvOfRows(1));
     LogStore none;
-    EXPECT_EQ(AddImportedFile(none, in.csvPath, in.plan), ImportWriting::LogFailed);
+    EXPECT_EQ(AddImportedFile(none, in.CsvPath, in.Plan), ImportWriting::LogFailed);
     EXPECT_EQ(none.LastError, LogError::NotOpen);
     TempDir dir;
     std::string path = dir.Path("RO.ULM");
@@ -439,7 +451,7 @@ TEST(ImportAppend, NoLogOrAReadOnlyLogTakesNothing) {
     LogStore readOnly;
     OpenLog(readOnly, path);
     if (readOnly.Writable) GTEST_SKIP() << "running as a user who can write read-only files";
-    EXPECT_EQ(AddImportedFile(readOnly, in.csvPath, in.plan), ImportWriting::LogFailed);
+    EXPECT_EQ(AddImportedFile(readOnly, in.CsvPath, in.Plan), ImportWriting::LogFailed);
     EXPECT_EQ(readOnly.LastError, LogError::ReadOnly);
     EXPECT_EQ(readOnly.EntryCount, 1);
     CloseLog(readOnly);
@@ -466,27 +478,31 @@ TEST(ImportWindows, AFileReadsAsItsBytesDoWhateverFallsOnAWindowEdge) {
     auto shiftPutting = [&](const std::string& what, size_t k) {
         return kWindow - 1 - (base.rfind(what, kWindow - 1 - k) + k);
     };
-    const size_t shifts[] = {0, shiftPutting("\xC3\xA9", 0), shiftPutting("\r\n", 0), shiftPutting("\r\n", 1),
-                             shiftPutting("two\r\n", 3), shiftPutting(";", 0)};
+    const size_t shifts[] = {0,
+                             shiftPutting("\xC3\xA9", 0),
+                             shiftPutting("\r\n", 0),
+                             shiftPutting("\r\n", 1),
+                             shiftPutting("two\r\n", 3),
+                             shiftPutting(";", 0)};
     for (size_t shift : shifts) {
         std::string csv = header + std::string(shift, ' ') + "\r\n" + rows;
         csv += "14-08-2026;0900;Long;\"" + std::string(kWindow + 10, 'x') + "\"\r\n";
         csv += "14-08-2026;0901;After the long row;\r\n";
         FileImport in(csv);
         ImportPlan memory = PlanImport(csv);
-        ASSERT_FALSE(in.plan.refused) << in.plan.refusal;
-        EXPECT_GT(memory.reports, 3000);
-        EXPECT_EQ(in.plan.reports, memory.reports);
-        EXPECT_EQ(in.plan.skipped, 1);  // the long row; a line of blanks is passed over
-        EXPECT_EQ(in.plan.skipped, memory.skipped);
-        EXPECT_EQ(in.plan.firstSkippedLine, memory.firstSkippedLine);
-        EXPECT_EQ(in.plan.firstSkipReason, memory.firstSkipReason);
-        EXPECT_EQ(EntryBytes(memory.records.front()).substr(21, 6), "Caf\xE9 0");  // converted from UTF-8
-        EXPECT_EQ(in.plan.text, ImportText::Utf8);
+        ASSERT_FALSE(in.Plan.Refused) << in.Plan.Refusal;
+        EXPECT_GT(memory.Reports, 3000);
+        EXPECT_EQ(in.Plan.Reports, memory.Reports);
+        EXPECT_EQ(in.Plan.Skipped, 1);  // the long row; a line of blanks is passed over
+        EXPECT_EQ(in.Plan.Skipped, memory.Skipped);
+        EXPECT_EQ(in.Plan.FirstSkippedLine, memory.FirstSkippedLine);
+        EXPECT_EQ(in.Plan.FirstSkipReason, memory.FirstSkipReason);
+        EXPECT_EQ(EntryBytes(memory.Records.front()).substr(21, 6), "Caf\xE9 0");  // converted from UTF-8
+        EXPECT_EQ(in.Plan.Text, ImportText::Utf8);
         OpenTestLog t{std::string()};
-        ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
-        ASSERT_EQ(ReadBytes(t.path), RecordsBytes(memory.records)) << "shift " << shift;
-        EXPECT_EQ(EntryBytes(t.log.EntryBuffer), EntryBytes(memory.records.back()));
+        ASSERT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::Added);
+        ASSERT_EQ(ReadBytes(t.Path), RecordsBytes(memory.Records)) << "shift " << shift;
+        EXPECT_EQ(EntryBytes(t.Log.EntryBuffer), EntryBytes(memory.Records.back()));
     }
 }
 
@@ -497,10 +513,10 @@ TEST(ImportWindows, OneByteThatIsNotUtf8LateInTheFileKeepsTheBytesAsTheyAre) {
     while (csv.size() < (size_t{1} << 19)) csv += "14-08-2026,08:59,Caf\xC3\xA9\r\n";
     csv += "14-08-2026,08:59,Caf\xE9\r\n";
     FileImport in(csv);
-    EXPECT_EQ(in.plan.text, ImportText::CodePage1252);
+    EXPECT_EQ(in.Plan.Text, ImportText::CodePage1252);
     OpenTestLog t{std::string()};
-    ASSERT_EQ(AddImportedFile(t.log, in.csvPath, in.plan), ImportWriting::Added);
-    std::string log = ReadBytes(t.path);
+    ASSERT_EQ(AddImportedFile(t.Log, in.CsvPath, in.Plan), ImportWriting::Added);
+    std::string log = ReadBytes(t.Path);
     EXPECT_EQ(log.substr(21, 5), "Caf\xC3\xA9");
     EXPECT_EQ(log.substr(log.size() - 115 + 21, 5), "Caf\xE9 ");
 }
@@ -509,11 +525,11 @@ TEST(ImportWindows, OneByteThatIsNotUtf8LateInTheFileKeepsTheBytesAsTheyAre) {
 // decision made while planning is the one the adding reads by.
 TEST(ImportWindows, PlainAsciiIsReadAsItIsAndTheAddingKeepsThePlansReading) {
     FileImport plain("\xEF\xBB\xBF" + CsvOfRows(3));
-    EXPECT_EQ(plain.plan.text, ImportText::CodePage1252);
-    EXPECT_EQ(plain.plan.reports, 3);
+    EXPECT_EQ(plain.Plan.Text, ImportText::CodePage1252);
+    EXPECT_EQ(plain.Plan.Reports, 3);
     FileImport utf8("Date,Time,Station\r\n14-08-2026,08:59,Caf\xC3\xA9\r\n");
-    EXPECT_EQ(utf8.plan.text, ImportText::Utf8);
+    EXPECT_EQ(utf8.Plan.Text, ImportText::Utf8);
     OpenTestLog t{std::string()};
-    ASSERT_EQ(AddImportedFile(t.log, utf8.csvPath, utf8.plan), ImportWriting::Added);
-    EXPECT_EQ(ReadBytes(t.path).substr(21, 5), "Caf\xE9 ");
+    ASSERT_EQ(AddImportedFile(t.Log, utf8.CsvPath, utf8.Plan), ImportWriting::Added);
+    EXPECT_EQ(ReadBytes(t.Path).substr(21, 5), "Caf\xE9 ");
 }

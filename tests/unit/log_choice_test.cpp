@@ -1,7 +1,7 @@
 #include "app/log_choice.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
+#include <cstring>
 
 namespace {
 
@@ -14,7 +14,7 @@ TEST(OpenDialogStructure, FullOnlyOnNtFamilyFromVersionFive) {
 }
 
 TEST(OpenDialogStructure, OtherFamiliesAndFailedQueryGetTheShortOne) {
-    EXPECT_FALSE(UseFullOpenDialogStructure(false, 1, 4));   // the older consumer family
+    EXPECT_FALSE(UseFullOpenDialogStructure(false, 1, 4));  // the older consumer family
     EXPECT_FALSE(UseFullOpenDialogStructure(false, 1, 5));
     EXPECT_FALSE(UseFullOpenDialogStructure(false, 0, 6));
     EXPECT_FALSE(UseFullOpenDialogStructure(false, 3, 10));

@@ -3,11 +3,11 @@
 #include "logstore/log_journal.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <vector>
 
@@ -33,12 +33,12 @@ std::vector<std::string> Without(std::vector<std::string> stations, int k) {
 }
 
 class JournalTest : public ::testing::Test {
-protected:
-    void TearDown() override { CloseLog(log); }
-    TempDir dir;
-    std::string path = dir.Path("MYLOG.ULM");
-    std::string journalPath = path + ".DLJ";
-    LogStore log;
+  protected:
+    void TearDown() override { CloseLog(Log); }
+    TempDir Dir;
+    std::string Path = Dir.Path("MYLOG.ULM");
+    std::string JournalPath = Path + ".DLJ";
+    LogStore Log;
 };
 
 TEST(JournalName, BesideTheLogAndNeverAnUlmName) {
@@ -48,27 +48,27 @@ TEST(JournalName, BesideTheLogAndNeverAnUlmName) {
 
 TEST_F(JournalTest, RemovalInSmallBlocksMovesEveryLaterRecordAndLeavesNoJournal) {
     std::vector<std::string> stations = {"A", "B", "C", "C", "D", "E", "F", "G", "H", "I"};
-    WriteBytes(path, LogOf(stations));
-    ASSERT_TRUE(OpenLog(log, path));
-    log.MoveBlockRecords = 3;
-    ASSERT_TRUE(RemoveEntry(log, 3));
-    EXPECT_EQ(ReadBytes(path), LogOf(Without(stations, 3)));
-    EXPECT_EQ(log.EntryCount, 9);
-    EXPECT_EQ(TrimRight(FieldText(log.EntryBuffer.Station)), "I");  // the last record moved
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    WriteBytes(Path, LogOf(stations));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    Log.MoveBlockRecords = 3;
+    ASSERT_TRUE(RemoveEntry(Log, 3));
+    EXPECT_EQ(ReadBytes(Path), LogOf(Without(stations, 3)));
+    EXPECT_EQ(Log.EntryCount, 9);
+    EXPECT_EQ(TrimRight(FieldText(Log.EntryBuffer.Station)), "I");  // the last record moved
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 TEST_F(JournalTest, RemovalRefusedWhenTheJournalCannotBeWritten) {
     std::string before = LogOf({"A", "B", "C"});
-    WriteBytes(path, before);
-    ASSERT_EQ(mkdir(journalPath.c_str(), 0755), 0);  // a folder stands where the journal goes
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_FALSE(RemoveEntry(log, 1));
-    EXPECT_EQ(log.LastError, LogError::JournalFailed);
-    EXPECT_STREQ(DescribeLogError(log.LastError),
+    WriteBytes(Path, before);
+    ASSERT_EQ(mkdir(JournalPath.c_str(), 0755), 0);  // a folder stands where the journal goes
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_FALSE(RemoveEntry(Log, 1));
+    EXPECT_EQ(Log.LastError, LogError::JournalFailed);
+    EXPECT_STREQ(DescribeLogError(Log.LastError),
                  "The note that keeps the change safe could not be written beside the log file.");
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(log.EntryCount, 3);
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_EQ(Log.EntryCount, 3);
 }
 
 // Builds, with the journal's own calls, the state a removal killed at
@@ -110,13 +110,13 @@ TEST_F(JournalTest, KilledAtEveryByteOfEveryBlockTheNextOpeningFinishesTheRemova
     int states = 0;
     for (int blockIndex = 0; blockIndex < 3; ++blockIndex) {
         for (size_t bytes = 0; bytes <= 3 * kEntrySize; bytes += 23) {
-            KilledRemovalState(path, stations, k, blockRecords, blockIndex, bytes);
-            ASSERT_TRUE(OpenLog(log, path));
-            EXPECT_EQ(log.Recovery, LogRecovery::RemovalFinished) << blockIndex << " " << bytes;
-            EXPECT_EQ(ReadBytes(path), after) << "block " << blockIndex << ", " << bytes << " bytes";
-            EXPECT_EQ(log.EntryCount, 10);
-            EXPECT_FALSE(FileExists(journalPath.c_str()));
-            CloseLog(log);
+            KilledRemovalState(Path, stations, k, blockRecords, blockIndex, bytes);
+            ASSERT_TRUE(OpenLog(Log, Path));
+            EXPECT_EQ(Log.Recovery, LogRecovery::RemovalFinished) << blockIndex << " " << bytes;
+            EXPECT_EQ(ReadBytes(Path), after) << "block " << blockIndex << ", " << bytes << " bytes";
+            EXPECT_EQ(Log.EntryCount, 10);
+            EXPECT_FALSE(FileExists(JournalPath.c_str()));
+            CloseLog(Log);
             ++states;
         }
     }
@@ -126,146 +126,146 @@ TEST_F(JournalTest, KilledAtEveryByteOfEveryBlockTheNextOpeningFinishesTheRemova
 TEST_F(JournalTest, KilledBeforeAnythingMovedOrAfterTheCutTheRemovalIsComplete) {
     std::vector<std::string> stations = {"A", "B", "C", "D"};
     // Journal written, no block named yet.
-    KilledRemovalState(path, stations, 1, 2, -1, 0);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::RemovalFinished);
-    EXPECT_EQ(ReadBytes(path), LogOf({"B", "C", "D"}));
-    CloseLog(log);
+    KilledRemovalState(Path, stations, 1, 2, -1, 0);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::RemovalFinished);
+    EXPECT_EQ(ReadBytes(Path), LogOf({"B", "C", "D"}));
+    CloseLog(Log);
     // Every block moved and the file cut, but the journal not yet deleted.
-    KilledRemovalState(path, stations, 1, 2, 5, 0);
-    WriteBytes(path, LogOf({"B", "C", "D"}));
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::RemovalFinished);
-    EXPECT_EQ(ReadBytes(path), LogOf({"B", "C", "D"}));
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    KilledRemovalState(Path, stations, 1, 2, 5, 0);
+    WriteBytes(Path, LogOf({"B", "C", "D"}));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::RemovalFinished);
+    EXPECT_EQ(ReadBytes(Path), LogOf({"B", "C", "D"}));
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 TEST_F(JournalTest, RecoveryIsSaidOnceInPlainWords) {
-    KilledRemovalState(path, {"A", "B", "C", "D", "E"}, 2, 2, 1, 40);
-    ASSERT_TRUE(OpenLog(log, path));
+    KilledRemovalState(Path, {"A", "B", "C", "D", "E"}, 2, 2, 1, 40);
+    ASSERT_TRUE(OpenLog(Log, Path));
     std::string text;
-    ASSERT_TRUE(TakeRecoveryMessage(log, &text));
+    ASSERT_TRUE(TakeRecoveryMessage(Log, &text));
     EXPECT_EQ(text,
               "The last deletion (of entry 2) was interrupted.\r\n\r\n"
               "It has now been finished: the entry is deleted and every other entry is in the log once.");
     EXPECT_STREQ(kCaptionUlmar, "Ulmar");
-    EXPECT_FALSE(TakeRecoveryMessage(log, &text));
+    EXPECT_FALSE(TakeRecoveryMessage(Log, &text));
     EXPECT_EQ(text, "");
-    CloseLog(log);
-    ASSERT_TRUE(OpenLog(log, path));  // nothing left to say at the next opening
-    EXPECT_EQ(log.Recovery, LogRecovery::None);
+    CloseLog(Log);
+    ASSERT_TRUE(OpenLog(Log, Path));  // nothing left to say at the next opening
+    EXPECT_EQ(Log.Recovery, LogRecovery::None);
 }
 
 TEST_F(JournalTest, ChangedLogIsLeftAsItIsAndTheStaleJournalDropped) {
-    KilledRemovalState(path, {"A", "B", "C", "D", "E"}, 2, 2, 1, 40);
+    KilledRemovalState(Path, {"A", "B", "C", "D", "E"}, 2, 2, 1, 40);
     std::string changed = LogOf({"A", "B", "C", "D", "E", "F"});  // an older copy appended since
-    WriteBytes(path, changed);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::LeftAsItIs);
-    EXPECT_EQ(RecoveryMessage(log),
+    WriteBytes(Path, changed);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::LeftAsItIs);
+    EXPECT_EQ(RecoveryMessage(Log),
               "The last deletion (of entry 2) was interrupted.\r\n\r\n"
               "The log has been changed since, so it was left as it is.");
-    EXPECT_EQ(ReadBytes(path), changed);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    EXPECT_EQ(ReadBytes(Path), changed);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 TEST_F(JournalTest, DamagedJournalLeavesTheLogAlone) {
     std::string before = LogOf({"A", "B", "C"});
-    WriteBytes(path, before);
-    WriteBytes(journalPath, std::string(300, 'j'));
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::Unreadable);
-    EXPECT_EQ(RecoveryMessage(log),
+    WriteBytes(Path, before);
+    WriteBytes(JournalPath, std::string(300, 'j'));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::Unreadable);
+    EXPECT_EQ(RecoveryMessage(Log),
               "The last change of the log was interrupted, and its note could not be read.\r\n\r\n"
               "The log was left as it is.");
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 TEST_F(JournalTest, ReadOnlyLogIsNotRepairedAndTheJournalKeptForLater) {
-    KilledRemovalState(path, {"A", "B", "C", "D", "E"}, 2, 2, 0, 100);
-    std::string halfway = ReadBytes(path);
-    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_FALSE(log.Writable);
-    EXPECT_EQ(log.Recovery, LogRecovery::NotFinished);
-    EXPECT_EQ(RecoveryMessage(log),
+    KilledRemovalState(Path, {"A", "B", "C", "D", "E"}, 2, 2, 0, 100);
+    std::string halfway = ReadBytes(Path);
+    ASSERT_EQ(chmod(Path.c_str(), 0444), 0);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_FALSE(Log.Writable);
+    EXPECT_EQ(Log.Recovery, LogRecovery::NotFinished);
+    EXPECT_EQ(RecoveryMessage(Log),
               "The last deletion (of entry 2) was interrupted.\r\n\r\n"
               "It could not be finished now: The log file can only be read: it is read-only or in use.\r\n"
               "It will be tried again when the log is next opened.");
-    EXPECT_EQ(ReadBytes(path), halfway);
-    EXPECT_TRUE(FileExists(journalPath.c_str()));
-    CloseLog(log);
-    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::RemovalFinished);
-    EXPECT_EQ(ReadBytes(path), LogOf({"A", "C", "D", "E"}));
+    EXPECT_EQ(ReadBytes(Path), halfway);
+    EXPECT_TRUE(FileExists(JournalPath.c_str()));
+    CloseLog(Log);
+    ASSERT_EQ(chmod(Path.c_str(), 0644), 0);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::RemovalFinished);
+    EXPECT_EQ(ReadBytes(Path), LogOf({"A", "C", "D", "E"}));
 }
 
 TEST_F(JournalTest, FinishedJournalIsDroppedSilently) {
     std::string before = LogOf({"A", "B"});
-    WriteBytes(path, before);
+    WriteBytes(Path, before);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Finished);
     Journal journal;
-    ASSERT_TRUE(StartJournal(journal, path, header));
+    ASSERT_TRUE(StartJournal(journal, Path, header));
     CloseJournal(journal);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.Recovery, LogRecovery::None);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.Recovery, LogRecovery::None);
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 TEST_F(JournalTest, AppendOfManyRecordsIsOneStep) {
     std::string partial(40, 'x');  // a partial record the append overwrites, as one append does
-    WriteBytes(path, LogOf({"A", "B"}) + partial);
-    ASSERT_TRUE(OpenLog(log, path));
+    WriteBytes(Path, LogOf({"A", "B"}) + partial);
+    ASSERT_TRUE(OpenLog(Log, Path));
     std::vector<LogEntry> added = {MakeEntry("C"), MakeEntry("D"), MakeEntry("E")};
-    ASSERT_TRUE(AppendEntries(log, added.data(), 3));
-    EXPECT_EQ(log.EntryCount, 5);
-    EXPECT_EQ(ReadBytes(path), LogOf({"A", "B", "C", "D", "E"}));
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
-    EXPECT_TRUE(AppendEntries(log, added.data(), 0));
-    EXPECT_FALSE(AppendEntries(log, added.data(), -1));
-    EXPECT_EQ(log.LastError, LogError::BadNumber);
-    EXPECT_EQ(log.EntryCount, 5);
+    ASSERT_TRUE(AppendEntries(Log, added.data(), 3));
+    EXPECT_EQ(Log.EntryCount, 5);
+    EXPECT_EQ(ReadBytes(Path), LogOf({"A", "B", "C", "D", "E"}));
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
+    EXPECT_TRUE(AppendEntries(Log, added.data(), 0));
+    EXPECT_FALSE(AppendEntries(Log, added.data(), -1));
+    EXPECT_EQ(Log.LastError, LogError::BadNumber);
+    EXPECT_EQ(Log.EntryCount, 5);
 }
 
 // An append in pieces counts for nothing unless exactly the records it was
 // begun for arrive: too few or too many put the log back.
 TEST_F(JournalTest, AnAppendRunAddsExactlyWhatItWasBegunFor) {
     std::string before = LogOf({"A", "B"}) + std::string(40, 'x');
-    WriteBytes(path, before);
-    ASSERT_TRUE(OpenLog(log, path));
+    WriteBytes(Path, before);
+    ASSERT_TRUE(OpenLog(Log, Path));
     std::vector<LogEntry> added = {MakeEntry("C"), MakeEntry("D"), MakeEntry("E")};
     AppendRun run;
-    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
-    EXPECT_TRUE(FileExists(journalPath.c_str()));
-    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 2));
-    EXPECT_FALSE(FinishAppendRun(log, &run));  // one short
-    EXPECT_EQ(log.LastError, LogError::BadNumber);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    ASSERT_TRUE(BeginAppendRun(Log, 3, &run));
+    EXPECT_TRUE(FileExists(JournalPath.c_str()));
+    ASSERT_TRUE(AppendRunRecords(Log, &run, added.data(), 2));
+    EXPECT_FALSE(FinishAppendRun(Log, &run));  // one short
+    EXPECT_EQ(Log.LastError, LogError::BadNumber);
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 
-    ASSERT_TRUE(BeginAppendRun(log, 2, &run));
-    EXPECT_FALSE(AppendRunRecords(log, &run, added.data(), 3));  // one too many
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    ASSERT_TRUE(BeginAppendRun(Log, 2, &run));
+    EXPECT_FALSE(AppendRunRecords(Log, &run, added.data(), 3));  // one too many
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 
-    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
-    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 1));
-    AbandonAppendRun(log, &run);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    ASSERT_TRUE(BeginAppendRun(Log, 3, &run));
+    ASSERT_TRUE(AppendRunRecords(Log, &run, added.data(), 1));
+    AbandonAppendRun(Log, &run);
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 
-    ASSERT_TRUE(BeginAppendRun(log, 3, &run));
-    ASSERT_TRUE(AppendRunRecords(log, &run, added.data(), 1));
-    ASSERT_TRUE(AppendRunRecords(log, &run, added.data() + 1, 2));
-    ASSERT_TRUE(FinishAppendRun(log, &run));
-    EXPECT_EQ(log.EntryCount, 5);
-    EXPECT_EQ(ReadBytes(path), LogOf({"A", "B", "C", "D", "E"}));
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
-    EXPECT_FALSE(BeginAppendRun(log, 0, &run));
+    ASSERT_TRUE(BeginAppendRun(Log, 3, &run));
+    ASSERT_TRUE(AppendRunRecords(Log, &run, added.data(), 1));
+    ASSERT_TRUE(AppendRunRecords(Log, &run, added.data() + 1, 2));
+    ASSERT_TRUE(FinishAppendRun(Log, &run));
+    EXPECT_EQ(Log.EntryCount, 5);
+    EXPECT_EQ(ReadBytes(Path), LogOf({"A", "B", "C", "D", "E"}));
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
+    EXPECT_FALSE(BeginAppendRun(Log, 0, &run));
 }
 
 // A killed append: the journal was written, then some of the records, cut anywhere.
@@ -273,23 +273,23 @@ TEST_F(JournalTest, KilledAppendIsTakenBackToTheExactOldBytes) {
     std::string before = LogOf({"A", "B"}) + std::string(40, 'x');
     std::string added = LogOf({"C", "D", "E"});
     for (size_t written = 0; written <= added.size(); written += 29) {
-        WriteBytes(path, before);
+        WriteBytes(Path, before);
         JournalHeader header{};
         header.Kind = static_cast<uint32_t>(JournalKind::Append);
         header.LogLength = static_cast<int64_t>(before.size());
         header.Count = 3;
         before.copy(header.Saved, 40, 2 * kEntrySize);
         Journal journal;
-        ASSERT_TRUE(StartJournal(journal, path, header));
+        ASSERT_TRUE(StartJournal(journal, Path, header));
         CloseJournal(journal);
         std::string killed = before.substr(0, 2 * kEntrySize) + added.substr(0, written);
         if (killed.size() < before.size()) killed = before.substr(0, killed.size()) + before.substr(killed.size());
-        WriteBytes(path, killed);
-        ASSERT_TRUE(OpenLog(log, path));
-        EXPECT_EQ(log.Recovery, LogRecovery::AppendUndone) << written;
-        EXPECT_EQ(ReadBytes(path), before) << written;
-        EXPECT_EQ(log.EntryCount, 2);
-        CloseLog(log);
+        WriteBytes(Path, killed);
+        ASSERT_TRUE(OpenLog(Log, Path));
+        EXPECT_EQ(Log.Recovery, LogRecovery::AppendUndone) << written;
+        EXPECT_EQ(ReadBytes(Path), before) << written;
+        EXPECT_EQ(Log.EntryCount, 2);
+        CloseLog(Log);
     }
     LogStore shown;
     shown.Recovery = LogRecovery::AppendUndone;
@@ -304,7 +304,7 @@ TEST_F(JournalTest, KilledAppendIsTakenBackToTheExactOldBytes) {
 // fails and the log is back at its old length.
 TEST_F(JournalTest, AppendThatFailsPartWayPutsTheLogBack) {
     std::string before = LogOf({"A", "B"});
-    WriteBytes(path, before);
+    WriteBytes(Path, before);
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -312,7 +312,7 @@ TEST_F(JournalTest, AppendThatFailsPartWayPutsTheLogBack) {
         struct rlimit limit = {static_cast<rlim_t>(before.size() + 1000), static_cast<rlim_t>(before.size() + 1000)};
         setrlimit(RLIMIT_FSIZE, &limit);
         LogStore inChild;
-        if (!OpenLog(inChild, path)) _exit(2);
+        if (!OpenLog(inChild, Path)) _exit(2);
         std::vector<LogEntry> many(100, MakeEntry("Z"));
         bool appended = AppendEntries(inChild, many.data(), 100);
         _exit(!appended && inChild.LastError == LogError::WriteFailed && inChild.EntryCount == 2 ? 0 : 1);
@@ -321,8 +321,8 @@ TEST_F(JournalTest, AppendThatFailsPartWayPutsTheLogBack) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_FALSE(FileExists(journalPath.c_str()));
+    EXPECT_EQ(ReadBytes(Path), before);
+    EXPECT_FALSE(FileExists(JournalPath.c_str()));
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 // log exactly as before or exactly as after: no report doubled, none lost.
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
 #include <fcntl.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "logstore/log_change.h"
@@ -60,8 +60,7 @@ void KilledRemoval(const std::string& path, int64_t source, int delayMicrosecond
         _exit(0);
     }
     int status = 0;
-    while (BlockInFlight(path + ".DLJ") < source && waitpid(child, &status, WNOHANG) == 0) {
-    }
+    while (BlockInFlight(path + ".DLJ") < source && waitpid(child, &status, WNOHANG) == 0) {}
     usleep(static_cast<useconds_t>(delayMicroseconds));
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
@@ -102,9 +101,10 @@ TEST(LogStoreSuddenDeath, KilledRemovalOfEntry1IsExactlyBeforeOrAfterOnReopening
     // Each kill point waits for its block to be named, so nearly all land inside the move.
     EXPECT_GE(midMove, 20);
     RecordProperty("kills_during_moves", midMove);
-    std::printf("%d kill points: %d landed during the moves and were finished on reopening; "
-                "%d doubled, %d lost; %d runs ended 'after', %d 'before'\n",
-                kKillPoints, midMove, doubled, lost, finished, untouched);
+    std::printf(
+        "%d kill points: %d landed during the moves and were finished on reopening; "
+        "%d doubled, %d lost; %d runs ended 'after', %d 'before'\n",
+        kKillPoints, midMove, doubled, lost, finished, untouched);
 }
 
 }  // namespace

@@ -10,21 +10,21 @@
 namespace {
 
 class LogStoreTest : public ::testing::Test {
-protected:
-    void TearDown() override { CloseLog(log); }
+  protected:
+    void TearDown() override { CloseLog(Log); }
     // Writes `n` records named S1..Sn and opens them.
     void OpenWithEntries(int n) {
         std::string bytes;
         for (int i = 1; i <= n; ++i) bytes += EntryBytes(MakeEntry("S" + std::to_string(i)));
-        WriteBytes(path, bytes);
-        ASSERT_TRUE(OpenLog(log, path));
+        WriteBytes(Path, bytes);
+        ASSERT_TRUE(OpenLog(Log, Path));
     }
     std::string StationOf(const std::string& bytes, int n) {
         return TrimRight(bytes.substr(static_cast<size_t>(n - 1) * 115 + 21, 20));
     }
-    TempDir dir;
-    std::string path = dir.Path("MYLOG.ULM");
-    LogStore log;
+    TempDir Dir;
+    std::string Path = Dir.Path("MYLOG.ULM");
+    LogStore Log;
 };
 
 TEST(LogEntryLayout, FillFieldCutsAndPads) {
@@ -38,28 +38,28 @@ TEST(LogEntryLayout, FillFieldCutsAndPads) {
 }
 
 TEST_F(LogStoreTest, OpenCreatesEmptyLog) {
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.EntryCount, 0);
-    EXPECT_TRUE(log.Writable);
-    EXPECT_EQ(ReadBytes(path), "");
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.EntryCount, 0);
+    EXPECT_TRUE(Log.Writable);
+    EXPECT_EQ(ReadBytes(Path), "");
 }
 
 TEST_F(LogStoreTest, FirstAppendWritesBytes0To114) {
-    ASSERT_TRUE(OpenLog(log, path));
-    log.EntryBuffer = MakeEntry("Radio Alpha");
-    ASSERT_TRUE(AppendEntry(log));
-    EXPECT_EQ(log.EntryCount, 1);
-    EXPECT_EQ(ReadBytes(path), EntryBytes(MakeEntry("Radio Alpha")));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    Log.EntryBuffer = MakeEntry("Radio Alpha");
+    ASSERT_TRUE(AppendEntry(Log));
+    EXPECT_EQ(Log.EntryCount, 1);
+    EXPECT_EQ(ReadBytes(Path), EntryBytes(MakeEntry("Radio Alpha")));
 }
 
 TEST_F(LogStoreTest, CountIgnoresTrailingPartialRecordWhichNextAppendOverwrites) {
     std::string bytes = EntryBytes(MakeEntry("S1")) + EntryBytes(MakeEntry("S2")) + std::string(10, 'x');
-    WriteBytes(path, bytes);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.EntryCount, 2);
-    log.EntryBuffer = MakeEntry("S3");
-    ASSERT_TRUE(AppendEntry(log));
-    std::string after = ReadBytes(path);
+    WriteBytes(Path, bytes);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.EntryCount, 2);
+    Log.EntryBuffer = MakeEntry("S3");
+    ASSERT_TRUE(AppendEntry(Log));
+    std::string after = ReadBytes(Path);
     EXPECT_EQ(after.size(), 345u);
     EXPECT_EQ(after.substr(230), EntryBytes(MakeEntry("S3")));
     EXPECT_EQ(after.substr(0, 230), bytes.substr(0, 230));
@@ -67,17 +67,17 @@ TEST_F(LogStoreTest, CountIgnoresTrailingPartialRecordWhichNextAppendOverwrites)
 
 TEST_F(LogStoreTest, ExactMultipleCounts) {
     OpenWithEntries(2);
-    EXPECT_EQ(log.EntryCount, 2);
+    EXPECT_EQ(Log.EntryCount, 2);
 }
 
 TEST_F(LogStoreTest, ReadAndWriteEntryN) {
     OpenWithEntries(3);
-    ASSERT_TRUE(ReadEntry(log, 2));
-    EXPECT_EQ(TrimRight(FieldText(log.EntryBuffer.Station)), "S2");
-    FillField(log.EntryBuffer.Remarks, "edited");
-    ASSERT_TRUE(WriteEntry(log, 2));
-    ASSERT_TRUE(FlushLog(log));
-    std::string bytes = ReadBytes(path);
+    ASSERT_TRUE(ReadEntry(Log, 2));
+    EXPECT_EQ(TrimRight(FieldText(Log.EntryBuffer.Station)), "S2");
+    FillField(Log.EntryBuffer.Remarks, "edited");
+    ASSERT_TRUE(WriteEntry(Log, 2));
+    ASSERT_TRUE(FlushLog(Log));
+    std::string bytes = ReadBytes(Path);
     EXPECT_EQ(bytes.substr(115 + 65, 6), "edited");
     EXPECT_EQ(bytes.substr(0, 115), EntryBytes(MakeEntry("S1")));
     EXPECT_EQ(bytes.substr(230), EntryBytes(MakeEntry("S3")));
@@ -85,19 +85,19 @@ TEST_F(LogStoreTest, ReadAndWriteEntryN) {
 
 TEST_F(LogStoreTest, ReadOutsideTheLogFailsAndKeepsBuffer) {
     OpenWithEntries(2);
-    log.EntryBuffer = MakeEntry("kept");
-    EXPECT_FALSE(ReadEntry(log, 0));
-    EXPECT_FALSE(ReadEntry(log, 3));
-    EXPECT_EQ(log.LastError, LogError::BadNumber);
-    EXPECT_EQ(TrimRight(FieldText(log.EntryBuffer.Station)), "kept");
-    EXPECT_FALSE(WriteEntry(log, 3));
+    Log.EntryBuffer = MakeEntry("kept");
+    EXPECT_FALSE(ReadEntry(Log, 0));
+    EXPECT_FALSE(ReadEntry(Log, 3));
+    EXPECT_EQ(Log.LastError, LogError::BadNumber);
+    EXPECT_EQ(TrimRight(FieldText(Log.EntryBuffer.Station)), "kept");
+    EXPECT_FALSE(WriteEntry(Log, 3));
 }
 
 TEST_F(LogStoreTest, RemoveMiddleEntryMovesLaterOnesDown) {
     OpenWithEntries(3);
-    ASSERT_TRUE(RemoveEntry(log, 2));
-    EXPECT_EQ(log.EntryCount, 2);
-    std::string bytes = ReadBytes(path);
+    ASSERT_TRUE(RemoveEntry(Log, 2));
+    EXPECT_EQ(Log.EntryCount, 2);
+    std::string bytes = ReadBytes(Path);
     ASSERT_EQ(bytes.size(), 230u);
     EXPECT_EQ(StationOf(bytes, 1), "S1");
     EXPECT_EQ(StationOf(bytes, 2), "S3");
@@ -105,37 +105,37 @@ TEST_F(LogStoreTest, RemoveMiddleEntryMovesLaterOnesDown) {
 
 TEST_F(LogStoreTest, RemoveEntry3Of10) {
     OpenWithEntries(10);
-    ASSERT_TRUE(RemoveEntry(log, 3));
-    std::string bytes = ReadBytes(path);
+    ASSERT_TRUE(RemoveEntry(Log, 3));
+    std::string bytes = ReadBytes(Path);
     ASSERT_EQ(bytes.size(), 9u * 115);
     const char* expected[] = {"S1", "S2", "S4", "S5", "S6", "S7", "S8", "S9", "S10"};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(StationOf(bytes, i + 1), expected[i]);
-    EXPECT_EQ(TrimRight(FieldText(log.EntryBuffer.Station)), "S10");  // last moved
+    EXPECT_EQ(TrimRight(FieldText(Log.EntryBuffer.Station)), "S10");  // last moved
 }
 
 TEST_F(LogStoreTest, RemoveLastEntryCutsTheFile) {
     OpenWithEntries(10);
-    std::string before = ReadBytes(path);
-    ASSERT_TRUE(RemoveEntry(log, 10));
-    EXPECT_EQ(log.EntryCount, 9);
-    EXPECT_EQ(ReadBytes(path), before.substr(0, 9 * 115));
+    std::string before = ReadBytes(Path);
+    ASSERT_TRUE(RemoveEntry(Log, 10));
+    EXPECT_EQ(Log.EntryCount, 9);
+    EXPECT_EQ(ReadBytes(Path), before.substr(0, 9 * 115));
 }
 
 TEST_F(LogStoreTest, RemoveOnlyEntryLeavesEmptyOpenLog) {
     OpenWithEntries(1);
-    ASSERT_TRUE(RemoveEntry(log, 1));
-    EXPECT_EQ(log.EntryCount, 0);
-    EXPECT_EQ(ReadBytes(path), "");
-    log.EntryBuffer = MakeEntry("again");
-    ASSERT_TRUE(AppendEntry(log));
-    EXPECT_EQ(ReadBytes(path), EntryBytes(MakeEntry("again")));
+    ASSERT_TRUE(RemoveEntry(Log, 1));
+    EXPECT_EQ(Log.EntryCount, 0);
+    EXPECT_EQ(ReadBytes(Path), "");
+    Log.EntryBuffer = MakeEntry("again");
+    ASSERT_TRUE(AppendEntry(Log));
+    EXPECT_EQ(ReadBytes(Path), EntryBytes(MakeEntry("again")));
 }
 
 TEST_F(LogStoreTest, RemoveAcrossSeveralMoveBlocks) {
     const int n = 20000;  // more than one block of moved records
     OpenWithEntries(n);
-    ASSERT_TRUE(RemoveEntry(log, 1));
-    std::string bytes = ReadBytes(path);
+    ASSERT_TRUE(RemoveEntry(Log, 1));
+    std::string bytes = ReadBytes(Path);
     ASSERT_EQ(bytes.size(), static_cast<size_t>(n - 1) * 115);
     EXPECT_EQ(StationOf(bytes, 1), "S2");
     EXPECT_EQ(StationOf(bytes, 9118), "S9119");
@@ -144,67 +144,67 @@ TEST_F(LogStoreTest, RemoveAcrossSeveralMoveBlocks) {
 }
 
 TEST_F(LogStoreTest, ReadOnlyFileOpensForReadingAndRefusesChanges) {
-    WriteBytes(path, EntryBytes(MakeEntry("S1")));
-    chmod(path.c_str(), 0444);
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_FALSE(log.Writable);
-    EXPECT_EQ(log.EntryCount, 1);
-    ASSERT_TRUE(ReadEntry(log, 1));
-    log.EntryBuffer = MakeEntry("S2");
-    EXPECT_FALSE(AppendEntry(log));
-    EXPECT_EQ(log.LastError, LogError::ReadOnly);
-    EXPECT_EQ(log.EntryCount, 1);
-    EXPECT_FALSE(WriteEntry(log, 1));
-    EXPECT_FALSE(RemoveEntry(log, 1));
-    EXPECT_EQ(ReadBytes(path), EntryBytes(MakeEntry("S1")));
+    WriteBytes(Path, EntryBytes(MakeEntry("S1")));
+    chmod(Path.c_str(), 0444);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_FALSE(Log.Writable);
+    EXPECT_EQ(Log.EntryCount, 1);
+    ASSERT_TRUE(ReadEntry(Log, 1));
+    Log.EntryBuffer = MakeEntry("S2");
+    EXPECT_FALSE(AppendEntry(Log));
+    EXPECT_EQ(Log.LastError, LogError::ReadOnly);
+    EXPECT_EQ(Log.EntryCount, 1);
+    EXPECT_FALSE(WriteEntry(Log, 1));
+    EXPECT_FALSE(RemoveEntry(Log, 1));
+    EXPECT_EQ(ReadBytes(Path), EntryBytes(MakeEntry("S1")));
 }
 
 TEST_F(LogStoreTest, FileHeldByAnotherOpenIsRefused) {
     OpenWithEntries(2);
     LogStore second;
-    EXPECT_FALSE(OpenLog(second, path));
+    EXPECT_FALSE(OpenLog(second, Path));
     EXPECT_FALSE(IsLogOpen(second));
     EXPECT_EQ(second.EntryCount, 0);
     second.EntryBuffer = MakeEntry("lost");
     EXPECT_FALSE(AppendEntry(second));
     EXPECT_EQ(second.LastError, LogError::NotOpen);
     EXPECT_FALSE(ReadEntry(second, 1));
-    EXPECT_EQ(ReadBytes(path).size(), 230u);
+    EXPECT_EQ(ReadBytes(Path).size(), 230u);
 }
 
 TEST_F(LogStoreTest, RecountFollowsTheFileAndKeepsTheLastError) {
     OpenWithEntries(3);
-    log.LastError = LogError::FlushFailed;
-    WriteBytes(path, ReadBytes(path).substr(0, 115 + 60));  // another program cut the file
-    RecountEntries(log);
-    EXPECT_EQ(log.EntryCount, 1);
-    EXPECT_EQ(log.LastError, LogError::FlushFailed);
-    CloseLog(log);
-    RecountEntries(log);
-    EXPECT_EQ(log.EntryCount, 0);
-    EXPECT_EQ(log.LastError, LogError::FlushFailed);
+    Log.LastError = LogError::FlushFailed;
+    WriteBytes(Path, ReadBytes(Path).substr(0, 115 + 60));  // another program cut the file
+    RecountEntries(Log);
+    EXPECT_EQ(Log.EntryCount, 1);
+    EXPECT_EQ(Log.LastError, LogError::FlushFailed);
+    CloseLog(Log);
+    RecountEntries(Log);
+    EXPECT_EQ(Log.EntryCount, 0);
+    EXPECT_EQ(Log.LastError, LogError::FlushFailed);
 }
 
 TEST_F(LogStoreTest, UnusablePathsLeaveNoLogOpen) {
-    EXPECT_FALSE(OpenLog(log, ""));
-    EXPECT_FALSE(OpenLog(log, dir.Path("missing-folder/LOG.ULM")));
-    EXPECT_FALSE(OpenLog(log, dir.root));  // a folder
-    EXPECT_EQ(log.EntryCount, 0);
+    EXPECT_FALSE(OpenLog(Log, ""));
+    EXPECT_FALSE(OpenLog(Log, Dir.Path("missing-folder/LOG.ULM")));
+    EXPECT_FALSE(OpenLog(Log, Dir.Root));  // a folder
+    EXPECT_EQ(Log.EntryCount, 0);
 }
 
 TEST_F(LogStoreTest, ReopenRecounts) {
     OpenWithEntries(2);
-    CloseLog(log);
-    WriteBytes(path, ReadBytes(path) + EntryBytes(MakeEntry("S3")));
-    ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_EQ(log.EntryCount, 3);
+    CloseLog(Log);
+    WriteBytes(Path, ReadBytes(Path) + EntryBytes(MakeEntry("S3")));
+    ASSERT_TRUE(OpenLog(Log, Path));
+    EXPECT_EQ(Log.EntryCount, 3);
 }
 
 TEST_F(LogStoreTest, ReadEntriesReadsABlockAndStopsAtTheEnd) {
     OpenWithEntries(5);
     LogEntry block[8];
     int32_t got = 0;
-    ASSERT_TRUE(ReadEntries(log, 4, 8, block, &got));
+    ASSERT_TRUE(ReadEntries(Log, 4, 8, block, &got));
     EXPECT_EQ(got, 2);
     EXPECT_EQ(TrimRight(FieldText(block[1].Station)), "S5");
 }

@@ -21,9 +21,9 @@ UtcTime At(int year, int month, int day, int hour, int minute, int second = 0) {
 // The digit swaps of a plan as "slot:name" texts, colon left out.
 std::vector<std::string> DigitSwaps(const ClockPlan& plan) {
     std::vector<std::string> out;
-    for (int i = 0; i < plan.swapCount; ++i) {
-        if (plan.swaps[i].slot == kColonSlot) continue;
-        out.push_back(std::to_string(plan.swaps[i].slot) + ":" + plan.swaps[i].name);
+    for (int i = 0; i < plan.SwapCount; ++i) {
+        if (plan.Swaps[i].Slot == kColonSlot) continue;
+        out.push_back(std::to_string(plan.Swaps[i].Slot) + ":" + plan.Swaps[i].Name);
     }
     return out;
 }
@@ -53,9 +53,9 @@ TEST(ClockPlanTest, TwelveFiftyNineToThirteenChangesThreeDigits) {
     clock.ClockDate = "06-12-2026";
     ClockPlan plan = PlanClockUpdate(clock, At(2026, 12, 6, 13, 0), "MYLOG.ULM");
     EXPECT_EQ(DigitSwaps(plan), (std::vector<std::string>{"1:F3", "3:F0", "4:F0"}));
-    EXPECT_EQ(plan.swapCount, 4);  // with the colon
+    EXPECT_EQ(plan.SwapCount, 4);  // with the colon
     EXPECT_EQ(clock.ClockTime, "13:00");
-    EXPECT_FALSE(plan.titleChanged);
+    EXPECT_FALSE(plan.TitleChanged);
 }
 
 TEST(ClockPlanTest, OpeningAtMidnightReloadsNoDigitButSetsTitle) {
@@ -67,10 +67,10 @@ TEST(ClockPlanTest, OpeningAtMidnightReloadsNoDigitButSetsTitle) {
     EXPECT_EQ(clock.ClockDate, "");
     ClockPlan plan = PlanClockUpdate(clock, At(2026, 12, 6, 0, 0, 12), "MYLOG.ULM");
     EXPECT_TRUE(DigitSwaps(plan).empty());
-    EXPECT_EQ(plan.swapCount, 1);
-    EXPECT_EQ(plan.swaps[0].slot, kColonSlot);
-    EXPECT_TRUE(plan.titleChanged);
-    EXPECT_EQ(plan.title, "ULMAR v1.01    Report Logging" + kGap + "Date: 06 December 2026" + kGap + "MYLOG.ULM");
+    EXPECT_EQ(plan.SwapCount, 1);
+    EXPECT_EQ(plan.Swaps[0].Slot, kColonSlot);
+    EXPECT_TRUE(plan.TitleChanged);
+    EXPECT_EQ(plan.Title, "ULMAR v1.01    Report Logging" + kGap + "Date: 06 December 2026" + kGap + "MYLOG.ULM");
     EXPECT_EQ(clock.ClockDate, "06-12-2026");
 }
 
@@ -94,12 +94,12 @@ TEST(ClockPlanTest, TitleIsRewrittenOnlyWhenTheDateChanges) {
         UtcTime now = nextDay ? At(2027, 1, 1, total / 3600, total / 60 % 60, total % 60)
                               : At(2026, 12, 31, total / 3600, total / 60 % 60, total % 60);
         ClockPlan plan = PlanClockUpdate(clock, now, "MYLOG.ULM");
-        if (plan.titleChanged) {
+        if (plan.TitleChanged) {
             ++titles;
-            lastTitle = plan.title;
+            lastTitle = plan.Title;
         }
         if (s == 120) {  // the first tick of the new day
-            EXPECT_TRUE(plan.titleChanged);
+            EXPECT_TRUE(plan.TitleChanged);
             EXPECT_EQ(DigitSwaps(plan), (std::vector<std::string>{"0:F0", "1:F0", "3:F0", "4:F0"}));
         }
     }
@@ -112,12 +112,12 @@ TEST(ClockPlanTest, TitleIsRewrittenOnlyWhenTheDateChanges) {
 TEST(ClockPlanTest, ColonAlternatesAndCarriesOverBetweenOpenings) {
     ClockState clock;
     std::string names;
-    for (int i = 0; i < 3; ++i) names += PlanClockUpdate(clock, At(2026, 12, 6, 8, 0), "L").swaps[0].name;
+    for (int i = 0; i < 3; ++i) names += PlanClockUpdate(clock, At(2026, 12, 6, 8, 0), "L").Swaps[0].Name;
     EXPECT_EQ(names, "FCFBFC");
     EXPECT_EQ(clock.ColonVisible, 1);
     ResetClockTexts(clock);  // a new opening keeps the colon's state
     EXPECT_EQ(clock.ColonVisible, 1);
-    EXPECT_STREQ(PlanClockUpdate(clock, At(2026, 12, 6, 8, 0), "L").swaps[0].name, "FB");
+    EXPECT_STREQ(PlanClockUpdate(clock, At(2026, 12, 6, 8, 0), "L").Swaps[0].Name, "FB");
 }
 
 TEST(ClockPlanTest, ClockSetBackShowsAtTheNextTick) {
@@ -126,7 +126,7 @@ TEST(ClockPlanTest, ClockSetBackShowsAtTheNextTick) {
     clock.ClockDate = "06-12-2026";
     ClockPlan plan = PlanClockUpdate(clock, At(2026, 12, 5, 9, 15), "L");
     EXPECT_EQ(DigitSwaps(plan), (std::vector<std::string>{"0:F0", "1:F9", "3:F1", "4:F5"}));
-    EXPECT_TRUE(plan.titleChanged);
+    EXPECT_TRUE(plan.TitleChanged);
     EXPECT_EQ(clock.ClockDate, "05-12-2026");
 }
 

@@ -14,32 +14,31 @@
 namespace {
 
 struct CountingImages {
-    std::unordered_set<intptr_t> alive;
-    intptr_t shown[kClockSlots] = {};
-    std::string shownName[kClockSlots];
-    intptr_t next = 1;
-    long badDeletes = 0;
-    long titles = 0;
+    std::unordered_set<intptr_t> Alive;
+    intptr_t Shown[kClockSlots] = {};
+    std::string ShownName[kClockSlots];
+    intptr_t Next = 1;
+    long BadDeletes = 0;
+    long Titles = 0;
 };
 
 CountingImages* Of(void* context) { return static_cast<CountingImages*>(context); }
 
 void* Load(void* context, const char*) {
-    intptr_t handle = Of(context)->next++;
-    Of(context)->alive.insert(handle);
+    intptr_t handle = Of(context)->Next++;
+    Of(context)->Alive.insert(handle);
     return reinterpret_cast<void*>(handle);
 }
-void* Current(void* context, int slot) { return reinterpret_cast<void*>(Of(context)->shown[slot]); }
-void Show(void* context, int slot, void* bitmap) { Of(context)->shown[slot] = reinterpret_cast<intptr_t>(bitmap); }
+void* Current(void* context, int slot) { return reinterpret_cast<void*>(Of(context)->Shown[slot]); }
+void Show(void* context, int slot, void* bitmap) { Of(context)->Shown[slot] = reinterpret_cast<intptr_t>(bitmap); }
 void Destroy(void* context, void* bitmap) {
     intptr_t handle = reinterpret_cast<intptr_t>(bitmap);
     CountingImages& f = *Of(context);
     bool stillShown = false;
-    for (intptr_t s : f.shown) stillShown = stillShown || s == handle;
-    if (f.alive.erase(handle) != 1 || stillShown) ++f.badDeletes;
+    for (intptr_t s : f.Shown) stillShown = stillShown || s == handle;
+    if (f.Alive.erase(handle) != 1 || stillShown) ++f.BadDeletes;
 }
-void SetTitle(void* context, const char*) { ++Of(context)->titles; }
-
+void SetTitle(void* context, const char*) { ++Of(context)->Titles; }
 
 void NextSecond(UtcTime* t) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -66,7 +65,7 @@ TEST(ClockWeek, AWeekOfTicksKeepsImagesTextsAndBitmapsRight) {
     const char* initial[kClockSlots] = {"F0", "F0", "FC", "F0", "F0"};
     for (int slot = 0; slot < kClockSlots; ++slot) {
         Show(&images, slot, Load(&images, initial[slot]));
-        images.shownName[slot] = initial[slot];
+        images.ShownName[slot] = initial[slot];
     }
     ClockState clock;
     ResetClockTexts(clock);
@@ -80,26 +79,26 @@ TEST(ClockWeek, AWeekOfTicksKeepsImagesTextsAndBitmapsRight) {
     int lastColon = -1;
     for (long tick = 0; tick < kWeek; ++tick) {
         ClockPlan plan = PlanClockUpdate(clock, now, "D:\\LOGS\\NIGHT.ULM");
-        for (int i = 0; i < plan.swapCount; ++i) images.shownName[plan.swaps[i].slot] = plan.swaps[i].name;
+        for (int i = 0; i < plan.SwapCount; ++i) images.ShownName[plan.Swaps[i].Slot] = plan.Swaps[i].Name;
         ApplyClockPlan(plan, ops);
         std::string time = TimeText(now);
         ASSERT_EQ(clock.ClockTime, time) << "tick " << tick;
         ASSERT_EQ(clock.ClockDate, WorkingDate(now)) << "tick " << tick;
         for (int slot : {kHourTens, kHourUnits, kMinuteTens, kMinuteUnits}) {
-            ASSERT_EQ(images.shownName[slot], std::string("F") + time[static_cast<size_t>(slot)]) << "tick " << tick;
+            ASSERT_EQ(images.ShownName[slot], std::string("F") + time[static_cast<size_t>(slot)]) << "tick " << tick;
         }
         ASSERT_NE(clock.ColonVisible, lastColon) << "the colon blinks at every tick, tick " << tick;
         lastColon = clock.ColonVisible;
-        ASSERT_EQ(images.shownName[kColonSlot], clock.ColonVisible ? "FC" : "FB");
-        ASSERT_EQ(images.alive.size(), 5u) << "bitmaps alive at tick " << tick;
+        ASSERT_EQ(images.ShownName[kColonSlot], clock.ColonVisible ? "FC" : "FB");
+        ASSERT_EQ(images.Alive.size(), 5u) << "bitmaps alive at tick " << tick;
         NextSecond(&now);
     }
-    EXPECT_EQ(images.badDeletes, 0);
+    EXPECT_EQ(images.BadDeletes, 0);
     // The first tick and seven midnights set the title; no other tick does.
-    EXPECT_EQ(images.titles, 8);
+    EXPECT_EQ(images.Titles, 8);
     EXPECT_EQ(clock.ClockDate, "03-03-2028");
     EXPECT_EQ(clock.ClockTime, "22:59");
     ReleaseClockImages(ops);
-    EXPECT_TRUE(images.alive.empty());
-    EXPECT_EQ(images.badDeletes, 0);
+    EXPECT_TRUE(images.Alive.empty());
+    EXPECT_EQ(images.BadDeletes, 0);
 }

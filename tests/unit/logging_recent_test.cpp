@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/scale.h"
-#include "ui/column_rules.h"
 #include "tests/unit/test_files.h"
+#include "ui/column_rules.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -55,25 +55,25 @@ TEST(RecentRows, ReportRowHoldsTheFiveColumnsAtFullWidth) {
 }
 
 TEST(RecentRows, ListFillsFromTheTopThenRolls) {
-    EXPECT_EQ(PlaceRecentReport(0, 15).deleteRow, 0);
-    EXPECT_EQ(PlaceRecentReport(0, 15).insertRow, 0);
-    EXPECT_EQ(PlaceRecentReport(14, 15).deleteRow, 14);
-    EXPECT_EQ(PlaceRecentReport(14, 15).insertRow, 14);
-    EXPECT_EQ(PlaceRecentReport(15, 15).deleteRow, 0);
-    EXPECT_EQ(PlaceRecentReport(15, 15).insertRow, -1);
+    EXPECT_EQ(PlaceRecentReport(0, 15).DeleteRow, 0);
+    EXPECT_EQ(PlaceRecentReport(0, 15).InsertRow, 0);
+    EXPECT_EQ(PlaceRecentReport(14, 15).DeleteRow, 14);
+    EXPECT_EQ(PlaceRecentReport(14, 15).InsertRow, 14);
+    EXPECT_EQ(PlaceRecentReport(15, 15).DeleteRow, 0);
+    EXPECT_EQ(PlaceRecentReport(15, 15).InsertRow, -1);
     EXPECT_EQ(FilledAfterReport(0, 15), 1);
     EXPECT_EQ(FilledAfterReport(14, 15), 15);
     EXPECT_EQ(FilledAfterReport(15, 15), 15);
 }
 
 TEST(RecentRows, NewestReportIsScrolledIntoView) {
-    EXPECT_EQ(TopRowShowing(3, 0, 15), 0);    // all rows fit: the list never moves
+    EXPECT_EQ(TopRowShowing(3, 0, 15), 0);  // all rows fit: the list never moves
     EXPECT_EQ(TopRowShowing(14, 0, 15), 0);
-    EXPECT_EQ(TopRowShowing(14, 0, 14), 1);   // one row short: the bottom row brings the list up one
+    EXPECT_EQ(TopRowShowing(14, 0, 14), 1);  // one row short: the bottom row brings the list up one
     EXPECT_EQ(TopRowShowing(24, 0, 23), 2);
-    EXPECT_EQ(TopRowShowing(24, 2, 23), 2);   // already in view
-    EXPECT_EQ(TopRowShowing(0, 5, 10), 0);    // above the view
-    EXPECT_EQ(TopRowShowing(7, 0, 0), 7);     // no room at all: the row itself at the top
+    EXPECT_EQ(TopRowShowing(24, 2, 23), 2);  // already in view
+    EXPECT_EQ(TopRowShowing(0, 5, 10), 0);   // above the view
+    EXPECT_EQ(TopRowShowing(7, 0, 0), 7);    // no room at all: the row itself at the top
 }
 
 TEST(RecentRows, RulesFallInsideTheSeparatorCellsForAnyCellWidth) {
@@ -95,10 +95,10 @@ namespace {
 TEST(RecentRows, ColumnsTileTheRowBetweenTheRules) {
     // Each column ends where the next rule's blank column is, the last at the row's end.
     for (int i = 0; i < kRuleColumns; ++i) {
-        EXPECT_EQ(kRecentColumns[i].first + kRecentColumns[i].width, kRuleSeparatorColumn[i]) << i;
-        EXPECT_EQ(kRecentColumns[i + 1].first, kRuleSeparatorColumn[i] + 1) << i;
+        EXPECT_EQ(kRecentColumns[i].First + kRecentColumns[i].Width, kRuleSeparatorColumn[i]) << i;
+        EXPECT_EQ(kRecentColumns[i + 1].First, kRuleSeparatorColumn[i] + 1) << i;
     }
-    EXPECT_EQ(kRecentColumns[4].first + kRecentColumns[4].width + 1, kReportRowLength);
+    EXPECT_EQ(kRecentColumns[4].First + kRecentColumns[4].Width + 1, kReportRowLength);
 
     LogEntry entry = MakeEntry("ABCDEFGHIJKLMNOPQRST", "06-12-2026", "07:05", "15400", "Wertachtal", "Fair");
     std::string shown = RecentReportRow(entry).substr(1);

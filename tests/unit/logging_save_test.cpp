@@ -13,25 +13,25 @@
 namespace {
 
 class ReportSaveTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        clock.ClockDate = "06-12-2026";
-        clock.ClockTime = "19:30";
-        ASSERT_TRUE(OpenLog(log, path));
+        Clock.ClockDate = "06-12-2026";
+        Clock.ClockTime = "19:30";
+        ASSERT_TRUE(OpenLog(Log, Path));
     }
-    void TearDown() override { CloseLog(log); }
-    std::string FileBytes() { return ReadBytes(path); }
+    void TearDown() override { CloseLog(Log); }
+    std::string FileBytes() { return ReadBytes(Path); }
 
-    TempDir dir;
-    std::string path = dir.Path("MYLOG.ULM");
-    LogStore log;
-    ClockState clock;
+    TempDir Dir;
+    std::string Path = Dir.Path("MYLOG.ULM");
+    LogStore Log;
+    ClockState Clock;
 };
 
 TEST_F(ReportSaveTest, FirstSaveWritesRecordOneExactly) {
     ReportTexts texts = {"9410", "Radio Alpha", "Tirana", "Good signal"};
-    ASSERT_EQ(SaveReport(log, texts, clock), SaveResult::Saved);
-    EXPECT_EQ(log.EntryCount, 1);
+    ASSERT_EQ(SaveReport(Log, texts, Clock), SaveResult::Saved);
+    EXPECT_EQ(Log.EntryCount, 1);
     std::string expected = std::string("06-12-2026") + "19:30" + "9410  " + "Radio Alpha         " +
                            "Tirana                  " + "Good signal" + std::string(39, ' ');
     EXPECT_EQ(FileBytes(), expected);
@@ -39,7 +39,7 @@ TEST_F(ReportSaveTest, FirstSaveWritesRecordOneExactly) {
 
 TEST_F(ReportSaveTest, TextsAreCutOrPaddedButOtherwiseKept) {
     ReportTexts texts = {"abc", "A Station Name Of 25 Chars", " lower Case", std::string(60, 'r')};
-    ASSERT_EQ(SaveReport(log, texts, clock), SaveResult::Saved);
+    ASSERT_EQ(SaveReport(Log, texts, Clock), SaveResult::Saved);
     std::string bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 115u);
     EXPECT_EQ(bytes.substr(15, 6), "abc   ");
@@ -48,7 +48,7 @@ TEST_F(ReportSaveTest, TextsAreCutOrPaddedButOtherwiseKept) {
     EXPECT_EQ(bytes.substr(65, 50), std::string(50, 'r'));
 
     ReportTexts second = {"6070", "Thirteen char", "", ""};
-    ASSERT_EQ(SaveReport(log, second, clock), SaveResult::Saved);
+    ASSERT_EQ(SaveReport(Log, second, Clock), SaveResult::Saved);
     bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 230u);
     EXPECT_EQ(bytes.substr(115 + 15, 6), "6070  ");
@@ -57,19 +57,19 @@ TEST_F(ReportSaveTest, TextsAreCutOrPaddedButOtherwiseKept) {
 }
 
 TEST_F(ReportSaveTest, BlankStationIsRefusedAndChangesNothing) {
-    ASSERT_EQ(SaveReport(log, {"9410", "Kept", "", ""}, clock), SaveResult::Saved);
+    ASSERT_EQ(SaveReport(Log, {"9410", "Kept", "", ""}, Clock), SaveResult::Saved);
     const std::string before = FileBytes();
-    const std::string bufferBefore = EntryBytes(log.EntryBuffer);
+    const std::string bufferBefore = EntryBytes(Log.EntryBuffer);
     const std::vector<std::string> blanks = {"", " ", std::string(20, ' '), std::string(20, ' ') + "Late start"};
     for (const std::string& station : blanks) {
-        EXPECT_EQ(SaveReport(log, {"6070", station, "Somewhere", "Remark"}, clock), SaveResult::BlankStation)
+        EXPECT_EQ(SaveReport(Log, {"6070", station, "Somewhere", "Remark"}, Clock), SaveResult::BlankStation)
             << "[" << station << "]";
     }
-    EXPECT_EQ(log.EntryCount, 1);
+    EXPECT_EQ(Log.EntryCount, 1);
     EXPECT_EQ(FileBytes(), before);
-    EXPECT_EQ(EntryBytes(log.EntryBuffer), bufferBefore);
+    EXPECT_EQ(EntryBytes(Log.EntryBuffer), bufferBefore);
     // A station that only starts with blanks is a station.
-    EXPECT_EQ(SaveReport(log, {"", "  BBC", "", ""}, clock), SaveResult::Saved);
+    EXPECT_EQ(SaveReport(Log, {"", "  BBC", "", ""}, Clock), SaveResult::Saved);
     EXPECT_EQ(FileBytes().substr(115 + 21, 20), "  BBC" + std::string(15, ' '));
 }
 
@@ -77,10 +77,10 @@ TEST_F(ReportSaveTest, EachSaveIsStampedWithTheClockOfItsTick) {
     const char* times[3] = {"23:58", "23:59", "00:00"};
     const char* dates[3] = {"31-12-2026", "31-12-2026", "01-01-2027"};
     for (int i = 0; i < 3; ++i) {
-        clock.ClockTime = times[i];
-        clock.ClockDate = dates[i];
-        ASSERT_EQ(SaveReport(log, {"9410", "S" + std::to_string(i + 1), "", ""}, clock), SaveResult::Saved);
-        EXPECT_EQ(log.EntryCount, i + 1);
+        Clock.ClockTime = times[i];
+        Clock.ClockDate = dates[i];
+        ASSERT_EQ(SaveReport(Log, {"9410", "S" + std::to_string(i + 1), "", ""}, Clock), SaveResult::Saved);
+        EXPECT_EQ(Log.EntryCount, i + 1);
     }
     std::string bytes = FileBytes();
     ASSERT_EQ(bytes.size(), 345u);
@@ -95,19 +95,19 @@ TEST_F(ReportSaveTest, SixteenthSaveRollsTheListWhileTheLogKeepsAll) {
     std::vector<std::string> list(rows, BlankRecentRow());
     int filled = 0;
     for (int i = 1; i <= 16; ++i) {
-        ASSERT_EQ(SaveReport(log, {"9410", "Station " + std::to_string(i), "", ""}, clock), SaveResult::Saved);
+        ASSERT_EQ(SaveReport(Log, {"9410", "Station " + std::to_string(i), "", ""}, Clock), SaveResult::Saved);
         RecentPlacement place = PlaceRecentReport(filled, rows);
-        list.erase(list.begin() + place.deleteRow);
-        std::string row = RecentReportRow(log.EntryBuffer);
-        if (place.insertRow < 0) {
+        list.erase(list.begin() + place.DeleteRow);
+        std::string row = RecentReportRow(Log.EntryBuffer);
+        if (place.InsertRow < 0) {
             list.push_back(row);
         } else {
-            list.insert(list.begin() + place.insertRow, row);
+            list.insert(list.begin() + place.InsertRow, row);
         }
         filled = FilledAfterReport(filled, rows);
         ASSERT_EQ(static_cast<int>(list.size()), rows);
     }
-    EXPECT_EQ(log.EntryCount, 16);
+    EXPECT_EQ(Log.EntryCount, 16);
     EXPECT_EQ(FileBytes().size(), 16u * 115);
     EXPECT_EQ(filled, 15);
     EXPECT_EQ(list.front().substr(1, 20), "Station 2           ");
@@ -116,23 +116,23 @@ TEST_F(ReportSaveTest, SixteenthSaveRollsTheListWhileTheLogKeepsAll) {
 }
 
 TEST_F(ReportSaveTest, SaveIntoReadOnlyLogIsReportedAndNotCounted) {
-    ASSERT_EQ(SaveReport(log, {"9410", "First", "", ""}, clock), SaveResult::Saved);
-    CloseLog(log);
-    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    ASSERT_TRUE(OpenLog(log, path));
-    ASSERT_FALSE(log.Writable);
+    ASSERT_EQ(SaveReport(Log, {"9410", "First", "", ""}, Clock), SaveResult::Saved);
+    CloseLog(Log);
+    ASSERT_EQ(chmod(Path.c_str(), 0444), 0);
+    ASSERT_TRUE(OpenLog(Log, Path));
+    ASSERT_FALSE(Log.Writable);
     const std::string before = FileBytes();
-    EXPECT_EQ(SaveReport(log, {"9410", "Second", "", ""}, clock), SaveResult::NotSaved);
-    EXPECT_EQ(log.LastError, LogError::ReadOnly);
-    EXPECT_EQ(log.EntryCount, 1);
+    EXPECT_EQ(SaveReport(Log, {"9410", "Second", "", ""}, Clock), SaveResult::NotSaved);
+    EXPECT_EQ(Log.LastError, LogError::ReadOnly);
+    EXPECT_EQ(Log.EntryCount, 1);
     EXPECT_EQ(FileBytes(), before);
 }
 
 TEST_F(ReportSaveTest, SaveWithNoLogOpenIsReported) {
-    CloseLog(log);
+    CloseLog(Log);
     LogStore none;
     EXPECT_FALSE(OpenLog(none, ""));
-    EXPECT_EQ(SaveReport(none, {"9410", "Station", "", ""}, clock), SaveResult::NotSaved);
+    EXPECT_EQ(SaveReport(none, {"9410", "Station", "", ""}, Clock), SaveResult::NotSaved);
     EXPECT_EQ(none.LastError, LogError::NotOpen);
     EXPECT_EQ(none.EntryCount, 0);
 }

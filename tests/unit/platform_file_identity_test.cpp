@@ -10,9 +10,9 @@
 namespace {
 
 struct OpenFile {
-    OpenFile(const std::string& path) { EXPECT_TRUE(FileOpen(path.c_str(), FileAccess::ReadWrite, &file)); }
-    ~OpenFile() { FileClose(&file); }
-    PlatformFile file;
+    OpenFile(const std::string& path) { EXPECT_TRUE(FileOpen(path.c_str(), FileAccess::ReadWrite, &File)); }
+    ~OpenFile() { FileClose(&File); }
+    PlatformFile File;
 };
 
 }  // namespace
@@ -28,13 +28,13 @@ TEST(FileIdentity, NamesAreJudgedByTheFileTheyReach) {
     ASSERT_EQ(link(dir.Path("MYLOG.ULM").c_str(), dir.Path("SECOND.ULM").c_str()), 0);
     OpenFile log(dir.Path("MYLOG.ULM"));
     struct Case {
-        std::string path;
-        bool same;
+        std::string Path;
+        bool Same;
     } cases[] = {
-        {dir.Path("MYLOG.ULM"), true},       {dir.Path("sub/../MYLOG.ULM"), true},
-        {dir.Path("./MYLOG.ULM"), true},     {dir.Path("LINKED.ULM"), true},
-        {dir.Path("SECOND.ULM"), true},      {dir.Path("OTHER.ULM"), false},
-        {dir.Path("MISSING.ULM"), false},    {dir.Path("sub"), false},
+        {dir.Path("MYLOG.ULM"), true},    {dir.Path("sub/../MYLOG.ULM"), true},
+        {dir.Path("./MYLOG.ULM"), true},  {dir.Path("LINKED.ULM"), true},
+        {dir.Path("SECOND.ULM"), true},   {dir.Path("OTHER.ULM"), false},
+        {dir.Path("MISSING.ULM"), false}, {dir.Path("sub"), false},
     };
-    for (const Case& c : cases) EXPECT_EQ(FileIsSameAs(log.file, c.path.c_str()), c.same) << c.path;
+    for (const Case& c : cases) EXPECT_EQ(FileIsSameAs(log.File, c.Path.c_str()), c.Same) << c.Path;
 }

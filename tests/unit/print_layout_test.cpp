@@ -23,26 +23,26 @@ std::vector<LogEntry> Entries(int count) {
 
 DrawOp Text(int x, int y, const std::string& text) {
     DrawOp op;
-    op.kind = DrawKind::Text;
-    op.x = x;
-    op.y = y;
-    op.text = text;
+    op.Kind = DrawKind::Text;
+    op.X = x;
+    op.Y = y;
+    op.Text = text;
     return op;
 }
 
 DrawOp Line(int x, int y, int x2, int y2) {
     DrawOp op;
-    op.kind = DrawKind::Line;
-    op.x = x;
-    op.y = y;
-    op.x2 = x2;
-    op.y2 = y2;
+    op.Kind = DrawKind::Line;
+    op.X = x;
+    op.Y = y;
+    op.EndX = x2;
+    op.EndY = y2;
     return op;
 }
 
 DrawOp Mark(DrawKind kind) {
     DrawOp op;
-    op.kind = kind;
+    op.Kind = kind;
     return op;
 }
 
@@ -59,15 +59,15 @@ std::vector<DrawOp> HeadingOps(int page) {
 }
 
 bool SameOp(const DrawOp& a, const DrawOp& b) {
-    return a.kind == b.kind && a.x == b.x && a.y == b.y && a.x2 == b.x2 && a.y2 == b.y2 && a.text == b.text;
+    return a.Kind == b.Kind && a.X == b.X && a.Y == b.Y && a.EndX == b.EndX && a.EndY == b.EndY && a.Text == b.Text;
 }
 
 void ExpectSameOps(const std::vector<DrawOp>& actual, const std::vector<DrawOp>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < actual.size(); ++i) {
         EXPECT_TRUE(SameOp(actual[i], expected[i]))
-            << "op " << i << ": kind " << static_cast<int>(actual[i].kind) << " at " << actual[i].x << ","
-            << actual[i].y << " to " << actual[i].x2 << "," << actual[i].y2 << " '" << actual[i].text << "'";
+            << "op " << i << ": kind " << static_cast<int>(actual[i].Kind) << " at " << actual[i].X << ","
+            << actual[i].Y << " to " << actual[i].EndX << "," << actual[i].EndY << " '" << actual[i].Text << "'";
     }
 }
 
@@ -75,7 +75,7 @@ void ExpectSameOps(const std::vector<DrawOp>& actual, const std::vector<DrawOp>&
 std::vector<std::vector<DrawOp>> Pages(const std::vector<DrawOp>& ops) {
     std::vector<std::vector<DrawOp>> pages(1);
     for (const DrawOp& op : ops) {
-        if (op.kind == DrawKind::PageEnd) {
+        if (op.Kind == DrawKind::PageEnd) {
             pages.emplace_back();
         } else {
             pages.back().push_back(op);
@@ -87,13 +87,13 @@ std::vector<std::vector<DrawOp>> Pages(const std::vector<DrawOp>& ops) {
 
 int CountTexts(const std::vector<DrawOp>& ops) {
     int n = 0;
-    for (const DrawOp& op : ops) n += op.kind == DrawKind::Text;
+    for (const DrawOp& op : ops) n += op.Kind == DrawKind::Text;
     return n;
 }
 
 int CountKind(const std::vector<DrawOp>& ops, DrawKind kind) {
     int n = 0;
-    for (const DrawOp& op : ops) n += op.kind == kind;
+    for (const DrawOp& op : ops) n += op.Kind == kind;
     return n;
 }
 
@@ -101,30 +101,30 @@ int CountKind(const std::vector<DrawOp>& ops, DrawKind kind) {
 
 TEST(PageGeometry, RulesStandInTheSeparatorsOfTheRow) {
     PageGeometry g = ComputeGeometry(k300);
-    EXPECT_EQ(g.x0, 75);
-    EXPECT_EQ(g.y0, 225);
-    EXPECT_EQ(g.xl, 50);
-    EXPECT_EQ(g.xr, 3300);
+    EXPECT_EQ(g.TextLeft, 75);
+    EXPECT_EQ(g.HeadingTop, 225);
+    EXPECT_EQ(g.TableLeft, 50);
+    EXPECT_EQ(g.TableRight, 3300);
     const int expected[5] = {375, 550, 1100, 1750, 2025};  // X0 + 12, 19, 41, 67, 78 CW
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(g.rules[i], expected[i]) << i;
-    EXPECT_EQ(g.pageNumberX, 3000);
-    EXPECT_EQ(g.pageNumberY, 46);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(g.Rules[i], expected[i]) << i;
+    EXPECT_EQ(g.PageNumberX, 3000);
+    EXPECT_EQ(g.PageNumberY, 46);
 }
 
 TEST(PageGeometry, InchMeasuresFollowTheResolution) {
     PageGeometry g = ComputeGeometry({600, 50, 90});
-    EXPECT_EQ(g.x0, 150);
-    EXPECT_EQ(g.y0, 450);
-    EXPECT_EQ(g.xl, 100);
-    EXPECT_EQ(g.xr, 6600);
-    EXPECT_EQ(g.rules[0], 750);
-    EXPECT_EQ(g.rules[4], 4050);
-    EXPECT_EQ(g.pageNumberX, 6000);
+    EXPECT_EQ(g.TextLeft, 150);
+    EXPECT_EQ(g.HeadingTop, 450);
+    EXPECT_EQ(g.TableLeft, 100);
+    EXPECT_EQ(g.TableRight, 6600);
+    EXPECT_EQ(g.Rules[0], 750);
+    EXPECT_EQ(g.Rules[4], 4050);
+    EXPECT_EQ(g.PageNumberX, 6000);
     // A quarter inch of 150 dots rounds 37.5 to the even 38; 0.75 x 150 = 112.5 to 112.
     PageGeometry odd = ComputeGeometry({150, 12, 20});
-    EXPECT_EQ(odd.x0, 38);
-    EXPECT_EQ(odd.y0, 112);
-    EXPECT_EQ(odd.xl, 26);
+    EXPECT_EQ(odd.TextLeft, 38);
+    EXPECT_EQ(odd.HeadingTop, 112);
+    EXPECT_EQ(odd.TableLeft, 26);
 }
 
 TEST(PageLayout, StartAboveTheCountDrawsOnlyTheClosingRuleAtTheTop) {
@@ -186,14 +186,14 @@ TEST(PageLayout, PauseAsksAfterEveryFullPage) {
     std::vector<DrawOp> ops = LayoutPages(k300, Entries(93), true);
     std::vector<size_t> pageEnds, asks;
     for (size_t i = 0; i < ops.size(); ++i) {
-        if (ops[i].kind == DrawKind::PageEnd) pageEnds.push_back(i);
-        if (ops[i].kind == DrawKind::AskNextPage) asks.push_back(i);
+        if (ops[i].Kind == DrawKind::PageEnd) pageEnds.push_back(i);
+        if (ops[i].Kind == DrawKind::AskNextPage) asks.push_back(i);
     }
     ASSERT_EQ(pageEnds.size(), 3u);
     ASSERT_EQ(asks.size(), 2u);
     EXPECT_EQ(asks[0], pageEnds[0] + 1);
     EXPECT_EQ(asks[1], pageEnds[1] + 1);
-    EXPECT_EQ(ops[asks[1] + 1].text, "Page 3");
+    EXPECT_EQ(ops[asks[1] + 1].Text, "Page 3");
     // Exactly 46 entries still ask, since page 2 gets its heading.
     EXPECT_EQ(CountKind(LayoutPages(k300, Entries(46), true), DrawKind::AskNextPage), 1);
     EXPECT_EQ(CountKind(LayoutPages(k300, Entries(45), true), DrawKind::AskNextPage), 0);
@@ -204,8 +204,8 @@ TEST(PageLayout, EachRunStartsAgainAtPageOne) {
     std::vector<DrawOp> first = LayoutPages(k300, entries, false);
     std::vector<DrawOp> second = LayoutPages(k300, entries, false);
     ExpectSameOps(second, first);
-    EXPECT_EQ(second[0].text, "Page 1");
-    EXPECT_EQ(second[0].y, 46);
+    EXPECT_EQ(second[0].Text, "Page 1");
+    EXPECT_EQ(second[0].Y, 46);
 }
 
 TEST(PageLayout, EntriesCanBeLaidOutOneByOne) {
@@ -218,9 +218,9 @@ TEST(PageLayout, EntriesCanBeLaidOutOneByOne) {
         LayoutEntry(&layout, entry, &some);
         ops.insert(ops.end(), some.begin(), some.end());
     }
-    EXPECT_EQ(layout.pageNumber, 2);
-    EXPECT_EQ(layout.rowsOnPage, 1);
-    EXPECT_EQ(layout.rowY, 340);
+    EXPECT_EQ(layout.PageNumber, 2);
+    EXPECT_EQ(layout.RowsOnPage, 1);
+    EXPECT_EQ(layout.RowY, 340);
     LayoutFinish(&layout, &ops);
     ExpectSameOps(ops, LayoutPages(k300, entries, true));
 }

@@ -20,7 +20,7 @@ TEST(StartNumber, LeadingBlanksAreSkippedAndTrailingTextIgnored) {
     EXPECT_EQ(ReadStartNumber("12 34"), 12);
     EXPECT_EQ(ReadStartNumber("7,5"), 7);
     EXPECT_EQ(ReadStartNumber("+8"), 8);
-    EXPECT_EQ(ReadStartNumber("30e"), 30);   // an exponent without digits is not read
+    EXPECT_EQ(ReadStartNumber("30e"), 30);  // an exponent without digits is not read
     EXPECT_EQ(ReadStartNumber("3e1"), 30);
     EXPECT_EQ(ReadStartNumber("4.e0x"), 4);
 }
@@ -30,7 +30,7 @@ TEST(StartNumber, FractionsRoundHalfToEven) {
     EXPECT_EQ(ReadStartNumber("2.7"), 3);
     EXPECT_EQ(ReadStartNumber("3.5"), 4);
     EXPECT_EQ(ReadStartNumber("4.49"), 4);
-    EXPECT_EQ(ReadStartNumber(".5"), 1);   // rounds to 0, which means entry 1
+    EXPECT_EQ(ReadStartNumber(".5"), 1);  // rounds to 0, which means entry 1
     EXPECT_EQ(ReadStartNumber("1.5"), 2);
 }
 

@@ -66,19 +66,19 @@ TEST(ReceiverTool, ListsWhatIsOnAirOnTheReceiversWholeKhz) {
 // and no reply ever comes.
 struct SilentListener {
     SilentListener() {
-        fd = socket(AF_INET, SOCK_STREAM, 0);
+        Fd = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address = {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(fd, 4);
+        bind(Fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(Fd, 4);
         socklen_t length = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
+        getsockname(Fd, reinterpret_cast<sockaddr*>(&address), &length);
+        Port = ntohs(address.sin_port);
     }
-    ~SilentListener() { close(fd); }
-    int fd = -1;
-    int port = 0;
+    ~SilentListener() { close(Fd); }
+    int Fd = -1;
+    int Port = 0;
 };
 
 TEST(ReceiverTool, AReceiverNotReachedIsNamedOnStandardErrorExitOne) {
@@ -91,7 +91,7 @@ TEST(ReceiverTool, AReceiverNotReachedIsNamedOnStandardErrorExitOne) {
     EXPECT_EQ(refused.Err,
               "ulmar-schedule: receiver 127.0.0.1:" + std::to_string(refusedPort) + ": connection refused\n");
     SilentListener silent;
-    std::string silentAddress = "127.0.0.1:" + std::to_string(silent.port);
+    std::string silentAddress = "127.0.0.1:" + std::to_string(silent.Port);
     ToolRun silence = RunTool(dir, {dir.Path("sked.csv"), "--receiver", silentAddress});
     EXPECT_EQ(silence.Status, 1);
     EXPECT_EQ(silence.Err, "ulmar-schedule: receiver " + silentAddress + ": no answer\n");

@@ -19,8 +19,8 @@ namespace {
 const std::string kResourceDir = ULMAR_SOURCE_DIR "/resources/";
 
 struct Colour {
-    int r, g, b;
-    bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
+    int R, G, B;
+    bool operator==(const Colour& o) const { return R == o.R && G == o.G && B == o.B; }
 };
 const Colour kCyan = {0, 255, 255};
 const Colour kWhiteColour = {255, 255, 255};
@@ -33,65 +33,65 @@ uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | U16(b, at + 
 
 // A decoded BMP file: its header values and its pixels, top row first.
 struct Decoded {
-    bool ok = false;
-    std::string problem;
-    int width = 0, height = 0, bits = 0;
-    std::vector<Colour> palette;
-    std::vector<Colour> pixels;
-    Colour At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool Ok = false;
+    std::string Problem;
+    int Width = 0, Height = 0, Bits = 0;
+    std::vector<Colour> Palette;
+    std::vector<Colour> Pixels;
+    Colour At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 
 // Reads an uncompressed BITMAPINFOHEADER file of 4 or 24 bits a pixel with
 // bottom-up rows padded to four bytes.
 Decoded DecodeBmp(const std::string& file) {
     Decoded d;
-    if (file.size() < 54 || file.compare(0, 2, "BM") != 0) return d.problem = "no BM header", d;
-    if (U32(file, 2) != file.size()) return d.problem = "file size field", d;
+    if (file.size() < 54 || file.compare(0, 2, "BM") != 0) return d.Problem = "no BM header", d;
+    if (U32(file, 2) != file.size()) return d.Problem = "file size field", d;
     uint32_t offset = U32(file, 10);
-    if (U32(file, 14) != 40) return d.problem = "info header size", d;
-    d.width = static_cast<int>(U32(file, 18));
-    d.height = static_cast<int>(U32(file, 22));
-    d.bits = static_cast<int>(U16(file, 28));
-    if (U16(file, 26) != 1 || U32(file, 30) != 0) return d.problem = "planes or compression", d;
-    if (d.width <= 0 || d.height <= 0 || (d.bits != 4 && d.bits != 24)) return d.problem = "size or depth", d;
-    if (d.bits == 4) {
+    if (U32(file, 14) != 40) return d.Problem = "info header size", d;
+    d.Width = static_cast<int>(U32(file, 18));
+    d.Height = static_cast<int>(U32(file, 22));
+    d.Bits = static_cast<int>(U16(file, 28));
+    if (U16(file, 26) != 1 || U32(file, 30) != 0) return d.Problem = "planes or compression", d;
+    if (d.Width <= 0 || d.Height <= 0 || (d.Bits != 4 && d.Bits != 24)) return d.Problem = "size or depth", d;
+    if (d.Bits == 4) {
         uint32_t used = U32(file, 46) ? U32(file, 46) : 16;
         for (uint32_t i = 0; i < used; ++i) {
             size_t at = 54 + 4 * i;
-            d.palette.push_back({static_cast<uint8_t>(file[at + 2]), static_cast<uint8_t>(file[at + 1]),
+            d.Palette.push_back({static_cast<uint8_t>(file[at + 2]), static_cast<uint8_t>(file[at + 1]),
                                  static_cast<uint8_t>(file[at])});
         }
-        if (offset != 54 + 4 * used) return d.problem = "pixel offset", d;
+        if (offset != 54 + 4 * used) return d.Problem = "pixel offset", d;
     } else if (offset != 54) {
-        return d.problem = "pixel offset", d;
+        return d.Problem = "pixel offset", d;
     }
-    size_t rowBytes = ((static_cast<size_t>(d.width) * d.bits + 31) / 32) * 4;
-    if (file.size() != offset + rowBytes * d.height) return d.problem = "pixel data length", d;
-    d.pixels.resize(static_cast<size_t>(d.width) * d.height);
-    for (int row = 0; row < d.height; ++row) {
-        size_t start = offset + rowBytes * (d.height - 1 - row);  // bottom row is stored first
-        for (int x = 0; x < d.width; ++x) {
+    size_t rowBytes = ((static_cast<size_t>(d.Width) * d.Bits + 31) / 32) * 4;
+    if (file.size() != offset + rowBytes * d.Height) return d.Problem = "pixel data length", d;
+    d.Pixels.resize(static_cast<size_t>(d.Width) * d.Height);
+    for (int row = 0; row < d.Height; ++row) {
+        size_t start = offset + rowBytes * (d.Height - 1 - row);  // bottom row is stored first
+        for (int x = 0; x < d.Width; ++x) {
             Colour c;
-            if (d.bits == 24) {
+            if (d.Bits == 24) {
                 size_t at = start + 3 * x;
                 c = {static_cast<uint8_t>(file[at + 2]), static_cast<uint8_t>(file[at + 1]),
                      static_cast<uint8_t>(file[at])};
             } else {
                 uint8_t pair = static_cast<uint8_t>(file[start + x / 2]);
                 size_t index = x % 2 == 0 ? pair >> 4 : pair & 0x0F;
-                if (index >= d.palette.size()) return d.problem = "index past palette", d;
-                c = d.palette[index];
+                if (index >= d.Palette.size()) return d.Problem = "index past palette", d;
+                c = d.Palette[index];
             }
-            d.pixels[static_cast<size_t>(row) * d.width + x] = c;
+            d.Pixels[static_cast<size_t>(row) * d.Width + x] = c;
         }
     }
-    d.ok = true;
+    d.Ok = true;
     return d;
 }
 
 Decoded LoadCommitted(const std::string& name) {
     Decoded d = DecodeBmp(ReadBytes(kResourceDir + name));
-    EXPECT_TRUE(d.ok) << name << ": " << d.problem;
+    EXPECT_TRUE(d.Ok) << name << ": " << d.Problem;
     return d;
 }
 
@@ -114,13 +114,13 @@ std::set<Pixel> SegmentPixels(char segment) {
         lit.insert({lastRow + 1, left + 1});
     };
     switch (segment) {
-        case 'T': bar(0); break;               // top
-        case 'M': bar(12); break;              // middle
-        case 'B': bar(24); break;              // bottom
-        case 'f': column(0, 3, 11); break;     // upper left
-        case 'F': column(12, 3, 11); break;    // upper right
-        case 'g': column(0, 15, 23); break;    // lower left
-        case 'G': column(12, 15, 23); break;   // lower right
+        case 'T': bar(0); break;              // top
+        case 'M': bar(12); break;             // middle
+        case 'B': bar(24); break;             // bottom
+        case 'f': column(0, 3, 11); break;    // upper left
+        case 'F': column(12, 3, 11); break;   // upper right
+        case 'g': column(0, 15, 23); break;   // lower left
+        case 'G': column(12, 15, 23); break;  // lower right
     }
     return lit;
 }
@@ -131,8 +131,8 @@ std::set<Pixel> ExpectedDigit(int digit) {
     // 4 upper left, upper right, middle, lower right; 5 top, upper left,
     // middle, lower right, bottom; 6 all but upper right; 7 top, upper
     // right, lower right; 8 all; 9 all but lower left.
-    const char* const kLit[10] = {"TBfFgG", "FG",     "TFMgB",  "TFMGB",   "fFMG",
-                                  "TfMGB",  "TfMgGB", "TFG",    "TMBfFgG", "TMBfFG"};
+    const char* const kLit[10] = {"TBfFgG", "FG",     "TFMgB", "TFMGB",   "fFMG",
+                                  "TfMGB",  "TfMgGB", "TFG",   "TMBfFgG", "TMBfFG"};
     std::set<Pixel> lit;
     for (const char* s = kLit[digit]; *s; ++s) {
         std::set<Pixel> part = SegmentPixels(*s);
@@ -143,38 +143,38 @@ std::set<Pixel> ExpectedDigit(int digit) {
 
 std::set<Pixel> WhitePixels(const Decoded& d) {
     std::set<Pixel> lit;
-    for (int r = 0; r < d.height; ++r)
-        for (int c = 0; c < d.width; ++c)
+    for (int r = 0; r < d.Height; ++r)
+        for (int c = 0; c < d.Width; ++c)
             if (d.At(c, r) == kWhiteColour) lit.insert({r, c});
     return lit;
 }
 
 // Every pixel is pure white or pure black.
 bool OnlyWhiteAndBlack(const Decoded& d) {
-    for (const Colour& c : d.pixels)
+    for (const Colour& c : d.Pixels)
         if (!(c == kWhiteColour) && !(c == kBlackColour)) return false;
     return true;
 }
 
 bool BorderIsCyan(const Decoded& d) {
-    for (int x = 0; x < d.width; ++x)
-        if (!(d.At(x, 0) == kCyan) || !(d.At(x, d.height - 1) == kCyan)) return false;
-    for (int y = 0; y < d.height; ++y)
-        if (!(d.At(0, y) == kCyan) || !(d.At(d.width - 1, y) == kCyan)) return false;
+    for (int x = 0; x < d.Width; ++x)
+        if (!(d.At(x, 0) == kCyan) || !(d.At(x, d.Height - 1) == kCyan)) return false;
+    for (int y = 0; y < d.Height; ++y)
+        if (!(d.At(0, y) == kCyan) || !(d.At(d.Width - 1, y) == kCyan)) return false;
     return true;
 }
 
 TEST(Resources, GeneratorOutputEqualsCommittedFiles) {
     std::vector<ArtFile> files = AllArtFiles();
     std::vector<std::string> names;
-    for (const ArtFile& f : files) names.push_back(f.name);
+    for (const ArtFile& f : files) names.push_back(f.Name);
     EXPECT_EQ(names, (std::vector<std::string>{"ulmar.ico", "ulmar.bmp", "crest.bmp", "f0.bmp", "f1.bmp", "f2.bmp",
                                                "f3.bmp", "f4.bmp", "f5.bmp", "f6.bmp", "f7.bmp", "f8.bmp", "f9.bmp",
                                                "fc.bmp", "fb.bmp"}));
     for (const ArtFile& f : files) {
-        std::string committed = ReadBytes(kResourceDir + f.name);
-        EXPECT_FALSE(committed.empty()) << f.name;
-        EXPECT_TRUE(committed == f.bytes) << f.name << " differs from the generator's output; rebuild it";
+        std::string committed = ReadBytes(kResourceDir + f.Name);
+        EXPECT_FALSE(committed.empty()) << f.Name;
+        EXPECT_TRUE(committed == f.Bytes) << f.Name << " differs from the generator's output; rebuild it";
     }
 }
 
@@ -194,20 +194,20 @@ TEST(Resources, ScriptNamesEveryPicture) {
 
 TEST(Resources, SizesAndDepths) {
     struct Want {
-        const char* name;
-        int width, height, bits;
+        const char* Name;
+        int Width, Height, Bits;
     };
-    std::vector<Want> wants = {{"ulmar.bmp", 256, 80, 24}, {"crest.bmp", 180, 40, 4},
-                               {"fc.bmp", 3, 28, 4},       {"fb.bmp", 3, 28, 4}};
+    std::vector<Want> wants = {
+        {"ulmar.bmp", 256, 80, 24}, {"crest.bmp", 180, 40, 4}, {"fc.bmp", 3, 28, 4}, {"fb.bmp", 3, 28, 4}};
     for (int digit = 0; digit <= 9; ++digit) wants.push_back({nullptr, 15, 28, 4});
     for (size_t i = 0; i < wants.size(); ++i) {
-        std::string name = wants[i].name ? wants[i].name : "f" + std::to_string(i - 4) + ".bmp";
+        std::string name = wants[i].Name ? wants[i].Name : "f" + std::to_string(i - 4) + ".bmp";
         Decoded d = LoadCommitted(name);
-        EXPECT_EQ(d.width, wants[i].width) << name;
-        EXPECT_EQ(d.height, wants[i].height) << name;
-        EXPECT_EQ(d.bits, wants[i].bits) << name;
-        if (wants[i].bits == 4) {
-            EXPECT_EQ(d.palette.size(), 16u) << name;
+        EXPECT_EQ(d.Width, wants[i].Width) << name;
+        EXPECT_EQ(d.Height, wants[i].Height) << name;
+        EXPECT_EQ(d.Bits, wants[i].Bits) << name;
+        if (wants[i].Bits == 4) {
+            EXPECT_EQ(d.Palette.size(), 16u) << name;
         }
     }
 }
@@ -216,17 +216,17 @@ TEST(Resources, DigitsLightExactlyTheirSegments) {
     for (int digit = 0; digit <= 9; ++digit) {
         std::string name = "f" + std::to_string(digit) + ".bmp";
         Decoded d = LoadCommitted(name);
-        ASSERT_TRUE(d.ok);
+        ASSERT_TRUE(d.Ok);
         EXPECT_TRUE(OnlyWhiteAndBlack(d)) << name;
         EXPECT_EQ(WhitePixels(d), ExpectedDigit(digit)) << name;
-        for (int c = 0; c < d.width; ++c) EXPECT_TRUE(d.At(c, 27) == kBlackColour) << name << " row 27";
+        for (int c = 0; c < d.Width; ++c) EXPECT_TRUE(d.At(c, 27) == kBlackColour) << name << " row 27";
     }
 }
 
 TEST(Resources, EightShowsTheWholeFigure) {
     // Spot checks of the full figure against the description, pixel by pixel.
     Decoded d = LoadCommitted("f8.bmp");
-    ASSERT_TRUE(d.ok);
+    ASSERT_TRUE(d.Ok);
     std::set<Pixel> lit = WhitePixels(d);
     EXPECT_EQ(lit.size(), 3u * 29 + 4u * 29);  // three bars of 9+11+9, four bars of 27+2
     EXPECT_TRUE(lit.count({0, 3}) && lit.count({0, 11}) && !lit.count({0, 2}) && !lit.count({0, 12}));
@@ -240,38 +240,38 @@ TEST(Resources, EightShowsTheWholeFigure) {
 TEST(Resources, ColonOnAndOff) {
     Decoded on = LoadCommitted("fc.bmp");
     Decoded off = LoadCommitted("fb.bmp");
-    ASSERT_TRUE(on.ok && off.ok);
+    ASSERT_TRUE(on.Ok && off.Ok);
     std::set<Pixel> squares;
     for (int r : {8, 9, 10, 18, 19, 20})
         for (int c = 0; c < 3; ++c) squares.insert({r, c});
     EXPECT_TRUE(OnlyWhiteAndBlack(on));
     EXPECT_EQ(WhitePixels(on), squares);
-    for (const Colour& c : off.pixels) EXPECT_TRUE(c == kBlackColour);
+    for (const Colour& c : off.Pixels) EXPECT_TRUE(c == kBlackColour);
 }
 
 TEST(Resources, BannerIsLightGreenOnCyan) {
     Decoded d = LoadCommitted("ulmar.bmp");
-    ASSERT_TRUE(d.ok);
+    ASSERT_TRUE(d.Ok);
     EXPECT_TRUE(BorderIsCyan(d));
     int lightGreen = 0;
-    for (const Colour& c : d.pixels)
-        if (c.g >= 230 && c.r >= 100 && c.g - c.r >= 40 && c.g - c.b >= 40) ++lightGreen;
+    for (const Colour& c : d.Pixels)
+        if (c.G >= 230 && c.R >= 100 && c.G - c.R >= 40 && c.G - c.B >= 40) ++lightGreen;
     EXPECT_GT(lightGreen, 2000);  // the five letters' faces
 }
 
 TEST(Resources, CrestIsBlueOnCyan) {
     Decoded d = LoadCommitted("crest.bmp");
-    ASSERT_TRUE(d.ok);
+    ASSERT_TRUE(d.Ok);
     EXPECT_TRUE(BorderIsCyan(d));
     int blue = 0;
-    for (const Colour& c : d.pixels)
-        if (c.r == 0 && c.b == 255 && c.g <= 60) ++blue;
+    for (const Colour& c : d.Pixels)
+        if (c.R == 0 && c.B == 255 && c.G <= 60) ++blue;
     EXPECT_GT(blue, 200);
     // The letters lean right: the stem of the first letter, "b", starts
     // further right near its top than near the baseline.
     auto firstBlue = [&](int y) {
-        for (int x = 0; x < d.width; ++x)
-            if (d.At(x, y).g < 128) return x;
+        for (int x = 0; x < d.Width; ++x)
+            if (d.At(x, y).G < 128) return x;
         return -1;
     };
     int top = firstBlue(16), foot = firstBlue(24);

@@ -45,16 +45,22 @@ TEST(ScheduleRead, HeaderOnlyOnLineOneAndALastLineWithoutLineEnd) {
 }
 
 TEST(ScheduleRead, Utf8DetectedAndItsByteOrderMarkDropped) {
-    std::string station = "R\xC3\xA1" "dio S\xC3\xA3o Jo\xC3\xA3o";  // UTF-8
+    std::string station =
+        "R\xC3\xA1"
+        "dio S\xC3\xA3o Jo\xC3\xA3o";  // UTF-8
     Schedule schedule;
     std::string reason;
-    ASSERT_TRUE(ParseSchedule("\xEF\xBB\xBF" + SkedFile({SkedLine("9410", "0000-2400", "", station)}), &schedule, &reason));
+    ASSERT_TRUE(
+        ParseSchedule("\xEF\xBB\xBF" + SkedFile({SkedLine("9410", "0000-2400", "", station)}), &schedule, &reason));
     EXPECT_TRUE(schedule.Utf8);
     EXPECT_EQ(schedule.Lines.size(), 1u);  // the header was still found behind the mark
     EXPECT_EQ(schedule.Bytes.substr(0, 4), "kHz:");
     ASSERT_TRUE(ParseSchedule(SkedFile({SkedLine("9410", "0000-2400", "", station)}), &schedule, &reason));
     EXPECT_TRUE(schedule.Utf8);
-    ASSERT_TRUE(ParseSchedule(SkedFile({SkedLine("9410", "0000-2400", "", "R\xE1" "dio")}), &schedule, &reason));
+    ASSERT_TRUE(ParseSchedule(SkedFile({SkedLine("9410", "0000-2400", "",
+                                                 "R\xE1"
+                                                 "dio")}),
+                              &schedule, &reason));
     EXPECT_FALSE(schedule.Utf8);
     // Without a header the mark is not part of the first line either.
     ASSERT_TRUE(ParseSchedule("\xEF\xBB\xBF" + SkedLine("9410", "0000-2400", "", "X") + "\n", &schedule, &reason));
@@ -67,10 +73,10 @@ TEST(ScheduleRead, DamagedLinesAreSkippedCountedAndTheFirstExplained) {
     std::string reason;
     ASSERT_TRUE(ParseSchedule(SkedFile({
                                   good,
-                                  "9410;0000-2400;;G;Nine;E;Eu;;;",             // 9 semicolons
-                                  good + ";",                                   // 11, the last field empty: fine
-                                  good + ";x",                                  // 11 with a last field
-                                  good + ";;",                                  // 12
+                                  "9410;0000-2400;;G;Nine;E;Eu;;;",  // 9 semicolons
+                                  good + ";",                        // 11, the last field empty: fine
+                                  good + ";x",                       // 11 with a last field
+                                  good + ";;",                       // 12
                                   SkedLine("94x0", "0000-2400", "", "Freq"),
                                   SkedLine("9410.25", "0000-2400", "", "Two decimals"),
                                   SkedLine("0", "0000-2400", "", "Zero"),
@@ -91,15 +97,16 @@ TEST(ScheduleRead, DamagedLinesAreSkippedCountedAndTheFirstExplained) {
     EXPECT_EQ(schedule.LinesSkipped, 14);  // the empty line is not a line of data; the blank one is
     EXPECT_EQ(schedule.FirstBadLine, 3);
     EXPECT_EQ(schedule.FirstBadReason, "9 semicolons instead of 10");
-    EXPECT_EQ(LoadSummary(schedule), "17 lines read, 14 skipped; the first bad one is line 3: 9 semicolons instead of 10");
+    EXPECT_EQ(LoadSummary(schedule),
+              "17 lines read, 14 skipped; the first bad one is line 3: 9 semicolons instead of 10");
     ASSERT_TRUE(ParseSchedule(SkedFile({good, good}), &schedule, &reason));
     EXPECT_EQ(LoadSummary(schedule), "2 lines read, 0 skipped");
 }
 
 TEST(ScheduleRead, ReasonsNameWhatIsWrong) {
     struct Case {
-        std::string line;
-        std::string reason;
+        std::string Line;
+        std::string Reason;
     };
     const Case cases[] = {
         {"a;b", "1 semicolons instead of 10"},
@@ -111,9 +118,9 @@ TEST(ScheduleRead, ReasonsNameWhatIsWrong) {
     for (const Case& c : cases) {
         Schedule schedule;
         std::string reason;
-        ASSERT_TRUE(ParseSchedule(SkedFile({c.line, SkedLine("9410", "0000-2400", "", "Good")}), &schedule, &reason));
+        ASSERT_TRUE(ParseSchedule(SkedFile({c.Line, SkedLine("9410", "0000-2400", "", "Good")}), &schedule, &reason));
         EXPECT_EQ(schedule.FirstBadLine, 2);
-        EXPECT_EQ(schedule.FirstBadReason, c.reason);
+        EXPECT_EQ(schedule.FirstBadReason, c.Reason);
     }
 }
 
@@ -140,7 +147,7 @@ TEST(ScheduleRead, FilesThatCannotBeRead) {
     std::string reason;
     EXPECT_FALSE(LoadSchedule(dir.Path("missing.csv").c_str(), &schedule, &reason));
     EXPECT_EQ(reason, "there is no such file");
-    EXPECT_FALSE(LoadSchedule(dir.root.c_str(), &schedule, &reason));
+    EXPECT_FALSE(LoadSchedule(dir.Root.c_str(), &schedule, &reason));
     EXPECT_EQ(reason, "it cannot be opened (a folder, not permitted, or held by another program)");
 }
 
@@ -190,15 +197,21 @@ TEST(ScheduleTables, CoordinatesTokens) {
     for (const char* token : {"34N32-69E20", "26S07'40\"-28E12'20\"", "1N1-1W1", "51N30-000W07", "5N-10E"}) {
         EXPECT_TRUE(IsCoordinates(token)) << token;
     }
-    for (const char* token : {"Pol-e-Charkhi", "34N32", "N32-69E20", "34E32-69N20", "34N32-69E20x", "-", "1234N1-1E1"}) {
+    for (const char* token :
+         {"Pol-e-Charkhi", "34N32", "N32-69E20", "34E32-69N20", "34N32-69E20x", "-", "1234N1-1E1"}) {
         EXPECT_FALSE(IsCoordinates(token)) << token;
     }
 }
 
 TEST(ScheduleTables, Utf8NamesBecomeCodePage1252) {
     ScheduleTables tables;
-    ReadScheduleTables("II) Country codes\nABC   \xC3\x85land \xC5\x81\xC3\xB3" "d\xC5\xBA\n", &tables);
-    EXPECT_EQ(*CountryName(tables, "ABC"), "\xC5land L\xF3" "dz");
+    ReadScheduleTables(
+        "II) Country codes\nABC   \xC3\x85land \xC5\x81\xC3\xB3"
+        "d\xC5\xBA\n",
+        &tables);
+    EXPECT_EQ(*CountryName(tables, "ABC"),
+              "\xC5land L\xF3"
+              "dz");
 }
 
 TEST(ScheduleTables, ReadmeBesideTheFileInAnyLetterCase) {

@@ -44,8 +44,9 @@ TEST(ScheduleDays, RangesWrapPastSunday) {
 }
 
 TEST(ScheduleDays, SpecialCodesAreOfferedEveryDayAndMarked) {
-    for (const char* code : {"1.Sa", "1WeFr", "alt", "altFr", "harm", "imod", "irr", "Haj", "Ram", "MF-15", "tent",
-                             "test", "15Sep", "LSB", "USB", "mo", "Mo-", "Mo,", "Mo-Fr-", "0", "128", "Mo Tu"}) {
+    for (const char* code :
+         {"1.Sa", "1WeFr", "alt", "altFr", "harm", "imod", "irr", "Haj",    "Ram", "MF-15", "tent",
+          "test", "15Sep", "LSB", "USB",   "mo",   "Mo-",  "Mo,", "Mo-Fr-", "0",   "128",   "Mo Tu"}) {
         EXPECT_EQ(DaysOnAir(code), "MTWtFSs") << code;
         Schedule schedule = SkedOf({SkedLine("9410", "1100-1300", code, "X")});
         ASSERT_EQ(schedule.Lines.size(), 1u) << code;
@@ -86,8 +87,8 @@ TEST(ScheduleTime, EqualStartAndEndIsThatOneMinute) {
 
 TEST(ScheduleTime, PastMidnightTheDaysBelongToTheStartingDay) {
     std::string friday = SkedLine("9410", "2300-0100", "Fr", "X");
-    EXPECT_TRUE(LineOnAir(friday, "2026-06-19T23:00"));   // Friday
-    EXPECT_TRUE(LineOnAir(friday, "2026-06-20T00:59"));   // Saturday, started Friday
+    EXPECT_TRUE(LineOnAir(friday, "2026-06-19T23:00"));  // Friday
+    EXPECT_TRUE(LineOnAir(friday, "2026-06-20T00:59"));  // Saturday, started Friday
     EXPECT_FALSE(LineOnAir(friday, "2026-06-20T01:00"));
     EXPECT_FALSE(LineOnAir(friday, "2026-06-20T23:30"));  // Saturday evening
     EXPECT_FALSE(LineOnAir(friday, "2026-06-19T00:30"));  // Friday morning: started Thursday
@@ -121,14 +122,21 @@ TEST(SchedulePersistence, SeasonDatesFollowTheLastSundays) {
 
 TEST(SchedulePersistence, SummerAndWinterOnlyOnEachSideOfBothChanges) {
     struct Day {
-        const char* time;
-        bool summer;
+        const char* Time;
+        bool Summer;
     };
-    const Day days[] = {{"2026-03-28T10:30", false}, {"2026-03-29T10:30", true}, {"2026-10-24T10:30", true},
-                        {"2026-10-25T10:30", false}, {"2027-01-10T10:30", false}};
+    const Day days[] = {{"2026-03-28T10:30", false},
+                        {"2026-03-29T10:30", true},
+                        {"2026-10-24T10:30", true},
+                        {"2026-10-25T10:30", false},
+                        {"2027-01-10T10:30", false}};
     for (const Day& day : days) {
-        for (const char* p : {"5", "95"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), day.summer) << p << " " << day.time;
-        for (const char* p : {"4", "94"}) EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.time), !day.summer) << p << " " << day.time;
+        for (const char* p : {"5", "95"})
+            EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.Time), day.Summer)
+                << p << " " << day.Time;
+        for (const char* p : {"4", "94"})
+            EXPECT_EQ(LineOnAir(SkedLine("9410", "1000-1100", "", "X", p), day.Time), !day.Summer)
+                << p << " " << day.Time;
     }
 }
 
@@ -136,7 +144,7 @@ TEST(SchedulePersistence, SeasonIsThatOfTheStartingDay) {
     std::string summer = SkedLine("9410", "2330-0030", "", "X", "5");
     EXPECT_FALSE(LineOnAir(summer, "2026-03-29T00:10"));  // started 28 March, a B day
     EXPECT_TRUE(LineOnAir(summer, "2026-03-30T00:10"));
-    EXPECT_TRUE(LineOnAir(summer, "2026-10-25T00:10"));   // started 24 October, an A day
+    EXPECT_TRUE(LineOnAir(summer, "2026-10-25T00:10"));  // started 24 October, an A day
     std::string winter = SkedLine("9410", "2330-0030", "", "X", "4");
     EXPECT_TRUE(LineOnAir(winter, "2026-03-29T00:10"));
     EXPECT_FALSE(LineOnAir(winter, "2026-10-25T00:10"));
@@ -197,13 +205,13 @@ TEST(ScheduleFrequency, ToleranceIsInclusiveBothSides) {
 }
 
 TEST(ScheduleFrequency, DecimalFrequencies) {
-    Schedule schedule = SkedOf({SkedLine("10100.8", "0000-2400", "", "Decimal"), SkedLine("10100", "0000-2400", "", "Whole")});
+    Schedule schedule =
+        SkedOf({SkedLine("10100.8", "0000-2400", "", "Decimal"), SkedLine("10100", "0000-2400", "", "Whole")});
     EXPECT_EQ(StationsOnAir(schedule, "10100.8", 0, "2026-06-15T10:30"), std::vector<std::string>{"Decimal"});
     EXPECT_EQ(StationsOnAir(schedule, "10100,8", 0, "2026-06-15T10:30"), std::vector<std::string>{"Decimal"});
     EXPECT_EQ(StationsOnAir(schedule, "10100.80", 0, "2026-06-15T10:30"), std::vector<std::string>{"Decimal"});
     EXPECT_EQ(StationsOnAir(schedule, "10100", 0, "2026-06-15T10:30"), std::vector<std::string>{"Whole"});
-    EXPECT_EQ(StationsOnAir(schedule, "10101", 1, "2026-06-15T10:30"),
-              (std::vector<std::string>{"Decimal", "Whole"}));
+    EXPECT_EQ(StationsOnAir(schedule, "10101", 1, "2026-06-15T10:30"), (std::vector<std::string>{"Decimal", "Whole"}));
     int64_t milli = 0;
     EXPECT_TRUE(ParseKhz(" 6070.5 ", &milli));
     EXPECT_EQ(milli, 6070500);
@@ -223,7 +231,9 @@ TEST(ScheduleRanking, ExactThenNearerThenPlainThenUndatedThenNameThenFileOrder) 
         SkedLine("9410", "0000-2400", "", "alpha"),
         SkedLine("9410", "0000-2400", "", "Beta"),
         SkedLine("9411", "0000-2400", "", "Near1"),
-        SkedLine("9410", "0000-2400", "", "\xC9" "clair"),
+        SkedLine("9410", "0000-2400", "",
+                 "\xC9"
+                 "clair"),
         SkedLine("9410", "0000-2400", "", "Beta"),
         SkedLine("9410", "0000-2400", "Mo", "Aspecialdated", "6"),
         SkedLine("9410", "0000-2400", "alt", "Bspecialdated", "5"),
@@ -236,17 +246,19 @@ TEST(ScheduleRanking, ExactThenNearerThenPlainThenUndatedThenNameThenFileOrder) 
         const ScheduleLine& line = schedule.Lines[index];
         order.push_back(std::string(LineField(schedule, line, kFieldStation)) + "@" + std::to_string(line.LineNumber));
     }
-    EXPECT_EQ(order, (std::vector<std::string>{
-                         "Beta@8", "Beta@11", "Zulu@2", "alpha@7", "\xC9" "clair@10",  // plain, undated, by bytes
-                         "Adated@5", "Aspecialdated@12",                              // plain, dated
-                         "Aspecial@4",                                                // special, undated
-                         "Aspecialdated@14", "Bspecialdated@13",                      // special, dated
-                         "Near1@9", "Near2@3", "Near2@6"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"Beta@8", "Beta@11", "Zulu@2", "alpha@7",
+                                               "\xC9"
+                                               "clair@10",                              // plain, undated, by bytes
+                                               "Adated@5", "Aspecialdated@12",          // plain, dated
+                                               "Aspecial@4",                            // special, undated
+                                               "Aspecialdated@14", "Bspecialdated@13",  // special, dated
+                                               "Near1@9", "Near2@3", "Near2@6"}));
 }
 
 TEST(ScheduleRanking, LinesOffTheAirAreLeftOut) {
-    Schedule schedule = SkedOf({SkedLine("9410", "0000-2400", "", "On"), SkedLine("9410", "0000-2400", "", "Off", "8"),
-                                SkedLine("9410", "1200-1300", "", "Later"), SkedLine("9410", "0000-2400", "Tu", "Tuesday")});
+    Schedule schedule =
+        SkedOf({SkedLine("9410", "0000-2400", "", "On"), SkedLine("9410", "0000-2400", "", "Off", "8"),
+                SkedLine("9410", "1200-1300", "", "Later"), SkedLine("9410", "0000-2400", "Tu", "Tuesday")});
     EXPECT_EQ(StationsOnAir(schedule, "9410", 5, "2026-06-15T10:30"), std::vector<std::string>{"On"});
 }
 
@@ -276,8 +288,9 @@ TEST(ScheduleTimeText, TheLoggingClocksDateAndMinute) {
     EXPECT_EQ(when.Hour, 23);
     EXPECT_EQ(when.Minute, 59);
     // Before the first tick the clock has no date; texts of another form are no time.
-    for (auto [date, time] : {std::pair{"", "00:00"}, std::pair{"29-02-2026", "10:00"}, std::pair{"2026-06-15", "10:00"},
-                              std::pair{"15-06-2026", "1000"}, std::pair{"15/06/2026", "10:00"}}) {
+    for (auto [date, time] :
+         {std::pair{"", "00:00"}, std::pair{"29-02-2026", "10:00"}, std::pair{"2026-06-15", "10:00"},
+          std::pair{"15-06-2026", "1000"}, std::pair{"15/06/2026", "10:00"}}) {
         EXPECT_FALSE(ParseClockTime(date, time, &when)) << date << " " << time;
     }
 }

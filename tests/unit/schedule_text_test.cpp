@@ -20,7 +20,9 @@ TEST(ScheduleStation, AbbreviationsOneAfterTheOtherUntilItFits) {
     EXPECT_EQ(ShortenStation("Radio Nacional de Exemplo"), "R. Nac. de Exemplo");
     EXPECT_EQ(ShortenStation("Voice of the Example Republic"), "V. of the Example Re");
     EXPECT_EQ(ShortenStation("Example Broadcasting Corporation"), "Example Bc. Corp.");
-    EXPECT_EQ(ShortenStation("R\xE1" "dio Example Internacional"), "R. Example Int.");
+    EXPECT_EQ(ShortenStation("R\xE1"
+                             "dio Example Internacional"),
+              "R. Example Int.");
     EXPECT_EQ(ShortenStation("Radio Radio Radio Radio"), "R. R. R. R.");
 }
 
@@ -37,14 +39,32 @@ TEST(ScheduleStation, CutAfterTheAbbreviationsWithoutATrailingBlank) {
 }
 
 TEST(ScheduleCodePage, LatinOneKeptOthersClosestAsciiOrQuestionMark) {
-    EXPECT_EQ(To1252("S\xE3o Jo\xE3o \xD1" "and\xFA", false), "S\xE3o Jo\xE3o \xD1" "and\xFA");
+    EXPECT_EQ(To1252("S\xE3o Jo\xE3o \xD1"
+                     "and\xFA",
+                     false),
+              "S\xE3o Jo\xE3o \xD1"
+              "and\xFA");
     EXPECT_EQ(To1252("S\xC3\xA3o \xC3\x91", true), "S\xE3o \xD1");
-    EXPECT_EQ(To1252("\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\xA0" "iauliai \xC8\x98" "tef\xC4\x83" "ne\xC8\x99ti", true),
-              "L\xF3" "dz Siauliai Stefanesti");
-    EXPECT_EQ(To1252("\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE", true), "?????");   // Cyrillic
+    EXPECT_EQ(To1252("\xC5\x81\xC3\xB3"
+                     "d\xC5\xBA \xC5\xA0"
+                     "iauliai \xC8\x98"
+                     "tef\xC4\x83"
+                     "ne\xC8\x99ti",
+                     true),
+              "L\xF3"
+              "dz Siauliai Stefanesti");
+    EXPECT_EQ(To1252("\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE", true), "?????");  // Cyrillic
     EXPECT_EQ(To1252("It\xE2\x80\x99s \xE2\x80\x9CX\xE2\x80\x9D \xE2\x80\x93 Y", true), "It's \"X\" - Y");
-    EXPECT_EQ(To1252("\x8A" "a\x9A" "a \x81 \x80", false), "Sasa ? ?");  // code page 1252's own letters
-    EXPECT_EQ(To1252("a\x01" "b\x7F" "c\tz", false), "a?b?c?z");
+    EXPECT_EQ(To1252("\x8A"
+                     "a\x9A"
+                     "a \x81 \x80",
+                     false),
+              "Sasa ? ?");  // code page 1252's own letters
+    EXPECT_EQ(To1252("a\x01"
+                     "b\x7F"
+                     "c\tz",
+                     false),
+              "a?b?c?z");
     EXPECT_EQ(To1252("ok \xC3 \xFF bad", true), "ok ? ? bad");  // broken UTF-8
     EXPECT_EQ(To1252("\xF0\x9F\x93\xBB", true), "?");
 }
@@ -54,9 +74,9 @@ TEST(ScheduleCodePage, Detection) {
     EXPECT_TRUE(DetectUtf8("S\xC3\xA3o"));
     EXPECT_FALSE(DetectUtf8("plain ASCII"));
     EXPECT_FALSE(DetectUtf8("S\xE3o"));
-    EXPECT_FALSE(DetectUtf8("S\xC3\xA3o and S\xE3o"));     // one stray Latin-1 byte decides
-    EXPECT_FALSE(DetectUtf8("\xC0\x80"));                  // overlong
-    EXPECT_FALSE(DetectUtf8("\xED\xA0\x80"));              // a surrogate
+    EXPECT_FALSE(DetectUtf8("S\xC3\xA3o and S\xE3o"));  // one stray Latin-1 byte decides
+    EXPECT_FALSE(DetectUtf8("\xC0\x80"));               // overlong
+    EXPECT_FALSE(DetectUtf8("\xED\xA0\x80"));           // a surrogate
 }
 
 const char kTables[] =
@@ -84,9 +104,9 @@ std::string LocationOf(const std::string& itu, const std::string& remarks, bool 
 TEST(ScheduleLocation, SiteNameWhenTheTableResolvesIt) {
     EXPECT_EQ(LocationOf("ABC", "w"), "Westwood");
     EXPECT_EQ(LocationOf("XYZ", "/ABC-w"), "Westwood");
-    EXPECT_EQ(LocationOf("ABC", ""), "Capital Hill");        // no site given: the main site
+    EXPECT_EQ(LocationOf("ABC", ""), "Capital Hill");  // no site given: the main site
     EXPECT_EQ(LocationOf("XYZ", "/ABC"), "Capital Hill");
-    EXPECT_EQ(LocationOf("ABC", "LNG"), "Abecedaria");       // not a site of ABC
+    EXPECT_EQ(LocationOf("ABC", "LNG"), "Abecedaria");  // not a site of ABC
 }
 
 TEST(ScheduleLocation, CountryOfTheSiteOrHomeThenTheCode) {
@@ -111,13 +131,14 @@ TEST(ScheduleRow, StationSpanLanguageTargetSiteAndSpecialCode) {
                                     "15000.5;2300-0100;Mo-Fr;CYP;Kypria Radio;Gr;ME;;;;"});
     EXPECT_EQ(CandidateRow(schedule, schedule.Lines[0]),
               "9410     R. Example Int.       0600-0700  E    NAm  Westwood  [irr]");
-    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[1]),
-              "15000.5  Kypria Radio          2300-0100  Gr   ME   Kypria");
+    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[1]), "15000.5  Kypria Radio          2300-0100  Gr   ME   Kypria");
     EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. Example Int.");
 }
 
 TEST(ScheduleRow, Utf8FileGivesCodePage1252Texts) {
-    Schedule schedule = SkedOf({"9410;0600-0700;;ABC;R\xC3\xA1" "dio S\xC3\xA3o Exemplo Internacional;P;SAm;;1;;"});
+    Schedule schedule =
+        SkedOf({"9410;0600-0700;;ABC;R\xC3\xA1"
+                "dio S\xC3\xA3o Exemplo Internacional;P;SAm;;1;;"});
     EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. S\xE3o Exemplo Int.");
 }
 

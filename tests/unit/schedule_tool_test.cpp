@@ -2,8 +2,8 @@
 // output byte for byte, its messages and its exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sys/wait.h>
+#include <cstdio>
 
 #include "tests/unit/schedule_lines.h"
 #include "tests/unit/test_files.h"
@@ -11,9 +11,9 @@
 namespace {
 
 struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
+    int Status = -1;
+    std::string Output;
+    std::string Error;
 };
 
 ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& args) {
@@ -24,10 +24,10 @@ ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& args) {
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Output.append(buffer, got);
     int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadBytes(dir.Path("stderr.txt"));
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Error = ReadBytes(dir.Path("stderr.txt"));
     return run;
 }
 
@@ -40,37 +40,37 @@ TEST(ScheduleTool, PrintsTheLinesOwnBytesBestFirst) {
     TempDir dir;
     WriteBytes(dir.Path("sked.csv"), SkedFile({kNear, kOff, kSpecial, kExact}, "\r\n"));
     ToolRun exact = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
-    EXPECT_EQ(exact.status, 0);
-    EXPECT_EQ(exact.out, kExact + "\n" + kSpecial + "\n");
-    EXPECT_EQ(exact.err, "");
+    EXPECT_EQ(exact.Status, 0);
+    EXPECT_EQ(exact.Output, kExact + "\n" + kSpecial + "\n");
+    EXPECT_EQ(exact.Error, "");
     ToolRun near = RunTool(dir, {"--within", "2", dir.Path("sked.csv"), "9410.0", "2026-06-15T06:45"});
-    EXPECT_EQ(near.status, 0);
-    EXPECT_EQ(near.out, kExact + "\n" + kSpecial + "\n" + kNear + "\n");
+    EXPECT_EQ(near.Status, 0);
+    EXPECT_EQ(near.Output, kExact + "\n" + kSpecial + "\n" + kNear + "\n");
     ToolRun fraction = RunTool(dir, {"--within", "1.5", dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
-    EXPECT_EQ(fraction.out, kExact + "\n" + kSpecial + "\n");
+    EXPECT_EQ(fraction.Output, kExact + "\n" + kSpecial + "\n");
 }
 
 TEST(ScheduleTool, NoCandidateIsNoOutputAndSuccess) {
     TempDir dir;
     WriteBytes(dir.Path("sked.csv"), SkedFile({kExact, kOff}, "\n") + "damaged line\n");
     ToolRun run = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T07:00"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Output, "");
+    EXPECT_EQ(run.Error, "");
     ToolRun saturday = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T06:00"});
-    EXPECT_EQ(saturday.out, kExact + "\n" + kOff + "\n");
+    EXPECT_EQ(saturday.Output, kExact + "\n" + kOff + "\n");
 }
 
 TEST(ScheduleTool, UnreadableFileNamedWithItsReasonExitOne) {
     TempDir dir;
     ToolRun missing = RunTool(dir, {dir.Path("none.csv"), "9410", "2026-06-15T06:45"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "ulmar-schedule: cannot read " + dir.Path("none.csv") + ": there is no such file\n");
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Output, "");
+    EXPECT_EQ(missing.Error, "ulmar-schedule: cannot read " + dir.Path("none.csv") + ": there is no such file\n");
     WriteBytes(dir.Path("empty.csv"), "");
     ToolRun empty = RunTool(dir, {dir.Path("empty.csv"), "9410", "2026-06-15T06:45"});
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_EQ(empty.err, "ulmar-schedule: cannot read " + dir.Path("empty.csv") + ": it is empty\n");
+    EXPECT_EQ(empty.Status, 1);
+    EXPECT_EQ(empty.Error, "ulmar-schedule: cannot read " + dir.Path("empty.csv") + ": it is empty\n");
 }
 
 TEST(ScheduleTool, BadArgumentsGiveTheUsageExitTwo) {
@@ -92,9 +92,10 @@ TEST(ScheduleTool, BadArgumentsGiveTheUsageExitTwo) {
     };
     for (const auto& args : cases) {
         ToolRun run = RunTool(dir, args);
-        EXPECT_EQ(run.status, 2) << args.size();
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u) << run.err;
+        EXPECT_EQ(run.Status, 2) << args.size();
+        EXPECT_EQ(run.Output, "");
+        EXPECT_EQ(run.Error.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u)
+            << run.Error;
     }
 }
 

@@ -14,13 +14,13 @@
 namespace {
 
 TEST(SectorRule, AlignmentFromTheReportedSectorSize) {
-    EXPECT_EQ(UnbufferedAlignment(0), 4096u);      // unknown: a multiple of every usual size
-    EXPECT_EQ(UnbufferedAlignment(512), 4096u);    // 4096 is eight 512-byte sectors
+    EXPECT_EQ(UnbufferedAlignment(0), 4096u);    // unknown: a multiple of every usual size
+    EXPECT_EQ(UnbufferedAlignment(512), 4096u);  // 4096 is eight 512-byte sectors
     EXPECT_EQ(UnbufferedAlignment(4096), 4096u);
     EXPECT_EQ(UnbufferedAlignment(8192), 8192u);
     EXPECT_EQ(UnbufferedAlignment(65536), 65536u);
-    EXPECT_EQ(UnbufferedAlignment(131072), 0u);    // beyond any real sector: use the cache
-    EXPECT_EQ(UnbufferedAlignment(520), 0u);       // not a power of two
+    EXPECT_EQ(UnbufferedAlignment(131072), 0u);  // beyond any real sector: use the cache
+    EXPECT_EQ(UnbufferedAlignment(520), 0u);     // not a power of two
     EXPECT_EQ(UnbufferedAlignment(3), 0u);
 }
 
@@ -33,21 +33,21 @@ TEST(SectorRule, ChunksAreWholeSectors) {
 
 TEST(SectorRule, AddressOffsetAndLengthMustAllBeMultiples) {
     AlignedBuffer buffer = MakeAlignedBuffer(8192, 4096);
-    EXPECT_TRUE(FollowsSectorRule(buffer.data, 0, 8192, 4096));
-    EXPECT_TRUE(FollowsSectorRule(buffer.data, 4096 * 1000, 4096, 4096));
-    EXPECT_FALSE(FollowsSectorRule(buffer.data + 512, 0, 4096, 4096));  // address
-    EXPECT_FALSE(FollowsSectorRule(buffer.data, 115, 4096, 4096));      // offset
-    EXPECT_FALSE(FollowsSectorRule(buffer.data, 0, 4096 + 115, 4096));  // length
-    EXPECT_FALSE(FollowsSectorRule(buffer.data, -4096, 4096, 4096));
-    EXPECT_FALSE(FollowsSectorRule(buffer.data, 0, 4096, 0));
+    EXPECT_TRUE(FollowsSectorRule(buffer.Data, 0, 8192, 4096));
+    EXPECT_TRUE(FollowsSectorRule(buffer.Data, 4096 * 1000, 4096, 4096));
+    EXPECT_FALSE(FollowsSectorRule(buffer.Data + 512, 0, 4096, 4096));  // address
+    EXPECT_FALSE(FollowsSectorRule(buffer.Data, 115, 4096, 4096));      // offset
+    EXPECT_FALSE(FollowsSectorRule(buffer.Data, 0, 4096 + 115, 4096));  // length
+    EXPECT_FALSE(FollowsSectorRule(buffer.Data, -4096, 4096, 4096));
+    EXPECT_FALSE(FollowsSectorRule(buffer.Data, 0, 4096, 0));
 }
 
 TEST(SectorRule, AlignedBufferStartsOnTheBoundaryAndHoldsItsSize) {
     for (uint32_t alignment : {512u, 4096u, 65536u}) {
         AlignedBuffer buffer = MakeAlignedBuffer(3 * alignment, alignment);
-        EXPECT_EQ(reinterpret_cast<uintptr_t>(buffer.data) % alignment, 0u) << alignment;
-        EXPECT_EQ(buffer.size, 3u * alignment);
-        EXPECT_LE(buffer.data + buffer.size, buffer.storage.data() + buffer.storage.size());
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(buffer.Data) % alignment, 0u) << alignment;
+        EXPECT_EQ(buffer.Size, 3u * alignment);
+        EXPECT_LE(buffer.Data + buffer.Size, buffer.Storage.data() + buffer.Storage.size());
     }
 }
 
@@ -70,11 +70,11 @@ TEST(SectorReads, WholeFileOfAnySizeReadsBackExactly) {
         ASSERT_TRUE(FileOpen(path.c_str(), FileAccess::ReadUnbuffered, &file)) << size;
         AlignedBuffer buffer = MakeAlignedBuffer(UnbufferedChunk(16384, alignment), alignment);
         std::string read;
-        for (int64_t offset = 0;; offset += static_cast<int64_t>(buffer.size)) {
+        for (int64_t offset = 0;; offset += static_cast<int64_t>(buffer.Size)) {
             size_t got = 0;
-            ASSERT_TRUE(FileReadSectors(file, offset, buffer.data, buffer.size, alignment, &got)) << size;
-            read.append(buffer.data, got);
-            if (got < buffer.size) break;
+            ASSERT_TRUE(FileReadSectors(file, offset, buffer.Data, buffer.Size, alignment, &got)) << size;
+            read.append(buffer.Data, got);
+            if (got < buffer.Size) break;
         }
         FileClose(&file);
         EXPECT_EQ(read, bytes) << size;
@@ -89,12 +89,12 @@ TEST(SectorReads, UnalignedRequestsAreRefusedAsOnWindows) {
     ASSERT_TRUE(FileOpen(path.c_str(), FileAccess::ReadUnbuffered, &file));
     AlignedBuffer buffer = MakeAlignedBuffer(8192, 4096);
     size_t got = 99;
-    EXPECT_FALSE(FileReadSectors(file, 115, buffer.data, 4096, 4096, &got));
+    EXPECT_FALSE(FileReadSectors(file, 115, buffer.Data, 4096, 4096, &got));
     EXPECT_EQ(got, 0u);
-    EXPECT_FALSE(FileReadSectors(file, 0, buffer.data + 1, 4096, 4096, &got));
-    EXPECT_FALSE(FileReadSectors(file, 0, buffer.data, 4000, 4096, &got));
-    EXPECT_TRUE(FileReadSectors(file, 4096, buffer.data, 4096, 4096, &got));
-    EXPECT_EQ(std::string(buffer.data, got), Pattern(20000).substr(4096, 4096));
+    EXPECT_FALSE(FileReadSectors(file, 0, buffer.Data + 1, 4096, 4096, &got));
+    EXPECT_FALSE(FileReadSectors(file, 0, buffer.Data, 4000, 4096, &got));
+    EXPECT_TRUE(FileReadSectors(file, 4096, buffer.Data, 4096, 4096, &got));
+    EXPECT_EQ(std::string(buffer.Data, got), Pattern(20000).substr(4096, 4096));
     FileClose(&file);
 }
 

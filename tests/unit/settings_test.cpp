@@ -170,18 +170,18 @@ TEST(SettingsFile, AFileHeldElsewhereIsMarkedUnreadable) {
 // fails as it does on a full disk.
 struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        PreviousSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = Saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousSignal);
+        setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, PreviousSignal);
     }
-    rlimit saved{};
-    void (*previousSignal)(int) = nullptr;
+    rlimit Saved{};
+    void (*PreviousSignal)(int) = nullptr;
 };
 
 TEST(SettingsFile, AWriteThatFailsPartWayLeavesTheOldFileWhole) {

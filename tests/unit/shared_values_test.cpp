@@ -33,15 +33,15 @@ TEST(MainLayout, TitleHasSixtyBlanks) {
 
 TEST(MainLayout, ButtonPositionsAccumulate) {
     ButtonRow at480 = MainButtonPositions(1.0f);
-    EXPECT_EQ(at480.x[0], 110);
-    EXPECT_EQ(at480.x[1], 162);
-    EXPECT_EQ(at480.x[2], 214);
-    EXPECT_EQ(at480.x[3], 266);
+    EXPECT_EQ(at480.X[0], 110);
+    EXPECT_EQ(at480.X[1], 162);
+    EXPECT_EQ(at480.X[2], 214);
+    EXPECT_EQ(at480.X[3], 266);
     ButtonRow at768 = MainButtonPositions(ComputeScaleFactor(768));
-    EXPECT_EQ(at768.x[0], 176);
-    EXPECT_EQ(at768.x[1], 259);  // 176 + 83.2
-    EXPECT_EQ(at768.x[2], 342);
-    EXPECT_EQ(at768.x[3], 425);
+    EXPECT_EQ(at768.X[0], 176);
+    EXPECT_EQ(at768.X[1], 259);  // 176 + 83.2
+    EXPECT_EQ(at768.X[2], 342);
+    EXPECT_EQ(at768.X[3], 425);
 }
 
 }  // namespace

@@ -31,13 +31,13 @@ inline std::string RecordsBytes(const std::vector<LogEntry>& entries) {
 
 // MYLOG.ULM holding `bytes`, opened.
 struct OpenTestLog {
-    TempDir dir;
-    LogStore log;
-    std::string path;
-    explicit OpenTestLog(const std::string& bytes) : path(dir.Path("MYLOG.ULM")) {
-        WriteBytes(path, bytes);
-        OpenLog(log, path);
+    TempDir Folder;
+    LogStore Log;
+    std::string Path;
+    explicit OpenTestLog(const std::string& bytes) : Path(Folder.Path("MYLOG.ULM")) {
+        WriteBytes(Path, bytes);
+        OpenLog(Log, Path);
     }
     explicit OpenTestLog(const std::vector<LogEntry>& entries) : OpenTestLog(RecordsBytes(entries)) {}
-    ~OpenTestLog() { CloseLog(log); }
+    ~OpenTestLog() { CloseLog(Log); }
 };

@@ -1,23 +1,22 @@
 #include "tests/unit/test_files.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/ulmar-test-XXXXXX";
-    root = mkdtemp(pattern);
+    Root = mkdtemp(pattern);
 }
 
 TempDir::~TempDir() {
-    std::string command = "chmod -R u+w '" + root + "' && rm -rf '" + root + "'";
-    if (std::system(command.c_str()) != 0) {
-    }
+    std::string command = "chmod -R u+w '" + Root + "' && rm -rf '" + Root + "'";
+    if (std::system(command.c_str()) != 0) {}
 }
 
-std::string TempDir::Path(const std::string& name) const { return root + "/" + name; }
+std::string TempDir::Path(const std::string& name) const { return Root + "/" + name; }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -8,7 +8,7 @@ struct TempDir {
     TempDir();
     ~TempDir();
     std::string Path(const std::string& name) const;
-    std::string root;
+    std::string Root;
 };
 
 std::string ReadBytes(const std::string& path);

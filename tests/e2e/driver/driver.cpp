@@ -62,16 +62,16 @@ std::string TextOf(HWND window) {
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return "";
     std::vector<char> buffer(length + 2, 0);
     DWORD_PTR got = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
-                        5000, &got);
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL, 5000,
+                        &got);
     return std::string(buffer.data(), got);
 }
 
 struct FindRequest {
-    std::string prefix;
-    bool boxes;
-    std::vector<HWND> excluded;
-    HWND found;
+    std::string Prefix;
+    bool Boxes;
+    std::vector<HWND> Excluded;
+    HWND Found;
 };
 
 std::string BoxText(HWND box) {
@@ -88,21 +88,21 @@ bool IsMessageBox(HWND window) {
 BOOL CALLBACK FindProc(HWND window, LPARAM param) {
     FindRequest* request = reinterpret_cast<FindRequest*>(param);
     if (!IsWindowVisible(window)) return TRUE;
-    for (HWND excluded : request->excluded) {
+    for (HWND excluded : request->Excluded) {
         if (excluded == window) return TRUE;
     }
-    if (request->boxes) {
+    if (request->Boxes) {
         if (!IsMessageBox(window)) return TRUE;
         // A box counts once its text is set: then it has shown and takes an answer.
         std::string text = BoxText(window);
-        if (text.empty() || text.find(request->prefix) == std::string::npos) return TRUE;
+        if (text.empty() || text.find(request->Prefix) == std::string::npos) return TRUE;
     } else {
         char title[1024] = {0};
         GetWindowTextA(window, title, sizeof title);
-        if (std::strncmp(title, request->prefix.c_str(), request->prefix.size()) != 0) return TRUE;
+        if (std::strncmp(title, request->Prefix.c_str(), request->Prefix.size()) != 0) return TRUE;
         if (IsMessageBox(window)) return TRUE;
     }
-    request->found = window;
+    request->Found = window;
     return FALSE;
 }
 
@@ -111,7 +111,7 @@ HWND FindTopLevel(const std::string& prefix, bool boxes, int timeoutMs, const st
     for (;;) {
         FindRequest request = {prefix, boxes, excluded, nullptr};
         EnumWindows(FindProc, reinterpret_cast<LPARAM>(&request));
-        if (request.found) return request.found;
+        if (request.Found) return request.Found;
         if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
         Sleep(50);
     }
@@ -137,7 +137,7 @@ std::string ListText(HWND list, int index) {
 }
 
 struct ChildList {
-    std::string out;
+    std::string Out;
 };
 
 BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
@@ -151,7 +151,7 @@ BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
                   r.right, r.bottom, static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongA(child, GWL_EXSTYLE)),
                   static_cast<long long>(reinterpret_cast<intptr_t>(child)));
-    list->out += row;
+    list->Out += row;
     return TRUE;
 }
 
@@ -249,14 +249,15 @@ std::string MapDialogUnits(const std::string& font, int points, int x, int y, in
     for (char c : font) words.push_back(static_cast<unsigned char>(c));
     words.push_back(0);
     if (words.size() % 2) words.push_back(0);
-    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
-                                             nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dialog = CreateDialogIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     if (!dialog) return "ERR dialog";
     RECT r = {x, y, x + cx, y + cy};
     MapDialogRect(dialog, &r);
     DestroyWindow(dialog);
-    return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           " " + std::to_string(r.bottom - r.top);
+    return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+           std::to_string(r.bottom - r.top);
 }
 
 // What a font name resolves to on this system: the face name, the full name
@@ -340,8 +341,7 @@ std::string Run(const std::vector<std::string>& w) {
         if (!target) return "ERR no such control";
         std::string text = FromHex(w[3]);
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000,
-                            &result);
+        SendMessageTimeoutA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000, &result);
         return "OK";
     }
     if ((op == "post" || op == "send") && need(5)) {
@@ -392,7 +392,10 @@ std::string Run(const std::vector<std::string>& w) {
         HWND target = Target(AsWindow(w[1]), w[2]);
         if (!target) return "ERR no such control";
         RECT r;
-        if (op == "rect") GetWindowRect(target, &r); else GetClientRect(target, &r);
+        if (op == "rect")
+            GetWindowRect(target, &r);
+        else
+            GetClientRect(target, &r);
         return "OK " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
                std::to_string(r.bottom);
     }
@@ -409,7 +412,7 @@ std::string Run(const std::vector<std::string>& w) {
     if (op == "children" && need(1)) {
         ChildList list;
         EnumChildWindows(AsWindow(w[1]), ChildProc, reinterpret_cast<LPARAM>(&list));
-        return "OK " + ToHex(list.out);
+        return "OK " + ToHex(list.Out);
     }
     if (op == "origin" && need(1)) {
         POINT p = {0, 0};
