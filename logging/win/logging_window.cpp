@@ -21,10 +21,10 @@
 #include "schedule/schedule.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -366,32 +366,28 @@ void OnDestroy(HWND window) {
     ReleaseClockBitmaps(window);
 }
 
-INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_logging.Colours, window, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
     switch (message) {
-        case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        case kMessageCheckFocus: CheckCandidateFocus(window); return TRUE;
-        case WM_TIMER: OnTimer(window, wParam); return TRUE;
-        case WM_CLOSE: EndModal(window, 0); return TRUE;
-        case WM_DESTROY: OnDestroy(window); return FALSE;
-        default: return FALSE;
+        case WM_DRAWITEM:
+            *result = OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return true;
+        case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return true;
+        case kMessageCheckFocus: CheckCandidateFocus(window); return true;
+        case WM_TIMER: OnTimer(window, wParam); return true;
+        case WM_DESTROY: OnDestroy(window); return false;
+        default: return false;
     }
 }
 
-HWND BuildWindow(HWND parent) {
-    DialogSpec form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
-                       0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
-    HWND window = CreateDialogInCode(form, parent, LoggingProc, 0);
-    if (!window) return nullptr;
-    SetProgramIcon(window);
+void OpenWindow(HWND window) {
     SetColours(g_logging);
     AddControls(window);
     PrepareRecentList(window, g_logging);
     AddCandidateList(window, g_logging);
     AddReceiverControls(window, &g_logging.Receiver);
-    return window;
+    FocusControl(window, kIdEditStation);
+    OnClockTick(window);
+    SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
 }
 
 }  // namespace
@@ -400,11 +396,11 @@ void ShowLoggingWindow(HWND parent) {
     if (!LogSelected(Log.OpenPath)) return;
     g_logging = LoggingWindowState{};
     ResetClockTexts(Clock);
-    HWND window = BuildWindow(parent);
-    if (!window) return;
-    FocusControl(window, kIdEditStation);
-    OnClockTick(window);
-    SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
-    RunModal(window, parent);
-    FreeColours(&g_logging.Colours);
+    ModalWindow window;
+    window.Form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
+                   0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
+    window.Open = OpenWindow;
+    window.Colours = &g_logging.Colours;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, parent);
 }

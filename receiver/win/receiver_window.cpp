@@ -11,7 +11,7 @@
 #include "settings/settings_file.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -30,7 +30,6 @@ constexpr UINT kPumpPeriodMs = 100;
 constexpr const char* kBadHost = "a host name has no blanks, quotes or commas";
 
 struct ReceiverWindowState {
-    HWND Dialog = nullptr;
     std::string PortText;  // the port as the box first shows it
     int Port = 0;          // the last possible port the box held
     std::string Status;    // as last shown
@@ -108,13 +107,18 @@ void OnCommand(HWND dialog, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK ReceiverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        case WM_TIMER: OnPumpTick(dialog); return TRUE;
-        default: return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return true;
+        case WM_TIMER: OnPumpTick(dialog); return true;
+        default: return false;
     }
+}
+
+void OpenWindow(HWND dialog) {
+    AddControls(dialog);
+    OnBoxChanged(dialog);
+    SetTimer(dialog, kPumpTimer, kPumpPeriodMs, nullptr);
 }
 
 }  // namespace
@@ -123,15 +127,13 @@ void ShowReceiverWindow(HWND owner) {
     g_receiver = ReceiverWindowState{};
     g_receiver.PortText = std::to_string(Settings.ReceiverPort);
     g_receiver.Port = Settings.ReceiverPort;
-    DialogSpec form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
-                       Scaled(kClientWidth), Scaled(kClientHeight)};
-    g_receiver.Dialog = CreateDialogInCode(form, owner, ReceiverProc, 0);
-    if (!g_receiver.Dialog) return;
-    SetProgramIcon(g_receiver.Dialog);
-    AddControls(g_receiver.Dialog);
-    OnBoxChanged(g_receiver.Dialog);
-    FocusControl(g_receiver.Dialog, kIdEditHost);
-    SetTimer(g_receiver.Dialog, kPumpTimer, kPumpPeriodMs, nullptr);
-    RunModal(g_receiver.Dialog, owner);
+    ModalWindow window;
+    window.Form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
+                   Scaled(kClientWidth), Scaled(kClientHeight)};
+    window.Open = OpenWindow;
+    window.FirstFocus = kIdEditHost;
+    window.CloseEnds = false;  // Close stores like Exit
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
     g_receiver = ReceiverWindowState{};
 }
