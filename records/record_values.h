@@ -10,6 +10,15 @@
 #include <stdlib.h>
 #endif
 
+// DateOrderKey, FreqWord and ReadPlainKhzKey load several characters as one
+// word and rely on the first character landing in the lowest byte.
+#if defined(_MSC_VER)
+constexpr bool kLittleEndian = true;  // every Windows target is little-endian
+#else
+constexpr bool kLittleEndian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+#endif
+static_assert(kLittleEndian, "the word-at-a-time record readers need a little-endian processor");
+
 inline uint64_t ByteSwapped(uint64_t word) {
 #ifdef _MSC_VER
     return _byteswap_uint64(word);
@@ -32,7 +41,7 @@ DateKey ReadDashedDate(const char* text, size_t length);
 // is checked, so it is a quick first look when most dates fall outside a
 // range, and ReadDashedDate decides for those within.
 inline uint64_t DateOrderKey(const char* text) {
-    // Three loads; byte-swapped (the machine is little-endian), the first
+    // Three loads; byte-swapped (little-endian: see kLittleEndian), the first
     // character of each part is its most significant byte.
     uint32_t year = 0;
     uint16_t month = 0, day = 0;
@@ -63,8 +72,8 @@ bool ReadDecimal(const char* text, size_t length, DecimalView* value);
 // Below zero, zero or above zero as `a` is below, equal to or above `b`.
 int CompareDecimal(DecimalView a, DecimalView b);
 
-// The six bytes of a Freq as one word, the first byte lowest (the machine is
-// little-endian). Two loads, not one copy into a cleared word, which would
+// The six bytes of a Freq as one word, the first byte lowest (see
+// kLittleEndian). Two loads, not one copy into a cleared word, which would
 // stall reading back what was stored.
 inline uint64_t FreqWord(const char (&freq)[6]) {
     uint32_t low = 0;

@@ -4,7 +4,8 @@
 # Wine) and `fuzz` (each fuzz target for ULMAR_FUZZ_SECONDS, default 60).
 # Without arguments every stage runs, in that order, as CI does.
 # Ends with one line: N passed, M failed.
-# The unit stage also runs scripts/check_cycles.py (its three checks count as tests).
+# The unit stage also runs scripts/check_cycles.py (its three checks count as
+# tests) and scripts/check_format.sh (one check: every C++ file as .clang-format says).
 # Usage: scripts/test.sh [unit] [e2e] [fuzz]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,10 @@ if has unit; then
   python3 scripts/check_cycles.py --self-test | tee build/results/cycles.txt
   passed=$((passed + $(grep -c ' passed$' build/results/cycles.txt)))
   failed=$((failed + $(grep -c ' failed$' build/results/cycles.txt)))
+  echo "== layout of the C++ files (.clang-format)"
+  scripts/check_format.sh | tee build/results/format.txt
+  read -r fp ff < <(sed -n 's/^format: \([0-9]*\) passed, \([0-9]*\) failed.*$/\1 \2/p' build/results/format.txt | tail -1)
+  passed=$((passed + ${fp:-0})); failed=$((failed + ${ff:-1}))
 fi
 
 if has e2e; then

@@ -12,6 +12,7 @@
 #include "logging/win/logging_window.h"
 #include "logstore/log_store.h"
 #include "print/win/print_window.h"
+#include "receiver/win/receiver_window.h"
 #include "ui/control_table.h"
 #include "ui/dialog_kit.h"
 #include "ui/scale.h"
@@ -47,6 +48,7 @@ HMENU BuildMenu() {
     AppendMenuA(setup, MF_STRING, kIdMenuBackupDrive, "&Back Up Drive");
     AppendMenuA(setup, MF_STRING, kIdMenuScheduleFile, "&Schedule File");
     AppendMenuA(setup, MF_STRING, kIdMenuNoSchedule, "&No Schedule");
+    AppendMenuA(setup, MF_STRING, kIdMenuReceiver, "&Receiver");
     HMENU help = CreatePopupMenu();
     AppendMenuA(help, MF_STRING, kIdMenuAbout, "&About");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(files), "&Files");
@@ -99,6 +101,7 @@ void OnCommand(HWND window, int id) {
         case kIdMenuBackupDrive: ShowBackupDriveWindow(window); break;
         case kIdMenuScheduleFile: ChooseSchedule(window); break;
         case kIdMenuNoSchedule: ClearSchedule(); break;
+        case kIdMenuReceiver: ShowReceiverWindow(window); break;
         case kIdMenuAbout: ShowAboutBox(); break;
         default: break;
     }

@@ -22,4 +22,5 @@ constexpr int kIdMenuPrint = 300;
 constexpr int kIdMenuBackupDrive = 505;
 constexpr int kIdMenuScheduleFile = 506;
 constexpr int kIdMenuNoSchedule = 507;
+constexpr int kIdMenuReceiver = 508;
 constexpr int kIdMenuAbout = 700;

@@ -16,8 +16,8 @@
 #include "records/entry_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 
 namespace {
 
@@ -180,27 +180,30 @@ void OnCommand(HWND dialog, int id, int notification) {
     }
 }
 
-INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_printLog.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        default: return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return true;
+        default: return false;
     }
+}
+
+void OpenWindow(HWND dialog) {
+    SetColours(g_printLog);
+    AddControls(dialog);
 }
 
 }  // namespace
 
 void ShowPrintLogWindow(HWND owner) {
     g_printLog = PrintLogWindowState{};
-    DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
-                       kX,     kY,        kWidth,      kHeight};
-    HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
-    if (!dialog) return;
-    SetColours(g_printLog);
-    AddControls(dialog);
-    FocusControl(dialog, kIdEditStart);
-    RunModal(dialog, owner);
-    FreeColours(&g_printLog.Colours);
+    ModalWindow window;
+    window.Form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
+                   kX,     kY,        kWidth,      kHeight};
+    window.Open = OpenWindow;
+    window.FirstFocus = kIdEditStart;
+    window.ProgramIcon = false;  // no system menu, so the caption shows no icon
+    window.CloseEnds = false;    // Close presses Exit
+    window.Colours = &g_printLog.Colours;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
 }

@@ -86,8 +86,8 @@ def candidates_accepted_and_saved(t, screen):
     t.screenshot("schedule-candidates-%d" % screen)
     app.key(log, VK_DOWN, FREQ)
     t.equal(until(lambda: app.focus_id(log), CANDIDATES), CANDIDATES, "Down moves into the list")
-    app.key(log, VK_DOWN)
-    t.equal(app.send(log, CANDIDATES, LB_GETCURSEL), 1, "Down again chooses the second row")
+    app.key(log, VK_DOWN, CANDIDATES)
+    t.equal(until(lambda: app.send(log, CANDIDATES, LB_GETCURSEL), 1), 1, "Down again chooses the second row")
     app.key(log, VK_RETURN)
     t.check(wait_shown(app, log, False), "Enter closes the list")
     t.equal([app.text(log, id) for id in (FREQ, STATION, LOCATION, REMARKS)], ["9410", "R. Tulip Int.", "HOL", ""],
