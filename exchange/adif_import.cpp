@@ -202,21 +202,6 @@ bool AppendSourceBytes(const ByteSource& source, int64_t offset, size_t count, s
     return true;
 }
 
-ImportPlan Refusal(const std::string& reason) {
-    ImportPlan plan;
-    plan.Refused = true;
-    plan.Refusal = reason;
-    return plan;
-}
-
-void Skip(ImportPlan* plan, int64_t number, const std::string& reason) {
-    if (plan->Skipped == 0) {
-        plan->FirstSkippedLine = number;
-        plan->FirstSkipReason = reason;
-    }
-    plan->Skipped += 1;
-}
-
 // What the items read so far have made of the file.
 struct FileReading {
     ImportPlan Plan;
@@ -236,7 +221,7 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
     bool made = FieldsToRecord(reading->Fields, &reading->Record, sink != nullptr, &record, &reason);
     Clear(&reading->Fields);
     if (!made) {
-        Skip(&reading->Plan, reading->Number, reason);
+        SkipInPlan(&reading->Plan, reading->Number, reason);
         return true;
     }
     reading->Plan.Reports += 1;
@@ -263,7 +248,7 @@ bool TakeItem(FileReading* reading, AdifItem* item, const ReportSink* sink) {
 void FinishReading(FileReading* reading) {
     if (!reading->Fields.Any && reading->Fields.Damage.empty()) return;
     std::string reason = reading->Fields.Damage.empty() ? "the file ends before its <EOR>" : reading->Fields.Damage;
-    Skip(&reading->Plan, reading->Number + 1, reason);
+    SkipInPlan(&reading->Plan, reading->Number + 1, reason);
 }
 
 ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportText text) {
@@ -275,9 +260,9 @@ ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportT
     do {
         NextAdifItem(&reader, &item);
     } while (TakeItem(&reading, &item, sink));
-    if (reader.ReadFailed) return Refusal("it could not be read");
+    if (reader.ReadFailed) return RefusedImport("it could not be read");
     if (item.Kind == AdifItemKind::End) FinishReading(&reading);
-    if (!reading.TagsOfAdif) return Refusal("it holds no <EOR> or <EOH>, so it is not an ADIF file");
+    if (!reading.TagsOfAdif) return RefusedImport("it holds no <EOR> or <EOH>, so it is not an ADIF file");
     reading.Plan.Text = text;
     reading.Plan.FileSize = source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
     return reading.Plan;
@@ -329,14 +314,14 @@ std::string SkipLine(const ImportPlan& plan) {
 ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
     ByteSource source;
     source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
-    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return Refusal("it could not be read");
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
     ImportPlan plan;
     if (!FileSize(source.File, &source.Size)) {
-        plan = Refusal("it could not be read");
+        plan = RefusedImport("it could not be read");
     } else if (source.Size == 0) {
-        plan = Refusal("the file is empty");
+        plan = RefusedImport("the file is empty");
     } else if (source.Size > kLargestImport) {
-        plan = Refusal("it is larger than 256 MB");
+        plan = RefusedImport("it is larger than 256 MB");
     } else {
         plan = ReadSource(source, sink, text);
     }
@@ -345,7 +330,7 @@ ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, I
 }
 
 ImportPlan PlanAdifImport(std::string_view fileBytes) {
-    if (fileBytes.empty()) return Refusal("the file is empty");
+    if (fileBytes.empty()) return RefusedImport("the file is empty");
     ByteSource source;
     source.Memory = fileBytes;
     std::vector<LogEntry> records;
