@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/bench_files.h"
+#include "bench/bench_timing.h"
 #include "exchange/csv_export.h"
 #include "exchange/csv_import.h"
 #include "exchange/filtered_export.h"
@@ -38,34 +39,6 @@ LogEntry SampleEntry(int64_t n) {
     while (day >= kDays[month]) day -= kDays[month++];
     return ReportBenchEntry(
         n, std::string(day < 9 ? "0" : "") + std::to_string(day + 1) + "-0" + std::to_string(month + 1) + "-2026");
-}
-
-// Processor time of this thread, kernel time included: on a busy machine it
-// leaves out the time spent waiting for a core.
-double ThreadSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Wall-clock and processor seconds of one piece of work, and its quickest
-// run: on a shared machine other work only ever adds time, so the ratio of
-// the quickest runs is the steadier figure.
-struct Spent {
-    double WallSeconds = 0;
-    double ProcessorSeconds = 0;
-    double Quickest = 1e9;
-};
-
-template <typename Work>
-void Measure(Spent* total, Work work) {
-    auto start = std::chrono::steady_clock::now();
-    double cpuStart = ThreadSeconds();
-    work();
-    total->ProcessorSeconds += ThreadSeconds() - cpuStart;
-    double wall = SecondsSince(start);
-    total->WallSeconds += wall;
-    total->Quickest = std::min(total->Quickest, wall);
 }
 
 // The log is held open without sharing, so it is read through its own handle.
@@ -111,11 +84,11 @@ void RunFilteredExport(benchmark::State& state, const ReportFilter& filter) {
     CloseLog(log);
     double runs = static_cast<double>(state.iterations());
     state.counters["matching_pct"] = 100.0 * count / static_cast<double>(kExportEntries);
-    state.counters["export_ms"] = exported.WallSeconds / runs * 1000;
-    state.counters["read_ms"] = read.WallSeconds / runs * 1000;
-    state.counters["x_read"] = exported.WallSeconds / read.WallSeconds;
-    state.counters["x_read_cpu"] = exported.ProcessorSeconds / read.ProcessorSeconds;
-    state.counters["x_read_quickest"] = exported.Quickest / read.Quickest;
+    state.counters["export_ms"] = exported.wall / runs * 1000;
+    state.counters["read_ms"] = read.wall / runs * 1000;
+    state.counters["x_read"] = exported.wall / read.wall;
+    state.counters["x_read_cpu"] = exported.cpu / read.cpu;
+    state.counters["x_read_quickest"] = exported.quickest / read.quickest;
     std::remove(kLogPath);
     std::remove(kCsvPath);
 }
@@ -176,12 +149,12 @@ void BM_ImportHundredThousandLines(benchmark::State& state) {
     }
     double runs = static_cast<double>(state.iterations());
     state.counters["lines_added"] = static_cast<double>(added);
-    state.counters["import_ms"] = imported.WallSeconds / runs * 1000;
-    state.counters["plan_ms"] = planned.WallSeconds / runs * 1000;
-    state.counters["write_ms"] = written.WallSeconds / runs * 1000;
-    state.counters["x_write"] = imported.WallSeconds / written.WallSeconds;
-    state.counters["x_write_cpu"] = imported.ProcessorSeconds / written.ProcessorSeconds;
-    state.counters["x_write_quickest"] = imported.Quickest / written.Quickest;
+    state.counters["import_ms"] = imported.wall / runs * 1000;
+    state.counters["plan_ms"] = planned.wall / runs * 1000;
+    state.counters["write_ms"] = written.wall / runs * 1000;
+    state.counters["x_write"] = imported.wall / written.wall;
+    state.counters["x_write_cpu"] = imported.cpu / written.cpu;
+    state.counters["x_write_quickest"] = imported.quickest / written.quickest;
     for (const char* path : {kLogPath, kCsvPath, kImportLogPath, kPlainPath}) std::remove(path);
 }
 BENCHMARK(BM_ImportHundredThousandLines)->Iterations(10)->Unit(benchmark::kMillisecond);

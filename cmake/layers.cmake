@@ -14,12 +14,14 @@ set(ULMAR_LAYER_TABLE
   ulmar_print_core        20
   ulmar_backup            20   # the verified backup at exit and its generations
   ulmar_schedule          20   # the listeners' schedule: reader, on-air rule
-  ulmar_exchange          25   # the file formats: CSV out and in, bulletin lines, the filtered export
+  ulmar_receiver          20   # the receiver-control client: protocol, following, status
+  ulmar_exchange          25   # the file formats: CSV out and in, bulletin lines, the filtered export, ADIF
   ulmar_art               20   # the picture generator (only its tool and tests link it)
   ulmar_ui                30   # every Win32 chore, written once
   ulmar_logging_window    40   # the windows
   ulmar_browse_window     40
   ulmar_print_window      40
+  ulmar_receiver_window   40
   ulmar_shell_core        50   # window-free parts of the shell
   ulmar                   60   # the shell: start-up, main window, switching logs, backup
 )

@@ -10,7 +10,6 @@
 #include "records/code_page_1252.h"
 #include "records/record_texts.h"
 #include "records/record_values.h"
-#include "records/text_encoding.h"
 #include "records/text_trim.h"
 
 namespace {
@@ -195,7 +194,7 @@ struct RowReading {
 std::string_view Value(const CsvRow& row, RowReading* reading, int column) {
     int at = reading->Map.At[column];
     std::string_view value = at < 0 ? std::string_view() : row.Fields[static_cast<size_t>(at)];
-    if (reading->Convert && ConvertUtf8(value, &reading->Converted[column])) return reading->Converted[column];
+    if (reading->Convert && Utf8ToCodePage1252(value, &reading->Converted[column])) return reading->Converted[column];
     return value;
 }
 
@@ -243,21 +242,6 @@ bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::
     return true;
 }
 
-ImportPlan Refusal(const std::string& reason) {
-    ImportPlan plan;
-    plan.Refused = true;
-    plan.Refusal = reason;
-    return plan;
-}
-
-void Skip(ImportPlan* plan, int64_t line, const std::string& reason) {
-    if (plan->Skipped == 0) {
-        plan->FirstSkippedLine = line;
-        plan->FirstSkipReason = reason;
-    }
-    plan->Skipped += 1;
-}
-
 std::string SkipLine(const ImportPlan& plan) {
     if (plan.Skipped == 0) return "";
     return "\r\n\r\n" + std::to_string(plan.Skipped) + " lines will be skipped; the first, line " +
@@ -299,13 +283,13 @@ ImportPlan ReadRows(const ByteSource& source, const ReportSink* sink, ImportText
     OpenCsvWindow(window, source);
     size_t bom = 0;
     std::string refusal = ReadHeaderLine(window, &bom);
-    if (!refusal.empty()) return Refusal(refusal);
+    if (!refusal.empty()) return RefusedImport(refusal);
     window->TallyFrom = bom;
     RowReading reading;
     reading.Convert = text == ImportText::Utf8;
     CsvRow row;
     NextWindowRow(window, &row);
-    if (!MapColumns(row, &reading.Map, &refusal)) return Refusal(refusal);
+    if (!MapColumns(row, &reading.Map, &refusal)) return RefusedImport(refusal);
     ImportPlan plan;
     plan.Text = text;
     plan.FileSize = source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
@@ -314,13 +298,13 @@ ImportPlan ReadRows(const ByteSource& source, const ReportSink* sink, ImportText
     while (NextWindowRow(window, &row)) {
         if (IsBlankRow(row) && !row.UnclosedQuote && !row.TextAfterQuote) continue;
         if (!RowToRecord(row, &reading, &record, &reason)) {
-            Skip(&plan, row.Line, reason);
+            SkipInPlan(&plan, row.Line, reason);
             continue;
         }
         plan.Reports += 1;
         if (sink && !sink->Take(record, sink->Context)) return plan;
     }
-    if (window->ReadFailed) return Refusal("it could not be read");
+    if (window->ReadFailed) return RefusedImport("it could not be read");
     FinishCsvWindow(window);
     return plan;
 }
@@ -357,12 +341,12 @@ bool KeepRecord(const LogEntry& record, void* context) {
 ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
     ByteSource source;
     source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
-    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return Refusal("it could not be read");
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
     ImportPlan plan;
     if (!FileSize(source.File, &source.Size)) {
-        plan = Refusal("it could not be read");
+        plan = RefusedImport("it could not be read");
     } else if (source.Size > static_cast<int64_t>(kLargestImport)) {
-        plan = Refusal("it is larger than 256 MB");
+        plan = RefusedImport("it is larger than 256 MB");
     } else {
         plan = ReadImport(source, sink, text);
     }
@@ -390,4 +374,19 @@ std::string NothingToImportText(const ImportPlan& plan) { return "Nothing to imp
 
 std::string ImportRefusalText(const ImportPlan& plan, const std::string& csvPath) {
     return csvPath + " cannot be imported: " + plan.Refusal + ".";
+}
+
+ImportPlan RefusedImport(const std::string& reason) {
+    ImportPlan plan;
+    plan.Refused = true;
+    plan.Refusal = reason;
+    return plan;
+}
+
+void SkipInPlan(ImportPlan* plan, int64_t number, const std::string& reason) {
+    if (plan->Skipped == 0) {
+        plan->FirstSkippedLine = number;
+        plan->FirstSkipReason = reason;
+    }
+    plan->Skipped += 1;
 }

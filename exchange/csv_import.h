@@ -16,7 +16,7 @@ enum class ImportText { Unknown, Utf8, CodePage1252 };
 // What a file would add, worked out before anything is written.
 struct ImportPlan {
     bool Refused = false;
-    std::string Refusal;                    // with `refused`: why the file cannot be imported
+    std::string Refusal;                    // with Refused: why the file cannot be imported
     int64_t Reports = 0;                    // the reports it would add
     std::vector<LogEntry> Records;          // PlanImport only: those reports, in file order
     int64_t Skipped = 0;                    // lines that cannot become a report
@@ -25,6 +25,11 @@ struct ImportPlan {
     int64_t FileSize = 0;                   // the bytes the plan was made from
     ImportText Text = ImportText::Unknown;  // how its text was read
 };
+
+// A plan that refuses the whole file, saying why.
+ImportPlan RefusedImport(const std::string& reason);
+// Counts one skipped line or record of the plan, keeping the first one's number and reason.
+void SkipInPlan(ImportPlan* plan, int64_t number, const std::string& reason);
 
 // Takes each report of a file in file order; false stops the reading.
 struct ReportSink {

@@ -7,6 +7,6 @@
 #include "records/entry_filter.h"
 
 // The export of the entries from `start` on that the filter keeps; `count` is
-// the number of lines written. With an empty filter this is exactly today's
-// export, byte for byte.
+// the number of lines written. With an empty filter this is exactly the
+// unfiltered export, byte for byte.
 ExportResult ExportReports(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter);

@@ -44,9 +44,17 @@ bool SameOutcome(const ImportPlan& again, const ImportPlan& plan) {
            again.FirstSkippedLine == plan.FirstSkippedLine && again.FileSize == plan.FileSize;
 }
 
+ImportPlan ReadCsvAgain(const std::string& path, const ReportSink* sink, ImportText text) {
+    return ReadImportFile(path, sink, text);
+}
+
 }  // namespace
 
 ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const ImportPlan& plan) {
+    return AddImportedRecords(log, csvPath, plan, ReadCsvAgain);
+}
+
+ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read) {
     if (plan.Reports > INT32_MAX) {
         log.LastError = LogError::WriteFailed;
         return ImportWriting::LogFailed;
@@ -55,7 +63,7 @@ ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const I
     append.Block.reserve(kAppendBlock);
     if (!BeginAppendRun(log, static_cast<int32_t>(plan.Reports), &append.Run)) return ImportWriting::LogFailed;
     ReportSink sink{TakeRecord, &append};
-    ImportPlan again = ReadImportFile(csvPath, &sink, plan.Text);
+    ImportPlan again = read(path, &sink, plan.Text);
     if (append.LogFailed) return ImportWriting::LogFailed;  // the run was put back
     if (append.TooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {
         AbandonAppendRun(log, &append.Run);

@@ -19,6 +19,11 @@ enum class ImportWriting {
 // reports and skipped lines as when `plan` was made from it.
 ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const ImportPlan& plan);
 
+// Reads a file of reports again, handing each to `sink` (the CSV reading, the ADIF reading).
+using ImportReading = ImportPlan (*)(const std::string& path, const ReportSink* sink, ImportText text);
+// The same for a file of any format `read` reads.
+ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read);
+
 // "Added N reports to <logPath>."
 std::string ImportDoneText(size_t count, const std::string& logPath);
 // Why nothing was added, after AddImportedFile failed.

@@ -11,6 +11,11 @@ const uint16_t kHighCharacters[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// Printable ASCII, each its own closest form.
+const char kPrintableAscii[] =
+    " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+static_assert(sizeof kPrintableAscii == 0x7F - 0x20 + 1, "one byte each for 32..126");
+
 // The sequence length a lead byte announces; 0 for a continuation byte or 0xF8..0xFF.
 size_t SequenceLength(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -84,4 +89,153 @@ unsigned char CodePage1252Byte(uint32_t code) {
         if (kHighCharacters[i] == code) return static_cast<unsigned char>(0x80 + i);
     }
     return 0;
+}
+
+namespace {
+
+// Closest ASCII of U+00A0..U+00FF (Latin-1's upper half), one entry a character.
+const char* const kLatin1Closest[96] = {
+    " ", "!", "",  "",  "",  "",  "|",  "",  "",  "",  "",  "\"", "",  "-", "",   "",    // A0..AF
+    "",  "",  "",  "",  "'", "",  "",   "",  "",  "",  "",  "\"", "",  "",  "",   "?",   // B0..BF
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E",  "I", "I", "I",  "I",   // C0..CF
+    "D", "N", "O", "O", "O", "O", "O",  "x", "O", "U", "U", "U",  "U", "Y", "TH", "ss",  // D0..DF
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e",  "i", "i", "i",  "i",   // E0..EF
+    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u",  "u", "y", "th", "y",   // F0..FF
+};
+
+// Base letters of U+0100..U+017F (Latin Extended-A), two characters a row of 16.
+const char kExtendedA[] =
+    "AaAaAaCcCcCcCcDd"
+    "DdEeEeEeEeEeGgGg"
+    "GgGgHhHhIiIiIiIi"
+    "IiIiJjKkkLlLlLlL"
+    "lLlNnNnNnnNnOoOo"
+    "OoOoRrRrRrSsSsSs"
+    "SsTtTtTtUuUuUuUu"
+    "UuUuWwYyYZzZzZzs";
+
+// The ligatures of Latin Extended-A, two letters each.
+std::string_view ExtendedALigature(uint32_t code) {
+    switch (code) {
+        case 0x0132: return "IJ";
+        case 0x0133: return "ij";
+        case 0x0152: return "OE";
+        case 0x0153: return "oe";
+        default: return {};
+    }
+}
+
+// Letters beyond Latin Extended-A, and the quotes, dashes and marks.
+std::string_view OtherClosest(uint32_t code) {
+    switch (code) {
+        case 0x0192: return "f";
+        case 0x0218: return "S";
+        case 0x0219: return "s";
+        case 0x021A: return "T";
+        case 0x021B: return "t";
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B:
+        case 0x2032:
+        case 0x2039:
+        case 0x203A:
+        case 0x02B9:
+        case 0x02BC: return "'";
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F:
+        case 0x2033: return "\"";
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014:
+        case 0x2015:
+        case 0x2212: return "-";
+        case 0x2026: return "...";
+        case 0x02C6: return "^";
+        case 0x02DC: return "~";
+        default: return {};
+    }
+}
+
+bool IsControl(uint32_t code) { return code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0); }
+
+}  // namespace
+
+std::string_view ClosestAscii(uint32_t code) {
+    if (code >= 0x20 && code < 0x7F) return {kPrintableAscii + (code - 0x20), 1};
+    if (code >= 0xA0 && code <= 0xFF) return kLatin1Closest[code - 0xA0];
+    if (code >= 0x100 && code <= 0x17F) {
+        std::string_view ligature = ExtendedALigature(code);
+        return ligature.empty() ? std::string_view(kExtendedA + (code - 0x100), 1) : ligature;
+    }
+    return OtherClosest(code);
+}
+
+void AppendCodePage1252(uint32_t code, std::string* out) {
+    unsigned char byte = CodePage1252Byte(code);
+    if (byte != 0 || code == 0) {
+        out->push_back(static_cast<char>(byte));
+        return;
+    }
+    std::string_view closest = ClosestAscii(code);
+    if (closest.empty()) closest = "?";
+    out->append(closest.data(), closest.size());
+}
+
+bool Utf8ToCodePage1252(std::string_view text, std::string* out) {
+    size_t at = PlainAsciiLength(text);
+    if (at == text.size()) return false;
+    out->assign(text.data(), at);
+    out->reserve(text.size());
+    while (at < text.size()) {
+        uint32_t code = static_cast<unsigned char>(text[at]);
+        size_t length = code < 0x80 ? 1 : DecodeUtf8Char(text, at, &code);
+        if (length == 0) return false;
+        AppendCodePage1252(code, out);
+        at += length;
+    }
+    return true;
+}
+
+bool DetectUtf8(std::string_view bytes) {
+    if (Utf8BomLength(bytes)) return true;
+    bool multiByte = false;
+    return ValidUtf8Length(bytes, &multiByte) == bytes.size() && multiByte;
+}
+
+std::string DisplayTextCodePage1252(std::string_view text, bool utf8) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t at = 0; at < text.size();) {
+        unsigned char byte = static_cast<unsigned char>(text[at]);
+        uint32_t code = CodePage1252Char(byte);
+        size_t length = 1;
+        if (utf8 && byte >= 0x80) {
+            length = DecodeUtf8Char(text, at, &code);
+            if (length == 0) code = 0xFFFD, length = 1;
+        }
+        if (IsControl(code)) {
+            out.push_back('?');
+        } else {
+            AppendCodePage1252(code, &out);
+        }
+        at += length;
+    }
+    return out;
+}
+
+std::string CodePage1252ToAscii(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char byte : bytes) {
+        uint32_t code = CodePage1252Char(static_cast<unsigned char>(byte));
+        std::string_view closest = IsControl(code) ? std::string_view() : ClosestAscii(code);
+        if (closest.empty()) closest = "?";
+        out.append(closest.data(), closest.size());
+    }
+    return out;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The length of a leading UTF-8 byte-order mark: 3 or 0.
@@ -33,3 +34,32 @@ uint32_t CodePage1252Char(unsigned char byte);
 
 // The code page 1252 byte of a character; 0 when the code page has none.
 unsigned char CodePage1252Byte(uint32_t code);
+
+// The one closest-letter table: the closest plain ASCII for a character, one
+// to three printable ASCII bytes ("a" for "á", "ss" for "ß", "OE" for "Œ",
+// "-" for a dash, "..." for an ellipsis); empty when there is none.
+std::string_view ClosestAscii(uint32_t code);
+
+// Appends the code page 1252 form of one character: its own byte when the
+// code page has it, else its closest ASCII, else "?".
+void AppendCodePage1252(uint32_t code, std::string* out);
+
+// A text that is valid UTF-8 and not plain ASCII is converted into `out` by
+// AppendCodePage1252, character by character, and true is returned. False
+// means the text is to be taken as it is: plain ASCII (the same in both), or
+// not valid UTF-8 (overlong forms and surrogates are not), hence code page
+// 1252 bytes.
+bool Utf8ToCodePage1252(std::string_view text, std::string* out);
+
+// True when the bytes start with a UTF-8 byte-order mark, or are valid UTF-8
+// with at least one multi-byte character (plain ASCII counts as code page 1252).
+bool DetectUtf8(std::string_view bytes);
+
+// A text shown and stored as a name: code page 1252 bytes for `text` (UTF-8
+// when `utf8`, else code page 1252 itself), every character by
+// AppendCodePage1252, while control characters and broken UTF-8 become "?".
+std::string DisplayTextCodePage1252(std::string_view text, bool utf8);
+
+// Code page 1252 bytes as printable ASCII (32 to 126), for fields that must
+// be plain ASCII: every other character by its closest ASCII, else "?".
+std::string CodePage1252ToAscii(std::string_view bytes);

@@ -57,5 +57,6 @@ bool IsEmptyFilter(const ReportFilter& filter);
 // never matches a frequency bound.
 bool EntryMatches(const ReportFilter& filter, const LogEntry& entry);
 // The filter as a run takes it: no filter at all when it is empty, so such a
-// run is exactly today's. `filter` must outlive the run.
+// run reads and writes exactly what an unfiltered run does. `filter` must
+// outlive the run.
 const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook);

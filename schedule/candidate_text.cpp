@@ -1,9 +1,9 @@
 #include "schedule/candidate_text.h"
 
+#include "records/code_page_1252.h"
 #include "records/text_trim.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/schedule_tables.h"
-#include "schedule/text_1252.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ std::string CutTo(std::string text, size_t width) {
 }
 
 std::string FieldText1252(const Schedule& schedule, const ScheduleLine& line, int field) {
-    return To1252(Trimmed(LineField(schedule, line, field), kBlankOrTab), schedule.Utf8);
+    return DisplayTextCodePage1252(Trimmed(LineField(schedule, line, field), kBlankOrTab), schedule.Utf8);
 }
 
 // The site's country and code from the remarks: "" (home country), "w" (site
@@ -123,7 +123,7 @@ std::string CandidateLocation(const Schedule& schedule, const ScheduleLine& line
               &country, &site);
     const std::string* name = SiteNameOf(schedule.Tables, country, site);
     if (!name) name = CountryName(schedule.Tables, country);
-    return CutTo(name ? *name : To1252(country, schedule.Utf8), width);
+    return CutTo(name ? *name : DisplayTextCodePage1252(country, schedule.Utf8), width);
 }
 
 std::string CandidateRow(const Schedule& schedule, const ScheduleLine& line) {

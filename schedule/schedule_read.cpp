@@ -7,7 +7,6 @@
 #include "records/code_page_1252.h"
 #include "schedule/schedule.h"
 #include "schedule/schedule_fields.h"
-#include "schedule/text_1252.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "records/code_page_1252.h"
 #include "records/text_trim.h"
 #include "schedule/schedule_fields.h"
-#include "schedule/text_1252.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ bool ReadCodeLine(std::string_view line, bool utf8, CodeName* entry) {
     std::string_view name = Trimmed(line.substr(end), kBlankOrTab);
     if (name.empty()) return false;
     entry->Code = std::string(line.substr(0, end));
-    entry->Name = To1252(name, utf8);
+    entry->Name = DisplayTextCodePage1252(name, utf8);
     return true;
 }
 
@@ -80,7 +79,7 @@ void ReadSiteEntry(std::string_view text, const std::string& country, bool utf8,
     }
     std::string_view name = SiteNameText(text);
     if (name.empty()) return;
-    site.Name = To1252(name, utf8);
+    site.Name = DisplayTextCodePage1252(name, utf8);
     tables->Sites.push_back(site);
 }
 

@@ -17,6 +17,8 @@ PACKAGES=(
   # the scenarios: screenshots and pixels, a private print spooler, PostScript
   # read back as text and pictures, moving windows as a user does
   imagemagick cups ghostscript poppler-utils xdotool
+  # the receiver's real daemon, rigctld and rigctl, for the receiver tests
+  libhamlib-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -56,6 +56,10 @@ SettingsState ParseSettings(const std::string& bytes) {
     if (!ParseGenerationCount(ReadSettingsField(bytes, &pos), &settings.BackupGenerations)) {
         settings.BackupGenerations = kDefaultBackupGenerations;
     }
+    if (!ParseReceiverAddress(ReadSettingsField(bytes, &pos), &settings.ReceiverHost, &settings.ReceiverPort)) {
+        settings.ReceiverHost.clear();
+        settings.ReceiverPort = kDefaultReceiverPort;
+    }
     return settings;
 }
 
@@ -71,11 +75,41 @@ bool ParseGenerationCount(const std::string& text, int* count) {
     return true;
 }
 
+bool ParseReceiverPort(const std::string& text, int* port) {
+    if (text.empty()) {
+        *port = kDefaultReceiverPort;
+        return true;
+    }
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        if (value > 65535) return false;
+    }
+    if (value == 0) return false;
+    *port = value;
+    return true;
+}
+
+bool ParseReceiverAddress(const std::string& text, std::string* host, int* port) {
+    size_t colon = text.rfind(':');
+    if (colon == 0 || colon == std::string::npos || colon > kMaxHostChars || colon + 1 == text.size()) return false;
+    for (size_t i = 0; i < colon; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c <= ' ' || c == 0x7F || c == '"' || c == ',') return false;
+    }
+    if (!ParseReceiverPort(text.substr(colon + 1), port)) return false;
+    *host = text.substr(0, colon);
+    return true;
+}
+
 std::string FormatSettings(const SettingsState& settings) {
     int generations = settings.BackupGenerations;
     if (generations < 0 || generations > kMaxBackupGenerations) generations = kDefaultBackupGenerations;
+    std::string receiver;
+    if (!settings.ReceiverHost.empty()) receiver = settings.ReceiverHost + ":" + std::to_string(settings.ReceiverPort);
     return QuotedIfNeeded(settings.LogPath) + "\r\n" + settings.BackupDrive + "\r\n" +
-           QuotedIfNeeded(settings.SchedulePath) + "\r\n" + std::to_string(generations) + "\r\n";
+           QuotedIfNeeded(settings.SchedulePath) + "\r\n" + std::to_string(generations) + "\r\n" + receiver + "\r\n";
 }
 
 SettingsState ReadSettings(const char* fileName) {

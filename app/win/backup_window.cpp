@@ -10,7 +10,7 @@
 #include "settings/settings_file.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -33,7 +33,6 @@ constexpr DWORD kKeptBoxStyle = ES_LEFT | ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER
 constexpr DWORD kNewestLineStyle = SS_LEFT | SS_NOPREFIX;
 
 struct BackupDriveWindowState {
-    HWND Dialog = nullptr;
     std::string KeptText;    // N as the box first shows it
     std::string NewestLine;  // read from the drive when the window opens
 };
@@ -69,11 +68,10 @@ void OnCommand(HWND dialog, int id) {
     }
 }
 
-INT_PTR CALLBACK BackupDriveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return TRUE;
-        default: return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return true;
+        default: return false;
     }
 }
 
@@ -83,13 +81,13 @@ void ShowBackupDriveWindow(HWND owner) {
     g_backupDrive = BackupDriveWindowState{};
     g_backupDrive.KeptText = std::to_string(Settings.BackupGenerations);
     g_backupDrive.NewestLine = NewestGenerationLine(FindNewestGeneration(Settings.BackupDrive, Log.OpenPath));
-    DialogSpec form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
-                       Scaled(kClientWidth), Scaled(kClientHeight)};
-    g_backupDrive.Dialog = CreateDialogInCode(form, owner, BackupDriveProc, 0);
-    if (!g_backupDrive.Dialog) return;
-    SetProgramIcon(g_backupDrive.Dialog);
-    AddControls(g_backupDrive.Dialog);
-    FocusControl(g_backupDrive.Dialog, kIdEditDrive);  // the letter is typed straight away
-    RunModal(g_backupDrive.Dialog, owner);
+    ModalWindow window;
+    window.Form = {kWindowTitle,         kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
+                   Scaled(kClientWidth), Scaled(kClientHeight)};
+    window.Open = AddControls;
+    window.FirstFocus = kIdEditDrive;  // the letter is typed straight away
+    window.CloseEnds = false;          // Close stores like Exit
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
     g_backupDrive = BackupDriveWindowState{};
 }

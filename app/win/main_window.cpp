@@ -4,7 +4,7 @@
 #include "app/main_layout.h"
 #include "app/win/about_box.h"
 #include "app/win/backup_window.h"
-#include "app/win/csv_import_command.h"
+#include "app/win/import_command.h"
 #include "app/win/log_selection.h"
 #include "app/win/main_window_ids.h"
 #include "app/win/schedule_selection.h"
@@ -12,6 +12,7 @@
 #include "logging/win/logging_window.h"
 #include "logstore/log_store.h"
 #include "print/win/print_window.h"
+#include "receiver/win/receiver_window.h"
 #include "ui/control_table.h"
 #include "ui/dialog_kit.h"
 #include "ui/scale.h"
@@ -36,6 +37,7 @@ HMENU BuildMenu() {
     AppendMenuA(files, MF_STRING, kIdMenuOpen, "&Open");
     AppendMenuA(files, MF_STRING, kIdMenuNew, "&New");
     AppendMenuA(files, MF_STRING, kIdMenuImport, "&Import CSV");
+    AppendMenuA(files, MF_STRING, kIdMenuImportAdif, "Import &ADIF");
     AppendMenuA(files, MF_STRING, kIdMenuExit, "E&xit");
     HMENU logging = CreatePopupMenu();
     AppendMenuA(logging, MF_STRING, kIdButtonLogging, "&On Line");
@@ -46,6 +48,7 @@ HMENU BuildMenu() {
     AppendMenuA(setup, MF_STRING, kIdMenuBackupDrive, "&Back Up Drive");
     AppendMenuA(setup, MF_STRING, kIdMenuScheduleFile, "&Schedule File");
     AppendMenuA(setup, MF_STRING, kIdMenuNoSchedule, "&No Schedule");
+    AppendMenuA(setup, MF_STRING, kIdMenuReceiver, "&Receiver");
     HMENU help = CreatePopupMenu();
     AppendMenuA(help, MF_STRING, kIdMenuAbout, "&About");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(files), "&Files");
@@ -90,6 +93,7 @@ void OnCommand(HWND window, int id) {
         case kIdMenuOpen: ChooseLogAndShowIt(window, false); break;
         case kIdMenuNew: ChooseLogAndShowIt(window, true); break;
         case kIdMenuImport: ImportCsvFile(window); break;
+        case kIdMenuImportAdif: ImportAdifFile(window); break;
         case kIdButtonLogging: ShowLoggingWindow(window); break;
         case kIdButtonBrowse: ShowBrowseWindow(window); break;
         case kIdButtonPrint:
@@ -97,6 +101,7 @@ void OnCommand(HWND window, int id) {
         case kIdMenuBackupDrive: ShowBackupDriveWindow(window); break;
         case kIdMenuScheduleFile: ChooseSchedule(window); break;
         case kIdMenuNoSchedule: ClearSchedule(); break;
+        case kIdMenuReceiver: ShowReceiverWindow(window); break;
         case kIdMenuAbout: ShowAboutBox(); break;
         default: break;
     }

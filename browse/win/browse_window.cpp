@@ -17,10 +17,10 @@
 #include "logstore/log_store.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -55,7 +55,6 @@ constexpr const char* kKeysHint = " Use PAGE UP, PAGE DOWN, HOME and END keys to
 constexpr const char* kDeleteFailedTail = "\n\nThe list now shows what the log file holds.";
 
 struct BrowseWindowState {
-    HWND Dialog = nullptr;
     HACCEL Keys = nullptr;
     int CellWidth = 8;
     DialogColours Colours;
@@ -197,29 +196,22 @@ BOOL OnDrawItem(int id, const DRAWITEMSTRUCT& item) {
     return TRUE;
 }
 
-INT_PTR CALLBACK BrowseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_browse.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        case WM_CLOSE: EndModal(dialog, 0); return TRUE;
-        default: return FALSE;
+        case WM_DRAWITEM:
+            *result = OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return true;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return true;
+        default: return false;
     }
 }
 
-bool BuildWindow(HWND owner, BrowseWindowState& window) {
-    std::string title = BrowseWindowTitle(Log.OpenPath);
-    DialogSpec form = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
-    window.Dialog = CreateDialogInCode(form, owner, BrowseProc, 0);
-    if (!window.Dialog) return false;
-    SetProgramIcon(window.Dialog);
-    AddControls(window.Dialog);
-    SetColours(window);
-    window.CellWidth = ListCellWidth(List(window.Dialog));
-    window.Keys = CreateKeyTable();
-    return true;
+void OpenWindow(HWND dialog) {
+    AddControls(dialog);
+    SetColours(g_browse);
+    g_browse.CellWidth = ListCellWidth(List(dialog));
+    g_browse.Keys = CreateKeyTable();
+    ShowPage(dialog);
 }
 
 }  // namespace
@@ -227,11 +219,15 @@ bool BuildWindow(HWND owner, BrowseWindowState& window) {
 void ShowBrowseWindow(HWND owner) {
     if (!LogSelected(Log.OpenPath)) return;
     OpenPage(BrowsePage, Log.EntryCount, ScaleFactor);
-    if (!BuildWindow(owner, g_browse)) return;
-    ShowPage(g_browse.Dialog);
-    FocusControl(g_browse.Dialog, kIdListEntries);
-    RunModal(g_browse.Dialog, owner, g_browse.Keys);
+    std::string title = BrowseWindowTitle(Log.OpenPath);
+    ModalWindow window;
+    window.Form = {title.c_str(), kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
+    window.Open = OpenWindow;
+    window.FirstFocus = kIdListEntries;
+    window.Colours = &g_browse.Colours;
+    window.Keys = &g_browse.Keys;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
     if (g_browse.Keys) DestroyAcceleratorTable(g_browse.Keys);
-    FreeColours(&g_browse.Colours);
     g_browse = BrowseWindowState{};
 }

@@ -11,8 +11,8 @@
 #include "logstore/log_store.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -103,16 +103,17 @@ void OnCommand(HWND dialog, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK ViewEditProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_viewEdit.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        // Handled here so the close box never turns into "&EXIT" and never writes.
-        case WM_CLOSE: EndModal(dialog, 0); return TRUE;
-        default: return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return true;
+        default: return false;  // Close ends the window: it never turns into "&EXIT" and never writes
     }
+}
+
+void OpenWindow(HWND dialog) {
+    SetColours(g_viewEdit);
+    AddControls(dialog, EditTextsOf(g_viewEdit.Shown));
+    g_viewEdit.Ready = true;
 }
 
 }  // namespace
@@ -129,14 +130,11 @@ void ShowViewEditWindow(HWND owner) {
     }
     g_viewEdit = ViewEditWindowState{};
     g_viewEdit.Shown = Log.EntryBuffer;
-    DialogSpec form = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
-    HWND dialog = CreateDialogInCode(form, owner, ViewEditProc, 0);
-    if (!dialog) return;
-    SetProgramIcon(dialog);
-    SetColours(g_viewEdit);
-    AddControls(dialog, EditTextsOf(g_viewEdit.Shown));
-    g_viewEdit.Ready = true;
-    FocusControl(dialog, kIdButtonExit);
-    RunModal(dialog, owner);
-    FreeColours(&g_viewEdit.Colours);
+    ModalWindow window;
+    window.Form = {kTitle, kFontName, kFontPoints, kWindowStyle, 0, 0, Scaled(kWidthS), Scaled(kHeightS)};
+    window.Open = OpenWindow;
+    window.FirstFocus = kIdButtonExit;
+    window.Colours = &g_viewEdit.Colours;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
 }

@@ -13,6 +13,7 @@
 #include "logging/utc_clock.h"
 #include "logging/win/clock_display.h"
 #include "logging/win/logging_window_ids.h"
+#include "logging/win/receiver_follow_view.h"
 #include "logging/win/recent_list_draw.h"
 #include "logstore/log_store.h"
 #include "schedule/candidate_text.h"
@@ -20,10 +21,10 @@
 #include "schedule/schedule.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/list_box.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -59,6 +60,7 @@ struct LoggingWindowState {
     std::vector<uint32_t> Candidates;    // LoadedSchedule.Lines indexes, as listed
     std::string CandidatesMinute;        // the clock's "date time" they were looked up for
     WNDPROC FrequencyBoxProc = nullptr;  // the Frequency box's own procedure
+    LoggingReceiverState Receiver;       // only with a receiver set
 };
 
 LoggingWindowState g_logging;
@@ -231,7 +233,11 @@ void AcceptCandidate(HWND window, const LoggingWindowState& state) {
 
 void CheckCandidateFocus(HWND window) {
     HWND focus = GetFocus();
-    if (focus != CandidateList(window) && focus != GetDlgItem(window, kIdEditFrequency)) CloseCandidates(window);
+    // Tune takes the chosen row's frequency, so pressing it keeps the list.
+    if (focus != CandidateList(window) && focus != GetDlgItem(window, kIdEditFrequency) &&
+        focus != GetDlgItem(window, kIdButtonTune)) {
+        CloseCandidates(window);
+    }
 }
 
 LRESULT CALLBACK FrequencyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -289,7 +295,21 @@ void OnEnter(HWND window) {
     if (GetFocus() == CandidateList(window) && CandidatesOpen(window)) AcceptCandidate(window, g_logging);
 }
 
+// With the list open and a row chosen, Tune takes that row's frequency into
+// the box; then the receiver is set to what the box holds.
+void OnTune(HWND window) {
+    int chosen =
+        CandidatesOpen(window) ? static_cast<int>(SendMessageA(CandidateList(window), LB_GETCURSEL, 0, 0)) : -1;
+    if (chosen >= 0 && chosen < static_cast<int>(g_logging.Candidates.size())) {
+        int32_t tenths = LoadedSchedule.Lines[g_logging.Candidates[chosen]].Tenths;
+        SetDlgItemTextA(window, kIdEditFrequency, KhzTextOfTenths(tenths).c_str());
+        CloseCandidates(window);
+    }
+    TuneToBox(window, &g_logging.Receiver);
+}
+
 void OnFrequencyBox(HWND window, int code) {
+    if (code == EN_CHANGE) OnFrequencyTextChanged(window, &g_logging.Receiver);
     if (code == EN_CHANGE) RefreshCandidates(window, g_logging);
     if (code == EN_KILLFOCUS) PostMessageA(window, kMessageCheckFocus, 0, 0);
 }
@@ -304,6 +324,7 @@ void OnCommand(HWND window, int id, int code) {
         case IDCANCEL: OnEscape(window); break;
         case IDOK: OnEnter(window); break;
         case kIdButtonLogOn: OnLogOn(window); break;
+        case kIdButtonTune: OnTune(window); break;
         case kIdEditFrequency: OnFrequencyBox(window, code); break;
         case kIdListCandidates: OnCandidateList(window, code); break;
         default: break;  // clicks in the recent list do nothing
@@ -324,8 +345,20 @@ void OnClockTick(HWND window) {
     }
 }
 
+// The clock's tick, or the receiver link's.
+void OnTimer(HWND window, WPARAM timer) {
+    // A new frequency from the dial changes the box, which refreshes the
+    // candidates as typing does; the keyboard focus stays where it is.
+    if (timer == kClockTimer) {
+        OnClockTick(window);
+    } else {
+        OnReceiverTick(window, &g_logging.Receiver);
+    }
+}
+
 void OnDestroy(HWND window) {
     KillTimer(window, kClockTimer);
+    StopReceiverControls(window, g_logging.Receiver);
     if (g_logging.FrequencyBoxProc) {
         SetWindowLongPtrA(GetDlgItem(window, kIdEditFrequency), GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(g_logging.FrequencyBoxProc));
@@ -333,31 +366,28 @@ void OnDestroy(HWND window) {
     ReleaseClockBitmaps(window);
 }
 
-INT_PTR CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_logging.Colours, window, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
     switch (message) {
-        case WM_DRAWITEM: return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        case kMessageCheckFocus: CheckCandidateFocus(window); return TRUE;
-        case WM_TIMER: OnClockTick(window); return TRUE;
-        case WM_CLOSE: EndModal(window, 0); return TRUE;
-        case WM_DESTROY: OnDestroy(window); return FALSE;
-        default: return FALSE;
+        case WM_DRAWITEM:
+            *result = OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return true;
+        case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return true;
+        case kMessageCheckFocus: CheckCandidateFocus(window); return true;
+        case WM_TIMER: OnTimer(window, wParam); return true;
+        case WM_DESTROY: OnDestroy(window); return false;
+        default: return false;
     }
 }
 
-HWND BuildWindow(HWND parent) {
-    DialogSpec form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
-                       0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
-    HWND window = CreateDialogInCode(form, parent, LoggingProc, 0);
-    if (!window) return nullptr;
-    SetProgramIcon(window);
+void OpenWindow(HWND window) {
     SetColours(g_logging);
     AddControls(window);
     PrepareRecentList(window, g_logging);
     AddCandidateList(window, g_logging);
-    return window;
+    AddReceiverControls(window, &g_logging.Receiver);
+    FocusControl(window, kIdEditStation);
+    OnClockTick(window);
+    SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
 }
 
 }  // namespace
@@ -366,11 +396,11 @@ void ShowLoggingWindow(HWND parent) {
     if (!LogSelected(Log.OpenPath)) return;
     g_logging = LoggingWindowState{};
     ResetClockTexts(Clock);
-    HWND window = BuildWindow(parent);
-    if (!window) return;
-    FocusControl(window, kIdEditStation);
-    OnClockTick(window);
-    SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
-    RunModal(window, parent);
-    FreeColours(&g_logging.Colours);
+    ModalWindow window;
+    window.Form = {"", kFontName, kFontPoints,          WS_OVERLAPPEDWINDOW | DS_CENTER,
+                   0,  0,         Scaled(kWindowWidth), Scaled(kWindowHeight)};
+    window.Open = OpenWindow;
+    window.Colours = &g_logging.Colours;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, parent);
 }

@@ -23,3 +23,6 @@ constexpr int kIdButtonLogOn = 116;
 constexpr int kIdPanelClock = 20;
 // Only with a schedule loaded, after every other control, hidden while empty.
 constexpr int kIdListCandidates = 3076;
+// Only with a receiver set (Settings.ReceiverHost), after the candidate list.
+constexpr int kIdButtonTune = 117;
+constexpr int kIdLabelReceiverStatus = 125;

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include "exchange/adif_export.h"
 #include "exchange/bulletin.h"
 #include "exchange/csv_export.h"
 #include "exchange/filtered_export.h"
 #include "logstore/log_store.h"
+#include "platform/utc_time.h"
 #include "print/print_text.h"
 #include "print/start_number.h"
 #include "print/win/printer_output.h"
+#include "ui/full_path.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -22,18 +25,28 @@ std::string PageFailureText(int page) {
            ", so the print was cancelled and is not complete.";
 }
 
-void ShowCompletion(int32_t count) { ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count)); }
+void ShowCompletion(int32_t count, const std::string& skipped = "") {
+    ShowMessageBox(nullptr, kCaptionLogPrint, CompletionText(count) + skipped);
+}
 
-ExportResult WriteOutput(int64_t start, const RunRequest& request) {
+// The output and, for ADIF, what follows the count: the damaged entries skipped.
+ExportResult WriteOutput(int64_t start, const RunRequest& request, std::string* skipped) {
     if (request.Kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.FileName, request.Filter);
+    if (request.Kind == OutputKind::Adif) {
+        AdifExportResult adif =
+            ExportAdif(Log, start, request.FileName, request.Filter, UtcNow(), FullPath(Log.OpenPath));
+        *skipped = AdifSkipText(adif);
+        return adif.Written;
+    }
     return ExportReports(Log, start, request.FileName, request.Filter);
 }
 
 void ExportToFile(int64_t start, const RunRequest& request) {
     const std::string& fileName = request.FileName;
-    ExportResult result = WriteOutput(start, request);
+    std::string skipped;
+    ExportResult result = WriteOutput(start, request, &skipped);
     if (result.Status == ExportStatus::Written) {
-        ShowCompletion(result.Count);
+        ShowCompletion(result.Count, skipped);
         return;
     }
     ShowMessageBox(nullptr, kCaptionLogPrint, ExportFailureText(result.Status, fileName), MB_OK | MB_ICONEXCLAMATION);

@@ -6,7 +6,7 @@
 
 #include "records/entry_filter.h"
 
-enum class OutputKind { Csv, Bulletin };
+enum class OutputKind { Csv, Bulletin, Adif };
 
 struct RunRequest {
     std::string StartText;

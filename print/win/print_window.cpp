@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "exchange/adif_export.h"
 #include "exchange/bulletin.h"
 #include "exchange/output_name.h"
 #include "logstore/log_store.h"
@@ -15,8 +16,8 @@
 #include "records/entry_filter.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
-#include "ui/dialog_kit.h"
 #include "ui/message_box.h"
+#include "ui/modal_window.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ constexpr COLORREF kLabelText = RGB(0, 0, 0);
 constexpr const char* kRunPrint = "&Print";
 constexpr const char* kRunSave = "Sa&ve";
 // The output choice's items, in the order of OutputKind.
-constexpr const char* kOutputItems[] = {"CSV file", "Bulletin lines"};
+constexpr const char* kOutputItems[] = {"CSV file", "Bulletin lines", "ADIF file"};
+constexpr OutputKind kOutputKinds[] = {OutputKind::Csv, OutputKind::Bulletin, OutputKind::Adif};
 
 constexpr DWORD kTextBoxStyle = ES_LEFT | WS_TABSTOP;  // single line, no horizontal scrolling
 constexpr DWORD kCheckStyle = BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT;
@@ -48,12 +50,18 @@ PrintLogWindowState g_printLog;
 std::string ProposedName(OutputKind kind) {
     std::string upper = Log.OpenPath;
     if (!upper.empty()) SystemUpperCase(&upper[0], upper.size());
-    return kind == OutputKind::Bulletin ? BulletinNameFromUpperPath(upper) : ExportNameFromUpperPath(upper);
+    switch (kind) {
+        case OutputKind::Bulletin: return BulletinNameFromUpperPath(upper);
+        case OutputKind::Adif: return AdifNameFromUpperPath(upper);
+        case OutputKind::Csv: break;
+    }
+    return ExportNameFromUpperPath(upper);
 }
 
 OutputKind ChosenOutput(HWND dialog) {
     LRESULT item = SendDlgItemMessageA(dialog, kIdListOutput, CB_GETCURSEL, 0, 0);
-    return item == 1 ? OutputKind::Bulletin : OutputKind::Csv;
+    bool listed = item >= 0 && item < static_cast<LRESULT>(sizeof kOutputKinds / sizeof kOutputKinds[0]);
+    return listed ? kOutputKinds[item] : OutputKind::Csv;
 }
 
 bool IsTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -103,12 +111,13 @@ void OnToFileClicked(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, kIdCheckPause), toFile ? FALSE : TRUE);
 }
 
-// A file name still as proposed follows the chosen kind: .CSV or .TXT.
+// A file name still as proposed follows the chosen kind: .CSV, .TXT or .ADI.
 void OnOutputChosen(HWND dialog) {
-    OutputKind kind = ChosenOutput(dialog);
-    OutputKind other = kind == OutputKind::Csv ? OutputKind::Bulletin : OutputKind::Csv;
-    if (ControlText(dialog, kIdEditFileName) == ProposedName(other)) {
-        SetDlgItemTextA(dialog, kIdEditFileName, ProposedName(kind).c_str());
+    std::string typed = ControlText(dialog, kIdEditFileName);
+    for (OutputKind other : kOutputKinds) {
+        if (typed != ProposedName(other)) continue;
+        SetDlgItemTextA(dialog, kIdEditFileName, ProposedName(ChosenOutput(dialog)).c_str());
+        return;
     }
 }
 
@@ -171,27 +180,30 @@ void OnCommand(HWND dialog, int id, int notification) {
     }
 }
 
-INT_PTR CALLBACK PrintWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR coloured = 0;
-    if (HandleColourMessage(g_printLog.Colours, dialog, message, wParam, lParam, &coloured)) return coloured;
+bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        default: return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return true;
+        default: return false;
     }
+}
+
+void OpenWindow(HWND dialog) {
+    SetColours(g_printLog);
+    AddControls(dialog);
 }
 
 }  // namespace
 
 void ShowPrintLogWindow(HWND owner) {
     g_printLog = PrintLogWindowState{};
-    DialogSpec form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
-                       kX,     kY,        kWidth,      kHeight};
-    HWND dialog = CreateDialogInCode(form, owner, PrintWindowProc, 0);
-    if (!dialog) return;
-    SetColours(g_printLog);
-    AddControls(dialog);
-    FocusControl(dialog, kIdEditStart);
-    RunModal(dialog, owner);
-    FreeColours(&g_printLog.Colours);
+    ModalWindow window;
+    window.Form = {kTitle, kFontName, kFontPoints, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN,
+                   kX,     kY,        kWidth,      kHeight};
+    window.Open = OpenWindow;
+    window.FirstFocus = kIdEditStart;
+    window.ProgramIcon = false;  // no system menu, so the caption shows no icon
+    window.CloseEnds = false;    // Close presses Exit
+    window.Colours = &g_printLog.Colours;
+    window.Messages = OnMessage;
+    ShowModalWindow(window, owner);
 }

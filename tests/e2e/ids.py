@@ -15,6 +15,7 @@ BROWSE_TITLE = "CORVANE v6    Browse Log"
 VIEW_TITLE = "     View and Edit"
 PRINT_TITLE = "PRINT LOG "
 BACKUP_TITLE = "Set Back Up Drive Letter"
+RECEIVER_TITLE = "Receiver"
 
 # -- the main window's controls and buttons, in creation (tab) order ------------
 MAIN_CONTROLS = [MAIN_PANEL_BUTTONS, MAIN_BUTTON_LOGGING, MAIN_BUTTON_BROWSE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT,

@@ -34,9 +34,9 @@ def records(data):
     return out
 
 
-def settings(log_path, drive="", schedule="", generations=10):
-    """CURLOG.DTA as the program writes it: log, drive, schedule file, backups kept."""
-    lines = [log_path, drive, schedule, str(generations)]
+def settings(log_path, drive="", schedule="", generations=10, receiver=""):
+    """CURLOG.DTA as the program writes it: log, drive, schedule file, backups kept, receiver HOST:PORT."""
+    lines = [log_path, drive, schedule, str(generations), receiver]
     return "".join(line + "\r\n" for line in lines).encode("latin-1")
 
 

@@ -73,3 +73,18 @@ def kill_program(app):
     app.main = None  # handles start afresh with the next server: never exclude this one's
     for flag in ("-k", "-w"):
         subprocess.run(["wineserver", flag], env=app.display.env(), check=False, timeout=60)
+
+
+ADIF_IMPORT_TITLE = "Import an ADIF file"
+
+
+def import_adif_file(t, app, win_name):
+    """Chooses `win_name` in the ADIF import's Open dialog; returns the first message box."""
+    from ids import MAIN_MENU_IMPORT_ADIF
+    app.command(app.main, MAIN_MENU_IMPORT_ADIF)
+    dialog = app.window(ADIF_IMPORT_TITLE)
+    type_file_name(app, dialog, win_name)
+    app.gone(dialog)
+    box = app.box(timeout=30)
+    t.equal(box.caption, "Import", "caption")
+    return box

@@ -12,8 +12,8 @@
 
 #include "exchange/csv_import.h"
 #include "exchange/csv_line.h"
+#include "records/code_page_1252.h"
 #include "records/record_values.h"
-#include "records/text_encoding.h"
 #include "records/text_trim.h"
 
 namespace {
@@ -28,7 +28,7 @@ bool IsSound(const LogEntry& record) {
 // (and not plain ASCII) is read as UTF-8; such a file is no round trip.
 bool ReadsAsItsBytes(const std::string& text) {
     std::string converted;
-    return !ConvertUtf8(text, &converted);
+    return !Utf8ToCodePage1252(text, &converted);
 }
 
 bool Collect(const LogEntry& record, void* context) {

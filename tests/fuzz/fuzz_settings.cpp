@@ -14,6 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     if (parsed.BackupGenerations < 0 || parsed.BackupGenerations > kMaxBackupGenerations) std::abort();
+    if (parsed.ReceiverHost.size() > kMaxHostChars || parsed.ReceiverPort < 1 || parsed.ReceiverPort > 65535) {
+        std::abort();
+    }
     bool plainPath =
         parsed.LogPath.find_first_of("\"\r\n\t") == std::string::npos && parsed.LogPath.find_first_not_of(' ') == 0;
     bool plainDrive = parsed.BackupDrive.find_first_of(",\"\r\n\t") == std::string::npos &&
@@ -23,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (plainPath && plainDrive && plainSchedule) {
         SettingsState back = ParseSettings(FormatSettings(parsed));
         if (back.LogPath != parsed.LogPath || back.BackupDrive != parsed.BackupDrive ||
-            back.SchedulePath != parsed.SchedulePath || back.BackupGenerations != parsed.BackupGenerations) {
+            back.SchedulePath != parsed.SchedulePath || back.BackupGenerations != parsed.BackupGenerations ||
+            back.ReceiverHost != parsed.ReceiverHost || back.ReceiverPort != parsed.ReceiverPort) {
             std::abort();
         }
     }

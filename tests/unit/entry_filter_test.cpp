@@ -123,42 +123,47 @@ TEST(ReportFilter, StationTextLongerThanTheFieldNeverMatches) {
     EXPECT_FALSE(EntryMatches(Filter(Station(twenty + " ")), MakeEntry(twenty)));
 }
 
-TEST(ReportFilter, DatesAreInclusiveCalendarDates) {
-    ReportFilter f = Filter(Dates("14-08-2026", "16-08-2026"));
-    EXPECT_FALSE(DateKept(f, "13-08-2026"));
-    EXPECT_TRUE(DateKept(f, "14-08-2026"));
-    EXPECT_TRUE(DateKept(f, "15-08-2026"));
-    EXPECT_TRUE(DateKept(f, "16-08-2026"));
-    EXPECT_FALSE(DateKept(f, "17-08-2026"));
-    // Not the order of the texts: 01-09 is after 16-08, 15-07-2027 after both.
-    EXPECT_FALSE(DateKept(f, "01-09-2026"));
-    EXPECT_FALSE(DateKept(f, "15-07-2027"));
-    EXPECT_FALSE(DateKept(f, "15-08-2025"));
-    ReportFilter sameDay = Filter(Dates("01-02-2026", "01-02-2026"));
-    EXPECT_TRUE(DateKept(sameDay, "01-02-2026"));
-    EXPECT_FALSE(DateKept(sameDay, "31-01-2026"));
-    EXPECT_FALSE(DateKept(sameDay, "02-02-2026"));
-}
+// From, to, the entry's value, and whether the filter keeps it.
+struct BoundCase {
+    const char* From;
+    const char* To;
+    const char* Value;
+    bool Kept;
+};
 
-TEST(ReportFilter, DatesAcrossTheYearEnd) {
-    ReportFilter f = Filter(Dates("31-12-2025", "01-01-2026"));
-    EXPECT_FALSE(DateKept(f, "30-12-2025"));
-    EXPECT_TRUE(DateKept(f, "31-12-2025"));
-    EXPECT_TRUE(DateKept(f, "01-01-2026"));
-    EXPECT_FALSE(DateKept(f, "02-01-2026"));
-    EXPECT_FALSE(DateKept(f, "31-12-2026"));
-    EXPECT_FALSE(DateKept(f, "01-01-2025"));
-}
-
-TEST(ReportFilter, OneDateBoundLeavesTheOtherSideOpen) {
-    ReportFilter from = Filter(Dates("01-01-2026", ""));
-    EXPECT_FALSE(DateKept(from, "31-12-2025"));
-    EXPECT_TRUE(DateKept(from, "01-01-2026"));
-    EXPECT_TRUE(DateKept(from, "31-12-9999"));
-    ReportFilter to = Filter(Dates("", "31-12-2025"));
-    EXPECT_TRUE(DateKept(to, "01-01-0001"));
-    EXPECT_TRUE(DateKept(to, "31-12-2025"));
-    EXPECT_FALSE(DateKept(to, "01-01-2026"));
+TEST(ReportFilter, DateBoundsAreInclusiveCalendarDates) {
+    const BoundCase kCases[] = {
+        // Inclusive calendar dates.
+        {"14-08-2026", "16-08-2026", "13-08-2026", false},
+        {"14-08-2026", "16-08-2026", "14-08-2026", true},
+        {"14-08-2026", "16-08-2026", "15-08-2026", true},
+        {"14-08-2026", "16-08-2026", "16-08-2026", true},
+        {"14-08-2026", "16-08-2026", "17-08-2026", false},
+        // Not the order of the texts: 01-09 is after 16-08, 15-07-2027 after both.
+        {"14-08-2026", "16-08-2026", "01-09-2026", false},
+        {"14-08-2026", "16-08-2026", "15-07-2027", false},
+        {"14-08-2026", "16-08-2026", "15-08-2025", false},
+        {"01-02-2026", "01-02-2026", "01-02-2026", true},
+        {"01-02-2026", "01-02-2026", "31-01-2026", false},
+        {"01-02-2026", "01-02-2026", "02-02-2026", false},
+        // Across the year end.
+        {"31-12-2025", "01-01-2026", "30-12-2025", false},
+        {"31-12-2025", "01-01-2026", "31-12-2025", true},
+        {"31-12-2025", "01-01-2026", "01-01-2026", true},
+        {"31-12-2025", "01-01-2026", "02-01-2026", false},
+        {"31-12-2025", "01-01-2026", "31-12-2026", false},
+        {"31-12-2025", "01-01-2026", "01-01-2025", false},
+        // One bound leaves the other side open.
+        {"01-01-2026", "", "31-12-2025", false},
+        {"01-01-2026", "", "01-01-2026", true},
+        {"01-01-2026", "", "31-12-9999", true},
+        {"", "31-12-2025", "01-01-0001", true},
+        {"", "31-12-2025", "31-12-2025", true},
+        {"", "31-12-2025", "01-01-2026", false},
+    };
+    for (const BoundCase& c : kCases) {
+        EXPECT_EQ(DateKept(Filter(Dates(c.From, c.To)), c.Value), c.Kept) << c.From << ".." << c.To << ": " << c.Value;
+    }
 }
 
 TEST(ReportFilter, UndatedOrDamagedRecordNeverMatchesADateBound) {
@@ -177,62 +182,59 @@ TEST(ReportFilter, UndatedOrDamagedRecordNeverMatchesADateBound) {
     EXPECT_FALSE(DateKept(from, "29-02-1900"));
 }
 
-TEST(ReportFilter, FrequenciesAreInclusiveNumbers) {
-    ReportFilter f = Filter(Frequencies("9000", "10000"));
-    EXPECT_FALSE(FreqKept(f, "8999.9"));
-    EXPECT_TRUE(FreqKept(f, "9000"));
-    EXPECT_TRUE(FreqKept(f, "9660"));
-    EXPECT_TRUE(FreqKept(f, "  9660"));
-    EXPECT_TRUE(FreqKept(f, "9660.5"));
-    EXPECT_TRUE(FreqKept(f, "09660"));
-    EXPECT_TRUE(FreqKept(f, "10000"));
-    EXPECT_TRUE(FreqKept(f, "9000.0"));
-    EXPECT_FALSE(FreqKept(f, "10000.1"));
-    // Compared by value, not as texts: "900" and "15100" are outside.
-    EXPECT_FALSE(FreqKept(f, "900"));
-    EXPECT_FALSE(FreqKept(f, "15100"));
-    // Whole kHz against bounds between them, and against bounds beyond any field.
-    ReportFilter between = Filter(Frequencies("999.5", "1000.5"));
-    EXPECT_FALSE(FreqKept(between, "999"));
-    EXPECT_TRUE(FreqKept(between, "1000"));
-    EXPECT_FALSE(FreqKept(between, "1001"));
-    EXPECT_FALSE(FreqKept(Filter(Frequencies("999999.01", "")), "999999"));
-    EXPECT_TRUE(FreqKept(Filter(Frequencies("", "1000000")), "999999"));
-    ReportFilter noWholeKhz = Filter(Frequencies("1000.5", "1000.7"));
-    EXPECT_FALSE(FreqKept(noWholeKhz, "1000"));
-    EXPECT_FALSE(FreqKept(noWholeKhz, "1001"));
-    EXPECT_TRUE(FreqKept(noWholeKhz, "1000.6"));
-    ReportFilter justAbove = Filter(Frequencies("9999.01", ""));
-    EXPECT_FALSE(FreqKept(justAbove, "9999"));
-    EXPECT_TRUE(FreqKept(justAbove, "9999.5"));
-    EXPECT_TRUE(FreqKept(justAbove, "10000"));
-    ReportFilter belowOne = Filter(Frequencies("", "0.5"));
-    EXPECT_TRUE(FreqKept(belowOne, "0"));
-    EXPECT_TRUE(FreqKept(belowOne, "000"));
-    EXPECT_FALSE(FreqKept(belowOne, "1"));
-}
-
-TEST(ReportFilter, DecimalBoundsCompareByValue) {
-    ReportFilter f = Filter(Frequencies("966.50", "966.5"));
-    EXPECT_TRUE(FreqKept(f, "966.5"));
-    EXPECT_TRUE(FreqKept(f, "0966.5"));
-    EXPECT_FALSE(FreqKept(f, "966.4"));
-    EXPECT_FALSE(FreqKept(f, "966.51"));
-    ReportFilter small = Filter(Frequencies("0.25", "0.5"));
-    EXPECT_TRUE(FreqKept(small, "0.3"));
-    EXPECT_TRUE(FreqKept(small, "0.25"));
-    EXPECT_FALSE(FreqKept(small, "0.2"));
-    EXPECT_FALSE(FreqKept(small, "0.51"));
-    // Bounds finer than any field: compared by their exact value.
-    ReportFilter fine = Filter(Frequencies("0.40001", "0.50009"));
-    EXPECT_FALSE(FreqKept(fine, "0.4"));
-    EXPECT_TRUE(FreqKept(fine, "0.41"));
-    EXPECT_TRUE(FreqKept(fine, "0.5"));
-    EXPECT_TRUE(FreqKept(fine, "0.5000"));
-    EXPECT_FALSE(FreqKept(fine, "0.5001"));
-    EXPECT_FALSE(FreqKept(Filter(Frequencies("99999999999999999999", "")), "999999"));
-    // A bound far beyond any field still reads.
-    EXPECT_TRUE(FreqKept(Filter(Frequencies("", "123456789012345678901234567890")), "153000"));
+TEST(ReportFilter, FrequencyBoundsAreInclusiveNumbers) {
+    const BoundCase kCases[] = {
+        // Inclusive numbers.
+        {"9000", "10000", "8999.9", false},
+        {"9000", "10000", "9000", true},
+        {"9000", "10000", "9660", true},
+        {"9000", "10000", "  9660", true},
+        {"9000", "10000", "9660.5", true},
+        {"9000", "10000", "09660", true},
+        {"9000", "10000", "10000", true},
+        {"9000", "10000", "9000.0", true},
+        {"9000", "10000", "10000.1", false},
+        // Compared by value, not as texts: "900" and "15100" are outside.
+        {"9000", "10000", "900", false},
+        {"9000", "10000", "15100", false},
+        // Whole kHz against bounds between them, and against bounds beyond any field.
+        {"999.5", "1000.5", "999", false},
+        {"999.5", "1000.5", "1000", true},
+        {"999.5", "1000.5", "1001", false},
+        {"999999.01", "", "999999", false},
+        {"", "1000000", "999999", true},
+        {"1000.5", "1000.7", "1000", false},
+        {"1000.5", "1000.7", "1001", false},
+        {"1000.5", "1000.7", "1000.6", true},
+        {"9999.01", "", "9999", false},
+        {"9999.01", "", "9999.5", true},
+        {"9999.01", "", "10000", true},
+        {"", "0.5", "0", true},
+        {"", "0.5", "000", true},
+        {"", "0.5", "1", false},
+        // Decimal bounds compare by value.
+        {"966.50", "966.5", "966.5", true},
+        {"966.50", "966.5", "0966.5", true},
+        {"966.50", "966.5", "966.4", false},
+        {"966.50", "966.5", "966.51", false},
+        {"0.25", "0.5", "0.3", true},
+        {"0.25", "0.5", "0.25", true},
+        {"0.25", "0.5", "0.2", false},
+        {"0.25", "0.5", "0.51", false},
+        // Bounds finer than any field: compared by their exact value.
+        {"0.40001", "0.50009", "0.4", false},
+        {"0.40001", "0.50009", "0.41", true},
+        {"0.40001", "0.50009", "0.5", true},
+        {"0.40001", "0.50009", "0.5000", true},
+        {"0.40001", "0.50009", "0.5001", false},
+        {"99999999999999999999", "", "999999", false},
+        // A bound far beyond any field still reads.
+        {"", "123456789012345678901234567890", "153000", true},
+    };
+    for (const BoundCase& c : kCases) {
+        EXPECT_EQ(FreqKept(Filter(Frequencies(c.From, c.To)), c.Value), c.Kept)
+            << c.From << ".." << c.To << ": " << c.Value;
+    }
 }
 
 TEST(ReportFilter, FreqThatIsNotANumberNeverMatchesAFrequencyBound) {

@@ -14,7 +14,7 @@
 #include "exchange/import_append.h"
 #include "logstore/log_change.h"
 #include "logstore/log_journal.h"
-#include "records/text_encoding.h"
+#include "records/code_page_1252.h"
 #include "tests/unit/stored_outputs.h"
 
 namespace {
@@ -157,16 +157,33 @@ TEST(CsvImport, Utf8IsConvertedToTheWesternCodePage) {
               (std::vector<std::string>{Record("Caf\xE9 \x80", "01-01-2026", "00:00")}));
 }
 
-TEST(TextEncoding, OnlyValidUtf8IsConverted) {
+// The same rule as the schedule's (schedule_text_test): the code page's own
+// characters kept as their bytes, any other its closest letter, else "?".
+TEST(CsvImport, Utf8NamesKeepTheCodePageLettersAndGetTheClosestOfTheOthers) {
+    std::string file =
+        "Date,Time,Station,Location,Freq,Remarks\n"
+        "01-01-2026,00:00,\xC5\xA0koda \xE2\x82\xAC,\xC5\x81\xC3\xB3"
+        "d\xC5\xBA,9410,"
+        "\xC5\x92uvre \xE2\x80\xA6 \xE2\x84\xA2 \xE2\x80\x90 \xD0\x96\n";
+    EXPECT_EQ(Imported(file), (std::vector<std::string>{Record("\x8Akoda \x80", "01-01-2026", "00:00", "9410",
+                                                               "L\xF3"
+                                                               "dz",
+                                                               "\x8Cuvre \x85 \x99 - ?")}));
+    // The same name in a code page 1252 file: its bytes as they are.
+    EXPECT_EQ(Imported("Date,Time,Station\n01-01-2026,00:00,\x8Akoda \x80\n"),
+              (std::vector<std::string>{Record("\x8Akoda \x80", "01-01-2026", "00:00")}));
+}
+
+TEST(CodePage1252Import, OnlyValidUtf8IsConverted) {
     std::string out;
-    EXPECT_TRUE(ConvertUtf8("x\xC5\xA0\xC2\xA0\xC3\xBF\xC2\x81\xE2\x84\xA2", &out));
+    EXPECT_TRUE(Utf8ToCodePage1252("x\xC5\xA0\xC2\xA0\xC3\xBF\xC2\x81\xE2\x84\xA2", &out));
     EXPECT_EQ(out, "x\x8A\xA0\xFF\x81\x99");
     // Plain ASCII is the same in both: nothing to convert.
-    EXPECT_FALSE(ConvertUtf8("plain, text\r\n", &out));
+    EXPECT_FALSE(Utf8ToCodePage1252("plain, text\r\n", &out));
     // Overlong forms, surrogates, stray continuations, cut sequences.
     for (const std::string& bad : {std::string("\xC0\xAF"), std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"),
                                    std::string("\x80"), std::string("\xC3"), std::string("\xF4\x90\x80\x80")}) {
-        EXPECT_FALSE(ConvertUtf8("\xC3\xA9" + bad, &out)) << bad;
+        EXPECT_FALSE(Utf8ToCodePage1252("\xC3\xA9" + bad, &out)) << bad;
         // A file holding it is not UTF-8: its bytes are kept as they are.
         EXPECT_EQ(Imported("Date,Time,Station\n01-01-2026,00:00,a" + bad + "\n"),
                   (std::vector<std::string>{Record("a" + bad, "01-01-2026", "00:00")}))

@@ -3,8 +3,8 @@
 // and the candidate row.
 #include <gtest/gtest.h>
 
+#include "records/code_page_1252.h"
 #include "schedule/candidate_text.h"
-#include "schedule/text_1252.h"
 #include "tests/unit/schedule_lines.h"
 
 namespace {
@@ -38,35 +38,49 @@ TEST(ScheduleStation, CutAfterTheAbbreviationsWithoutATrailingBlank) {
     EXPECT_EQ(ShortenStation("Radio Example", 8), "R. Examp");
 }
 
-TEST(ScheduleCodePage, LatinOneKeptOthersClosestAsciiOrQuestionMark) {
-    EXPECT_EQ(To1252("S\xE3o Jo\xE3o \xD1"
-                     "and\xFA",
-                     false),
-              "S\xE3o Jo\xE3o \xD1"
-              "and\xFA");
-    EXPECT_EQ(To1252("S\xC3\xA3o \xC3\x91", true), "S\xE3o \xD1");
-    EXPECT_EQ(To1252("\xC5\x81\xC3\xB3"
-                     "d\xC5\xBA \xC5\xA0"
-                     "iauliai \xC8\x98"
-                     "tef\xC4\x83"
-                     "ne\xC8\x99ti",
-                     true),
-              "L\xF3"
-              "dz Siauliai Stefanesti");
-    EXPECT_EQ(To1252("\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE", true), "?????");  // Cyrillic
-    EXPECT_EQ(To1252("It\xE2\x80\x99s \xE2\x80\x9CX\xE2\x80\x9D \xE2\x80\x93 Y", true), "It's \"X\" - Y");
-    EXPECT_EQ(To1252("\x8A"
-                     "a\x9A"
-                     "a \x81 \x80",
-                     false),
-              "Sasa ? ?");  // code page 1252's own letters
-    EXPECT_EQ(To1252("a\x01"
-                     "b\x7F"
-                     "c\tz",
-                     false),
-              "a?b?c?z");
-    EXPECT_EQ(To1252("ok \xC3 \xFF bad", true), "ok ? ? bad");  // broken UTF-8
-    EXPECT_EQ(To1252("\xF0\x9F\x93\xBB", true), "?");
+// The schedule's names go through the code page's one rule: its own
+// characters kept as their bytes, any other its closest ASCII, else "?";
+// control characters and broken UTF-8 become "?" in a name.
+TEST(ScheduleCodePage, CodePageKeptOthersClosestAsciiOrQuestionMark) {
+    struct Case {
+        const char* Text;
+        bool Utf8;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"S\xE3o Jo\xE3o \xD1"
+         "and\xFA",
+         false,
+         "S\xE3o Jo\xE3o \xD1"
+         "and\xFA"},
+        {"S\xC3\xA3o \xC3\x91", true, "S\xE3o \xD1"},
+        {"\xC5\x81\xC3\xB3"
+         "d\xC5\xBA \xC5\xA0"
+         "iauliai \xC8\x98"
+         "tef\xC4\x83"
+         "ne\xC8\x99ti",
+         true,
+         "L\xF3"
+         "dz \x8A"
+         "iauliai Stefanesti"},
+        {"\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE", true, "?????"},  // Cyrillic
+        {"It\xE2\x80\x99s \xE2\x80\x9CX\xE2\x80\x9D \xE2\x80\x93 Y", true, "It\x92s \x93X\x94 \x96 Y"},
+        {"\xE2\x80\x90 \xE2\x80\x95 \xE2\x88\x92", true, "- - -"},  // dashes the code page lacks
+        {"\x8A"
+         "a\x9A"
+         "a \x81 \x80",
+         false,
+         "\x8A"
+         "a\x9A"
+         "a ? \x80"},  // code page 1252's own letters
+        {"a\x01"
+         "b\x7F"
+         "c\tz",
+         false, "a?b?c?z"},
+        {"ok \xC3 \xFF bad", true, "ok ? ? bad"},  // broken UTF-8
+        {"\xF0\x9F\x93\xBB", true, "?"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DisplayTextCodePage1252(c.Text, c.Utf8), c.Expected) << c.Text;
 }
 
 TEST(ScheduleCodePage, Detection) {
@@ -140,6 +154,20 @@ TEST(ScheduleRow, Utf8FileGivesCodePage1252Texts) {
         SkedOf({"9410;0600-0700;;ABC;R\xC3\xA1"
                 "dio S\xC3\xA3o Exemplo Internacional;P;SAm;;1;;"});
     EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]), "R. S\xE3o Exemplo Int.");
+}
+
+// The same name reaches the log alike from a schedule and from a CSV file
+// (exchange_import_test): "\xC5\x81\xC3\xB3" "d\xC5\xBA" becomes "L\xF3" "dz".
+TEST(ScheduleRow, LettersTheCodePageLacksBecomeTheirClosestLetters) {
+    Schedule schedule =
+        WithTables({"9410;0600-0700;;ABC;R. \xC5\x81\xC3\xB3"
+                    "d\xC5\xBA;P;SAm;;1;;"});
+    EXPECT_EQ(CandidateStation(schedule, schedule.Lines[0]),
+              "R. L\xF3"
+              "dz");
+    EXPECT_EQ(CandidateRow(schedule, schedule.Lines[0]).substr(9, 22),
+              "R. L\xF3"
+              "dz               ");
 }
 
 }  // namespace

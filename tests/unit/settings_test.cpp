@@ -62,10 +62,11 @@ TEST(SettingsParse, Junk) {
 }
 
 TEST(SettingsFormat, CrLfLinesAndQuotesOnlyForCommas) {
-    EXPECT_EQ(FormatSettings({"MYLOG.ULM", "", "", 10}), "MYLOG.ULM\r\n\r\n\r\n10\r\n");
-    EXPECT_EQ(FormatSettings({"C:\\Logs\\A.ULM", "A", "C:\\S.TXT", 0}), "C:\\Logs\\A.ULM\r\nA\r\nC:\\S.TXT\r\n0\r\n");
+    EXPECT_EQ(FormatSettings({"MYLOG.ULM", "", "", 10}), "MYLOG.ULM\r\n\r\n\r\n10\r\n\r\n");
+    EXPECT_EQ(FormatSettings({"C:\\Logs\\A.ULM", "A", "C:\\S.TXT", 0}),
+              "C:\\Logs\\A.ULM\r\nA\r\nC:\\S.TXT\r\n0\r\n\r\n");
     std::string quoted = FormatSettings({"D:\\a,b.ULM", "B", "D:\\s,t.TXT", 99});
-    EXPECT_EQ(quoted, "\"D:\\a,b.ULM\"\r\nB\r\n\"D:\\s,t.TXT\"\r\n99\r\n");
+    EXPECT_EQ(quoted, "\"D:\\a,b.ULM\"\r\nB\r\n\"D:\\s,t.TXT\"\r\n99\r\n\r\n");
     SettingsState back = ParseSettings(quoted);
     EXPECT_EQ(back.LogPath, "D:\\a,b.ULM");
     EXPECT_EQ(back.SchedulePath, "D:\\s,t.TXT");
@@ -73,8 +74,8 @@ TEST(SettingsFormat, CrLfLinesAndQuotesOnlyForCommas) {
 }
 
 TEST(SettingsFormat, ImpossibleCountIsWrittenAsTheDefault) {
-    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", 100}), "L.ULM\r\nA\r\n\r\n10\r\n");
-    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", -1}), "L.ULM\r\nA\r\n\r\n10\r\n");
+    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", 100}), "L.ULM\r\nA\r\n\r\n10\r\n\r\n");
+    EXPECT_EQ(FormatSettings({"L.ULM", "A", "", -1}), "L.ULM\r\nA\r\n\r\n10\r\n\r\n");
 }
 
 TEST(SettingsLines, TwoLineFileReadsAsBeforeWithNoScheduleAndTenBackups) {
@@ -130,14 +131,14 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndWriteReadsBack) {
     EXPECT_EQ(defaults.SchedulePath, "");
     EXPECT_EQ(defaults.BackupGenerations, 10);
     ASSERT_TRUE(WriteSettings(name.c_str(), {"C:\\Logs\\NIGHT.LOG", "Q", "", 4}));
-    EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n\r\n4\r\n");
+    EXPECT_EQ(ReadBytes(name), "C:\\Logs\\NIGHT.LOG\r\nQ\r\n\r\n4\r\n\r\n");
     EXPECT_FALSE(FileExists(SettingsTemporaryName(name.c_str()).c_str()));
     SettingsState back = ReadSettings(name.c_str());
     EXPECT_EQ(back.LogPath, "C:\\Logs\\NIGHT.LOG");
     EXPECT_EQ(back.BackupDrive, "Q");
     EXPECT_EQ(back.BackupGenerations, 4);
     ASSERT_TRUE(WriteSettings(name.c_str(), {"MYLOG.ULM", "", "", 10}));  // a shorter file replaces a longer one
-    EXPECT_EQ(ReadBytes(name), "MYLOG.ULM\r\n\r\n\r\n10\r\n");
+    EXPECT_EQ(ReadBytes(name), "MYLOG.ULM\r\n\r\n\r\n10\r\n\r\n");
 }
 
 TEST(SettingsFile, ExistingEmptyFileGivesNoLog) {
@@ -196,6 +197,76 @@ TEST(SettingsFile, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(name), old);
     EXPECT_FALSE(FileExists(SettingsTemporaryName(name.c_str()).c_str()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsReceiver, FifthLineIsHostColonPortAndOlderFilesHaveNone) {
+    const struct {
+        const char* Bytes;
+        const char* Host;
+        int Port;
+    } cases[] = {
+        {"L.ULM\r\nE\r\n\r\n10\r\n127.0.0.1:4532\r\n", "127.0.0.1", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\nshack-pc:7356\r\n", "shack-pc", 7356},
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig:65535", "rig", 65535},  // no line end
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig:\r\n", "", 4532},       // a port is written with the host
+        {"L.ULM\r\nE\r\n\r\n10\r\n\r\n", "", 4532},           // none
+        {"L.ULM\r\nE\r\n\r\n10\r\n", "", 4532},               // four lines, as before
+        {"L.ULM\r\nE\r\n", "", 4532},                         // two lines
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig:0\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig:65536\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig:-1\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\n:4532\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig 1:4532\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\nrig\x01:4532\r\n", "", 4532},
+        {"L.ULM\r\nE\r\n\r\n10\r\n4532\r\n", "", 4532},
+    };
+    for (const auto& c : cases) {
+        SettingsState s = ParseSettings(c.Bytes);
+        EXPECT_EQ(s.ReceiverHost, c.Host) << c.Bytes;
+        EXPECT_EQ(s.ReceiverPort, c.Port) << c.Bytes;
+        EXPECT_EQ(s.LogPath, "L.ULM") << c.Bytes;
+        EXPECT_EQ(s.BackupDrive, "E") << c.Bytes;
+    }
+    std::string longHost(kMaxHostChars + 1, 'h');
+    EXPECT_EQ(ParseSettings("L\r\n\r\n\r\n10\r\n" + longHost + ":1\r\n").ReceiverHost, "");
+    longHost.pop_back();
+    EXPECT_EQ(ParseSettings("L\r\n\r\n\r\n10\r\n" + longHost + ":1\r\n").ReceiverHost, longHost);
+}
+
+TEST(SettingsReceiver, WrittenAsTheFifthLineAndReadBack) {
+    SettingsState s = {"L.ULM", "Q", "S.CSV", 4};
+    s.ReceiverHost = "192.168.1.20";
+    s.ReceiverPort = 7356;
+    std::string bytes = FormatSettings(s);
+    EXPECT_EQ(bytes, "L.ULM\r\nQ\r\nS.CSV\r\n4\r\n192.168.1.20:7356\r\n");
+    SettingsState back = ParseSettings(bytes);
+    EXPECT_EQ(back.ReceiverHost, "192.168.1.20");
+    EXPECT_EQ(back.ReceiverPort, 7356);
+    EXPECT_EQ(back.BackupGenerations, 4);
+    TempDir dir;
+    std::string name = dir.Path("CURLOG.DTA");
+    ASSERT_TRUE(WriteSettings(name.c_str(), s));
+    EXPECT_EQ(ReadBytes(name), bytes);
+    EXPECT_EQ(ReadSettings(name.c_str()).ReceiverPort, 7356);
+}
+
+TEST(SettingsReceiver, PortTextsOneTo65535OrEmptyForTheDefault) {
+    const struct {
+        const char* Text;
+        bool Valid;
+        int Port;
+    } cases[] = {{"", true, 4532},      {"1", true, 1},      {"7356", true, 7356}, {"65535", true, 65535},
+                 {"04532", true, 4532}, {"0", false, 0},     {"65536", false, 0},  {"99999999999", false, 0},
+                 {"-1", false, 0},      {" 4532", false, 0}, {"45a", false, 0},    {"+1", false, 0}};
+    for (const auto& c : cases) {
+        int port = -3;
+        EXPECT_EQ(ParseReceiverPort(c.Text, &port), c.Valid) << c.Text;
+        EXPECT_EQ(port, c.Valid ? c.Port : -3) << c.Text << " changed the port it refused";
+    }
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ def window_scenario(screen):
             s = by_id[id]["style"]
             t.check(not s & WS_TABSTOP and s & BS_HMASK == BS_CENTER, "button %d: centred, no tab stop" % id)
         t.equal(by_id[PRINT_LABEL_START]["style"] & SS_TYPEMASK, SS_RIGHT, "label right-aligned")
-        t.equal(app.send(win, PRINT_LIST_OUTPUT, CB_GETCOUNT), 2, "two output choices")
+        t.equal(app.send(win, PRINT_LIST_OUTPUT, CB_GETCOUNT), 3, "three output choices: CSV file, Bulletin lines, ADIF file")
         t.equal((app.send(win, PRINT_LIST_OUTPUT, CB_GETCURSEL), app.text(win, PRINT_LIST_OUTPUT)), (0, "CSV file"),
                 "CSV file is chosen")
         t.equal(until(lambda: app.focus_id(win), PRINT_EDIT_START), PRINT_EDIT_START, "the start box has the focus")

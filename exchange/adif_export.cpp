@@ -1,0 +1,141 @@
+#include "exchange/adif_export.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "exchange/adif_fields.h"
+#include "exchange/output_name.h"
+#include "logstore/log_walk.h"
+#include "platform/file.h"
+#include "records/code_page_1252.h"
+#include "records/record_texts.h"
+
+namespace {
+
+// Records are gathered and written in blocks of about a megabyte.
+constexpr size_t kWriteBlock = 1 << 20;
+
+struct AdifFile {
+    PlatformFile File;
+    int64_t Offset = 0;
+    std::vector<char> Block = std::vector<char>(kWriteBlock + kAdifRecordRoom);
+    size_t Used = 0;
+    bool WriteFailed = false;
+    const ReportFilter* Filter = nullptr;
+    bool EveryEntry = false;  // the filter is empty
+    int64_t NextNumber = 1;   // of the entry the walk hands on next
+    AdifExportResult* Result = nullptr;
+};
+
+bool WritePending(AdifFile* out) {
+    if (out->Used == 0 || out->WriteFailed) return !out->WriteFailed;
+    if (!FileWriteAt(out->File, out->Offset, out->Block.data(), out->Used)) {
+        out->WriteFailed = true;
+        return false;
+    }
+    out->Offset += static_cast<int64_t>(out->Used);
+    out->Used = 0;
+    return true;
+}
+
+void PutText(AdifFile* out, const std::string& text) {
+    std::memcpy(out->Block.data() + out->Used, text.data(), text.size());
+    out->Used += text.size();
+}
+
+std::string HeaderField(const std::string& name, const std::string& data) {
+    return "<" + name + ":" + std::to_string(data.size()) + ">" + data + "\r\n";
+}
+
+std::string Header(const UtcTime& created, const std::string& logPath) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d %02d%02d%02d", created.Year, created.Month, created.Day,
+                  created.Hour, created.Minute, created.Second);
+    return std::string(ProgramTitle) + " ADIF export of the log " + CodePage1252ToAscii(logPath) + "\r\n" +
+           HeaderField("ADIF_VER", "3.1.7") + HeaderField("PROGRAMID", "ULMAR") +
+           HeaderField("PROGRAMVERSION", "1.01") + HeaderField("CREATED_TIMESTAMP", stamp) + "<EOH>\r\n";
+}
+
+void CountDamage(AdifFile* out, int64_t number, AdifDamage damage) {
+    AdifExportResult* result = out->Result;
+    if (result->Skipped++ > 0) return;
+    result->FirstSkippedEntry = number;
+    result->FirstSkipReason =
+        damage == AdifDamage::Date ? "its date is not a real date" : "its time is not a real time";
+}
+
+bool ExportEntry(const LogEntry& entry, void* context) {
+    AdifFile* out = static_cast<AdifFile*>(context);
+    int64_t number = out->NextNumber++;
+    if (!out->EveryEntry && !EntryMatches(*out->Filter, entry)) return true;
+    AdifDamage damage = AdifDamageOf(entry);
+    if (damage != AdifDamage::None) {
+        CountDamage(out, number, damage);
+        return true;
+    }
+    char* start = out->Block.data() + out->Used;
+    out->Used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
+    out->Result->Written.Count += 1;
+    return out->Used < kWriteBlock || WritePending(out);
+}
+
+// The new file is written under this name and then put in place of `fileName`.
+std::string PartName(const std::string& fileName) { return fileName + "~"; }
+
+// An earlier file of that name that is read-only or held by another program
+// is refused as the CSV export refuses it, not replaced behind its back.
+bool EarlierFileWritable(const std::string& fileName) {
+    if (!FileExists(fileName.c_str())) return true;
+    PlatformFile earlier;
+    if (!FileOpen(fileName.c_str(), FileAccess::ReadWrite, &earlier)) return false;
+    FileClose(&earlier);
+    return true;
+}
+
+ExportStatus CreatePart(LogStore& log, const std::string& fileName, PlatformFile* file) {
+    if (fileName.empty()) return ExportStatus::NoFileName;
+    if (IsLogOpen(log) && FileIsSameAs(log.LogFile, fileName.c_str())) return ExportStatus::NamesOpenLog;
+    if (!EarlierFileWritable(fileName)) return ExportStatus::CannotCreate;
+    return CreateOutputFile(log, PartName(fileName), file);
+}
+
+ExportStatus FinishPart(AdifFile* out, const std::string& fileName, bool readFailed) {
+    bool written = WritePending(out) && FileFlush(out->File);
+    FileClose(&out->File);
+    if (written && !readFailed && FileReplace(PartName(fileName).c_str(), fileName.c_str())) {
+        return ExportStatus::Written;
+    }
+    FileDelete(PartName(fileName).c_str());
+    if (!written) return ExportStatus::WriteFailed;
+    return readFailed ? ExportStatus::ReadFailed : ExportStatus::CannotCreate;
+}
+
+}  // namespace
+
+AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter,
+                            const UtcTime& created, const std::string& logPath) {
+    AdifExportResult result;
+    AdifFile out;
+    result.Written.Status = CreatePart(log, fileName, &out.File);
+    if (result.Written.Status != ExportStatus::Written) return result;
+    out.Filter = &filter;
+    out.EveryEntry = IsEmptyFilter(filter);
+    out.NextNumber = std::max<int64_t>(start, 1);
+    out.Result = &result;
+    PutText(&out, Header(created, logPath));
+    WalkResult walk = WalkLog(log, start, ExportEntry, &out);
+    result.Written.Status = FinishPart(&out, fileName, walk.ReadFailed);
+    return result;
+}
+
+std::string AdifSkipText(const AdifExportResult& result) {
+    if (result.Skipped == 0) return "";
+    std::string count = std::to_string(result.Skipped) + (result.Skipped == 1 ? " report" : " reports");
+    std::string first = result.Skipped == 1 ? "entry " : "the first, entry ";
+    return ". " + count + " not written: " + first + std::to_string(result.FirstSkippedEntry) + ", " +
+           result.FirstSkipReason + ".";
+}
+
+std::string AdifNameFromUpperPath(const std::string& upperPath) { return OutputNameFromUpperPath(upperPath, ".ADI"); }

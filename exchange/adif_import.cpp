@@ -1,0 +1,359 @@
+#include "exchange/adif_import.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "exchange/adif_reader.h"
+#include "exchange/adif_values.h"
+#include "platform/file.h"
+#include "records/code_page_1252.h"
+#include "records/text_trim.h"
+#include "schedule/candidate_text.h"
+
+namespace {
+
+// Far more records than any log a listener keeps; the same limit as the CSV import's.
+constexpr int64_t kLargestImport = int64_t{256} << 20;
+
+// The fields a report is made of; every other is passed over.
+enum Field {
+    kQsoDate,
+    kTimeOn,
+    kFreq,
+    kCall,
+    kQth,
+    kCountry,
+    kComment,
+    kNotes,
+    kExactFreq,
+    kExactStation,
+    kExactLocation,
+    kExactRemarks,
+    kFieldCount
+};
+
+const std::string_view kFieldNames[kFieldCount] = {
+    "QSO_DATE",
+    "TIME_ON",
+    "FREQ",
+    "CALL",
+    "QTH",
+    "COUNTRY",
+    "COMMENT",
+    "NOTES",
+    "APP_ULMAR_FREQ",
+    "APP_ULMAR_STATION",
+    "APP_ULMAR_LOCATION",
+    "APP_ULMAR_REMARKS",
+};
+
+// One record as it is read: its fields of interest (the first of each name)
+// and the first damage met in it.
+struct RecordFields {
+    std::string Values[kFieldCount];
+    bool Present[kFieldCount] = {};
+    bool Any = false;
+    std::string Damage;
+};
+
+void Clear(RecordFields* fields) {
+    for (int i = 0; i < kFieldCount; ++i) fields->Present[i] = false;
+    fields->Any = false;
+    fields->Damage.clear();
+}
+
+// The field of `name`, kFieldCount for any other.
+int FieldOfName(std::string_view name) {
+    for (int i = 0; i < kFieldCount; ++i) {
+        const std::string_view known = kFieldNames[i];
+        if (name.size() == known.size() && name[0] == known[0] && name == known) return i;
+    }
+    return kFieldCount;
+}
+
+// The fields that decide whether a record is a report; a plan reads only these.
+bool DecidesReport(int field) { return field == kQsoDate || field == kTimeOn || field == kFreq || field == kExactFreq; }
+
+// Keeps the item's data when it is a field of interest (with `texts` false,
+// one that decides whether the record is a report).
+void Keep(RecordFields* fields, const AdifItem& item, bool texts) {
+    fields->Any = true;
+    if (item.Data.empty()) return;  // a field of length 0 is a missing field
+    int field = FieldOfName(item.Name);
+    if (field == kFieldCount || fields->Present[field] || (!texts && !DecidesReport(field))) return;
+    fields->Values[field].assign(item.Data.data(), item.Data.size());
+    fields->Present[field] = true;
+}
+
+struct RecordReading {
+    bool Utf8 = false;
+    std::string Converted[kFieldCount];
+};
+
+// A field's text in the log's code page, "" when the record lacks it.
+const std::string& TextOf(const RecordFields& fields, int field, RecordReading* reading) {
+    static const std::string kMissing;
+    if (!fields.Present[field]) return kMissing;
+    const std::string& value = fields.Values[field];
+    if (reading->Utf8 && Utf8ToCodePage1252(value, &reading->Converted[field])) return reading->Converted[field];
+    return value;
+}
+
+// The first of the fields the record has, in the log's code page.
+const std::string& FirstOf(const RecordFields& fields, std::initializer_list<int> order, RecordReading* reading) {
+    for (int field : order) {
+        if (fields.Present[field]) return TextOf(fields, field, reading);
+    }
+    return TextOf(fields, *order.begin(), reading);
+}
+
+std::string Shown(std::string_view value) {
+    std::string shown(value.substr(0, 20));
+    if (value.size() > 20) shown += "...";
+    std::replace(shown.begin(), shown.end(), '\r', ' ');
+    std::replace(shown.begin(), shown.end(), '\n', ' ');
+    return shown;
+}
+
+bool Reject(std::string* reason, const std::string& why) {
+    *reason = why;
+    return false;
+}
+
+bool ReadFrequency(const RecordFields& fields, RecordReading* reading, LogEntry* record, std::string* reason) {
+    if (fields.Present[kExactFreq]) {
+        const std::string& exact = TextOf(fields, kExactFreq, reading);
+        if (exact.size() > sizeof record->Freq) return Reject(reason, "APP_ULMAR_FREQ longer than 6");
+        FillField(record->Freq, exact);
+        return true;
+    }
+    std::string khz;
+    if (fields.Present[kFreq] && !MegahertzToKhz(fields.Values[kFreq], sizeof record->Freq, &khz)) {
+        return Reject(reason, "FREQ " + Shown(fields.Values[kFreq]) + " is not a frequency in MHz that fits");
+    }
+    FillField(record->Freq, khz);
+    return true;
+}
+
+std::string_view FirstLine(std::string_view text) {
+    size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    return text.substr(0, end);
+}
+
+// Station, location and remarks: the exact texts when the record has them,
+// else the standard fields trimmed; fitted to their fields.
+void FillTexts(const RecordFields& fields, RecordReading* reading, LogEntry* record) {
+    std::string_view station = fields.Present[kExactStation] ? std::string_view(TextOf(fields, kExactStation, reading))
+                                                             : Trimmed(TextOf(fields, kCall, reading));
+    if (station.size() > sizeof record->Station) {
+        FillField(record->Station, ShortenStation(std::string(station)));
+    } else {
+        FillField(record->Station, station);
+    }
+    std::string_view location = fields.Present[kExactLocation]
+                                    ? std::string_view(TextOf(fields, kExactLocation, reading))
+                                    : Trimmed(FirstOf(fields, {kQth, kCountry}, reading));
+    FillField(record->Location, location.substr(0, sizeof record->Location));
+    std::string_view remarks = TextOf(fields, kExactRemarks, reading);
+    if (!fields.Present[kExactRemarks]) {
+        // COMMENT is one line by its definition; NOTES may hold several.
+        remarks = fields.Present[kComment] ? Trimmed(TextOf(fields, kComment, reading))
+                                           : Trimmed(FirstLine(TextOf(fields, kNotes, reading)));
+    }
+    FillField(record->Remarks, remarks.substr(0, sizeof record->Remarks));
+}
+
+// The record as a report, or the reason it cannot be one.
+// Without `texts` only what decides whether it is one is read (a plan keeps no report).
+bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, bool texts, LogEntry* record,
+                    std::string* reason) {
+    if (!fields.Damage.empty()) return Reject(reason, fields.Damage);
+    if (!fields.Present[kQsoDate]) return Reject(reason, "it has no QSO_DATE");
+    if (!AdifDateToLog(fields.Values[kQsoDate], record->Date)) {
+        return Reject(reason, "QSO_DATE " + Shown(fields.Values[kQsoDate]) + " is not a valid date");
+    }
+    if (!fields.Present[kTimeOn]) return Reject(reason, "it has no TIME_ON");
+    if (!AdifTimeToLog(fields.Values[kTimeOn], record->Time)) {
+        return Reject(reason, "TIME_ON " + Shown(fields.Values[kTimeOn]) + " is not a valid time");
+    }
+    if (!ReadFrequency(fields, reading, record, reason)) return false;
+    if (texts) FillTexts(fields, reading, record);
+    return true;
+}
+
+bool AppendSourceBytes(const ByteSource& source, int64_t offset, size_t count, std::string* bytes) {
+    if (!source.File.IsOpen()) {
+        bytes->append(source.Memory.data() + offset, count);
+        return true;
+    }
+    size_t old = bytes->size();
+    bytes->resize(old + count);
+    size_t got = 0;
+    while (got < count) {
+        size_t part = 0;
+        if (!FileReadAt(source.File, offset + static_cast<int64_t>(got), &(*bytes)[old + got], count - got, &part) ||
+            part == 0) {
+            return false;
+        }
+        got += part;
+    }
+    return true;
+}
+
+// What the items read so far have made of the file.
+struct FileReading {
+    ImportPlan Plan;
+    RecordFields Fields;
+    RecordReading Record;
+    int64_t Number = 0;       // of the last record ended
+    bool TagsOfAdif = false;  // an <EOR> or <EOH> was met
+};
+
+// Ends one record; false when the sink stops the reading.
+bool EndRecord(FileReading* reading, const ReportSink* sink) {
+    reading->Number += 1;
+    if (!reading->Fields.Any && reading->Fields.Damage.empty()) return true;  // an empty record
+    LogEntry record;
+    std::memset(&record, ' ', sizeof record);
+    std::string reason;
+    bool made = FieldsToRecord(reading->Fields, &reading->Record, sink != nullptr, &record, &reason);
+    Clear(&reading->Fields);
+    if (!made) {
+        SkipInPlan(&reading->Plan, reading->Number, reason);
+        return true;
+    }
+    reading->Plan.Reports += 1;
+    return !sink || sink->Take(record, sink->Context);
+}
+
+// Takes one item; false when the reading ends.
+bool TakeItem(FileReading* reading, AdifItem* item, const ReportSink* sink) {
+    switch (item->Kind) {
+        case AdifItemKind::Field: Keep(&reading->Fields, *item, sink != nullptr); return true;
+        case AdifItemKind::Damaged:
+            if (reading->Fields.Damage.empty()) reading->Fields.Damage = item->Damage;
+            return true;
+        case AdifItemKind::EndOfHeader:
+            reading->TagsOfAdif = true;
+            Clear(&reading->Fields);
+            return true;
+        case AdifItemKind::EndOfRecord: reading->TagsOfAdif = true; return EndRecord(reading, sink);
+        case AdifItemKind::End: return false;
+    }
+    return false;
+}
+
+void FinishReading(FileReading* reading) {
+    if (!reading->Fields.Any && reading->Fields.Damage.empty()) return;
+    std::string reason = reading->Fields.Damage.empty() ? "the file ends before its <EOR>" : reading->Fields.Damage;
+    SkipInPlan(&reading->Plan, reading->Number + 1, reason);
+}
+
+ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportText text) {
+    FileReading reading;
+    reading.Record.Utf8 = text == ImportText::Utf8;
+    AdifReader reader;
+    OpenAdifReader(&reader, source, reading.Record.Utf8);
+    AdifItem item;
+    do {
+        NextAdifItem(&reader, &item);
+    } while (TakeItem(&reading, &item, sink));
+    if (reader.ReadFailed) return RefusedImport("it could not be read");
+    if (item.Kind == AdifItemKind::End) FinishReading(&reading);
+    if (!reading.TagsOfAdif) return RefusedImport("it holds no <EOR> or <EOH>, so it is not an ADIF file");
+    reading.Plan.Text = text;
+    reading.Plan.FileSize = source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
+    return reading.Plan;
+}
+
+// Whether the file is UTF-8 beyond plain ASCII, read a window at a time; a
+// character cut by a window's end is read with the next window.
+ImportText TextOfSource(const ByteSource& source) {
+    std::string window;
+    bool beyondAscii = false;
+    int64_t size = source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
+    size_t carried = 0;
+    for (int64_t offset = 0; offset < size || carried > 0;) {
+        size_t want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(source.WindowBytes), size - offset));
+        window.erase(0, window.size() - carried);
+        if (!AppendSourceBytes(source, offset, want, &window)) return ImportText::CodePage1252;
+        offset += static_cast<int64_t>(want);
+        std::string_view text(window);
+        if (offset == static_cast<int64_t>(want)) text.remove_prefix(Utf8BomLength(text));
+        size_t valid = ValidUtf8Length(text, &beyondAscii);
+        carried = text.size() - valid;
+        if (carried > 0 && (carried >= 4 || offset >= size)) return ImportText::CodePage1252;
+    }
+    return beyondAscii ? ImportText::Utf8 : ImportText::CodePage1252;
+}
+
+ImportPlan ReadSource(const ByteSource& source, const ReportSink* sink, ImportText text) {
+    if (text == ImportText::Unknown) text = TextOfSource(source);
+    return ReadRecords(source, sink, text);
+}
+
+bool KeepRecord(const LogEntry& record, void* context) {
+    static_cast<std::vector<LogEntry>*>(context)->push_back(record);
+    return true;
+}
+
+ImportPlan ReadForAppend(const std::string& path, const ReportSink* sink, ImportText text) {
+    return ReadAdifImportFile(path, sink, text);
+}
+
+std::string SkipLine(const ImportPlan& plan) {
+    if (plan.Skipped == 0) return "";
+    return "\r\n\r\n" + std::to_string(plan.Skipped) + " records will be skipped; the first, record " +
+           std::to_string(plan.FirstSkippedLine) + ": " + plan.FirstSkipReason + ".";
+}
+
+}  // namespace
+
+ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
+    ByteSource source;
+    source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
+    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
+    ImportPlan plan;
+    if (!FileSize(source.File, &source.Size)) {
+        plan = RefusedImport("it could not be read");
+    } else if (source.Size == 0) {
+        plan = RefusedImport("the file is empty");
+    } else if (source.Size > kLargestImport) {
+        plan = RefusedImport("it is larger than 256 MB");
+    } else {
+        plan = ReadSource(source, sink, text);
+    }
+    FileClose(&source.File);
+    return plan;
+}
+
+ImportPlan PlanAdifImport(std::string_view fileBytes) {
+    if (fileBytes.empty()) return RefusedImport("the file is empty");
+    ByteSource source;
+    source.Memory = fileBytes;
+    std::vector<LogEntry> records;
+    ReportSink keep{KeepRecord, &records};
+    ImportPlan plan = ReadSource(source, &keep, ImportText::Unknown);
+    plan.Records = std::move(records);
+    return plan;
+}
+
+ImportPlan AdifImportPlanForFile(const std::string& path) {
+    return ReadAdifImportFile(path, nullptr, ImportText::Unknown);
+}
+
+ImportWriting AddImportedAdifFile(LogStore& log, const std::string& adifPath, const ImportPlan& plan) {
+    return AddImportedRecords(log, adifPath, plan, ReadForAppend);
+}
+
+std::string AdifImportQuestionText(const ImportPlan& plan, const std::string& logPath) {
+    return "Add " + std::to_string(plan.Reports) + " reports to " + logPath + "?" + SkipLine(plan);
+}
+
+std::string AdifNothingToImportText(const ImportPlan& plan) { return "Nothing to import" + SkipLine(plan); }
+
+std::string AdifImportRefusalText(const ImportPlan& plan, const std::string& adifPath) {
+    return adifPath + " cannot be imported: " + plan.Refusal + ".";
+}

@@ -1,0 +1,240 @@
+#include "exchange/adif_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "records/code_page_1252.h"
+
+namespace {
+
+// The longest tag looked for: "<NAME:LENGTH:TYPE>" of any real field.
+constexpr size_t kLongestTag = 256;
+// More digits than any length within a file the import takes.
+constexpr size_t kLongestLength = 18;
+
+int64_t SourceSize(const ByteSource& source) {
+    return source.File.IsOpen() ? source.Size : static_cast<int64_t>(source.Memory.size());
+}
+
+size_t Held(const AdifReader* reader) { return reader->Buffer.size() - reader->At; }
+
+int64_t NextOffset(const AdifReader* reader) { return reader->BufferOffset + static_cast<int64_t>(reader->At); }
+
+bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
+    size_t old = reader->Buffer.size();
+    reader->Buffer.resize(old + count);
+    const ByteSource& source = *reader->Source;
+    if (!source.File.IsOpen()) {
+        std::memcpy(reader->Buffer.data() + old, source.Memory.data() + offset, count);
+        return true;
+    }
+    size_t got = 0;
+    while (got < count) {
+        size_t part = 0;
+        if (!FileReadAt(source.File, offset + static_cast<int64_t>(got), reader->Buffer.data() + old + got, count - got,
+                        &part) ||
+            part == 0) {
+            reader->Buffer.resize(old + got);
+            reader->ReadFailed = true;
+            return false;
+        }
+        got += part;
+    }
+    return true;
+}
+
+// Reads more of the file behind the held bytes, dropping those already read.
+bool HoldMore(AdifReader* reader, size_t need) {
+    reader->Buffer.erase(reader->Buffer.begin(), reader->Buffer.begin() + static_cast<ptrdiff_t>(reader->At));
+    reader->BufferOffset += static_cast<int64_t>(reader->At);
+    reader->At = 0;
+    int64_t end = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size());
+    int64_t remaining = SourceSize(*reader->Source) - end;
+    size_t want = std::max(need - reader->Buffer.size(), reader->Source->WindowBytes);
+    want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(want), std::max<int64_t>(remaining, 0)));
+    if (want > 0 && !reader->ReadFailed) ReadInto(reader, end, want);
+    return Held(reader) >= need;
+}
+
+// Makes `need` bytes from `at` on held, or as many as the file still has;
+// true when `need` are held. Mostly they are: that case is the quick one.
+inline bool Hold(AdifReader* reader, size_t need) { return Held(reader) >= need || HoldMore(reader, need); }
+
+void Pass(AdifReader* reader, int64_t count) {
+    if (count <= static_cast<int64_t>(Held(reader))) {
+        reader->At += static_cast<size_t>(count);
+        return;
+    }
+    reader->BufferOffset = NextOffset(reader) + count;
+    reader->Buffer.clear();
+    reader->At = 0;
+}
+
+// Moves to the next '<'; false at the end of the file.
+bool FindTagStart(AdifReader* reader) {
+    // Fields are mostly written one after the other: the next byte, or the one after a blank.
+    for (size_t look = reader->At; look < reader->Buffer.size() && look < reader->At + 2; ++look) {
+        if (reader->Buffer[look] == '<') {
+            reader->At = look;
+            return true;
+        }
+    }
+    for (;;) {
+        const char* from = reader->Buffer.data() + reader->At;
+        const void* found = Held(reader) ? std::memchr(from, '<', Held(reader)) : nullptr;
+        if (found) {
+            reader->At += static_cast<size_t>(static_cast<const char*>(found) - from);
+            return true;
+        }
+        reader->At = reader->Buffer.size();
+        if (!Hold(reader, 1)) return false;
+    }
+}
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The name in upper case, kept in the item (a tag is shorter than its room).
+void SetName(std::string_view text, AdifItem* item) {
+    size_t length = std::min(text.size(), sizeof item->NameBytes);
+    for (size_t i = 0; i < length; ++i) item->NameBytes[i] = UpperAscii(text[i]);
+    item->Name = std::string_view(item->NameBytes, length);
+}
+
+void Damage(AdifItem* item, const std::string& why) {
+    item->Kind = AdifItemKind::Damaged;
+    item->Damage = why;
+}
+
+// The length of a field, or false with the damage said.
+bool ReadLength(std::string_view text, std::string_view fieldName, int64_t* length, AdifItem* item) {
+    if (!text.empty() && text[0] == '-') {
+        Damage(item, "the length of " + std::string(fieldName) + " is negative");
+        return false;
+    }
+    bool digits = !text.empty();
+    for (char c : text) digits = digits && c >= '0' && c <= '9';
+    if (!digits) {
+        Damage(item, "the length of " + std::string(fieldName) + " is not a number");
+        return false;
+    }
+    size_t significant = 0;
+    while (significant < text.size() && text[significant] == '0') ++significant;
+    if (text.size() - significant > kLongestLength) {
+        Damage(item, "the length of " + std::string(fieldName) + " is absurdly large");
+        return false;
+    }
+    *length = 0;
+    for (char c : text) *length = *length * 10 + (c - '0');
+    return true;
+}
+
+bool EndsData(const AdifReader* reader, size_t at) {
+    if (at >= reader->Buffer.size()) return true;  // the end of the file: all that remains is held
+    char c = reader->Buffer[at];
+    return c == '<' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The bytes of `count` UTF-8 characters from `at`, 0 when they are not all there.
+size_t CharacterBytes(const AdifReader* reader, size_t count) {
+    std::string_view held(reader->Buffer.data(), reader->Buffer.size());
+    size_t at = reader->At;
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t code = 0;
+        size_t length = DecodeUtf8Char(held, at, &code);
+        if (length == 0) return 0;
+        at += length;
+    }
+    return at - reader->At;
+}
+
+void ReadData(AdifReader* reader, int64_t length, AdifItem* item) {
+    item->Kind = AdifItemKind::Field;
+    size_t count = static_cast<size_t>(length);
+    // The file was measured to hold the data; one that shrank since is a file that cannot be read.
+    if (!Hold(reader, std::min(count, kAdifKeptData))) {
+        reader->ReadFailed = true;
+        item->Kind = AdifItemKind::End;
+        return;
+    }
+    if (count > kAdifKeptData) {
+        item->LongData.assign(reader->Buffer.data() + reader->At, kAdifKeptData);
+        item->Data = item->LongData;
+        Pass(reader, length);
+        return;
+    }
+    Hold(reader, count + 1);
+    size_t bytes = count;
+    if (reader->Utf8 && !EndsData(reader, reader->At + count)) {
+        Hold(reader, 4 * count + 1);
+        size_t characters = CharacterBytes(reader, count);
+        if (characters > 0 && EndsData(reader, reader->At + characters)) bytes = characters;
+    }
+    item->Data = std::string_view(reader->Buffer.data() + reader->At, bytes);
+    reader->At += bytes;
+}
+
+// Where the first ':' is, npos without one; tags are short, so byte by byte.
+size_t ColonIn(std::string_view tag) {
+    for (size_t i = 0; i < tag.size(); ++i) {
+        if (tag[i] == ':') return i;
+    }
+    return std::string_view::npos;
+}
+
+// The tag's text between '<' and '>' (in the buffer, which reading the data
+// may move: it is read before) as an item, reading the data of a field.
+void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
+    size_t colon = ColonIn(tag);
+    SetName(tag.substr(0, colon), item);
+    if (colon == std::string_view::npos) {
+        if (item->Name == "EOR")
+            item->Kind = AdifItemKind::EndOfRecord;
+        else if (item->Name == "EOH")
+            item->Kind = AdifItemKind::EndOfHeader;
+        else
+            Damage(item, "the tag <" + std::string(item->Name) + "> has no length");
+        return;
+    }
+    std::string_view lengthText = tag.substr(colon + 1);
+    lengthText = lengthText.substr(0, ColonIn(lengthText));  // without the type indicator
+    int64_t length = 0;
+    if (!ReadLength(lengthText, item->Name, &length, item)) return;
+    // The tag's view is not used past here.
+    if (length > SourceSize(*reader->Source) - NextOffset(reader)) {
+        reader->PastEnd = true;
+        Damage(item, "the field " + std::string(item->Name) + " runs past the end of the file");
+        return;
+    }
+    ReadData(reader, length, item);
+}
+
+}  // namespace
+
+void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
+    *reader = AdifReader();
+    reader->Source = &source;
+    reader->Utf8 = utf8;
+    Hold(reader, 3);
+    reader->At = Utf8BomLength(std::string_view(reader->Buffer.data(), reader->Buffer.size()));
+}
+
+void NextAdifItem(AdifReader* reader, AdifItem* item) {
+    item->Kind = AdifItemKind::End;
+    item->Name = {};
+    item->Data = {};
+    if (reader->PastEnd || !FindTagStart(reader)) return;
+    Hold(reader, kLongestTag);
+    std::string_view held(reader->Buffer.data() + reader->At, std::min(Held(reader), kLongestTag));
+    // A '<' before the '>' starts the next tag: this one has no end.
+    size_t close = 1;
+    while (close < held.size() && held[close] != '>' && held[close] != '<') ++close;
+    if (close == held.size() || held[close] == '<') {
+        reader->At += 1;
+        Damage(item, "a tag has no '>'");
+        return;
+    }
+    std::string_view tag = held.substr(1, close - 1);
+    reader->At += close + 1;
+    ReadTag(reader, tag, item);
+}

@@ -1,0 +1,47 @@
+// The items of an ADIF file (ADI) read a window at a time, so that a file of
+// any size is read in constant memory: fields, <EOH>, <EOR> and damaged tags.
+// Data is counted, never scanned, so a '<' inside it is data.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/csv_file_reader.h"
+
+// Data kept of one field: far more than any field the log takes. Longer data
+// is passed over and only its start kept.
+constexpr size_t kAdifKeptData = 4096;
+
+enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
+
+// One item, its texts valid until the next item is read.
+struct AdifItem {
+    AdifItemKind Kind = AdifItemKind::End;
+    std::string_view Name;  // a field's name, in upper case
+    std::string_view Data;  // its data (at most kAdifKeptData bytes)
+    std::string Damage;     // with Damaged: why, for example "a tag has no '>'"
+    char NameBytes[256];    // where `name` is kept
+    std::string LongData;   // where the start of data longer than the window is kept
+};
+
+struct AdifReader {
+    const ByteSource* Source = nullptr;
+    bool Utf8 = false;         // lengths may count characters (see NextAdifItem)
+    std::vector<char> Buffer;  // the file's bytes from bufferOffset on
+    int64_t BufferOffset = 0;
+    size_t At = 0;  // the next byte to read, in the buffer
+    bool ReadFailed = false;
+    bool PastEnd = false;  // a field's data ran past the end: nothing more is read
+};
+
+// Opens the reader over `source`, which must outlive it, past a UTF-8
+// byte-order mark.
+void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8);
+
+// The next item. A field's LENGTH counts bytes; in a UTF-8 file, when the data
+// so cut is not followed by '<', a blank, a line end or the end of the file,
+// and LENGTH characters are, it counts characters. End after the last item or
+// when the file could not be read (then readFailed).
+void NextAdifItem(AdifReader* reader, AdifItem* item);
