@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exchange/adif_fields.h"
+#include "exchange/block_output.h"
 #include "exchange/output_name.h"
 #include "logstore/log_walk.h"
 #include "platform/file.h"
@@ -18,32 +19,12 @@ namespace {
 constexpr size_t kWriteBlock = 1 << 20;
 
 struct AdifFile {
-    PlatformFile File;
-    int64_t Offset = 0;
-    std::vector<char> Block = std::vector<char>(kWriteBlock + kAdifRecordRoom);
-    size_t Used = 0;
-    bool WriteFailed = false;
+    BlockOutput Output{PlatformFile{}, 0, std::vector<char>(kWriteBlock + kAdifRecordRoom)};
     const ReportFilter* Filter = nullptr;
     bool EveryEntry = false;  // the filter is empty
     int64_t NextNumber = 1;   // of the entry the walk hands on next
     AdifExportResult* Result = nullptr;
 };
-
-bool WritePending(AdifFile* out) {
-    if (out->Used == 0 || out->WriteFailed) return !out->WriteFailed;
-    if (!FileWriteAt(out->File, out->Offset, out->Block.data(), out->Used)) {
-        out->WriteFailed = true;
-        return false;
-    }
-    out->Offset += static_cast<int64_t>(out->Used);
-    out->Used = 0;
-    return true;
-}
-
-void PutText(AdifFile* out, const std::string& text) {
-    std::memcpy(out->Block.data() + out->Used, text.data(), text.size());
-    out->Used += text.size();
-}
 
 std::string HeaderField(const std::string& name, const std::string& data) {
     return "<" + name + ":" + std::to_string(data.size()) + ">" + data + "\r\n";
@@ -75,10 +56,10 @@ bool ExportEntry(const LogEntry& entry, void* context) {
         CountDamage(out, number, damage);
         return true;
     }
-    char* start = out->Block.data() + out->Used;
-    out->Used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
+    char* start = out->Output.Block.data() + out->Output.Used;
+    out->Output.Used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
     out->Result->Written.Count += 1;
-    return out->Used < kWriteBlock || WritePending(out);
+    return out->Output.Used < kWriteBlock || WritePending(&out->Output);
 }
 
 // The new file is written under this name and then put in place of `fileName`.
@@ -102,8 +83,8 @@ ExportStatus CreatePart(LogStore& log, const std::string& fileName, PlatformFile
 }
 
 ExportStatus FinishPart(AdifFile* out, const std::string& fileName, bool readFailed) {
-    bool written = WritePending(out) && FileFlush(out->File);
-    FileClose(&out->File);
+    bool written = WritePending(&out->Output) && FileFlush(out->Output.File);
+    FileClose(&out->Output.File);
     if (written && !readFailed && FileReplace(PartName(fileName).c_str(), fileName.c_str())) {
         return ExportStatus::Written;
     }
@@ -118,13 +99,13 @@ AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fil
                             const UtcTime& created, const std::string& logPath) {
     AdifExportResult result;
     AdifFile out;
-    result.Written.Status = CreatePart(log, fileName, &out.File);
+    result.Written.Status = CreatePart(log, fileName, &out.Output.File);
     if (result.Written.Status != ExportStatus::Written) return result;
     out.Filter = &filter;
     out.EveryEntry = IsEmptyFilter(filter);
     out.NextNumber = std::max<int64_t>(start, 1);
     out.Result = &result;
-    PutText(&out, Header(created, logPath));
+    PutText(&out.Output, Header(created, logPath));
     WalkResult walk = WalkLog(log, start, ExportEntry, &out);
     result.Written.Status = FinishPart(&out, fileName, walk.ReadFailed);
     return result;

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Far more records than any log a listener keeps; the same limit as the CSV import's.
-constexpr int64_t kLargestImport = int64_t{256} << 20;
-
 // The fields a report is made of; every other is passed over.
 enum Field {
     kQsoDate,
@@ -312,21 +309,7 @@ std::string SkipLine(const ImportPlan& plan) {
 }  // namespace
 
 ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
-    ByteSource source;
-    source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
-    if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
-    ImportPlan plan;
-    if (!FileSize(source.File, &source.Size)) {
-        plan = RefusedImport("it could not be read");
-    } else if (source.Size == 0) {
-        plan = RefusedImport("the file is empty");
-    } else if (source.Size > kLargestImport) {
-        plan = RefusedImport("it is larger than 256 MB");
-    } else {
-        plan = ReadSource(source, sink, text);
-    }
-    FileClose(&source.File);
-    return plan;
+    return PlanFileImport(path, windowBytes, true, ReadSource, sink, text);
 }
 
 ImportPlan PlanAdifImport(std::string_view fileBytes) {

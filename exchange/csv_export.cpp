@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "exchange/block_output.h"
 #include "exchange/csv_line.h"
 #include "logstore/log_walk.h"
 #include "platform/file.h"
@@ -14,46 +15,25 @@ constexpr size_t kWriteBlock = 1 << 20;
 
 // Lines are formatted straight into a block that is written when full.
 struct ExportFile {
-    PlatformFile File;
-    int64_t Offset = 0;
-    std::vector<char> Block = std::vector<char>(kWriteBlock + kCsvLineRoom + 2);
-    size_t Used = 0;
+    BlockOutput Output{PlatformFile{}, 0, std::vector<char>(kWriteBlock + kCsvLineRoom + 2)};
     bool HeaderDone = false;
-    bool WriteFailed = false;
 };
-
-bool WritePending(ExportFile* out) {
-    if (out->Used == 0) return true;
-    if (!FileWriteAt(out->File, out->Offset, out->Block.data(), out->Used)) {
-        out->WriteFailed = true;
-        return false;
-    }
-    out->Offset += static_cast<int64_t>(out->Used);
-    out->Used = 0;
-    return true;
-}
-
-void PutText(ExportFile* out, const char* text) {
-    size_t length = std::strlen(text);
-    std::memcpy(out->Block.data() + out->Used, text, length);
-    out->Used += length;
-}
 
 bool ExportEntry(const LogEntry& entry, void* context) {
     ExportFile* out = static_cast<ExportFile*>(context);
     // The header goes before the first entry, so a run without entries
     // leaves the file empty.
     if (!out->HeaderDone) {
-        PutText(out, kCsvHeader);
-        PutText(out, kCsvLineEnd);
+        PutText(&out->Output, kCsvHeader);
+        PutText(&out->Output, kCsvLineEnd);
         out->HeaderDone = true;
     }
-    char* start = out->Block.data() + out->Used;
+    char* start = out->Output.Block.data() + out->Output.Used;
     char* end = PutCsvLine(entry, start);
     end[0] = '\r';
     end[1] = '\n';
-    out->Used += static_cast<size_t>(end + 2 - start);
-    if (out->Used >= kWriteBlock) return WritePending(out);
+    out->Output.Used += static_cast<size_t>(end + 2 - start);
+    if (out->Output.Used >= kWriteBlock) return WritePending(&out->Output);
     return true;
 }
 
@@ -62,13 +42,13 @@ bool ExportEntry(const LogEntry& entry, void* context) {
 ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName, const EntryFilter* filter) {
     ExportResult result;
     ExportFile out;
-    result.Status = CreateOutputFile(log, fileName, &out.File);
+    result.Status = CreateOutputFile(log, fileName, &out.Output.File);
     if (result.Status != ExportStatus::Written) return result;
     WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
-    WritePending(&out);
-    FileClose(&out.File);
+    WritePending(&out.Output);
+    FileClose(&out.Output.File);
     result.Count = walk.Count;
-    if (out.WriteFailed) {
+    if (out.Output.WriteFailed) {
         result.Status = ExportStatus::WriteFailed;
     } else if (walk.ReadFailed) {
         result.Status = ExportStatus::ReadFailed;

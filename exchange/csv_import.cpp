@@ -339,16 +339,23 @@ bool KeepRecord(const LogEntry& record, void* context) {
 }  // namespace
 
 ImportPlan ReadImportFile(const std::string& path, const ReportSink* sink, ImportText text, size_t windowBytes) {
+    return PlanFileImport(path, windowBytes, false, ReadImport, sink, text);
+}
+
+ImportPlan PlanFileImport(const std::string& path, size_t windowBytes, bool refuseEmpty, SourceReading read,
+                          const ReportSink* sink, ImportText text) {
     ByteSource source;
     source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
     if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
     ImportPlan plan;
     if (!FileSize(source.File, &source.Size)) {
         plan = RefusedImport("it could not be read");
+    } else if (refuseEmpty && source.Size == 0) {
+        plan = RefusedImport("the file is empty");
     } else if (source.Size > static_cast<int64_t>(kLargestImport)) {
         plan = RefusedImport("it is larger than 256 MB");
     } else {
-        plan = ReadImport(source, sink, text);
+        plan = read(source, sink, text);
     }
     FileClose(&source.File);
     return plan;

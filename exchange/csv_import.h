@@ -37,6 +37,14 @@ struct ReportSink {
     void* Context = nullptr;
 };
 
+// How a format plans the bytes of a source.
+using SourceReading = ImportPlan (*)(const ByteSource& source, const ReportSink* sink, ImportText text);
+// Opens `path`, read `windowBytes` at a time, and plans it with `read`; a file
+// that cannot be opened or sized, is larger than 256 MB or, with `refuseEmpty`,
+// is empty is refused.
+ImportPlan PlanFileImport(const std::string& path, size_t windowBytes, bool refuseEmpty, SourceReading read,
+                          const ReportSink* sink, ImportText text);
+
 // The file's bytes: the encoding, the separator and the header are worked out
 // as for ImportPlanForFile. Rows that are blank in every field are passed
 // over without being counted as skipped.
