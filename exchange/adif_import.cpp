@@ -291,11 +291,6 @@ ImportPlan ReadSource(const ByteSource& source, const ReportSink* sink, ImportTe
     return ReadRecords(source, sink, text);
 }
 
-bool KeepRecord(const LogEntry& record, void* context) {
-    static_cast<std::vector<LogEntry>*>(context)->push_back(record);
-    return true;
-}
-
 ImportPlan ReadForAppend(const std::string& path, const ReportSink* sink, ImportText text) {
     return ReadAdifImportFile(path, sink, text);
 }
@@ -314,13 +309,7 @@ ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, I
 
 ImportPlan PlanAdifImport(std::string_view fileBytes) {
     if (fileBytes.empty()) return RefusedImport("the file is empty");
-    ByteSource source;
-    source.Memory = fileBytes;
-    std::vector<LogEntry> records;
-    ReportSink keep{KeepRecord, &records};
-    ImportPlan plan = ReadSource(source, &keep, ImportText::Unknown);
-    plan.Records = std::move(records);
-    return plan;
+    return PlanBytesImport(fileBytes, ReadSource);
 }
 
 ImportPlan AdifImportPlanForFile(const std::string& path) {

@@ -361,12 +361,14 @@ ImportPlan PlanFileImport(const std::string& path, size_t windowBytes, bool refu
     return plan;
 }
 
-ImportPlan PlanImport(std::string_view fileBytes) {
+ImportPlan PlanImport(std::string_view fileBytes) { return PlanBytesImport(fileBytes, ReadImport); }
+
+ImportPlan PlanBytesImport(std::string_view bytes, SourceReading read) {
     ByteSource source;
-    source.Memory = fileBytes;
+    source.Memory = bytes;
     std::vector<LogEntry> records;
     ReportSink keep{KeepRecord, &records};
-    ImportPlan plan = ReadImport(source, &keep, ImportText::Unknown);
+    ImportPlan plan = read(source, &keep, ImportText::Unknown);
     plan.Records = std::move(records);
     return plan;
 }
