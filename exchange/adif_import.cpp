@@ -105,14 +105,6 @@ const std::string& FirstOf(const RecordFields& fields, std::initializer_list<int
     return TextOf(fields, *order.begin(), reading);
 }
 
-std::string Shown(std::string_view value) {
-    std::string shown(value.substr(0, 20));
-    if (value.size() > 20) shown += "...";
-    std::replace(shown.begin(), shown.end(), '\r', ' ');
-    std::replace(shown.begin(), shown.end(), '\n', ' ');
-    return shown;
-}
-
 bool Reject(std::string* reason, const std::string& why) {
     *reason = why;
     return false;
@@ -127,7 +119,7 @@ bool ReadFrequency(const RecordFields& fields, RecordReading* reading, LogEntry*
     }
     std::string khz;
     if (fields.Present[kFreq] && !MegahertzToKhz(fields.Values[kFreq], sizeof record->Freq, &khz)) {
-        return Reject(reason, "FREQ " + Shown(fields.Values[kFreq]) + " is not a frequency in MHz that fits");
+        return Reject(reason, "FREQ " + ShownInReason(fields.Values[kFreq]) + " is not a frequency in MHz that fits");
     }
     FillField(record->Freq, khz);
     return true;
@@ -169,11 +161,11 @@ bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, bool tex
     if (!fields.Damage.empty()) return Reject(reason, fields.Damage);
     if (!fields.Present[kQsoDate]) return Reject(reason, "it has no QSO_DATE");
     if (!AdifDateToLog(fields.Values[kQsoDate], record->Date)) {
-        return Reject(reason, "QSO_DATE " + Shown(fields.Values[kQsoDate]) + " is not a valid date");
+        return Reject(reason, "QSO_DATE " + ShownInReason(fields.Values[kQsoDate]) + " is not a valid date");
     }
     if (!fields.Present[kTimeOn]) return Reject(reason, "it has no TIME_ON");
     if (!AdifTimeToLog(fields.Values[kTimeOn], record->Time)) {
-        return Reject(reason, "TIME_ON " + Shown(fields.Values[kTimeOn]) + " is not a valid time");
+        return Reject(reason, "TIME_ON " + ShownInReason(fields.Values[kTimeOn]) + " is not a valid time");
     }
     if (!ReadFrequency(fields, reading, record, reason)) return false;
     if (texts) FillTexts(fields, reading, record);

@@ -78,15 +78,6 @@ bool MapColumns(const CsvRow& header, ColumnMap* map, std::string* refusal) {
     return false;
 }
 
-// A value as a reason shows it: on one line and not too long.
-std::string Shown(std::string_view value) {
-    std::string shown(value.substr(0, 20));
-    if (value.size() > 20) shown += "...";
-    std::replace(shown.begin(), shown.end(), '\r', ' ');
-    std::replace(shown.begin(), shown.end(), '\n', ' ');
-    return shown;
-}
-
 bool AllDigits(std::string_view text, size_t from, size_t count) {
     for (size_t i = from; i < from + count; ++i) {
         if (text[i] < '0' || text[i] > '9') return false;
@@ -223,9 +214,11 @@ bool RowToRecord(const CsvRow& row, RowReading* reading, LogEntry* record, std::
     std::string_view date = Trimmed(Value(row, reading, kDate));
     std::string_view time = Trimmed(Value(row, reading, kTime));
     if (date.empty()) return Reject(reason, "Date is empty");
-    if (!ReadImportDate(date, record->Date)) return Reject(reason, "Date " + Shown(date) + " is not a valid date");
+    if (!ReadImportDate(date, record->Date))
+        return Reject(reason, "Date " + ShownInReason(date) + " is not a valid date");
     if (time.empty()) return Reject(reason, "Time is empty");
-    if (!ReadImportTime(time, record->Time)) return Reject(reason, "Time " + Shown(time) + " is not a valid time");
+    if (!ReadImportTime(time, record->Time))
+        return Reject(reason, "Time " + ShownInReason(time) + " is not a valid time");
     values[kFreq] = FrequencyValue(Value(row, reading, kFreq));
     for (int column : {kStation, kLocation, kRemarks}) values[column] = TrimmedEnd(Value(row, reading, column));
     if (values[kStation].empty()) return Reject(reason, "Station is empty");
@@ -398,4 +391,12 @@ void SkipInPlan(ImportPlan* plan, int64_t number, const std::string& reason) {
         plan->FirstSkipReason = reason;
     }
     plan->Skipped += 1;
+}
+
+std::string ShownInReason(std::string_view value) {
+    std::string shown(value.substr(0, 20));
+    if (value.size() > 20) shown += "...";
+    std::replace(shown.begin(), shown.end(), '\r', ' ');
+    std::replace(shown.begin(), shown.end(), '\n', ' ');
+    return shown;
 }

@@ -39,6 +39,8 @@ struct ReportSink {
 
 // How a format plans the bytes of a source.
 using SourceReading = ImportPlan (*)(const ByteSource& source, const ReportSink* sink, ImportText text);
+// A value as a skip reason shows it: on one line and not too long.
+std::string ShownInReason(std::string_view value);
 // Plans bytes in memory with `read`, keeping every report in the plan (for tests).
 ImportPlan PlanBytesImport(std::string_view bytes, SourceReading read);
 // Opens `path`, read `windowBytes` at a time, and plans it with `read`; a file
