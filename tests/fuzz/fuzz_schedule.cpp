@@ -17,7 +17,10 @@ void CheckText1252(const std::string& text, size_t width) {
     if (text.size() > width) std::abort();
     for (char c : text) {
         unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) std::abort();
+        // Code page 1252 leaves only these five undefined; the rest of 0x80..0x9F
+        // ("€", "Š", "…") are its own characters and kept.
+        bool undefined = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        if (byte < 0x20 || byte == 0x7F || undefined) std::abort();
     }
 }
 
