@@ -5,7 +5,7 @@
 set -euo pipefail
 PACKAGES=(
   # the native core, its unit tests, benchmarks and fuzzers
-  cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
   # the Windows program, its installer and portable ZIP
   g++-mingw-w64-x86-64 nsis
   # running it: Wine (64-bit), the X libraries it loads at run time, a virtual display
