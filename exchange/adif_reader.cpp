@@ -41,6 +41,7 @@ bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
         }
         got += part;
     }
+    TellReadProgress(source, offset + static_cast<int64_t>(count));
     return true;
 }
 
@@ -209,6 +210,33 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     ReadData(reader, length, item);
 }
 
+// The common tag, "<NAME:LENGTH>" or "<NAME:LENGTH:TYPE>" with the length in
+// plain digits, read in one pass over `held` (from its '<'). False for any
+// other form, which the full reading then says what is wrong with.
+bool ReadPlainTag(AdifReader* reader, std::string_view held, AdifItem* item) {
+    size_t at = 1;
+    size_t nameLength = 0;
+    while (at < held.size() && held[at] != ':' && held[at] != '>' && held[at] != '<') {
+        item->NameBytes[nameLength++] = UpperAscii(held[at++]);
+    }
+    if (at == held.size() || held[at] != ':' || nameLength == 0) return false;
+    int64_t length = 0;
+    size_t digits = ++at;
+    while (at < held.size() && held[at] >= '0' && held[at] <= '9' && at - digits < kLongestLength) {
+        length = length * 10 + (held[at++] - '0');
+    }
+    if (at == digits || at == held.size()) return false;
+    if (held[at] == ':') {
+        while (++at < held.size() && held[at] != '>' && held[at] != '<' && held[at] != ':') {}
+    }
+    if (at == held.size() || held[at] != '>') return false;
+    item->Name = std::string_view(item->NameBytes, nameLength);
+    if (length > SourceSize(*reader->Source) - NextOffset(reader) - static_cast<int64_t>(at + 1)) return false;
+    reader->At += at + 1;
+    ReadData(reader, length, item);
+    return true;
+}
+
 }  // namespace
 
 void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
@@ -226,6 +254,7 @@ void NextAdifItem(AdifReader* reader, AdifItem* item) {
     if (reader->PastEnd || !FindTagStart(reader)) return;
     Hold(reader, kLongestTag);
     std::string_view held(reader->Buffer.data() + reader->At, std::min(Held(reader), kLongestTag));
+    if (ReadPlainTag(reader, held, item)) return;
     // A '<' before the '>' starts the next tag: this one has no end.
     size_t close = 1;
     while (close < held.size() && held[close] != '>' && held[close] != '<') ++close;

@@ -4,6 +4,12 @@
 
 #include "records/code_page_1252.h"
 
+ReadProgress ImportProgress;
+
+void TellReadProgress(const ByteSource& source, int64_t end) {
+    if (source.Progress && source.Progress->Tell) source.Progress->Tell(end, source.Size, source.Progress->Context);
+}
+
 namespace {
 
 std::string_view Held(const CsvWindow& window) { return window.Reader.Text; }
@@ -31,6 +37,7 @@ bool Refill(CsvWindow* window, size_t keepFrom) {
         return false;
     }
     window->NextOffset += static_cast<int64_t>(got);
+    TellReadProgress(*window->Source, window->NextOffset);
     window->AtEnd = got == 0 || window->NextOffset >= window->Source->Size;
     window->Reader.Text = std::string_view(buffer.data(), kept + got);
     window->Reader.At -= keepFrom;

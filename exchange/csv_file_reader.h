@@ -15,13 +15,26 @@
 // the processor's cache while its rows are read.
 constexpr size_t kCsvWindowBytes = size_t{1} << 18;
 
+// Told after each window an import reads from its file, with the bytes read
+// so far and the file's size: a long import shows its progress by it.
+struct ReadProgress {
+    void (*Tell)(int64_t done, int64_t total, void* context) = nullptr;
+    void* Context = nullptr;
+};
+// What every import of a file tells; none until the program sets it.
+extern ReadProgress ImportProgress;
+
 // Where the bytes come from: `memory`, or `file` when it is open.
 struct ByteSource {
     std::string_view Memory;
     PlatformFile File;
     int64_t Size = 0;                      // of the file, taken when it was opened
     size_t WindowBytes = kCsvWindowBytes;  // at least 4; tests make it small
+    const ReadProgress* Progress = nullptr;
 };
+
+// Tells the source's progress, if any, that the bytes before `end` are read.
+void TellReadProgress(const ByteSource& source, int64_t end);
 
 struct CsvWindow {
     const ByteSource* Source = nullptr;

@@ -339,6 +339,7 @@ ImportPlan PlanFileImport(const std::string& path, size_t windowBytes, bool refu
                           const ReportSink* sink, ImportText text) {
     ByteSource source;
     source.WindowBytes = windowBytes < 4 ? 4 : windowBytes;
+    source.Progress = &ImportProgress;
     if (!FileOpen(path.c_str(), FileAccess::ReadOnly, &source.File)) return RefusedImport("it could not be read");
     ImportPlan plan;
     if (!FileSize(source.File, &source.Size)) {
