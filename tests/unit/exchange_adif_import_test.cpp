@@ -10,26 +10,12 @@
 
 #include "exchange/adif_export.h"
 #include "exchange/adif_import.h"
+#include "tests/unit/import_cases.h"
 #include "tests/unit/stored_outputs.h"
 
 namespace {
 
-std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
-    std::vector<std::string> bytes;
-    for (const LogEntry& record : records) bytes.push_back(EntryBytes(record));
-    return bytes;
-}
-
-std::vector<std::string> Imported(const std::string& file) {
-    ImportPlan plan = PlanAdifImport(file);
-    EXPECT_FALSE(plan.Refused) << plan.Refusal;
-    return AsBytes(plan.Records);
-}
-
-std::string Record(const std::string& station, const std::string& date, const std::string& time,
-                   const std::string& freq = "", const std::string& location = "", const std::string& remarks = "") {
-    return EntryBytes(MakeEntry(station, date, time, freq, location, remarks));
-}
+std::vector<std::string> Imported(const std::string& file) { return PlannedBytes(PlanAdifImport(file)); }
 
 // A field with its length in bytes.
 std::string Field(const std::string& name, const std::string& data) {

@@ -15,27 +15,13 @@
 #include "logstore/log_change.h"
 #include "logstore/log_journal.h"
 #include "records/code_page_1252.h"
+#include "tests/unit/import_cases.h"
 #include "tests/unit/stored_outputs.h"
 
 namespace {
 
-std::vector<std::string> AsBytes(const std::vector<LogEntry>& records) {
-    std::vector<std::string> bytes;
-    for (const LogEntry& record : records) bytes.push_back(EntryBytes(record));
-    return bytes;
-}
-
 // The records a plan would add, as raw bytes, when it is not refused.
-std::vector<std::string> Imported(const std::string& file) {
-    ImportPlan plan = PlanImport(file);
-    EXPECT_FALSE(plan.Refused) << plan.Refusal;
-    return AsBytes(plan.Records);
-}
-
-std::string Record(const std::string& station, const std::string& date, const std::string& time,
-                   const std::string& freq = "", const std::string& location = "", const std::string& remarks = "") {
-    return EntryBytes(MakeEntry(station, date, time, freq, location, remarks));
-}
+std::vector<std::string> Imported(const std::string& file) { return PlannedBytes(PlanImport(file)); }
 
 // A plan of a file with a header and one data line; the reason it skips it.
 std::string SkipReason(const std::string& header, const std::string& line) {

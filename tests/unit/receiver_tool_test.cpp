@@ -13,29 +13,9 @@
 #include "tests/unit/rigctld_daemon.h"
 #include "tests/unit/schedule_lines.h"
 #include "tests/unit/test_files.h"
+#include "tests/unit/tool_run.h"
 
 namespace {
-
-struct ToolRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "'" ULMAR_SCHEDULE_TOOL "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " 2>'" + dir.Path("stderr.txt") + "'";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Out.append(buffer, got);
-    int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Err = ReadBytes(dir.Path("stderr.txt"));
-    return run;
-}
 
 // On air every day, all day, so the current minute finds them.
 const std::string kAllDay = "9410;0000-2400;;G;All Day;E;Eu;;;;";
@@ -50,16 +30,16 @@ TEST(ReceiverTool, ListsWhatIsOnAirOnTheReceiversWholeKhz) {
     ASSERT_GT(daemon, 0);
     std::string address = "127.0.0.1:" + std::to_string(port);
     ASSERT_EQ(AskDaemon(port, "F 9409600\n"), "RPRT 0");  // 9409.6 kHz is 9410
-    ToolRun exact = RunTool(dir, {dir.Path("sked.csv"), "--receiver", address});
-    ToolRun near = RunTool(dir, {"--within", "2", dir.Path("sked.csv"), "--receiver", address});
+    ToolRun exact = RunScheduleTool(dir, {dir.Path("sked.csv"), "--receiver", address});
+    ToolRun near = RunScheduleTool(dir, {"--within", "2", dir.Path("sked.csv"), "--receiver", address});
     ASSERT_EQ(AskDaemon(port, "F 6010000\n"), "RPRT 0");
-    ToolRun other = RunTool(dir, {dir.Path("sked.csv"), "--receiver", address});
+    ToolRun other = RunScheduleTool(dir, {dir.Path("sked.csv"), "--receiver", address});
     StopDaemon(daemon);
-    EXPECT_EQ(exact.Status, 0) << exact.Err;
-    EXPECT_EQ(exact.Out, kAllDay + "\n");
-    EXPECT_EQ(exact.Err, "");
-    EXPECT_EQ(near.Out, kAllDay + "\n" + kNear + "\n");
-    EXPECT_EQ(other.Out, kOther + "\n");
+    EXPECT_EQ(exact.Status, 0) << exact.Error;
+    EXPECT_EQ(exact.Output, kAllDay + "\n");
+    EXPECT_EQ(exact.Error, "");
+    EXPECT_EQ(near.Output, kAllDay + "\n" + kNear + "\n");
+    EXPECT_EQ(other.Output, kOther + "\n");
 }
 
 // A listener that never accepts: the connect completes in the kernel's queue
@@ -85,22 +65,23 @@ TEST(ReceiverTool, AReceiverNotReachedIsNamedOnStandardErrorExitOne) {
     TempDir dir;
     WriteBytes(dir.Path("sked.csv"), SkedFile({kAllDay}, "\n"));
     int refusedPort = FreeLocalPort();
-    ToolRun refused = RunTool(dir, {dir.Path("sked.csv"), "--receiver", "127.0.0.1:" + std::to_string(refusedPort)});
+    ToolRun refused =
+        RunScheduleTool(dir, {dir.Path("sked.csv"), "--receiver", "127.0.0.1:" + std::to_string(refusedPort)});
     EXPECT_EQ(refused.Status, 1);
-    EXPECT_EQ(refused.Out, "");
-    EXPECT_EQ(refused.Err,
+    EXPECT_EQ(refused.Output, "");
+    EXPECT_EQ(refused.Error,
               "ulmar-schedule: receiver 127.0.0.1:" + std::to_string(refusedPort) + ": connection refused\n");
     SilentListener silent;
     std::string silentAddress = "127.0.0.1:" + std::to_string(silent.Port);
-    ToolRun silence = RunTool(dir, {dir.Path("sked.csv"), "--receiver", silentAddress});
+    ToolRun silence = RunScheduleTool(dir, {dir.Path("sked.csv"), "--receiver", silentAddress});
     EXPECT_EQ(silence.Status, 1);
-    EXPECT_EQ(silence.Err, "ulmar-schedule: receiver " + silentAddress + ": no answer\n");
-    ToolRun unknown = RunTool(dir, {dir.Path("sked.csv"), "--receiver", "no-such-host.invalid:4532"});
+    EXPECT_EQ(silence.Error, "ulmar-schedule: receiver " + silentAddress + ": no answer\n");
+    ToolRun unknown = RunScheduleTool(dir, {dir.Path("sked.csv"), "--receiver", "no-such-host.invalid:4532"});
     EXPECT_EQ(unknown.Status, 1);
-    EXPECT_EQ(unknown.Err, "ulmar-schedule: receiver no-such-host.invalid:4532: host not found\n");
-    ToolRun unreadable = RunTool(dir, {dir.Path("none.csv"), "--receiver", silentAddress});
+    EXPECT_EQ(unknown.Error, "ulmar-schedule: receiver no-such-host.invalid:4532: host not found\n");
+    ToolRun unreadable = RunScheduleTool(dir, {dir.Path("none.csv"), "--receiver", silentAddress});
     EXPECT_EQ(unreadable.Status, 1);
-    EXPECT_EQ(unreadable.Err.rfind("ulmar-schedule: cannot read ", 0), 0u) << "the file is read first";
+    EXPECT_EQ(unreadable.Error.rfind("ulmar-schedule: cannot read ", 0), 0u) << "the file is read first";
 }
 
 TEST(ReceiverTool, BadReceiverArgumentsGiveTheUsageExitTwo) {
@@ -114,9 +95,9 @@ TEST(ReceiverTool, BadReceiverArgumentsGiveTheUsageExitTwo) {
         {"--within", "x", dir.Path("sked.csv"), "--receiver", "localhost:4532"},
     };
     for (const auto& args : bad) {
-        ToolRun run = RunTool(dir, args);
+        ToolRun run = RunScheduleTool(dir, args);
         EXPECT_EQ(run.Status, 2) << args.back();
-        EXPECT_NE(run.Err.find("--receiver HOST:PORT"), std::string::npos) << args.back();
+        EXPECT_NE(run.Error.find("--receiver HOST:PORT"), std::string::npos) << args.back();
     }
 }
 

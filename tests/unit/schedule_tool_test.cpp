@@ -2,34 +2,11 @@
 // output byte for byte, its messages and its exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
-
 #include "tests/unit/schedule_lines.h"
 #include "tests/unit/test_files.h"
+#include "tests/unit/tool_run.h"
 
 namespace {
-
-struct ToolRun {
-    int Status = -1;
-    std::string Output;
-    std::string Error;
-};
-
-ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "'" ULMAR_SCHEDULE_TOOL "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " 2>'" + dir.Path("stderr.txt") + "'";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Output.append(buffer, got);
-    int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Error = ReadBytes(dir.Path("stderr.txt"));
-    return run;
-}
 
 const std::string kExact = "9410;0600-0700;;G;Radio Ex\xE9mple;E;Eu;w;1;;";
 const std::string kSpecial = "9410;0000-2400;irr;D;Alpha;D;Eu;;;;";
@@ -39,36 +16,36 @@ const std::string kOff = "9410;0600-0700;Sa;G;Saturday;E;Eu;;1;;";
 TEST(ScheduleTool, PrintsTheLinesOwnBytesBestFirst) {
     TempDir dir;
     WriteBytes(dir.Path("sked.csv"), SkedFile({kNear, kOff, kSpecial, kExact}, "\r\n"));
-    ToolRun exact = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
+    ToolRun exact = RunScheduleTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
     EXPECT_EQ(exact.Status, 0);
     EXPECT_EQ(exact.Output, kExact + "\n" + kSpecial + "\n");
     EXPECT_EQ(exact.Error, "");
-    ToolRun near = RunTool(dir, {"--within", "2", dir.Path("sked.csv"), "9410.0", "2026-06-15T06:45"});
+    ToolRun near = RunScheduleTool(dir, {"--within", "2", dir.Path("sked.csv"), "9410.0", "2026-06-15T06:45"});
     EXPECT_EQ(near.Status, 0);
     EXPECT_EQ(near.Output, kExact + "\n" + kSpecial + "\n" + kNear + "\n");
-    ToolRun fraction = RunTool(dir, {"--within", "1.5", dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
+    ToolRun fraction = RunScheduleTool(dir, {"--within", "1.5", dir.Path("sked.csv"), "9410", "2026-06-15T06:45"});
     EXPECT_EQ(fraction.Output, kExact + "\n" + kSpecial + "\n");
 }
 
 TEST(ScheduleTool, NoCandidateIsNoOutputAndSuccess) {
     TempDir dir;
     WriteBytes(dir.Path("sked.csv"), SkedFile({kExact, kOff}, "\n") + "damaged line\n");
-    ToolRun run = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T07:00"});
+    ToolRun run = RunScheduleTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T07:00"});
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Output, "");
     EXPECT_EQ(run.Error, "");
-    ToolRun saturday = RunTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T06:00"});
+    ToolRun saturday = RunScheduleTool(dir, {dir.Path("sked.csv"), "9410", "2026-06-20T06:00"});
     EXPECT_EQ(saturday.Output, kExact + "\n" + kOff + "\n");
 }
 
 TEST(ScheduleTool, UnreadableFileNamedWithItsReasonExitOne) {
     TempDir dir;
-    ToolRun missing = RunTool(dir, {dir.Path("none.csv"), "9410", "2026-06-15T06:45"});
+    ToolRun missing = RunScheduleTool(dir, {dir.Path("none.csv"), "9410", "2026-06-15T06:45"});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Output, "");
     EXPECT_EQ(missing.Error, "ulmar-schedule: cannot read " + dir.Path("none.csv") + ": there is no such file\n");
     WriteBytes(dir.Path("empty.csv"), "");
-    ToolRun empty = RunTool(dir, {dir.Path("empty.csv"), "9410", "2026-06-15T06:45"});
+    ToolRun empty = RunScheduleTool(dir, {dir.Path("empty.csv"), "9410", "2026-06-15T06:45"});
     EXPECT_EQ(empty.Status, 1);
     EXPECT_EQ(empty.Error, "ulmar-schedule: cannot read " + dir.Path("empty.csv") + ": it is empty\n");
 }
@@ -91,7 +68,7 @@ TEST(ScheduleTool, BadArgumentsGiveTheUsageExitTwo) {
         {"", "9410", "2026-06-15T06:45"},
     };
     for (const auto& args : cases) {
-        ToolRun run = RunTool(dir, args);
+        ToolRun run = RunScheduleTool(dir, args);
         EXPECT_EQ(run.Status, 2) << args.size();
         EXPECT_EQ(run.Output, "");
         EXPECT_EQ(run.Error.rfind("usage: ulmar-schedule [--within K] FILE KHZ YYYY-MM-DDTHH:MM\n", 0), 0u)
