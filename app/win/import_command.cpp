@@ -14,6 +14,7 @@
 #include "ui/full_path.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/progress_window.h"
 
 namespace {
 
@@ -51,6 +52,35 @@ const ImportKind kAdifImport = {
 
 int Tell(HWND owner, const std::string& text, UINT type) { return ShowMessageBox(owner, kCaptionImport, text, type); }
 
+void ShowReadProgress(int64_t done, int64_t total, void*) { StepProgressOf(done, total); }
+
+// A long reading of the file shows its progress, the program's windows
+// staying painted and the main window taking no input until it ends.
+void BeginReading(HWND mainWindow, const char* title) {
+    BeginProgress(mainWindow, title, "bytes read", 0);
+    ImportProgress = ReadProgress{ShowReadProgress, nullptr};
+}
+
+void EndReading() {
+    ImportProgress = ReadProgress{};
+    EndProgress();
+}
+
+ImportPlan PlanWithProgress(HWND mainWindow, const ImportKind& kind, const std::string& path) {
+    BeginReading(mainWindow, "Reading the file to import");
+    ImportPlan plan = kind.Plan(path);
+    EndReading();
+    return plan;
+}
+
+ImportWriting AddWithProgress(HWND mainWindow, const ImportKind& kind, const std::string& path,
+                              const ImportPlan& plan) {
+    BeginReading(mainWindow, "Adding the reports");
+    ImportWriting writing = kind.Add(Log, path, plan);
+    EndReading();
+    return writing;
+}
+
 void TellAdded(HWND owner, ImportWriting writing, const ImportPlan& plan, const std::string& path,
                const std::string& logPath) {
     switch (writing) {
@@ -69,7 +99,7 @@ void RunImport(HWND mainWindow, const ImportKind& kind) {
     char fileName[kFileNameCapacity] = {};
     if (!AskForFile(mainWindow, kind.Dialog, fileName, sizeof fileName)) return;
     std::string path(fileName, strnlen(fileName, sizeof fileName));
-    ImportPlan plan = kind.Plan(path);
+    ImportPlan plan = PlanWithProgress(mainWindow, kind, path);
     if (plan.Refused) {
         Tell(mainWindow, kind.Refusal(plan, path), MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -80,7 +110,7 @@ void RunImport(HWND mainWindow, const ImportKind& kind) {
     }
     std::string logPath = FullPath(Log.OpenPath);
     if (Tell(mainWindow, kind.Question(plan, logPath), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    TellAdded(mainWindow, kind.Add(Log, path, plan), plan, path, logPath);
+    TellAdded(mainWindow, AddWithProgress(mainWindow, kind, path, plan), plan, path, logPath);
 }
 
 }  // namespace
