@@ -62,44 +62,13 @@ bool ExportEntry(const LogEntry& entry, void* context) {
     return out->Output.Used < kWriteBlock || WritePending(&out->Output);
 }
 
-// The new file is written under this name and then put in place of `fileName`.
-std::string PartName(const std::string& fileName) { return fileName + "~"; }
-
-// An earlier file of that name that is read-only or held by another program
-// is refused as the CSV export refuses it, not replaced behind its back.
-bool EarlierFileWritable(const std::string& fileName) {
-    if (!FileExists(fileName.c_str())) return true;
-    PlatformFile earlier;
-    if (!FileOpen(fileName.c_str(), FileAccess::ReadWrite, &earlier)) return false;
-    FileClose(&earlier);
-    return true;
-}
-
-ExportStatus CreatePart(LogStore& log, const std::string& fileName, PlatformFile* file) {
-    if (fileName.empty()) return ExportStatus::NoFileName;
-    if (IsLogOpen(log) && FileIsSameAs(log.LogFile, fileName.c_str())) return ExportStatus::NamesOpenLog;
-    if (!EarlierFileWritable(fileName)) return ExportStatus::CannotCreate;
-    return CreateOutputFile(log, PartName(fileName), file);
-}
-
-ExportStatus FinishPart(AdifFile* out, const std::string& fileName, bool readFailed) {
-    bool written = WritePending(&out->Output) && FileFlush(out->Output.File);
-    FileClose(&out->Output.File);
-    if (written && !readFailed && FileReplace(PartName(fileName).c_str(), fileName.c_str())) {
-        return ExportStatus::Written;
-    }
-    FileDelete(PartName(fileName).c_str());
-    if (!written) return ExportStatus::WriteFailed;
-    return readFailed ? ExportStatus::ReadFailed : ExportStatus::CannotCreate;
-}
-
 }  // namespace
 
 AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter,
                             const UtcTime& created, const std::string& logPath) {
     AdifExportResult result;
     AdifFile out;
-    result.Written.Status = CreatePart(log, fileName, &out.Output.File);
+    result.Written.Status = CreateOutputFile(log, fileName, &out.Output.File);
     if (result.Written.Status != ExportStatus::Written) return result;
     out.Filter = &filter;
     out.EveryEntry = IsEmptyFilter(filter);
@@ -107,7 +76,7 @@ AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fil
     out.Result = &result;
     PutText(&out.Output, Header(created, logPath));
     WalkResult walk = WalkLog(log, start, ExportEntry, &out);
-    result.Written.Status = FinishPart(&out, fileName, walk.ReadFailed);
+    result.Written.Status = FinishOutputFile(&out.Output.File, fileName, WritePending(&out.Output), walk.ReadFailed);
     return result;
 }
 

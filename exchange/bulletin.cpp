@@ -140,13 +140,8 @@ ExportResult WriteBulletin(LogStore& log, int64_t start, const std::string& file
     WalkResult walk = WalkLog(log, start, CollectEntry, &collector);
     SortBulletin(&collector.Items);
     bool written = WriteLines(file, collector.Items);
-    FileClose(&file);
     result.Count = static_cast<int32_t>(collector.Items.size());
-    if (!written) {
-        result.Status = ExportStatus::WriteFailed;
-    } else if (walk.ReadFailed) {
-        result.Status = ExportStatus::ReadFailed;
-    }
+    result.Status = FinishOutputFile(&file, fileName, written, walk.ReadFailed);
     return result;
 }
 

@@ -45,22 +45,43 @@ ExportResult ExportLog(LogStore& log, int64_t start, const std::string& fileName
     result.Status = CreateOutputFile(log, fileName, &out.Output.File);
     if (result.Status != ExportStatus::Written) return result;
     WalkResult walk = WalkLog(log, start, ExportEntry, &out, filter);
-    WritePending(&out.Output);
-    FileClose(&out.Output.File);
     result.Count = walk.Count;
-    if (out.Output.WriteFailed) {
-        result.Status = ExportStatus::WriteFailed;
-    } else if (walk.ReadFailed) {
-        result.Status = ExportStatus::ReadFailed;
-    }
+    result.Status = FinishOutputFile(&out.Output.File, fileName, WritePending(&out.Output), walk.ReadFailed);
     return result;
 }
+
+namespace {
+
+std::string PartName(const std::string& fileName) { return fileName + "~"; }
+
+// An earlier file of that name that is read-only or held by another program
+// is refused, not replaced behind its back.
+bool EarlierFileWritable(const std::string& fileName) {
+    if (!FileExists(fileName.c_str())) return true;
+    PlatformFile earlier;
+    if (!FileOpen(fileName.c_str(), FileAccess::ReadWrite, &earlier)) return false;
+    FileClose(&earlier);
+    return true;
+}
+
+}  // namespace
 
 ExportStatus CreateOutputFile(const LogStore& log, const std::string& fileName, PlatformFile* file) {
     if (fileName.empty()) return ExportStatus::NoFileName;
     if (IsLogOpen(log) && FileIsSameAs(log.LogFile, fileName.c_str())) return ExportStatus::NamesOpenLog;
-    if (!FileOpen(fileName.c_str(), FileAccess::CreateTruncate, file)) return ExportStatus::CannotCreate;
+    if (!EarlierFileWritable(fileName)) return ExportStatus::CannotCreate;
+    if (!FileOpen(PartName(fileName).c_str(), FileAccess::CreateTruncate, file)) return ExportStatus::CannotCreate;
     return ExportStatus::Written;
+}
+
+ExportStatus FinishOutputFile(PlatformFile* file, const std::string& fileName, bool written, bool readFailed) {
+    written = written && FileFlush(*file);
+    FileClose(file);
+    std::string part = PartName(fileName);
+    if (written && !readFailed && FileReplace(part.c_str(), fileName.c_str())) return ExportStatus::Written;
+    FileDelete(part.c_str());
+    if (!written) return ExportStatus::WriteFailed;
+    return readFailed ? ExportStatus::ReadFailed : ExportStatus::CannotCreate;
 }
 
 std::string ExportFailureText(ExportStatus status, const std::string& fileName) {

@@ -2,10 +2,8 @@
 // damaged entries skipped and named, and the file put in place in one step.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <csignal>
 #include <cstdlib>
 
 #include "exchange/adif_export.h"
@@ -203,36 +201,6 @@ TEST(AdifExportFailure, RefusalsLeaveEveryFileAsItWas) {
     EXPECT_EQ(ExportAdif(t.Log, 1, busy, ReportFilter(), kCreated, "L").Written.Status, ExportStatus::CannotCreate);
     FileClose(&holder);
     EXPECT_EQ(ReadBytes(busy), "in use");
-}
-
-// A full disk part way: the earlier file stays whole and nothing is left beside it.
-TEST(AdifExportFailure, WriteErrorKeepsTheEarlierFile) {
-    std::vector<LogEntry> entries(200, MakeEntry("Station", "01-02-2003", "04:05"));
-    OpenTestLog t(entries);
-    std::string adif = t.Folder.Path("FULL.ADI");
-    WriteBytes(adif, "the earlier export");
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "L");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(result.Written.Status, ExportStatus::WriteFailed);
-    EXPECT_EQ(ReadBytes(adif), "the earlier export");
-    EXPECT_FALSE(FileExists((adif + "~").c_str()));
-}
-
-TEST(AdifExportFailure, LogThatCannotBeReadToTheEndKeepsTheEarlierFile) {
-    OpenTestLog t(StoredEntries());
-    ASSERT_EQ(truncate(t.Path.c_str(), 115), 0);
-    std::string adif = t.Folder.Path("PART.ADI");
-    WriteBytes(adif, "earlier");
-    AdifExportResult result = ExportAdif(t.Log, 1, adif, ReportFilter(), kCreated, "L");
-    EXPECT_EQ(result.Written.Status, ExportStatus::ReadFailed);
-    EXPECT_EQ(ReadBytes(adif), "earlier");
 }
 
 TEST(AdifExport, ProposedNameBesideTheLog) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <csignal>
 
 #include "exchange/csv_export.h"
 #include "exchange/csv_line.h"
@@ -213,34 +211,4 @@ TEST(CsvExportFailure, TheOpenLogIsNeverTouched) {
     EXPECT_EQ(t.Log.EntryCount, 3);
     ASSERT_TRUE(ReadEntry(t.Log, 3));
     EXPECT_EQ(EntryBytes(t.Log.EntryBuffer), ThreeEntries().substr(230));
-}
-
-TEST(CsvExportFailure, WriteErrorIsReported) {
-    OpenTestLog t(ManyEntries(200));
-    std::string csv = t.Folder.Path("FULL.CSV");
-    // A file-size limit stands for a full disk: writes past it fail.
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    ExportResult result = ExportLog(t.Log, 1, csv);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(result.Status, ExportStatus::WriteFailed);
-    std::string text = ExportFailureText(result.Status, csv);
-    EXPECT_NE(text.find(csv + " was not written completely"), std::string::npos);
-}
-
-TEST(CsvExportFailure, LogThatCannotBeReadToTheEndIsReported) {
-    OpenTestLog t(ThreeEntries());
-    // The file shrinks behind the program's back (a share that went away).
-    ASSERT_EQ(truncate(t.Path.c_str(), 115), 0);
-    std::string csv = t.Folder.Path("PART.CSV");
-    ExportResult result = ExportLog(t.Log, 1, csv);
-    EXPECT_EQ(result.Status, ExportStatus::ReadFailed);
-    EXPECT_EQ(result.Count, 1);
-    EXPECT_EQ(ReadBytes(csv), kHeaderLine + "07 Mar 2004,21:45,Example Radio,Sometown,6070KHz,\r\n");
-    EXPECT_NE(ExportFailureText(result.Status, csv).find("could not be read"), std::string::npos);
 }

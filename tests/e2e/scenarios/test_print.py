@@ -298,7 +298,8 @@ def _(t):
     name = t.win_path("small\\BIG.CSV")
     run_export(t, app, win, name)
     finish_box(t, app, win, "The file %s was not written completely. The disk may be full." % name, "Log Print")
-    t.check((disk / "BIG.CSV").stat().st_size < 3000 * 40, "the file is indeed short")
+    t.check(not (disk / "BIG.CSV").exists() and not (disk / "BIG.CSV~").exists(),
+            "no part of the export is left, under its name or beside it")
     close_program(app)
 
 
