@@ -89,6 +89,17 @@ def open_logging(t, app, main):
     return app.window(LOGGING_TITLE)
 
 
+def logging_with_receiver(t, port):
+    """Starts the program with the receiver on `port` of this machine and opens
+    the logging window: the program, its main window, the logging window and
+    a reading of its status line."""
+    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % port))
+    app = t.start()
+    main = app.window(MAIN_TITLE)
+    log = open_logging(t, app, main)
+    return app, main, log, lambda: app.text(log, STATUS)
+
+
 WS_VISIBLE = 0x10000000
 
 
@@ -99,12 +110,8 @@ def overlaps(a, b):
 @scenario("receiver: the Frequency box follows rigctld, typing pauses it, Tune reaches the daemon", screen=480)
 def _(t):
     daemon = Rigctld(t)
-    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % daemon.port))
-    app = t.start()
-    main = app.window(MAIN_TITLE)
-    log = open_logging(t, app, main)
+    app, main, log, status = logging_with_receiver(t, daemon.port)
     box = lambda: app.text(log, FREQ)
-    status = lambda: app.text(log, STATUS)
     t.equal(until(box, "145000"), "145000", "the first reading fills the box")
     t.equal(until(status, "145000 kHz FM"), "145000 kHz FM", "the status")
     t.equal(app.focus_id(log), STATION, "the focus stays in Station")
@@ -157,12 +164,8 @@ def _(t):
 def _(t):
     daemon = Rigctld(t)
     daemon.tune(9410000)
-    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % daemon.port))
-    app = t.start()
-    main = app.window(MAIN_TITLE)
-    log = open_logging(t, app, main)
+    app, main, log, status = logging_with_receiver(t, daemon.port)
     box = lambda: app.text(log, FREQ)
-    status = lambda: app.text(log, STATUS)
     t.equal(until(box, "9410"), "9410", "following")
     daemon.stop()
     t.check(until(lambda: status().endswith("; trying again"), True), "the lost link is shown: " + status())
@@ -217,11 +220,7 @@ from scripted_server import ScriptedServer, FullListener
 @scenario("receiver: a full accept queue leaves the logging window answering and Log On saving", screen=480)
 def _(t):
     full = FullListener(t)
-    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % full.port))
-    app = t.start()
-    main = app.window(MAIN_TITLE)
-    log = open_logging(t, app, main)
-    status = lambda: app.text(log, STATUS)
+    app, main, log, status = logging_with_receiver(t, full.port)
     t.check(status() in ("connecting to 127.0.0.1:%d" % full.port, "no answer; trying again"),
             "the connect hangs: " + status())
     # The window answers while the connect hangs: typing, saving.
@@ -251,11 +250,7 @@ def _(t):
         return b"RPRT 1\n"
 
     server = ScriptedServer(t, script)
-    t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", receiver="127.0.0.1:%d" % server.port))
-    app = t.start()
-    main = app.window(MAIN_TITLE)
-    log = open_logging(t, app, main)
-    status = lambda: app.text(log, STATUS)
+    app, main, log, status = logging_with_receiver(t, server.port)
     t.equal(until(status, "not a frequency: 0 Hz"), "not a frequency: 0 Hz", "0 Hz is refused")
     t.equal(app.text(log, FREQ), "", "the box is left alone")
     replies["f"] = b"1000000000000\n"
