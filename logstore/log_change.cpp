@@ -57,26 +57,41 @@ bool WriteRegion(LogStore& log, int64_t regionAt, const std::string& region) {
     return true;
 }
 
+// The region a move of records from..from+n-1 down by one place writes, as it
+// will be: the stretch from the region's start to the end of the block's source
+// is read once and its records shifted down in memory. `*beforeCheck` is the
+// check value of the region's bytes as they are now.
+bool MovedRegion(LogStore& log, int64_t from, int64_t n, int64_t* regionAt, std::string* region,
+                 uint64_t* beforeCheck) {
+    int64_t length = 0;
+    if (!FileSize(log.LogFile, &length)) return false;
+    int64_t at = RecordOffset(from - 1), size = n * kEntrySize;
+    *regionAt = SectorFloor(at);
+    int64_t regionEnd = std::max(at + size, std::min(length, SectorFloor(at + size + kJournalSector - 1)));
+    int64_t readEnd = std::min(length, std::max(regionEnd, at + size + kEntrySize));
+    if (readEnd < at + size + kEntrySize || !ReadBytesAt(log, *regionAt, readEnd - *regionAt, region)) return false;
+    size_t destination = static_cast<size_t>(at - *regionAt);
+    *beforeCheck = RecordCheck(region->data(), static_cast<size_t>(std::min(length, regionEnd) - *regionAt));
+    std::memmove(&(*region)[destination], region->data() + destination + kEntrySize, static_cast<size_t>(size));
+    region->resize(static_cast<size_t>(regionEnd - *regionAt));
+    return true;
+}
+
 // Moves records from..count down by one place, a block at a time: the block's
 // region goes to the flushed journal, then to the log, which is flushed before
 // the next block is named.
 bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     int64_t blockRecords = journal.Header.SlotRecords;
-    std::vector<LogEntry> block;
     std::string region;
     int64_t regionAt = 0;
     uint64_t beforeCheck = 0;
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
-        block.resize(static_cast<size_t>(n));
-        if (!ReadRecords(log, from, n, block.data())) return FailWith(log, LogError::ReadFailed);
-        size_t size = block.size() * kEntrySize;
-        if (!RegionAfter(log, RecordOffset(from - 1), block.data(), size, &regionAt, &region, &beforeCheck)) {
-            return FailWith(log, LogError::ReadFailed);
-        }
+        if (!MovedRegion(log, from, n, &regionAt, &region, &beforeCheck)) return FailWith(log, LogError::ReadFailed);
         if (!NoteRegion(journal, from, n, regionAt, region, beforeCheck)) return FailWith(log, LogError::JournalFailed);
         if (!WriteRegion(log, regionAt, region)) return false;
-        log.EntryBuffer = block.back();
+        size_t last = static_cast<size_t>(RecordOffset(from + n - 2) - regionAt);
+        std::memcpy(&log.EntryBuffer, region.data() + last, kEntrySize);
         from += n;
     }
     return true;
