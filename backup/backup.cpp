@@ -42,7 +42,7 @@ bool MakeGeneration(const BackupRequest& request, const std::string& checkedTemp
     if (!NextGeneration(request, &path, existing, &result->Reason)) return false;
     bool linked = !HardLinkRefusedForTest() && FileHardLink(checkedTemp.c_str(), path.c_str());
     if (!linked && !MakeVerifiedCopy(request.LogPath, InFolder(GenerationFolder(request.Drive), kBackupTempName), path,
-                                     &result->Reason)) {
+                                     &result->Reason, request.Progress)) {
         return false;
     }
     result->Generation = path;
@@ -68,7 +68,7 @@ BackupResult BackUpLogSafely(const BackupRequest& request) {
     int keep = request.Generations;
     if (keep < 0 || keep > kMaxBackupGenerations) keep = kDefaultBackupGenerations;
     std::string temp = InFolder(DriveFolder(request.Drive), kBackupTempName);
-    if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason)) return Failed(result, result.Reason);
+    if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason, request.Progress)) return Failed(result, result.Reason);
     std::vector<Generation> before;
     if (keep > 0 && !MakeGeneration(request, temp, &result, &before)) {
         FileDelete(temp.c_str());

@@ -85,6 +85,7 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     std::string region;
     int64_t regionAt = 0;
     uint64_t beforeCheck = 0;
+    const int64_t first = journal.Header.Count + 1, total = count - journal.Header.Count;
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
         if (!MovedRegion(log, from, n, &regionAt, &region, &beforeCheck)) return FailWith(log, LogError::ReadFailed);
@@ -93,6 +94,7 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
         size_t last = static_cast<size_t>(RecordOffset(from + n - 2) - regionAt);
         std::memcpy(&log.EntryBuffer, region.data() + last, kEntrySize);
         from += n;
+        if (log.Progress) log.Progress(from - first, total);
     }
     return true;
 }

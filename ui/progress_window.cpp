@@ -47,9 +47,9 @@ std::string ProgressLine() {
 
 void AddControls(HWND window) {
     const ControlRow rows[] = {
-        {kIdProgressText, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, U(6), U(6), U(188), U(10)},
-        {kIdProgressFrame, "STATIC", "", SS_ETCHEDFRAME, 0, U(6), U(22), U(188), U(14)},
-        {kIdProgressBar, "STATIC", "", SS_BLACKRECT, 0, U(8), U(24), U(1), U(10)},
+        {kIdBarText, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, U(6), U(6), U(188), U(10)},
+        {kIdBarFrame, "STATIC", "", SS_ETCHEDFRAME, 0, U(6), U(22), U(188), U(14)},
+        {kIdBarFilled, "STATIC", "", SS_BLACKRECT, 0, U(8), U(24), U(1), U(10)},
     };
     AddControlTable(window, rows);
 }
@@ -57,20 +57,20 @@ void AddControls(HWND window) {
 // The bar fills the frame's inside in proportion to Done.
 void DrawProgress() {
     HWND window = g_progress.Window;
-    SetDlgItemTextA(window, kIdProgressText, ProgressLine().c_str());
+    SetDlgItemTextA(window, kIdBarText, ProgressLine().c_str());
     RECT frame;
-    GetWindowRect(GetDlgItem(window, kIdProgressFrame), &frame);
+    GetWindowRect(GetDlgItem(window, kIdBarFrame), &frame);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
     int inside = frame.right - frame.left - 4;
     int filled = g_progress.Total > 0 ? static_cast<int>(inside * g_progress.Done / g_progress.Total) : inside;
-    SetWindowPos(GetDlgItem(window, kIdProgressBar), nullptr, frame.left + 2, frame.top + 2, std::max(1, filled),
+    SetWindowPos(GetDlgItem(window, kIdBarFilled), nullptr, frame.left + 2, frame.top + 2, std::max(1, filled),
                  frame.bottom - frame.top - 4, SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWindow(window);
     g_progress.Drawn = GetTickCount();
 }
 
 void ShowProgressWindow() {
-    DialogSpec form = {g_progress.Title.c_str(), kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
+    DialogSpec form = {g_progress.Title.c_str(), kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth),     Scaled(kClientHeight)};
     g_progress.Window = CreateDialogInCode(form, g_progress.Owner, ProgressProc, 0);
     if (!g_progress.Window) return;
@@ -81,8 +81,7 @@ void ShowProgressWindow() {
 }
 
 bool IsInput(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 

@@ -12,6 +12,7 @@
 #include "settings/settings_file.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/progress_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -23,7 +24,10 @@ void BackUpLog() {
     request.Drive = Settings.BackupDrive;
     request.Generations = Settings.BackupGenerations;
     request.Now = UtcNow();
+    request.Progress = StepProgressOf;
+    BeginProgress(nullptr, "Backing up the log", "bytes copied and checked", 0);
     BackupResult result = BackUpLogSafely(request);
+    EndProgress();
     if (result.Ok) return;
     ShowMessageBox(nullptr, kCaptionBackupFailed, BackupFailureMessage(result), MB_ICONEXCLAMATION | MB_OK);
 }
