@@ -175,6 +175,16 @@ bool LastRecordTorn(LogStore& log, Journal& journal, int64_t lastAt) {
     return differing == 1;
 }
 
+// An import's log is at its old length or at the end of one of its writes; a
+// journal that notes no ends (an older program's) allows any length up to the new one.
+// Any other length means records were added since by another program.
+bool IsAppendLength(Journal& journal, int64_t length) {
+    std::vector<int64_t> ends;
+    if (!ReadAppendEnds(journal, &ends)) return false;
+    if (journal.Header.Padding[0] != kAppendEndsNoted) return true;
+    return length == journal.Header.LogLength || std::find(ends.begin(), ends.end(), length) != ends.end();
+}
+
 // The length is one the change passes through, and the untouched bytes before
 // its first region, and for a removal the last record, are still the journal's.
 bool BelongsToLog(LogStore& log, Journal& journal, int64_t length) {
@@ -189,7 +199,8 @@ bool BelongsToLog(LogStore& log, Journal& journal, int64_t length) {
             break;
         case JournalKind::Append:
             firstRegion = SectorFloor(header.LogLength);
-            lengthFits = header.Count >= 1 && length >= header.LogLength && length <= header.NewLength;
+            lengthFits = header.Count >= 1 && length >= header.LogLength && length <= header.NewLength &&
+                         IsAppendLength(journal, length);
             break;
         case JournalKind::Rewrite:
             firstRegion = header.RegionAt;
@@ -461,6 +472,7 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     if (log.EntryCount > INT32_MAX - total) return FailWith(log, LogError::WriteFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Append);
+    header.Padding[0] = kAppendEndsNoted;
     header.Count = total;
     header.SlotRecords = 1;
     int64_t start = RecordOffset(log.EntryCount + 1);
@@ -483,23 +495,45 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     return true;
 }
 
+namespace {
+
+// An import's records are written this many bytes at a time: each write's end
+// goes to the flushed journal first.
+constexpr size_t kAppendWriteBytes = size_t{4} << 20;
+
+// Writes the gathered records after those written before, their end noted first.
+bool WritePending(LogStore& log, AppendRun* run) {
+    if (run->Pending.empty()) return true;
+    int64_t n = static_cast<int64_t>(run->Pending.size() / kEntrySize);
+    int64_t at = RecordOffset(log.EntryCount + 1) + (run->Written - n) * kEntrySize;
+    if (!NoteAppendEnd(run->JournalFile, at + static_cast<int64_t>(run->Pending.size()))) {
+        AbandonAppendRun(log, run);
+        return FailWith(log, LogError::JournalFailed);
+    }
+    if (!FileWriteAt(log.LogFile, at, run->Pending.data(), run->Pending.size())) {
+        AbandonAppendRun(log, run);
+        return FailWith(log, LogError::WriteFailed);
+    }
+    run->Pending.clear();
+    return true;
+}
+
+}  // namespace
+
 bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n) {
     if (!run->Active) return FailWith(log, LogError::NotOpen);
     if (n < 0 || n > run->Total - run->Written) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
     }
-    int64_t at = RecordOffset(log.EntryCount + 1 + run->Written);
-    if (!FileWriteAt(log.LogFile, at, entries, static_cast<size_t>(n) * kEntrySize)) {
-        AbandonAppendRun(log, run);
-        return FailWith(log, LogError::WriteFailed);
-    }
+    run->Pending.append(reinterpret_cast<const char*>(entries), static_cast<size_t>(n) * kEntrySize);
     run->Written += n;
-    return true;
+    return run->Pending.size() < kAppendWriteBytes || WritePending(log, run);
 }
 
 bool FinishAppendRun(LogStore& log, AppendRun* run) {
     if (!run->Active) return FailWith(log, LogError::NotOpen);
+    if (!WritePending(log, run)) return false;
     if (run->Written != run->Total) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
@@ -517,6 +551,7 @@ bool FinishAppendRun(LogStore& log, AppendRun* run) {
 void AbandonAppendRun(LogStore& log, AppendRun* run) {
     if (!run->Active) return;
     run->Active = false;
+    run->Pending.clear();
     if (PutBackAppend(log, run->JournalFile)) {
         EndJournal(run->JournalFile);
     } else {

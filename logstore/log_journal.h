@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logstore/log_entry.h"
 #include "platform/file.h"
@@ -37,7 +38,7 @@ struct JournalHeader {
     uint32_t Slot;             // the slot (0 or 1) holding the region in flight
     int64_t LogLength;         // the log's length when the change began
     int64_t Count;             // removal: the record removed; append: the records added; rewrite: the entry (0: Log On)
-    int64_t NextSource;        // removal: first record of the block in flight (all before it moved)
+    int64_t NextSource;        // removal: first record of the block in flight (all before it moved); append: ends noted
     int64_t BlockRecords;      // removal: records of the block in flight, 0 when none
     int64_t SlotRecords;       // records a slot has room for
     uint64_t RegionCheck;      // RecordCheck over the region in its slot
@@ -46,11 +47,11 @@ struct JournalHeader {
     int64_t RegionLength;      // its bytes, 0 when none
     int64_t NewLength;         // the log's length once the change is complete
     uint64_t UntouchedCheck;   // RecordCheck over the log's bytes just before the first region
-    uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change
+    uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change; append: of the ends
     uint64_t BeforeCheck;      // RecordCheck over the log's bytes of the region before it is written
     char Saved[kEntrySize];    // removal: the removed record
-    char Padding[5];
-    uint64_t Check;  // RecordCheck over every byte above
+    char Padding[5];           // [0]: kAppendEndsNoted when an import notes its ends
+    uint64_t Check;            // RecordCheck over every byte above
 };
 static_assert(sizeof(JournalHeader) == 248, "the journal header is 248 bytes");
 static_assert(offsetof(JournalHeader, LogLength) == 16, "LogLength at 16");
@@ -58,6 +59,7 @@ static_assert(offsetof(JournalHeader, NextSource) == 32, "NextSource at 32");
 static_assert(offsetof(JournalHeader, Saved) == 120, "Saved at 120");
 static_assert(offsetof(JournalHeader, Check) == 240, "Check at 240");
 
+constexpr char kAppendEndsNoted = 'E';
 constexpr char kJournalMagic[8] = {'U', 'L', 'M', 'A', 'R', 'J', 'N', '2'};
 // Regions and header copies are aligned to this: a multiple of every sector size in use.
 constexpr int64_t kJournalSector = 4096;
@@ -90,6 +92,13 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
 // The region the header names; `*valid` is false when the slot does not hold it
 // whole (then its writing to the log never began).
 bool ReadRegion(Journal& journal, std::string* region, bool* valid);
+// An import's writes: before each, the length it ends at is added to the list
+// after the slots and flushed with the header (NextSource ends, their check
+// value in LastRecordCheck), so the log's length at any crash is the old one or
+// one of these.
+bool NoteAppendEnd(Journal& journal, int64_t end);
+// The ends noted; false when the list is not whole.
+bool ReadAppendEnds(Journal& journal, std::vector<int64_t>* ends);
 // Writes the header to the older copy (Sequence raised, Check recomputed) and flushes it.
 bool WriteJournalHeader(Journal& journal);
 // Closes and deletes the journal and flushes the folder. When it cannot be

@@ -94,6 +94,38 @@ TEST(JournalProof, AnotherProgramsAppendAfterACrashedImportIsKept) {
     ExpectSetAside(files, LogRecovery::LeftAsItIs, kNotThisLog);
 }
 
+// Killed part way (the first of its writes on the disk), then another program
+// adds a record: the length is still below the import's end, but it is none of
+// the lengths the import passes through, so nothing is cut back.
+TEST(JournalProof, AnotherProgramsAppendInsideACrashedImportIsKept) {
+    const int32_t total = 40000;  // more than one write of the import
+    std::string before = NumberedRecords(1, 3);
+    std::string records = NumberedRecords(1001, 1000 + total);
+    DiskFiles files = FirstKilledState(
+        {{kLog, before}},
+        [&] {
+            LogStore log;
+            ASSERT_TRUE(OpenLog(log, kLog));
+            AppendRun run;
+            ASSERT_TRUE(BeginAppendRun(log, total, &run));
+            for (int32_t first = 0; first < total; first += 500) {
+                const char* bytes = records.data() + static_cast<size_t>(first) * kEntrySize;
+                ASSERT_TRUE(AppendRunRecords(log, &run, reinterpret_cast<const LogEntry*>(bytes), 500));
+            }
+            EXPECT_TRUE(FinishAppendRun(log, &run));
+            CloseLog(log);
+        },
+        [&](const DiskFiles& state) {
+            size_t size = state.at(kLog).size();
+            return state.count(kJournal) && size > before.size() && size < before.size() + records.size();
+        });
+    ASSERT_FALSE(files.empty());
+    std::string written = files[kLog];
+    EXPECT_EQ(written, before + records.substr(0, written.size() - before.size()));
+    files[kLog] += NumberedRecord(779);
+    ExpectSetAside(files, LogRecovery::LeftAsItIs, kNotThisLog);
+}
+
 TEST(JournalProof, OneFlippedByteInTheRegionInFlightSetsTheJournalAside) {
     DiskFiles files = KilledDeletion(20);
     ASSERT_FALSE(files.empty());
