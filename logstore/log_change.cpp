@@ -29,14 +29,15 @@ int64_t SectorFloor(int64_t at) { return at / kJournalSector * kJournalSector; }
 // be once they are written there; it ends at the log's end or the write's end.
 // `*beforeCheck` is the check value of the region's bytes as they are now.
 bool RegionAfter(LogStore& log, int64_t at, const void* bytes, size_t size, int64_t* regionAt, std::string* region,
-                 uint64_t* beforeCheck) {
+                 uint64_t* beforeCheck, std::vector<uint64_t>* beforePieces) {
     int64_t length = 0;
     if (!FileSize(log.LogFile, &length)) return false;
     int64_t end = at + static_cast<int64_t>(size);
     *regionAt = SectorFloor(at);
     int64_t regionEnd = std::max(end, std::min(length, SectorFloor(end + kJournalSector - 1)));
     if (!ReadBytesAt(log, *regionAt, std::min(length, regionEnd) - *regionAt, region)) return false;
-    *beforeCheck = RecordCheck(region->data(), region->size());
+    *beforePieces = PieceChecks(region->data(), region->size(), regionEnd - *regionAt);
+    *beforeCheck = RecordCheck(beforePieces->data(), beforePieces->size() * 8);
     region->resize(static_cast<size_t>(regionEnd - *regionAt), '\0');
     region->replace(static_cast<size_t>(at - *regionAt), size, static_cast<const char*>(bytes), size);
     return true;
@@ -61,17 +62,23 @@ bool WriteRegion(LogStore& log, int64_t regionAt, const std::string& region) {
 // will be: the stretch from the region's start to the end of the block's source
 // is read once and its records shifted down in memory. `*beforeCheck` is the
 // check value of the region's bytes as they are now.
-bool MovedRegion(LogStore& log, int64_t from, int64_t n, int64_t* regionAt, std::string* region,
-                 uint64_t* beforeCheck) {
+bool MovedRegion(LogStore& log, int64_t from, int64_t n, int64_t* regionAt, std::string* region, uint64_t* beforeCheck,
+                 std::vector<uint64_t>* beforePieces) {
     int64_t length = 0;
     if (!FileSize(log.LogFile, &length)) return false;
     int64_t at = RecordOffset(from - 1), size = n * kEntrySize;
     *regionAt = SectorFloor(at);
     int64_t regionEnd = std::max(at + size, std::min(length, SectorFloor(at + size + kJournalSector - 1)));
     int64_t readEnd = std::min(length, std::max(regionEnd, at + size + kEntrySize));
-    if (readEnd < at + size + kEntrySize || !ReadBytesAt(log, *regionAt, readEnd - *regionAt, region)) return false;
+    if (readEnd < at + size + kEntrySize) return false;
+    // Resized, not assigned: the block's buffer is reused without clearing it first.
+    region->resize(static_cast<size_t>(readEnd - *regionAt));
+    size_t got = 0;
+    if (!FileReadAt(log.LogFile, *regionAt, &(*region)[0], region->size(), &got) || got != region->size()) return false;
     size_t destination = static_cast<size_t>(at - *regionAt);
-    *beforeCheck = RecordCheck(region->data(), static_cast<size_t>(std::min(length, regionEnd) - *regionAt));
+    *beforePieces = PieceChecks(region->data(), static_cast<size_t>(std::min(length, regionEnd) - *regionAt),
+                                regionEnd - *regionAt);
+    *beforeCheck = RecordCheck(beforePieces->data(), beforePieces->size() * 8);
     std::memmove(&(*region)[destination], region->data() + destination + kEntrySize, static_cast<size_t>(size));
     region->resize(static_cast<size_t>(regionEnd - *regionAt));
     return true;
@@ -88,7 +95,9 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     const int64_t first = journal.Header.Count + 1, total = count - journal.Header.Count;
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
-        if (!MovedRegion(log, from, n, &regionAt, &region, &beforeCheck)) return FailWith(log, LogError::ReadFailed);
+        if (!MovedRegion(log, from, n, &regionAt, &region, &beforeCheck, &journal.BeforePieces)) {
+            return FailWith(log, LogError::ReadFailed);
+        }
         if (!NoteRegion(journal, from, n, regionAt, region, beforeCheck)) return FailWith(log, LogError::JournalFailed);
         if (!WriteRegion(log, regionAt, region)) return false;
         size_t last = static_cast<size_t>(RecordOffset(from + n - 2) - regionAt);
@@ -100,13 +109,37 @@ bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
 }
 
 // True when the log's bytes of the region are still those before it was written.
-bool RegionUntouched(LogStore& log, const JournalHeader& header) {
+// The log's bytes of the region as they are now (fewer where the log is shorter).
+bool LogRegion(LogStore& log, const JournalHeader& header, std::string* bytes) {
     int64_t length = 0;
-    std::string bytes;
     if (!FileSize(log.LogFile, &length)) return false;
-    int64_t end = std::min(length, header.RegionAt + header.RegionLength);
-    return end >= header.RegionAt && ReadBytesAt(log, header.RegionAt, end - header.RegionAt, &bytes) &&
-           RecordCheck(bytes.data(), bytes.size()) == header.BeforeCheck;
+    int64_t end = std::max(header.RegionAt, std::min(length, header.RegionAt + header.RegionLength));
+    return ReadBytesAt(log, header.RegionAt, end - header.RegionAt, bytes);
+}
+
+bool RegionUntouched(LogStore& log, const JournalHeader& header) {
+    std::string bytes;
+    if (!LogRegion(log, header, &bytes)) return false;
+    if (header.Padding[1] != kBeforePiecesKept) return RecordCheck(bytes.data(), bytes.size()) == header.BeforeCheck;
+    std::vector<uint64_t> pieces = PieceChecks(bytes.data(), bytes.size(), header.RegionLength);
+    return RecordCheck(pieces.data(), pieces.size() * 8) == header.BeforeCheck;
+}
+
+// Every piece of the log's region is as it was before or as the region makes
+// it, but for at most one: the one sector a power cut may have torn. A log
+// that differs more is not the one the journal was written for.
+bool RegionIsBeforeOrAfter(LogStore& log, const JournalHeader& header, const std::string& region,
+                           const std::vector<uint64_t>& before) {
+    std::string bytes;
+    if (!LogRegion(log, header, &bytes)) return false;
+    bytes.resize(region.size(), '\0');  // past the log's end: zeros
+    int neither = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        size_t at = i * kProofPiece, size = std::min<size_t>(kProofPiece, region.size() - at);
+        if (bytes.compare(at, size, region, at, size) == 0) continue;
+        if (RegionCheckOf(bytes.data() + at, size) != before[i]) ++neither;
+    }
+    return neither <= 1;
 }
 
 // The region the journal names is written again whole, whatever part of it
@@ -116,9 +149,13 @@ bool RedoRegion(LogStore& log, Journal& journal, bool* redone) {
     *redone = false;
     if (journal.Header.RegionLength == 0) return true;
     std::string region;
+    std::vector<uint64_t> before;
     bool valid = false;
-    if (!ReadRegion(journal, &region, &valid)) return FailWith(log, LogError::JournalFailed);
+    if (!ReadRegion(journal, &region, &valid, &before)) return FailWith(log, LogError::JournalFailed);
     if (!valid) return RegionUntouched(log, journal.Header) || FailWith(log, LogError::JournalDamaged);
+    if (!before.empty() && !RegionIsBeforeOrAfter(log, journal.Header, region, before)) {
+        return FailWith(log, LogError::JournalDamaged);
+    }
     *redone = true;
     return WriteRegion(log, journal.Header.RegionAt, region);
 }
@@ -370,12 +407,14 @@ bool RewriteJournaled(LogStore& log, int64_t count, int64_t at, const void* byte
     header.NewLength = newLength;
     header.SlotRecords = 1;
     std::string region;
+    std::vector<uint64_t> pieces;
     if (!FileSize(log.LogFile, &header.LogLength) ||
-        !RegionAfter(log, at, bytes, size, &header.RegionAt, &region, &header.BeforeCheck) ||
+        !RegionAfter(log, at, bytes, size, &header.RegionAt, &region, &header.BeforeCheck, &pieces) ||
         !NoteUntouched(log, header.RegionAt, &header)) {
         return FailWith(log, LogError::ReadFailed);
     }
     Journal journal;
+    journal.BeforePieces = pieces;
     if (!StartJournal(journal, log.OpenPath, header, region))
         return WriteInPlace(log, at, bytes, size, header.LogLength);
     bool written = WriteRegion(log, header.RegionAt, region);

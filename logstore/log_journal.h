@@ -50,7 +50,7 @@ struct JournalHeader {
     uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change; append: of the ends
     uint64_t BeforeCheck;      // RecordCheck over the log's bytes of the region before it is written
     char Saved[kEntrySize];    // removal: the removed record
-    char Padding[5];           // [0]: kAppendEndsNoted when an import notes its ends
+    char Padding[5];           // [0]: kAppendEndsNoted when an import notes its ends; [1]: kBeforePiecesKept
     uint64_t Check;            // RecordCheck over every byte above
 };
 static_assert(sizeof(JournalHeader) == 248, "the journal header is 248 bytes");
@@ -60,6 +60,11 @@ static_assert(offsetof(JournalHeader, Saved) == 120, "Saved at 120");
 static_assert(offsetof(JournalHeader, Check) == 240, "Check at 240");
 
 constexpr char kAppendEndsNoted = 'E';
+// The region's bytes before it is written are kept as one check value per
+// kProofPiece bytes beside it, so the opening can prove each piece of the log's
+// region is its before or its after.
+constexpr char kBeforePiecesKept = 'S';
+constexpr int64_t kProofPiece = 512;
 constexpr char kJournalMagic[8] = {'U', 'L', 'M', 'A', 'R', 'J', 'N', '2'};
 // Regions and header copies are aligned to this: a multiple of every sector size in use.
 constexpr int64_t kJournalSector = 4096;
@@ -70,11 +75,22 @@ struct Journal {
     PlatformFile File;
     std::string Path;
     JournalHeader Header{};
+    // Set before StartJournal or NoteRegion: the region's before, PieceChecks of
+    // it, kept with the region (none: only BeforeCheck is kept).
+    std::vector<uint64_t> BeforePieces;
 };
 
 std::string JournalPath(const std::string& logPath);
 // A 64-bit check value of `size` bytes (FNV-1a, a word at a time).
 uint64_t RecordCheck(const void* bytes, size_t size);
+// A 64-bit check value of `size` bytes taken four words at a time in
+// independent lanes: the same strength per lane as RecordCheck and about three
+// times as fast over the megabytes a removal moves; used where the journal
+// keeps the before pieces (kBeforePiecesKept).
+uint64_t RegionCheckOf(const void* bytes, size_t size);
+// One check value per kProofPiece bytes of `size` bytes taken as zero-padded to
+// `length` (bytes past a file's end read as zeros).
+std::vector<uint64_t> PieceChecks(const char* bytes, size_t size, int64_t length);
 // The bytes a slot of `slotRecords` records holds: the records and the sectors around them.
 int64_t SlotBytes(int64_t slotRecords);
 
@@ -91,7 +107,9 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
                 uint64_t beforeCheck);
 // The region the header names; `*valid` is false when the slot does not hold it
 // whole (then its writing to the log never began).
-bool ReadRegion(Journal& journal, std::string* region, bool* valid);
+// With kBeforePiecesKept, `*pieces` (when given) gets the region's before
+// checks, and the slot is whole only when they are.
+bool ReadRegion(Journal& journal, std::string* region, bool* valid, std::vector<uint64_t>* pieces = nullptr);
 // An import's writes: before each, the length it ends at is added to the list
 // after the slots and flushed with the header (NextSource ends, their check
 // value in LastRecordCheck), so the log's length at any crash is the old one or

@@ -126,6 +126,25 @@ TEST(JournalProof, AnotherProgramsAppendInsideACrashedImportIsKept) {
     ExpectSetAside(files, LogRecovery::LeftAsItIs, kNotThisLog);
 }
 
+// The region in flight (records 21..28 moving down, bytes 0..3104 of the log)
+// is proven piece by piece: each 512 bytes as before or after the move. One
+// piece that is neither is the sector a power cut tore, written again from the
+// journal; two are a log the journal was not written for.
+TEST(JournalProof, EveryPieceOfTheRegionIsItsBeforeOrItsAfter) {
+    const std::string after = NumberedRecords(1, 19) + NumberedRecords(21, 40);
+    DiskFiles torn = KilledDeletion(20);
+    ASSERT_FALSE(torn.empty());
+    torn[kLog][600] ^= 0x20;  // record 6, in the region's second piece
+    ResetDisk(torn);
+    EXPECT_EQ(OpenedLogBytes(), after);
+    EXPECT_FALSE(FileExists(kJournal));
+
+    DiskFiles foreign = KilledDeletion(20);
+    foreign[kLog][600] ^= 0x20;
+    foreign[kLog][1300] ^= 0x20;  // and record 12, in its third
+    ExpectSetAside(foreign, LogRecovery::LeftAsItIs, kNotThisLog);
+}
+
 TEST(JournalProof, OneFlippedByteInTheRegionInFlightSetsTheJournalAside) {
     DiskFiles files = KilledDeletion(20);
     ASSERT_FALSE(files.empty());
