@@ -212,14 +212,12 @@ bool LastRecordTorn(LogStore& log, Journal& journal, int64_t lastAt) {
     return differing == 1;
 }
 
-// An import's log is at its old length or at the end of one of its writes; a
-// journal that notes no ends (an older program's) allows any length up to the new one.
-// Any other length means records were added since by another program.
-bool IsAppendLength(Journal& journal, int64_t length) {
-    std::vector<int64_t> ends;
-    if (!ReadAppendEnds(journal, &ends)) return false;
-    if (journal.Header.Padding[0] != kAppendEndsNoted) return true;
-    return length == journal.Header.LogLength || std::find(ends.begin(), ends.end(), length) != ends.end();
+// An import's log is at most as long as the end of the write in flight, which
+// the journal notes before the write; a journal that notes no end (an older
+// program's) allows any length up to the new one. A longer log means records
+// were added since by another program.
+bool IsAppendLength(const Journal& journal, int64_t length) {
+    return journal.Header.Padding[0] != kAppendEndsNoted || length <= journal.Header.NextSource;
 }
 
 // The length is one the change passes through, and the untouched bytes before
@@ -521,6 +519,7 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
         return FailWith(log, LogError::ReadFailed);
     }
     header.NewLength = start + static_cast<int64_t>(total) * kEntrySize;
+    header.NextSource = header.LogLength;  // nothing written yet
     header.RegionAt = SectorFloor(header.LogLength);
     if (!ReadBytesAt(log, header.RegionAt, header.LogLength - header.RegionAt, &oldTail) ||
         !NoteUntouched(log, header.RegionAt, &header)) {

@@ -34,10 +34,10 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
 // BeginAppendRun notes the old length and the number of records to come in the
 // journal; AppendRunRecords gathers the next of them and writes them a few
 // megabytes at a time, each write's end noted in the flushed journal first (so
-// the next opening tells the log's own lengths from records another program
-// added since); FinishAppendRun flushes once, raises EntryCount and drops the
-// journal when exactly `total` were written. Any failure, or AbandonAppendRun,
-// puts the log back as it was.
+// the next opening leaves alone a log another program has added to since);
+// FinishAppendRun flushes once, raises EntryCount and drops the journal when
+// exactly `total` were written. Any failure, or AbandonAppendRun, puts the log
+// back as it was.
 struct AppendRun {
     Journal JournalFile;
     std::string Pending;  // records gathered, not yet written

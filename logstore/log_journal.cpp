@@ -172,33 +172,9 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
     return WriteJournalHeader(journal);
 }
 
-namespace {
-
-int64_t EndsOffset(const JournalHeader& header) { return SlotOffset(header, 2); }
-
-}  // namespace
-
 bool NoteAppendEnd(Journal& journal, int64_t end) {
-    std::vector<int64_t> ends;
-    if (!ReadAppendEnds(journal, &ends)) return false;
-    ends.push_back(end);
-    int64_t at = EndsOffset(journal.Header) + 8 * journal.Header.NextSource;
-    // The end on the disk before the header that counts it.
-    if (!FileWriteAt(journal.File, at, &end, sizeof end) || !FileFlush(journal.File)) return false;
-    journal.Header.NextSource = static_cast<int64_t>(ends.size());
-    journal.Header.LastRecordCheck = RecordCheck(ends.data(), ends.size() * sizeof end);
+    journal.Header.NextSource = end;
     return WriteJournalHeader(journal);
-}
-
-bool ReadAppendEnds(Journal& journal, std::vector<int64_t>* ends) {
-    const JournalHeader& header = journal.Header;
-    ends->clear();
-    if (header.NextSource < 0 || header.NextSource > (int64_t{1} << 24)) return false;
-    ends->resize(static_cast<size_t>(header.NextSource));
-    if (ends->empty()) return true;
-    size_t got = 0, size = ends->size() * sizeof(int64_t);
-    return FileReadAt(journal.File, EndsOffset(header), ends->data(), size, &got) && got == size &&
-           RecordCheck(ends->data(), size) == header.LastRecordCheck;
 }
 
 bool ReadRegion(Journal& journal, std::string* region, bool* valid, std::vector<uint64_t>* pieces) {

@@ -38,7 +38,7 @@ struct JournalHeader {
     uint32_t Slot;             // the slot (0 or 1) holding the region in flight
     int64_t LogLength;         // the log's length when the change began
     int64_t Count;             // removal: the record removed; append: the records added; rewrite: the entry (0: Log On)
-    int64_t NextSource;        // removal: first record of the block in flight (all before it moved); append: ends noted
+    int64_t NextSource;        // removal: first record of the block in flight (all before it moved); append: end noted
     int64_t BlockRecords;      // removal: records of the block in flight, 0 when none
     int64_t SlotRecords;       // records a slot has room for
     uint64_t RegionCheck;      // RecordCheck over the region in its slot
@@ -47,7 +47,7 @@ struct JournalHeader {
     int64_t RegionLength;      // its bytes, 0 when none
     int64_t NewLength;         // the log's length once the change is complete
     uint64_t UntouchedCheck;   // RecordCheck over the log's bytes just before the first region
-    uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change; append: of the ends
+    uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change
     uint64_t BeforeCheck;      // RecordCheck over the log's bytes of the region before it is written
     char Saved[kEntrySize];    // removal: the removed record
     char Padding[5];           // [0]: kAppendEndsNoted when an import notes its ends; [1]: kBeforePiecesKept
@@ -110,13 +110,9 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
 // With kBeforePiecesKept, `*pieces` (when given) gets the region's before
 // checks, and the slot is whole only when they are.
 bool ReadRegion(Journal& journal, std::string* region, bool* valid, std::vector<uint64_t>* pieces = nullptr);
-// An import's writes: before each, the length it ends at is added to the list
-// after the slots and flushed with the header (NextSource ends, their check
-// value in LastRecordCheck), so the log's length at any crash is the old one or
-// one of these.
+// An import's writes: before each, the length it ends at goes to the header
+// (NextSource) and is flushed, so the log is never longer than the journal says.
 bool NoteAppendEnd(Journal& journal, int64_t end);
-// The ends noted; false when the list is not whole.
-bool ReadAppendEnds(Journal& journal, std::vector<int64_t>* ends);
 // Writes the header to the older copy (Sequence raised, Check recomputed) and flushes it.
 bool WriteJournalHeader(Journal& journal);
 // Closes and deletes the journal and flushes the folder. When it cannot be

@@ -94,9 +94,9 @@ TEST(JournalProof, AnotherProgramsAppendAfterACrashedImportIsKept) {
     ExpectSetAside(files, LogRecovery::LeftAsItIs, kNotThisLog);
 }
 
-// Killed part way (the first of its writes on the disk), then another program
-// adds a record: the length is still below the import's end, but it is none of
-// the lengths the import passes through, so nothing is cut back.
+// Killed between two of its writes, then another program adds a record: the
+// length is still below the import's end, but past the end of the last write
+// the journal noted, so nothing is cut back.
 TEST(JournalProof, AnotherProgramsAppendInsideACrashedImportIsKept) {
     const int32_t total = 40000;  // more than one write of the import
     std::string before = NumberedRecords(1, 3);
