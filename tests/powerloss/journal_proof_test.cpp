@@ -181,3 +181,49 @@ TEST(JournalProof, AnEditsJournalWithAFlippedByteLeavesTheOldEntry) {
 }
 
 }  // namespace
+
+// A kill can cut an import's write anywhere (the system writes a large call a
+// page at a time): every cut of the write of 2,048 records at a sector edge,
+// and one byte past it, opens as the log before the import, told once.
+TEST(JournalProof, AnImportKilledInsideItsWriteIsTakenBackAtEveryCut) {
+    std::string before = NumberedRecords(1, 3);
+    std::string records = NumberedRecords(1001, 3048);
+    ResetDisk({{kLog, before}});
+    StartRecording();
+    {
+        LogStore log;
+        ASSERT_TRUE(OpenLog(log, kLog));
+        AppendRun run;
+        ASSERT_TRUE(BeginAppendRun(log, 2048, &run));
+        ASSERT_TRUE(AppendRunRecords(log, &run, reinterpret_cast<const LogEntry*>(records.data()), 2048));
+        EXPECT_TRUE(FinishAppendRun(log, &run));
+        CloseLog(log);
+    }
+    StopRecording();
+    // The last kill point before the write: its end is noted, nothing written yet.
+    DiskFiles start;
+    ForEachCrashState(CrashModel::Prefix, CrashBudget(), [&](const DiskFiles& state, const std::string&) {
+        if (state.count(kJournal) && state.at(kLog) == before) start = state;
+        return true;
+    });
+    ASSERT_FALSE(start.empty());
+    int cuts = 0, wrong = 0;
+    for (size_t edge = 512; edge <= before.size() + records.size(); edge += 512) {
+        for (size_t cut : {edge - before.size(), edge - before.size() + 1}) {
+            if (cut > records.size()) continue;
+            DiskFiles files = start;
+            files[kLog] = before + records.substr(0, cut);
+            ResetDisk(files);
+            LogStore log;
+            ASSERT_TRUE(OpenLog(log, kLog));
+            std::string text;
+            bool told = TakeRecoveryMessage(log, &text);
+            CloseLog(log);
+            ++cuts;
+            if (FileBytes(kLog) != before || FileExists(kJournal) || !told) ++wrong;
+        }
+    }
+    std::printf("power loss: import of 2048 killed inside its write, %d cuts, %d wrong\n", cuts, wrong);
+    EXPECT_GT(cuts, 900);
+    EXPECT_EQ(wrong, 0);
+}
