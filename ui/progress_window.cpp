@@ -20,7 +20,7 @@ constexpr WORD kWindowPoints = 8;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER;
 constexpr int kClientWidth = 200;  // scaled
 constexpr int kClientHeight = 44;  // scaled
-constexpr DWORD kShowAfterMs = 1000;
+DWORD g_showAfterMs = 1000;
 constexpr DWORD kRedrawEveryMs = 100;
 
 struct ProgressState {
@@ -80,12 +80,15 @@ void ShowProgressWindow() {
     DrawProgress();
 }
 
+// Keys, clicks and the commands and close requests posted in their stead.
 bool IsInput(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+    return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE ||
+           (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
-// Answers what waits: painting, timers, the system's own; drops input.
+// Answers what waits: painting, timers, the system's own; drops input, so no
+// handler of another window runs in the middle of the change.
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -115,7 +118,7 @@ void BeginProgress(HWND owner, const char* title, const char* what, int64_t tota
 void StepProgress(int64_t done) {
     g_progress.Done = std::min(std::max<int64_t>(0, done), g_progress.Total);
     DWORD now = GetTickCount();
-    if (!g_progress.Window && now - g_progress.Started >= kShowAfterMs) ShowProgressWindow();
+    if (!g_progress.Window && now - g_progress.Started >= g_showAfterMs) ShowProgressWindow();
     if (g_progress.Window && now - g_progress.Drawn >= kRedrawEveryMs) DrawProgress();
     PumpMessages();
 }
@@ -131,5 +134,7 @@ void EndProgress() {
     if (g_progress.QuitSeen) PostQuitMessage(g_progress.QuitCode);
     g_progress = ProgressState{};
 }
+
+void ShowProgressAtOnceForTest() { g_showAfterMs = 0; }
 
 HWND ProgressWindow() { return g_progress.Window; }

@@ -34,8 +34,10 @@ void BackUpLog() {
 
 #ifdef ULMAR_TEST_HOOKS
 // The test build only: "--spoil-copy OFFSET" changes that byte of every
-// temporary backup copy before it is read back.
+// temporary backup copy before it is read back; "--progress-at-once" shows the
+// progress of long work from its first step.
 void SetTestHookFromCommandLine() {
+    if (std::strstr(GetCommandLineA(), "--progress-at-once")) ShowProgressAtOnceForTest();
     const char* option = std::strstr(GetCommandLineA(), "--spoil-copy ");
     if (!option) return;
     BackupHookForTest.SpoilCopy = true;

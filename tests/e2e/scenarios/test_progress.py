@@ -1,18 +1,21 @@
 """Long work shows its progress: deleting entry 1 of a big log and the backup at
 exit put up a small window with a bar and a count once they run longer than
-about a second, and the program's windows answer meanwhile. ULMAR_PROGRESS_ENTRIES
-sets the log's size (10,000,000 for the full figure, 1.15 GB)."""
+about a second, and the program's windows answer meanwhile. The test build
+shows the window from the first step ("--progress-at-once"), so the scenario
+sees it however fast the machine is. ULMAR_PROGRESS_ENTRIES sets the log's
+size (10,000,000 for the full figure, 1.15 GB)."""
 import os
 import re
 import time
 
-from harness import scenario, IDYES, VK_DELETE, VK_ESCAPE
+from harness import scenario, BUILD, IDYES, VK_DELETE, VK_ESCAPE
 import logfiles
 from ids import BROWSE_TITLE as BROWSE, BROWSE_LIST_ENTRIES as LIST, MAIN_BUTTON_BROWSE as CMD_BROWSE, \
     MAIN_BUTTON_EXIT as CMD_EXIT, PROGRESS_BAR_TEXT as BAR_TEXT, LB_SETCURSEL, LBN_SELCHANGE
 
 DELETE_TITLE = "Delete Entry"
 BACKUP_TITLE = "Backing up the log"
+TEST_BUILD = BUILD / "ulmar_testhooks.exe"
 
 
 def numbered_records(count):
@@ -41,7 +44,7 @@ def _(t):
     drive = t.dir / "qdrive"
     t.map_drive("Q", drive)
     t.write("CURLOG.DTA", logfiles.settings("MYLOG.ULM", "Q", generations=2))
-    app = t.start()
+    app = t.start(exe=TEST_BUILD, args=("--progress-at-once",))
     app.command(app.main, CMD_BROWSE)
     browse = app.window(BROWSE)
     app.send(browse, LIST, LB_SETCURSEL, 0, 0)
