@@ -26,6 +26,7 @@ constexpr DWORD kRedrawEveryMs = 100;
 struct ProgressState {
     HWND Owner = nullptr;
     HWND Window = nullptr;
+    HWND Focus = nullptr;  // the control focused before: disabling its window takes the focus away
     bool OwnerWasEnabled = false;
     std::string Title, What;
     int64_t Total = 0, Done = 0;
@@ -112,6 +113,7 @@ void BeginProgress(HWND owner, const char* title, const char* what, int64_t tota
     g_progress.What = what;
     g_progress.Total = std::max<int64_t>(0, total);
     g_progress.Started = GetTickCount();
+    g_progress.Focus = GetFocus();
     if (owner) g_progress.OwnerWasEnabled = !EnableWindow(owner, FALSE);
 }
 
@@ -131,6 +133,9 @@ void StepProgressOf(int64_t done, int64_t total) {
 void EndProgress() {
     if (g_progress.Window) DestroyWindow(g_progress.Window);
     if (g_progress.Owner && g_progress.OwnerWasEnabled) EnableWindow(g_progress.Owner, TRUE);
+    if (g_progress.Focus && IsWindow(g_progress.Focus) && IsWindowEnabled(g_progress.Focus)) {
+        SetFocus(g_progress.Focus);
+    }
     if (g_progress.QuitSeen) PostQuitMessage(g_progress.QuitCode);
     g_progress = ProgressState{};
 }

@@ -57,6 +57,7 @@ def _(t):
                    exclude=(box.hwnd,))
     app.settle(browse)
     deleted = time.time() - begun
+    t.equal(app.focus_id(browse), LIST, "the list has the focus again after the deletion")
     app.key(browse, VK_ESCAPE)
     app.gone(browse)
     size = (count - 1) * 115
