@@ -20,7 +20,9 @@ bool NextGeneration(const BackupRequest& request, std::string* path, std::vector
                     std::string* reason) {
     std::string folder = GenerationFolder(request.Drive);
     std::vector<std::string> names;
-    if (!FolderCreate(folder.c_str()) || !FolderList(folder.c_str(), &names)) {
+    bool made = FolderCreate(folder.c_str());
+    if (made) FolderFlush(DriveFolder(request.Drive).c_str());  // the folder's own entry
+    if (!made || !FolderList(folder.c_str(), &names)) {
         *reason = "The folder " + folder + " could not be made or read on the backup drive.";
         return false;
     }
@@ -41,8 +43,10 @@ bool MakeGeneration(const BackupRequest& request, const std::string& checkedTemp
     std::string path;
     if (!NextGeneration(request, &path, existing, &result->Reason)) return false;
     bool linked = !HardLinkRefusedForTest() && FileHardLink(checkedTemp.c_str(), path.c_str());
+    // A new name is on the disk only once its folder is flushed.
+    if (linked) FolderFlush(GenerationFolder(request.Drive).c_str());
     if (!linked && !MakeVerifiedCopy(request.LogPath, InFolder(GenerationFolder(request.Drive), kBackupTempName), path,
-                                     &result->Reason)) {
+                                     &result->Reason, request.Progress)) {
         return false;
     }
     result->Generation = path;
@@ -55,6 +59,7 @@ int RemoveOlderGenerations(const std::string& drive, const std::vector<Generatio
     for (size_t i = static_cast<size_t>(keep - 1); i < before.size(); ++i) {
         if (FileDelete(InFolder(GenerationFolder(drive), before[i].FileName).c_str())) ++removed;
     }
+    if (removed > 0) FolderFlush(GenerationFolder(drive).c_str());
     return removed;
 }
 
@@ -68,7 +73,7 @@ BackupResult BackUpLogSafely(const BackupRequest& request) {
     int keep = request.Generations;
     if (keep < 0 || keep > kMaxBackupGenerations) keep = kDefaultBackupGenerations;
     std::string temp = InFolder(DriveFolder(request.Drive), kBackupTempName);
-    if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason)) return Failed(result, result.Reason);
+    if (!MakeCheckedTemp(request.LogPath, temp, &result.Reason, request.Progress)) return Failed(result, result.Reason);
     std::vector<Generation> before;
     if (keep > 0 && !MakeGeneration(request, temp, &result, &before)) {
         FileDelete(temp.c_str());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "backup/generations.h"
+#include "backup/verified_copy.h"
 #include "settings/settings_file.h"
 
 // The message box of a failed backup: this title, and this text, CR LF CR LF
@@ -17,6 +18,7 @@ struct BackupRequest {
     std::string Drive;                            // the backup drive letter as set
     int Generations = kDefaultBackupGenerations;  // N, 0..kMaxBackupGenerations: 0 writes only D:NAME
     UtcTime Now;                                  // the time in the new generation's name (UtcNow() in the program)
+    CopyProgress Progress = nullptr;              // told the bytes done of each verified copy
 };
 
 struct BackupResult {

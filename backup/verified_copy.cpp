@@ -1,5 +1,6 @@
 #include "backup/verified_copy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct OpenFiles {
     }
 };
 
-bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::string* reason) {
+bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::string* reason, CopyProgress progress) {
     OpenFiles files;
     if (!FileOpen(logPath.c_str(), FileAccess::ReadOnly, &files.Log)) {
         *reason = "The log file " + logPath + " could not be read.";
@@ -31,6 +32,8 @@ bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::str
         return false;
     }
     std::vector<char> chunk(kChunk);
+    int64_t size = 0;
+    if (!FileSize(files.Log, &size)) size = 0;
     for (int64_t offset = 0;;) {
         size_t got = 0;
         if (!FileReadAt(files.Log, offset, chunk.data(), chunk.size(), &got)) {
@@ -43,6 +46,7 @@ bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::str
             return false;
         }
         offset += static_cast<int64_t>(got);
+        if (progress) progress(std::min(offset, size), 2 * size);
     }
     if (!FileFlush(files.Copy)) {
         *reason = "The copy " + tempPath + " could not be written to the drive.";
@@ -53,7 +57,8 @@ bool WriteCopy(const std::string& logPath, const std::string& tempPath, std::str
 
 // Reads the copy in whole sectors past the cache (or through it, when the
 // volume's sector size cannot be trusted) and compares it with the log.
-bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std::string* reason) {
+bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std::string* reason,
+                    CopyProgress progress) {
     uint32_t alignment = UnbufferedAlignment(FileSectorSize(tempPath.c_str()));
     OpenFiles files;
     FileAccess access = alignment != 0 ? FileAccess::ReadUnbuffered : FileAccess::ReadOnly;
@@ -64,6 +69,8 @@ bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std
     }
     AlignedBuffer copied = MakeAlignedBuffer(UnbufferedChunk(kChunk, alignment), alignment);
     std::vector<char> original(copied.Size);
+    int64_t size = 0;
+    if (!FileSize(files.Log, &size)) size = 0;
     for (int64_t offset = 0;; offset += static_cast<int64_t>(copied.Size)) {
         size_t gotCopy = 0, gotLog = 0;
         bool read = alignment != 0 ? FileReadSectors(files.Copy, offset, copied.Data, copied.Size, alignment, &gotCopy)
@@ -76,17 +83,19 @@ bool CopyMatchesLog(const std::string& logPath, const std::string& tempPath, std
             *reason = "The copy read back from the drive is not the same as the log. The drive may be failing.";
             return false;
         }
+        if (progress) progress(size + std::min(size, offset + static_cast<int64_t>(gotLog)), 2 * size);
         if (gotLog < copied.Size) return true;
     }
 }
 
 }  // namespace
 
-bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, std::string* reason) {
+bool MakeCheckedTemp(const std::string& logPath, const std::string& tempPath, std::string* reason,
+                     CopyProgress progress) {
     FileDelete(tempPath.c_str());  // a copy left by a killed run is never used
-    bool ok = WriteCopy(logPath, tempPath, reason);
+    bool ok = WriteCopy(logPath, tempPath, reason, progress);
     if (ok) SpoilCopyForTest(tempPath);
-    ok = ok && CopyMatchesLog(logPath, tempPath, reason);
+    ok = ok && CopyMatchesLog(logPath, tempPath, reason, progress);
     if (!ok) FileDelete(tempPath.c_str());
     return ok;
 }
@@ -100,6 +109,6 @@ bool ReplaceWithCheckedTemp(const std::string& tempPath, const std::string& targ
 }
 
 bool MakeVerifiedCopy(const std::string& logPath, const std::string& tempPath, const std::string& targetPath,
-                      std::string* reason) {
-    return MakeCheckedTemp(logPath, tempPath, reason) && ReplaceWithCheckedTemp(tempPath, targetPath, reason);
+                      std::string* reason, CopyProgress progress) {
+    return MakeCheckedTemp(logPath, tempPath, reason, progress) && ReplaceWithCheckedTemp(tempPath, targetPath, reason);
 }

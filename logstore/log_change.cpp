@@ -29,14 +29,15 @@ int64_t SectorFloor(int64_t at) { return at / kJournalSector * kJournalSector; }
 // be once they are written there; it ends at the log's end or the write's end.
 // `*beforeCheck` is the check value of the region's bytes as they are now.
 bool RegionAfter(LogStore& log, int64_t at, const void* bytes, size_t size, int64_t* regionAt, std::string* region,
-                 uint64_t* beforeCheck) {
+                 uint64_t* beforeCheck, std::vector<uint64_t>* beforePieces) {
     int64_t length = 0;
     if (!FileSize(log.LogFile, &length)) return false;
     int64_t end = at + static_cast<int64_t>(size);
     *regionAt = SectorFloor(at);
     int64_t regionEnd = std::max(end, std::min(length, SectorFloor(end + kJournalSector - 1)));
     if (!ReadBytesAt(log, *regionAt, std::min(length, regionEnd) - *regionAt, region)) return false;
-    *beforeCheck = RecordCheck(region->data(), region->size());
+    *beforePieces = PieceChecks(region->data(), region->size(), regionEnd - *regionAt);
+    *beforeCheck = RecordCheck(beforePieces->data(), beforePieces->size() * 8);
     region->resize(static_cast<size_t>(regionEnd - *regionAt), '\0');
     region->replace(static_cast<size_t>(at - *regionAt), size, static_cast<const char*>(bytes), size);
     return true;
@@ -57,39 +58,88 @@ bool WriteRegion(LogStore& log, int64_t regionAt, const std::string& region) {
     return true;
 }
 
+// The region a move of records from..from+n-1 down by one place writes, as it
+// will be: the stretch from the region's start to the end of the block's source
+// is read once and its records shifted down in memory. `*beforeCheck` is the
+// check value of the region's bytes as they are now.
+bool MovedRegion(LogStore& log, int64_t from, int64_t n, int64_t* regionAt, std::string* region, uint64_t* beforeCheck,
+                 std::vector<uint64_t>* beforePieces) {
+    int64_t length = 0;
+    if (!FileSize(log.LogFile, &length)) return false;
+    int64_t at = RecordOffset(from - 1), size = n * kEntrySize;
+    *regionAt = SectorFloor(at);
+    int64_t regionEnd = std::max(at + size, std::min(length, SectorFloor(at + size + kJournalSector - 1)));
+    int64_t readEnd = std::min(length, std::max(regionEnd, at + size + kEntrySize));
+    if (readEnd < at + size + kEntrySize) return false;
+    // Resized, not assigned: the block's buffer is reused without clearing it first.
+    region->resize(static_cast<size_t>(readEnd - *regionAt));
+    size_t got = 0;
+    if (!FileReadAt(log.LogFile, *regionAt, &(*region)[0], region->size(), &got) || got != region->size()) return false;
+    size_t destination = static_cast<size_t>(at - *regionAt);
+    *beforePieces = PieceChecks(region->data(), static_cast<size_t>(std::min(length, regionEnd) - *regionAt),
+                                regionEnd - *regionAt);
+    *beforeCheck = RecordCheck(beforePieces->data(), beforePieces->size() * 8);
+    std::memmove(&(*region)[destination], region->data() + destination + kEntrySize, static_cast<size_t>(size));
+    region->resize(static_cast<size_t>(regionEnd - *regionAt));
+    return true;
+}
+
 // Moves records from..count down by one place, a block at a time: the block's
 // region goes to the flushed journal, then to the log, which is flushed before
 // the next block is named.
 bool MoveBlocks(LogStore& log, Journal& journal, int64_t from, int64_t count) {
     int64_t blockRecords = journal.Header.SlotRecords;
-    std::vector<LogEntry> block;
     std::string region;
     int64_t regionAt = 0;
     uint64_t beforeCheck = 0;
+    const int64_t first = journal.Header.Count + 1, total = count - journal.Header.Count;
     while (from <= count) {
         int64_t n = std::min(blockRecords, count - from + 1);
-        block.resize(static_cast<size_t>(n));
-        if (!ReadRecords(log, from, n, block.data())) return FailWith(log, LogError::ReadFailed);
-        size_t size = block.size() * kEntrySize;
-        if (!RegionAfter(log, RecordOffset(from - 1), block.data(), size, &regionAt, &region, &beforeCheck)) {
+        if (!MovedRegion(log, from, n, &regionAt, &region, &beforeCheck, &journal.BeforePieces)) {
             return FailWith(log, LogError::ReadFailed);
         }
         if (!NoteRegion(journal, from, n, regionAt, region, beforeCheck)) return FailWith(log, LogError::JournalFailed);
         if (!WriteRegion(log, regionAt, region)) return false;
-        log.EntryBuffer = block.back();
+        size_t last = static_cast<size_t>(RecordOffset(from + n - 2) - regionAt);
+        std::memcpy(&log.EntryBuffer, region.data() + last, kEntrySize);
         from += n;
+        if (log.Progress) log.Progress(from - first, total);
     }
     return true;
 }
 
 // True when the log's bytes of the region are still those before it was written.
-bool RegionUntouched(LogStore& log, const JournalHeader& header) {
+// The log's bytes of the region as they are now (fewer where the log is shorter).
+bool LogRegion(LogStore& log, const JournalHeader& header, std::string* bytes) {
     int64_t length = 0;
-    std::string bytes;
     if (!FileSize(log.LogFile, &length)) return false;
-    int64_t end = std::min(length, header.RegionAt + header.RegionLength);
-    return end >= header.RegionAt && ReadBytesAt(log, header.RegionAt, end - header.RegionAt, &bytes) &&
-           RecordCheck(bytes.data(), bytes.size()) == header.BeforeCheck;
+    int64_t end = std::max(header.RegionAt, std::min(length, header.RegionAt + header.RegionLength));
+    return ReadBytesAt(log, header.RegionAt, end - header.RegionAt, bytes);
+}
+
+bool RegionUntouched(LogStore& log, const JournalHeader& header) {
+    std::string bytes;
+    if (!LogRegion(log, header, &bytes)) return false;
+    if (header.Padding[1] != kBeforePiecesKept) return RecordCheck(bytes.data(), bytes.size()) == header.BeforeCheck;
+    std::vector<uint64_t> pieces = PieceChecks(bytes.data(), bytes.size(), header.RegionLength);
+    return RecordCheck(pieces.data(), pieces.size() * 8) == header.BeforeCheck;
+}
+
+// Every piece of the log's region is as it was before or as the region makes
+// it, but for at most one: the one sector a power cut may have torn. A log
+// that differs more is not the one the journal was written for.
+bool RegionIsBeforeOrAfter(LogStore& log, const JournalHeader& header, const std::string& region,
+                           const std::vector<uint64_t>& before) {
+    std::string bytes;
+    if (!LogRegion(log, header, &bytes)) return false;
+    bytes.resize(region.size(), '\0');  // past the log's end: zeros
+    int neither = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        size_t at = i * kProofPiece, size = std::min<size_t>(kProofPiece, region.size() - at);
+        if (bytes.compare(at, size, region, at, size) == 0) continue;
+        if (RegionCheckOf(bytes.data() + at, size) != before[i]) ++neither;
+    }
+    return neither <= 1;
 }
 
 // The region the journal names is written again whole, whatever part of it
@@ -99,9 +149,13 @@ bool RedoRegion(LogStore& log, Journal& journal, bool* redone) {
     *redone = false;
     if (journal.Header.RegionLength == 0) return true;
     std::string region;
+    std::vector<uint64_t> before;
     bool valid = false;
-    if (!ReadRegion(journal, &region, &valid)) return FailWith(log, LogError::JournalFailed);
+    if (!ReadRegion(journal, &region, &valid, &before)) return FailWith(log, LogError::JournalFailed);
     if (!valid) return RegionUntouched(log, journal.Header) || FailWith(log, LogError::JournalDamaged);
+    if (!before.empty() && !RegionIsBeforeOrAfter(log, journal.Header, region, before)) {
+        return FailWith(log, LogError::JournalDamaged);
+    }
     *redone = true;
     return WriteRegion(log, journal.Header.RegionAt, region);
 }
@@ -158,6 +212,14 @@ bool LastRecordTorn(LogStore& log, Journal& journal, int64_t lastAt) {
     return differing == 1;
 }
 
+// An import's log is at most as long as the end of the write in flight, which
+// the journal notes before the write; a journal that notes no end (an older
+// program's) allows any length up to the new one. A longer log means records
+// were added since by another program.
+bool IsAppendLength(const Journal& journal, int64_t length) {
+    return journal.Header.Padding[0] != kAppendEndsNoted || length <= journal.Header.NextSource;
+}
+
 // The length is one the change passes through, and the untouched bytes before
 // its first region, and for a removal the last record, are still the journal's.
 bool BelongsToLog(LogStore& log, Journal& journal, int64_t length) {
@@ -172,7 +234,8 @@ bool BelongsToLog(LogStore& log, Journal& journal, int64_t length) {
             break;
         case JournalKind::Append:
             firstRegion = SectorFloor(header.LogLength);
-            lengthFits = header.Count >= 1 && length >= header.LogLength && length <= header.NewLength;
+            lengthFits = header.Count >= 1 && length >= header.LogLength && length <= header.NewLength &&
+                         IsAppendLength(journal, length);
             break;
         case JournalKind::Rewrite:
             firstRegion = header.RegionAt;
@@ -342,12 +405,14 @@ bool RewriteJournaled(LogStore& log, int64_t count, int64_t at, const void* byte
     header.NewLength = newLength;
     header.SlotRecords = 1;
     std::string region;
+    std::vector<uint64_t> pieces;
     if (!FileSize(log.LogFile, &header.LogLength) ||
-        !RegionAfter(log, at, bytes, size, &header.RegionAt, &region, &header.BeforeCheck) ||
+        !RegionAfter(log, at, bytes, size, &header.RegionAt, &region, &header.BeforeCheck, &pieces) ||
         !NoteUntouched(log, header.RegionAt, &header)) {
         return FailWith(log, LogError::ReadFailed);
     }
     Journal journal;
+    journal.BeforePieces = pieces;
     if (!StartJournal(journal, log.OpenPath, header, region))
         return WriteInPlace(log, at, bytes, size, header.LogLength);
     bool written = WriteRegion(log, header.RegionAt, region);
@@ -444,6 +509,7 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     if (log.EntryCount > INT32_MAX - total) return FailWith(log, LogError::WriteFailed);
     JournalHeader header{};
     header.Kind = static_cast<uint32_t>(JournalKind::Append);
+    header.Padding[0] = kAppendEndsNoted;
     header.Count = total;
     header.SlotRecords = 1;
     int64_t start = RecordOffset(log.EntryCount + 1);
@@ -453,6 +519,7 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
         return FailWith(log, LogError::ReadFailed);
     }
     header.NewLength = start + static_cast<int64_t>(total) * kEntrySize;
+    header.NextSource = header.LogLength;  // nothing written yet
     header.RegionAt = SectorFloor(header.LogLength);
     if (!ReadBytesAt(log, header.RegionAt, header.LogLength - header.RegionAt, &oldTail) ||
         !NoteUntouched(log, header.RegionAt, &header)) {
@@ -466,23 +533,45 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     return true;
 }
 
+namespace {
+
+// An import's records are written this many bytes at a time: each write's end
+// goes to the flushed journal first.
+constexpr size_t kAppendWriteBytes = size_t{4} << 20;
+
+// Writes the gathered records after those written before, their end noted first.
+bool WritePending(LogStore& log, AppendRun* run) {
+    if (run->Pending.empty()) return true;
+    int64_t n = static_cast<int64_t>(run->Pending.size() / kEntrySize);
+    int64_t at = RecordOffset(log.EntryCount + 1) + (run->Written - n) * kEntrySize;
+    if (!NoteAppendEnd(run->JournalFile, at + static_cast<int64_t>(run->Pending.size()))) {
+        AbandonAppendRun(log, run);
+        return FailWith(log, LogError::JournalFailed);
+    }
+    if (!FileWriteAt(log.LogFile, at, run->Pending.data(), run->Pending.size())) {
+        AbandonAppendRun(log, run);
+        return FailWith(log, LogError::WriteFailed);
+    }
+    run->Pending.clear();
+    return true;
+}
+
+}  // namespace
+
 bool AppendRunRecords(LogStore& log, AppendRun* run, const LogEntry* entries, int32_t n) {
     if (!run->Active) return FailWith(log, LogError::NotOpen);
     if (n < 0 || n > run->Total - run->Written) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
     }
-    int64_t at = RecordOffset(log.EntryCount + 1 + run->Written);
-    if (!FileWriteAt(log.LogFile, at, entries, static_cast<size_t>(n) * kEntrySize)) {
-        AbandonAppendRun(log, run);
-        return FailWith(log, LogError::WriteFailed);
-    }
+    run->Pending.append(reinterpret_cast<const char*>(entries), static_cast<size_t>(n) * kEntrySize);
     run->Written += n;
-    return true;
+    return run->Pending.size() < kAppendWriteBytes || WritePending(log, run);
 }
 
 bool FinishAppendRun(LogStore& log, AppendRun* run) {
     if (!run->Active) return FailWith(log, LogError::NotOpen);
+    if (!WritePending(log, run)) return false;
     if (run->Written != run->Total) {
         AbandonAppendRun(log, run);
         return FailWith(log, LogError::BadNumber);
@@ -500,6 +589,7 @@ bool FinishAppendRun(LogStore& log, AppendRun* run) {
 void AbandonAppendRun(LogStore& log, AppendRun* run) {
     if (!run->Active) return;
     run->Active = false;
+    run->Pending.clear();
     if (PutBackAppend(log, run->JournalFile)) {
         EndJournal(run->JournalFile);
     } else {

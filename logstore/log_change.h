@@ -32,13 +32,17 @@ bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n);
 
 // The same change made in pieces, for records that arrive a block at a time:
 // BeginAppendRun notes the old length and the number of records to come in the
-// journal; AppendRunRecords writes the next of them; FinishAppendRun flushes
-// once, raises EntryCount and drops the journal when exactly `total` were
-// written. Any failure, or AbandonAppendRun, puts the log back as it was.
+// journal; AppendRunRecords gathers the next of them and writes them a few
+// megabytes at a time, each write's end noted in the flushed journal first (so
+// the next opening leaves alone a log another program has added to since);
+// FinishAppendRun flushes once, raises EntryCount and drops the journal when
+// exactly `total` were written. Any failure, or AbandonAppendRun, puts the log
+// back as it was.
 struct AppendRun {
     Journal JournalFile;
+    std::string Pending;  // records gathered, not yet written
     int32_t Total = 0;
-    int32_t Written = 0;
+    int32_t Written = 0;  // records handed to AppendRunRecords (the last few may still be Pending)
     bool Active = false;  // begun and neither finished nor abandoned
 };
 bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run);

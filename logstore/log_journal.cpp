@@ -1,5 +1,6 @@
 #include "logstore/log_journal.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -42,6 +43,40 @@ uint64_t RecordCheck(const void* bytes, size_t size) {
     return hash;
 }
 
+uint64_t RegionCheckOf(const void* bytes, size_t size) {
+    const unsigned char* in = static_cast<const unsigned char*>(bytes);
+    uint64_t lanes[4] = {14695981039346656037ull ^ size, 0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full,
+                         0x165667B19E3779F9ull};
+    size_t i = 0;
+    for (; i + 32 <= size; i += 32) {
+        for (int lane = 0; lane < 4; ++lane) {
+            uint64_t word;
+            std::memcpy(&word, in + i + 8 * lane, 8);
+            lanes[lane] = (lanes[lane] ^ word) * 1099511628211ull;
+            lanes[lane] ^= lanes[lane] >> 29;
+        }
+    }
+    uint64_t hash = lanes[0];
+    for (int lane = 1; lane < 4; ++lane) hash = (hash ^ lanes[lane]) * 1099511628211ull ^ (hash >> 31);
+    return hash ^ RecordCheck(in + i, size - i);
+}
+
+std::vector<uint64_t> PieceChecks(const char* bytes, size_t size, int64_t length) {
+    std::vector<uint64_t> checks;
+    std::string padded;
+    for (int64_t at = 0; at < length; at += kProofPiece) {
+        size_t piece = static_cast<size_t>(std::min(kProofPiece, length - at));
+        if (static_cast<size_t>(at) + piece <= size) {
+            checks.push_back(RegionCheckOf(bytes + at, piece));
+            continue;
+        }
+        padded.assign(piece, '\0');
+        if (static_cast<size_t>(at) < size) padded.replace(0, size - static_cast<size_t>(at), bytes + at, size - at);
+        checks.push_back(RegionCheckOf(padded.data(), piece));
+    }
+    return checks;
+}
+
 int64_t SlotBytes(int64_t slotRecords) {
     int64_t records = slotRecords * kEntrySize;
     return (records + kJournalSector - 1) / kJournalSector * kJournalSector + 2 * kJournalSector;
@@ -58,13 +93,33 @@ bool WriteJournalHeader(Journal& journal) {
 
 namespace {
 
+int64_t PieceCount(int64_t length) { return (length + kProofPiece - 1) / kProofPiece; }
+
+int64_t PiecesOffset(const JournalHeader& header, uint32_t slot) {
+    int64_t bytes = (PieceCount(SlotBytes(header.SlotRecords)) * 8 + kJournalSector - 1) / kJournalSector;
+    return SlotOffset(header, 2) + static_cast<int64_t>(slot) * bytes * kJournalSector;
+}
+
+// The region's check value, with its before pieces when they are kept.
+uint64_t SlotCheck(const std::string& region, const std::vector<uint64_t>& pieces) {
+    if (pieces.empty()) return RecordCheck(region.data(), region.size());
+    return RegionCheckOf(region.data(), region.size()) ^
+           (RecordCheck(pieces.data(), pieces.size() * 8) * 0x9E3779B97F4A7C15ull);
+}
+
 bool PutRegion(Journal& journal, uint32_t slot, int64_t regionAt, const std::string& region) {
     if (static_cast<int64_t>(region.size()) > SlotBytes(journal.Header.SlotRecords)) return false;
     if (!FileWriteAt(journal.File, SlotOffset(journal.Header, slot), region.data(), region.size())) return false;
+    const std::vector<uint64_t>& pieces = journal.BeforePieces;
+    bool kept = !pieces.empty() && static_cast<int64_t>(pieces.size()) == PieceCount(region.size());
+    if (kept && !FileWriteAt(journal.File, PiecesOffset(journal.Header, slot), pieces.data(), pieces.size() * 8)) {
+        return false;
+    }
+    journal.Header.Padding[1] = kept ? kBeforePiecesKept : '\0';
     journal.Header.Slot = slot;
     journal.Header.RegionAt = regionAt;
     journal.Header.RegionLength = static_cast<int64_t>(region.size());
-    journal.Header.RegionCheck = RecordCheck(region.data(), region.size());
+    journal.Header.RegionCheck = SlotCheck(region, kept ? pieces : std::vector<uint64_t>());
     return true;
 }
 
@@ -117,12 +172,26 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
     return WriteJournalHeader(journal);
 }
 
-bool ReadRegion(Journal& journal, std::string* region, bool* valid) {
+bool NoteAppendEnd(Journal& journal, int64_t end) {
+    journal.Header.NextSource = end;
+    return WriteJournalHeader(journal);
+}
+
+bool ReadRegion(Journal& journal, std::string* region, bool* valid, std::vector<uint64_t>* pieces) {
     const JournalHeader& header = journal.Header;
     region->assign(static_cast<size_t>(header.RegionLength), '\0');
     size_t got = 0;
     if (!FileReadAt(journal.File, SlotOffset(header, header.Slot), &(*region)[0], region->size(), &got)) return false;
-    *valid = got == region->size() && RecordCheck(region->data(), region->size()) == header.RegionCheck;
+    std::vector<uint64_t> before;
+    bool whole = got == region->size();
+    if (header.Padding[1] == kBeforePiecesKept) {
+        before.resize(static_cast<size_t>(PieceCount(header.RegionLength)));
+        size_t size = before.size() * 8, gotPieces = 0;
+        if (!FileReadAt(journal.File, PiecesOffset(header, header.Slot), before.data(), size, &gotPieces)) return false;
+        whole = whole && gotPieces == size;
+    }
+    *valid = whole && SlotCheck(*region, before) == header.RegionCheck;
+    if (pieces) *pieces = before;
     return true;
 }
 

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logstore/log_entry.h"
 #include "platform/file.h"
@@ -37,7 +38,7 @@ struct JournalHeader {
     uint32_t Slot;             // the slot (0 or 1) holding the region in flight
     int64_t LogLength;         // the log's length when the change began
     int64_t Count;             // removal: the record removed; append: the records added; rewrite: the entry (0: Log On)
-    int64_t NextSource;        // removal: first record of the block in flight (all before it moved)
+    int64_t NextSource;        // removal: first record of the block in flight (all before it moved); append: end noted
     int64_t BlockRecords;      // removal: records of the block in flight, 0 when none
     int64_t SlotRecords;       // records a slot has room for
     uint64_t RegionCheck;      // RecordCheck over the region in its slot
@@ -49,8 +50,8 @@ struct JournalHeader {
     uint64_t LastRecordCheck;  // removal: RecordCheck of the log's last record before the change
     uint64_t BeforeCheck;      // RecordCheck over the log's bytes of the region before it is written
     char Saved[kEntrySize];    // removal: the removed record
-    char Padding[5];
-    uint64_t Check;  // RecordCheck over every byte above
+    char Padding[5];           // [0]: kAppendEndsNoted when an import notes its ends; [1]: kBeforePiecesKept
+    uint64_t Check;            // RecordCheck over every byte above
 };
 static_assert(sizeof(JournalHeader) == 248, "the journal header is 248 bytes");
 static_assert(offsetof(JournalHeader, LogLength) == 16, "LogLength at 16");
@@ -58,6 +59,12 @@ static_assert(offsetof(JournalHeader, NextSource) == 32, "NextSource at 32");
 static_assert(offsetof(JournalHeader, Saved) == 120, "Saved at 120");
 static_assert(offsetof(JournalHeader, Check) == 240, "Check at 240");
 
+constexpr char kAppendEndsNoted = 'E';
+// The region's bytes before it is written are kept as one check value per
+// kProofPiece bytes beside it, so the opening can prove each piece of the log's
+// region is its before or its after.
+constexpr char kBeforePiecesKept = 'S';
+constexpr int64_t kProofPiece = 512;
 constexpr char kJournalMagic[8] = {'U', 'L', 'M', 'A', 'R', 'J', 'N', '2'};
 // Regions and header copies are aligned to this: a multiple of every sector size in use.
 constexpr int64_t kJournalSector = 4096;
@@ -68,11 +75,22 @@ struct Journal {
     PlatformFile File;
     std::string Path;
     JournalHeader Header{};
+    // Set before StartJournal or NoteRegion: the region's before, PieceChecks of
+    // it, kept with the region (none: only BeforeCheck is kept).
+    std::vector<uint64_t> BeforePieces;
 };
 
 std::string JournalPath(const std::string& logPath);
 // A 64-bit check value of `size` bytes (FNV-1a, a word at a time).
 uint64_t RecordCheck(const void* bytes, size_t size);
+// A 64-bit check value of `size` bytes taken four words at a time in
+// independent lanes: the same strength per lane as RecordCheck and about three
+// times as fast over the megabytes a removal moves; used where the journal
+// keeps the before pieces (kBeforePiecesKept).
+uint64_t RegionCheckOf(const void* bytes, size_t size);
+// One check value per kProofPiece bytes of `size` bytes taken as zero-padded to
+// `length` (bytes past a file's end read as zeros).
+std::vector<uint64_t> PieceChecks(const char* bytes, size_t size, int64_t length);
 // The bytes a slot of `slotRecords` records holds: the records and the sectors around them.
 int64_t SlotBytes(int64_t slotRecords);
 
@@ -89,7 +107,12 @@ bool NoteRegion(Journal& journal, int64_t nextSource, int64_t blockRecords, int6
                 uint64_t beforeCheck);
 // The region the header names; `*valid` is false when the slot does not hold it
 // whole (then its writing to the log never began).
-bool ReadRegion(Journal& journal, std::string* region, bool* valid);
+// With kBeforePiecesKept, `*pieces` (when given) gets the region's before
+// checks, and the slot is whole only when they are.
+bool ReadRegion(Journal& journal, std::string* region, bool* valid, std::vector<uint64_t>* pieces = nullptr);
+// An import's writes: before each, the length it ends at goes to the header
+// (NextSource) and is flushed, so the log is never longer than the journal says.
+bool NoteAppendEnd(Journal& journal, int64_t end);
 // Writes the header to the older copy (Sequence raised, Check recomputed) and flushes it.
 bool WriteJournalHeader(Journal& journal);
 // Closes and deletes the journal and flushes the folder. When it cannot be

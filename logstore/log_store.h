@@ -45,6 +45,9 @@ struct LogStore {
     int32_t EntryCount = 0;
     LogError LastError = LogError::None;
     int32_t MoveBlockRecords = kMoveBlockRecords;
+    // Called after each block a deletion moves, with the records moved so far and
+    // all it moves, so a window can show progress and answer meanwhile; null: none.
+    void (*Progress)(int64_t done, int64_t total) = nullptr;
     // Set by OpenLog; the shell shows RecoveryMessage once (TakeRecoveryMessage).
     LogRecovery Recovery = LogRecovery::None;
     bool RecoveredRemoval = true;   // false: the interrupted change was an addition or a rewrite

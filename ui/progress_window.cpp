@@ -20,12 +20,13 @@ constexpr WORD kWindowPoints = 8;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER;
 constexpr int kClientWidth = 200;  // scaled
 constexpr int kClientHeight = 44;  // scaled
-constexpr DWORD kShowAfterMs = 1000;
+DWORD g_showAfterMs = 1000;
 constexpr DWORD kRedrawEveryMs = 100;
 
 struct ProgressState {
     HWND Owner = nullptr;
     HWND Window = nullptr;
+    HWND Focus = nullptr;  // the control focused before: disabling its window takes the focus away
     bool OwnerWasEnabled = false;
     std::string Title, What;
     int64_t Total = 0, Done = 0;
@@ -47,9 +48,9 @@ std::string ProgressLine() {
 
 void AddControls(HWND window) {
     const ControlRow rows[] = {
-        {kIdProgressText, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, U(6), U(6), U(188), U(10)},
-        {kIdProgressFrame, "STATIC", "", SS_ETCHEDFRAME, 0, U(6), U(22), U(188), U(14)},
-        {kIdProgressBar, "STATIC", "", SS_BLACKRECT, 0, U(8), U(24), U(1), U(10)},
+        {kIdBarText, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, U(6), U(6), U(188), U(10)},
+        {kIdBarFrame, "STATIC", "", SS_ETCHEDFRAME, 0, U(6), U(22), U(188), U(14)},
+        {kIdBarFilled, "STATIC", "", SS_BLACKRECT, 0, U(8), U(24), U(1), U(10)},
     };
     AddControlTable(window, rows);
 }
@@ -57,20 +58,20 @@ void AddControls(HWND window) {
 // The bar fills the frame's inside in proportion to Done.
 void DrawProgress() {
     HWND window = g_progress.Window;
-    SetDlgItemTextA(window, kIdProgressText, ProgressLine().c_str());
+    SetDlgItemTextA(window, kIdBarText, ProgressLine().c_str());
     RECT frame;
-    GetWindowRect(GetDlgItem(window, kIdProgressFrame), &frame);
+    GetWindowRect(GetDlgItem(window, kIdBarFrame), &frame);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
     int inside = frame.right - frame.left - 4;
     int filled = g_progress.Total > 0 ? static_cast<int>(inside * g_progress.Done / g_progress.Total) : inside;
-    SetWindowPos(GetDlgItem(window, kIdProgressBar), nullptr, frame.left + 2, frame.top + 2, std::max(1, filled),
+    SetWindowPos(GetDlgItem(window, kIdBarFilled), nullptr, frame.left + 2, frame.top + 2, std::max(1, filled),
                  frame.bottom - frame.top - 4, SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWindow(window);
     g_progress.Drawn = GetTickCount();
 }
 
 void ShowProgressWindow() {
-    DialogSpec form = {g_progress.Title.c_str(), kWindowFont, kWindowPoints, kWindowStyle, 0, 0,
+    DialogSpec form = {g_progress.Title.c_str(), kWindowFont,          kWindowPoints, kWindowStyle, 0, 0,
                        Scaled(kClientWidth),     Scaled(kClientHeight)};
     g_progress.Window = CreateDialogInCode(form, g_progress.Owner, ProgressProc, 0);
     if (!g_progress.Window) return;
@@ -80,13 +81,15 @@ void ShowProgressWindow() {
     DrawProgress();
 }
 
+// Keys, clicks and the commands and close requests posted in their stead.
 bool IsInput(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+    return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE ||
+           (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
-// Answers what waits: painting, timers, the system's own; drops input.
+// Answers what waits: painting, timers, the system's own; drops input, so no
+// handler of another window runs in the middle of the change.
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -110,13 +113,14 @@ void BeginProgress(HWND owner, const char* title, const char* what, int64_t tota
     g_progress.What = what;
     g_progress.Total = std::max<int64_t>(0, total);
     g_progress.Started = GetTickCount();
+    g_progress.Focus = GetFocus();
     if (owner) g_progress.OwnerWasEnabled = !EnableWindow(owner, FALSE);
 }
 
 void StepProgress(int64_t done) {
     g_progress.Done = std::min(std::max<int64_t>(0, done), g_progress.Total);
     DWORD now = GetTickCount();
-    if (!g_progress.Window && now - g_progress.Started >= kShowAfterMs) ShowProgressWindow();
+    if (!g_progress.Window && now - g_progress.Started >= g_showAfterMs) ShowProgressWindow();
     if (g_progress.Window && now - g_progress.Drawn >= kRedrawEveryMs) DrawProgress();
     PumpMessages();
 }
@@ -129,8 +133,13 @@ void StepProgressOf(int64_t done, int64_t total) {
 void EndProgress() {
     if (g_progress.Window) DestroyWindow(g_progress.Window);
     if (g_progress.Owner && g_progress.OwnerWasEnabled) EnableWindow(g_progress.Owner, TRUE);
+    if (g_progress.Focus && IsWindow(g_progress.Focus) && IsWindowEnabled(g_progress.Focus)) {
+        SetFocus(g_progress.Focus);
+    }
     if (g_progress.QuitSeen) PostQuitMessage(g_progress.QuitCode);
     g_progress = ProgressState{};
 }
+
+void ShowProgressAtOnceForTest() { g_showAfterMs = 0; }
 
 HWND ProgressWindow() { return g_progress.Window; }

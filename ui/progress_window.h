@@ -22,5 +22,8 @@ void StepProgress(int64_t done);
 void StepProgressOf(int64_t done, int64_t total);
 // Closes the window, enables the owner again and hands on a quit that arrived meanwhile.
 void EndProgress();
+// Only the test build of the program calls it (its "--progress-at-once"): the
+// window shows from the first step, so a scenario sees it on any machine.
+void ShowProgressAtOnceForTest();
 // The progress window while it is shown, else null (for the tests' driver).
 HWND ProgressWindow();

@@ -12,6 +12,7 @@
 #include "settings/settings_file.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
+#include "ui/progress_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -23,15 +24,20 @@ void BackUpLog() {
     request.Drive = Settings.BackupDrive;
     request.Generations = Settings.BackupGenerations;
     request.Now = UtcNow();
+    request.Progress = StepProgressOf;
+    BeginProgress(nullptr, "Backing up the log", "bytes copied and checked", 0);
     BackupResult result = BackUpLogSafely(request);
+    EndProgress();
     if (result.Ok) return;
     ShowMessageBox(nullptr, kCaptionBackupFailed, BackupFailureMessage(result), MB_ICONEXCLAMATION | MB_OK);
 }
 
 #ifdef ULMAR_TEST_HOOKS
 // The test build only: "--spoil-copy OFFSET" changes that byte of every
-// temporary backup copy before it is read back.
+// temporary backup copy before it is read back; "--progress-at-once" shows the
+// progress of long work from its first step.
 void SetTestHookFromCommandLine() {
+    if (std::strstr(GetCommandLineA(), "--progress-at-once")) ShowProgressAtOnceForTest();
     const char* option = std::strstr(GetCommandLineA(), "--spoil-copy ");
     if (!option) return;
     BackupHookForTest.SpoilCopy = true;

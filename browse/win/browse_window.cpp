@@ -21,6 +21,7 @@
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
 #include "ui/modal_window.h"
+#include "ui/progress_window.h"
 #include "ui/scale.h"
 
 namespace {
@@ -143,7 +144,13 @@ void OnSearch(HWND dialog) {
 void OnDelete(HWND dialog) {
     if (ChooseEntryToDelete(BrowsePage) == 0) return;
     if (ShowMessageBox(nullptr, kCaptionDeleteEntry, kAskDeleteText, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    // A deletion near the start of a big log moves every later record: it shows
+    // its progress, and the windows stay painted meanwhile.
+    BeginProgress(dialog, kCaptionDeleteEntry, "records moved", Log.EntryCount - BrowsePage.CurrentEntryNumber);
+    Log.Progress = StepProgressOf;
     bool deleted = DeleteCurrentEntry(Log, BrowsePage);
+    Log.Progress = nullptr;
+    EndProgress();
     ShowPageKeepingSearch(dialog);
     if (!deleted) {
         std::string text = std::string(DeleteFailedHeading(Log.LastError)) + "\n\n" + DescribeLogError(Log.LastError) +

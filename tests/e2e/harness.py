@@ -266,6 +266,10 @@ class App:
         before (or that has opened a modal box or window whose loop now runs)."""
         self.call("settle", hwnd, PATIENCE * 2000)
 
+    def answers(self, hwnd, within=1.0):
+        """True when the thread of window `hwnd` answers a message within `within` seconds."""
+        return self.call("answers", hwnd, int(within * 1000))[0] == "1"
+
     def moving(self, hwnd):
         """True while the user moves or sizes a window of the thread of `hwnd`."""
         return int(self.call("guiflags", hwnd)[0]) & 0x2 != 0  # GUI_INMOVESIZE

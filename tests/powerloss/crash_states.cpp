@@ -49,7 +49,7 @@ std::string SectorOf(const std::string& bytes, int64_t sector) {
 }
 
 void ApplyFolderOp(std::map<std::string, int>& names, const DiskOp& op) {
-    if (op.Kind == DiskOpKind::Create) names[op.Name] = op.Inode;
+    if (op.Kind == DiskOpKind::Create || op.Kind == DiskOpKind::Link) names[op.Name] = op.Inode;
     if (op.Kind == DiskOpKind::Delete) names.erase(op.Name);
     if (op.Kind == DiskOpKind::Rename && names.count(op.Name)) {
         names[op.To] = names[op.Name];
@@ -96,11 +96,22 @@ struct Tracker {
                 file.Sectors.clear();
                 file.SectorOps.clear();
                 break;
-            case DiskOpKind::FolderFlush:
-                DurableNames = Names;
-                FolderOps.clear();
-                FolderOpIndex.clear();
+            case DiskOpKind::FolderFlush: {
+                // Only that folder's entries reach the disk; the others stay open.
+                std::vector<DiskOp> open;
+                std::vector<size_t> openIndex;
+                for (size_t i = 0; i < FolderOps.size(); ++i) {
+                    if (FolderOfName(FolderOps[i].Name) == op.Name) {
+                        ApplyFolderOp(DurableNames, FolderOps[i]);
+                    } else {
+                        open.push_back(FolderOps[i]);
+                        openIndex.push_back(FolderOpIndex[i]);
+                    }
+                }
+                FolderOps = open;
+                FolderOpIndex = openIndex;
                 break;
+            }
             default:
                 ApplyFolderOp(Names, op);
                 FolderOps.push_back(op);
@@ -225,6 +236,7 @@ const char* OpName(DiskOpKind kind) {
         case DiskOpKind::Rename: return "rename";
         case DiskOpKind::Delete: return "delete";
         case DiskOpKind::FolderFlush: return "folder flush";
+        case DiskOpKind::Link: return "link";
     }
     return "?";
 }

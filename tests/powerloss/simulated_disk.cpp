@@ -9,9 +9,20 @@ SimulatedDisk Disk;
 
 namespace {
 
+// A path as the disk keys it: '/' between folders, no leading "./".
 std::string NameOf(const char* path) {
     std::string text = path;
-    return text.substr(FileNameStart(text));
+    for (char& c : text) {
+        if (c == '\\') c = '/';
+    }
+    while (text.compare(0, 2, "./") == 0) text.erase(0, 2);
+    return text;
+}
+
+std::string FolderKey(const char* path) {
+    std::string folder = NameOf(path);
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    return folder == "." ? std::string() : folder;
 }
 
 void Note(const DiskOp& op) {
@@ -148,9 +159,12 @@ bool FileFlush(PlatformFile file) {
     return true;
 }
 
-bool FolderFlush(const char*) {
+std::string FolderOfName(const std::string& name) { return FolderKey(name.substr(0, FileNameStart(name)).c_str()); }
+
+bool FolderFlush(const char* path) {
     DiskOp op;
     op.Kind = DiskOpKind::FolderFlush;
+    op.Name = FolderKey(path);
     Note(op);
     return true;
 }
@@ -197,10 +211,21 @@ bool FileReplace(const char* from, const char* to) {
     op.Name = source;
     op.To = target;
     Note(op);
-    return FolderFlush(".");
+    return FolderFlush(FolderOfName(target).c_str());
 }
 
-bool FileHardLink(const char*, const char*) { return false; }
+bool FileHardLink(const char* existing, const char* link) {
+    auto found = Disk.Names.find(NameOf(existing));
+    std::string name = NameOf(link);
+    if (Disk.RefuseLinks || found == Disk.Names.end() || Disk.Names.count(name)) return false;
+    Disk.Names[name] = found->second;
+    DiskOp op;
+    op.Kind = DiskOpKind::Link;
+    op.Inode = found->second;
+    op.Name = name;
+    Note(op);
+    return true;
+}
 
 uint32_t FileSectorSize(const char*) { return 512; }
 
@@ -210,8 +235,11 @@ bool FileReadSectors(PlatformFile file, int64_t offset, void* buffer, size_t siz
 
 bool FolderCreate(const char*) { return true; }
 
-bool FolderList(const char*, std::vector<std::string>* names) {
+bool FolderList(const char* path, std::vector<std::string>* names) {
     names->clear();
-    for (const auto& name : Disk.Names) names->push_back(name.first);
+    std::string folder = FolderKey(path);
+    for (const auto& name : Disk.Names) {
+        if (FolderOfName(name.first) == folder) names->push_back(name.first.substr(FileNameStart(name.first)));
+    }
     return true;
 }

@@ -450,6 +450,12 @@ std::string Run(const std::vector<std::string>& w) {
     if (op == "settle" && need(2)) {
         return WaitPostedHandled(AsWindow(w[1]), std::atoi(w[2].c_str())) ? "OK" : "ERR still busy";
     }
+    if (op == "answers" && need(2)) {  // 1 when the window's thread answers a message within the time
+        DWORD_PTR ignored = 0;
+        UINT ms = static_cast<UINT>(std::atoi(w[2].c_str()));
+        return std::string("OK ") +
+               (SendMessageTimeoutA(AsWindow(w[1]), WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored) ? "1" : "0");
+    }
     if (op == "guiflags" && need(1)) {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
