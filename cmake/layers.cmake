@@ -9,6 +9,7 @@ set(ULMAR_LAYER_TABLE
   ulmar_ui_layout         10   # window-free sizes: the scale, column rules
   ulmar_settings          15   # CURLOG.DTA, the settings file
   ulmar_records           15   # the values formats and the filter read: dates, kHz, prefix, trimming, code page
+  ulmar_reports           17   # the report register beside the log, kept in step by the cores above
   ulmar_logging_core      20   # window-free cores of the subsystems
   ulmar_browse_core       20
   ulmar_print_core        20

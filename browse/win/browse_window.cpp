@@ -143,7 +143,7 @@ void OnSearch(HWND dialog) {
 void OnDelete(HWND dialog) {
     if (ChooseEntryToDelete(BrowsePage) == 0) return;
     if (ShowMessageBox(nullptr, kCaptionDeleteEntry, kAskDeleteText, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    bool deleted = DeleteCurrentEntry(Log, BrowsePage);
+    bool deleted = DeleteCurrentEntry(Log, BrowsePage, Register);
     ShowPageKeepingSearch(dialog);
     if (!deleted) {
         std::string text = std::string(DeleteFailedHeading(Log.LastError)) + "\n\n" + DescribeLogError(Log.LastError) +

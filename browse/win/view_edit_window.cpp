@@ -82,7 +82,7 @@ void OnExit(HWND dialog) {
         case ExitChoice::CloseOnly: EndModal(dialog, 0); break;
         case ExitChoice::StayOnStation: FocusControl(dialog, kIdEditStation); break;
         case ExitChoice::WriteBack:
-            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.Shown, texts))) {
+            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.Shown, texts), Register)) {
                 EndModal(dialog, 0);
             } else {
                 ReportFailure(kSaveFailedText, kSaveFailedTail);  // the window stays, with what was typed
