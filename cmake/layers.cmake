@@ -19,6 +19,7 @@ set(ULMAR_LAYER_TABLE
   ulmar_exchange          25   # the file formats: CSV out and in, bulletin lines, the filtered export, ADIF
   ulmar_art               20   # the picture generator (only its tool and tests link it)
   ulmar_ui                30   # every Win32 chore, written once
+  ulmar_reports_window    35   # the report and register windows, opened from other windows
   ulmar_logging_window    40   # the windows
   ulmar_browse_window     40
   ulmar_print_window      40
