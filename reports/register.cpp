@@ -128,6 +128,21 @@ bool StoreRow(ReportRegister& reg, LogStore& log, int32_t entry, const RegisterR
     return false;
 }
 
+bool StoreNewRows(ReportRegister& reg, LogStore& log, std::vector<RegisterRow> rows) {
+    if (reg.Unreadable) return false;
+    std::vector<RegisterRow> kept;
+    for (RegisterRow& row : rows) {
+        if (!RowIsEmpty(row)) kept.push_back(std::move(row));
+    }
+    if (kept.empty()) return true;
+    if (!KeyRowsByEntry(log, &kept)) return false;
+    size_t before = reg.Rows.size();
+    reg.Rows.insert(reg.Rows.end(), kept.begin(), kept.end());
+    if (WriteRegister(reg)) return true;
+    reg.Rows.resize(before);
+    return false;
+}
+
 bool PrepareRemoval(ReportRegister& reg, int32_t entry, const LogEntry& removed, int32_t entryCount,
                     RegisterChange* change) {
     *change = RegisterChange();

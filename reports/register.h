@@ -23,9 +23,6 @@ struct ReportRegister {
 // The register of the program's one log.
 extern ReportRegister Register;
 
-// The title of the box that says a register cannot be read, and its first words.
-constexpr const char* kRegisterCaption = "Ulmar";
-
 // Reads the register beside the open log (log.OpenPath) and resolves its rows
 // against the log; a pending change left by a killed run is folded in and
 // written. A register that cannot be read leaves Unreadable set (and
@@ -41,6 +38,11 @@ const RegisterRow* RowOfEntry(const ReportRegister& reg, int32_t entry);
 // `entry`: added, replaced, or removed when it holds nothing. The file is
 // replaced in one flushed step; when that fails the rows are as before.
 bool StoreRow(ReportRegister& reg, LogStore& log, int32_t entry, const RegisterRow& values);
+
+// Adds `rows` (their Entry set; entries without a row yet, such as those an
+// import appended) in one replacement of the file, keyed with one read of the
+// log. Empty rows are passed over. When the file cannot be written the rows are as before.
+bool StoreNewRows(ReportRegister& reg, LogStore& log, std::vector<RegisterRow> rows);
 
 // What a change of the log announced to the register.
 struct RegisterChange {

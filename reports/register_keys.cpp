@@ -127,6 +127,37 @@ bool ResolveRows(LogStore& log, const PendingChange& change, std::vector<Registe
     return read;
 }
 
+bool KeyRowsByEntry(LogStore& log, std::vector<RegisterRow>* rows) {
+    std::unordered_map<int32_t, size_t> rowOfEntry;
+    std::unordered_map<std::string, uint32_t> seen;  // the rows' records: how often met so far
+    int32_t last = 0;
+    for (size_t i = 0; i < rows->size(); ++i) {
+        RegisterRow& row = (*rows)[i];
+        int32_t got = 0;
+        if (!rowOfEntry.emplace(row.Entry, i).second || !ReadEntries(log, row.Entry, 1, &row.Key.Record, &got) ||
+            got != 1) {
+            return false;
+        }
+        seen.emplace(std::string(BytesOf(row.Key.Record)), 0);
+        if (row.Entry > last) last = row.Entry;
+    }
+    std::vector<LogEntry> block(static_cast<size_t>(kBlockRecords));
+    for (int32_t first = 1; first <= last; first += kBlockRecords) {
+        int32_t got = 0;
+        if (!ReadEntries(log, first, kBlockRecords, block.data(), &got) || got <= 0) return false;
+        for (int32_t i = 0; i < got && first + i <= last; ++i) {
+            auto count = seen.find(std::string(BytesOf(block[static_cast<size_t>(i)])));
+            if (count == seen.end()) continue;
+            ++count->second;
+            auto row = rowOfEntry.find(first + i);
+            if (row == rowOfEntry.end()) continue;
+            (*rows)[row->second].Key.Occurrence = count->second;
+            (*rows)[row->second].Pending = PendingState::None;
+        }
+    }
+    return true;
+}
+
 uint32_t OccurrenceAt(LogStore& log, int32_t entry, const LogEntry& record) {
     std::vector<LogEntry> block(static_cast<size_t>(kBlockRecords));
     uint32_t occurrence = 1;

@@ -18,3 +18,6 @@ bool ResolveRows(LogStore& log, const PendingChange& change, std::vector<Registe
 // The occurrence `record` would have as entry `entry`: one more than the
 // records identical to it among entries 1..entry-1. 0 when the log cannot be read.
 uint32_t OccurrenceAt(LogStore& log, int32_t entry, const LogEntry& record);
+// Sets each row's key from the record at its Entry, with one read of the log up
+// to the last of them. False when the log cannot be read or an Entry is not in it.
+bool KeyRowsByEntry(LogStore& log, std::vector<RegisterRow>* rows);

@@ -38,14 +38,29 @@ bool DaysBetween(const std::string& from, const std::string& to, int64_t* days) 
 bool RowIsSent(const RegisterRow& row) { return !row.SentDate.empty() || row.Via != SentVia::None; }
 bool RowIsReplied(const RegisterRow& row) { return !row.ReplyDate.empty() || row.Reply != ReplyKind::None; }
 
+ReplyState ReplyStateOf(const RegisterRow* row) {
+    if (!row) return ReplyState::NoReport;
+    if (RowIsReplied(*row)) return ReplyState::Replied;
+    return RowIsSent(*row) ? ReplyState::Awaiting : ReplyState::NoReport;
+}
+
 bool RowMatchesChoice(const RegisterRow* row, RepliesChoice choice) {
-    switch (choice) {
-        case RepliesChoice::All: return true;
-        case RepliesChoice::Awaiting: return row && RowIsSent(*row) && !RowIsReplied(*row);
-        case RepliesChoice::Replied: return row && RowIsReplied(*row);
-        case RepliesChoice::NoReport: return !row || (!RowIsSent(*row) && !RowIsReplied(*row));
+    ReportFilter filter;
+    filter.Replies = choice;
+    std::vector<ReplyState> states = {ReplyStateOf(row)};
+    filter.ReplyStates = &states;
+    return ReplyMatches(filter, 1);
+}
+
+std::vector<ReplyState> ReplyStatesOf(const std::vector<RegisterRow>& rows, int32_t entryCount) {
+    std::vector<ReplyState> states(static_cast<size_t>(entryCount > 0 ? entryCount : 0), ReplyState::NoReport);
+    std::vector<bool> seen(states.size(), false);
+    for (const RegisterRow& row : rows) {
+        if (row.Entry < 1 || row.Entry > entryCount || seen[static_cast<size_t>(row.Entry - 1)]) continue;
+        seen[static_cast<size_t>(row.Entry - 1)] = true;
+        states[static_cast<size_t>(row.Entry - 1)] = ReplyStateOf(&row);
     }
-    return true;
+    return states;
 }
 
 RegisterSummary SummarizeRegister(const std::vector<RegisterRow>& rows, const std::vector<LogEntry>& records,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "records/entry_filter.h"
 #include "reports/register_row.h"
 
 struct SummaryLine {
@@ -30,11 +31,14 @@ bool DaysBetween(const std::string& from, const std::string& to, int64_t* days);
 RegisterSummary SummarizeRegister(const std::vector<RegisterRow>& rows, const std::vector<LogEntry>& records,
                                   const std::string& today);
 
-// Which reports a print or an export takes by the register.
-enum class RepliesChoice { All = 0, Awaiting = 1, Replied = 2, NoReport = 3 };
+// The Replies choice's items, in the order of RepliesChoice.
 constexpr const char* kRepliesChoiceTexts[] = {"all", "report sent, awaiting reply", "reply received",
                                                "no report sent"};
 // True when a report with `row` (nullptr: none) is chosen.
 bool RowMatchesChoice(const RegisterRow* row, RepliesChoice choice);
+// What the row says of its report for the filter (nullptr: no row).
+ReplyState ReplyStateOf(const RegisterRow* row);
+// Each entry's state, by entry number - 1, for a run's filter: the first row on an entry counts.
+std::vector<ReplyState> ReplyStatesOf(const std::vector<RegisterRow>& rows, int32_t entryCount);
 bool RowIsSent(const RegisterRow& row);
 bool RowIsReplied(const RegisterRow& row);

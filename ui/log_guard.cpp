@@ -19,7 +19,5 @@ bool OpenLogAndSayRecovery(LogStore& log, const std::string& path) {
     bool opened = OpenLog(log, path);
     std::string text;
     if (TakeRecoveryMessage(log, &text)) ShowMessageBox(nullptr, kCaptionUlmar, text);
-    OpenRegister(Register, log);  // switching logs switches registers
-    if (TakeRegisterMessage(Register, &text)) ShowMessageBox(nullptr, kCaptionUlmar, text);
     return opened;
 }
