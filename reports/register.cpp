@@ -112,7 +112,9 @@ bool StoreRow(ReportRegister& reg, LogStore& log, int32_t entry, const RegisterR
     } else {
         RegisterRow row = values;
         row.Key.Record = record;
-        row.Key.Occurrence = OccurrenceAt(log, entry, record);
+        // A row already on the entry knows its key: only a new one counts the records before it.
+        bool known = at < reg.Rows.size() && SameRecord(reg.Rows[at].Key.Record, record);
+        row.Key.Occurrence = known ? reg.Rows[at].Key.Occurrence : OccurrenceAt(log, entry, record);
         if (row.Key.Occurrence == 0) return false;
         row.Pending = PendingState::None;
         row.Entry = entry;

@@ -16,6 +16,7 @@
 #include "reports/win/report_window_ids.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
+#include "ui/full_path.h"
 #include "ui/message_box.h"
 #include "ui/modal_window.h"
 
@@ -54,7 +55,7 @@ std::string HeadingText(const LogEntry& record) {
 
 void AddControls(HWND dialog) {
     std::string heading = HeadingText(g_report.Record);
-    std::string letter = ProposedLetterPath(Log.OpenPath, g_report.Record);
+    std::string letter = ProposedLetterPath(FullPath(Log.OpenPath), g_report.Record);
     const ControlRow rows[] = {
         {kIdHeading, "STATIC", heading.c_str(), SS_LEFT, 0, U(8), U(6), U(284), U(10)},
         {kIdLabelSinpo, "STATIC", "&SINPO:", SS_RIGHT, 0, U(8), U(22), U(60), U(10)},
