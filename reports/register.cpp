@@ -8,8 +8,7 @@ namespace {
 
 bool WriteRegister(const ReportRegister& reg) {
     if (reg.Unreadable || reg.LogPath.empty()) return false;
-    RegisterContent content{reg.Change, reg.Rows};
-    return ReplaceRegisterFile(RegisterPath(reg.LogPath), RegisterTemporaryPath(reg.LogPath), content);
+    return ReplaceRegisterFile(RegisterPath(reg.LogPath), RegisterTemporaryPath(reg.LogPath), reg.Change, reg.Rows);
 }
 
 bool HasPending(const ReportRegister& reg) {
@@ -103,30 +102,38 @@ bool StoreRow(ReportRegister& reg, LogStore& log, int32_t entry, const RegisterR
     LogEntry record{};
     int32_t got = 0;
     if (!ReadEntries(log, entry, 1, &record, &got) || got != 1) return false;
-    std::vector<RegisterRow> before = reg.Rows;
     size_t at = 0;
     while (at < reg.Rows.size() && reg.Rows[at].Entry != entry) ++at;
+    bool existed = at < reg.Rows.size();
+    RegisterRow old = existed ? reg.Rows[at] : RegisterRow();
     if (RowIsEmpty(values)) {
-        if (at == reg.Rows.size()) return true;
+        if (!existed) return true;
         reg.Rows.erase(reg.Rows.begin() + static_cast<std::ptrdiff_t>(at));
     } else {
         RegisterRow row = values;
         row.Key.Record = record;
         // A row already on the entry knows its key: only a new one counts the records before it.
-        bool known = at < reg.Rows.size() && SameRecord(reg.Rows[at].Key.Record, record);
-        row.Key.Occurrence = known ? reg.Rows[at].Key.Occurrence : OccurrenceAt(log, entry, record);
+        bool known = existed && SameRecord(old.Key.Record, record);
+        row.Key.Occurrence = known ? old.Key.Occurrence : OccurrenceAt(log, entry, record);
         if (row.Key.Occurrence == 0) return false;
         row.Pending = PendingState::None;
         row.Entry = entry;
-        if (at < reg.Rows.size() && SameRowValues(reg.Rows[at], row)) return true;
-        if (at == reg.Rows.size()) {
-            reg.Rows.push_back(row);
-        } else {
+        if (existed && SameRowValues(old, row)) return true;
+        if (existed) {
             reg.Rows[at] = row;
+        } else {
+            reg.Rows.push_back(row);
         }
     }
     if (WriteRegister(reg)) return true;
-    reg.Rows = std::move(before);
+    // As before: the old row back in its place, or the new one gone.
+    if (!existed) {
+        reg.Rows.pop_back();
+    } else if (RowIsEmpty(values)) {
+        reg.Rows.insert(reg.Rows.begin() + static_cast<std::ptrdiff_t>(at), old);
+    } else {
+        reg.Rows[at] = old;
+    }
     return false;
 }
 

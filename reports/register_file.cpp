@@ -73,13 +73,13 @@ struct Reader {
     }
 };
 
-// The smallest row: two keys, the fixed fields, two empty texts.
-constexpr size_t kMinRowBytes = 2 * (sizeof(LogEntry) + 4) + 1 + kSinpoChars + 2 * kRegisterDateChars + 2 + 2 * 2;
+// The smallest row: one key, the fixed fields, two empty texts.
+constexpr size_t kMinRowBytes = (sizeof(LogEntry) + 4) + 1 + kSinpoChars + 2 * kRegisterDateChars + 2 + 2 * 2;
 
 bool ReadRow(Reader& reader, RegisterRow* row, std::string* why) {
     row->Key = reader.Key();
     uint64_t pending = reader.Int(1);
-    row->PendingKey = reader.Key();
+    row->PendingKey = pending != 0 ? reader.Key() : row->Key;
     row->Sinpo = reader.Fixed(kSinpoChars);
     row->SentDate = reader.Fixed(kRegisterDateChars);
     uint64_t via = reader.Int(1);
@@ -102,17 +102,22 @@ bool ReadRow(Reader& reader, RegisterRow* row, std::string* why) {
 std::string RegisterPath(const std::string& logPath) { return logPath + ".RRG"; }
 std::string RegisterTemporaryPath(const std::string& logPath) { return logPath + ".RRG.TMP"; }
 
-std::string EncodeRegister(const RegisterContent& content) {
+std::string EncodeRegister(const RegisterContent& content) { return EncodeRegister(content.Change, content.Rows); }
+
+std::string EncodeRegister(const PendingChange& change, const std::vector<RegisterRow>& rows) {
     std::string out;
+    size_t size = 64;
+    for (const RegisterRow& row : rows) size += kMinRowBytes + row.Details.size() + row.ReplyNote.size();
+    out.reserve(size);
     PutBytes(&out, kRegisterMagic, sizeof(kRegisterMagic));
-    PutInt(&out, content.Rows.size(), 4);
-    PutInt(&out, content.Change.Active ? 1 : 0, 1);
-    PutInt(&out, static_cast<uint64_t>(content.Change.CountBefore), 8);
-    PutInt(&out, static_cast<uint64_t>(content.Change.CountAfter), 8);
-    for (const RegisterRow& row : content.Rows) {
+    PutInt(&out, rows.size(), 4);
+    PutInt(&out, change.Active ? 1 : 0, 1);
+    PutInt(&out, static_cast<uint64_t>(change.CountBefore), 8);
+    PutInt(&out, static_cast<uint64_t>(change.CountAfter), 8);
+    for (const RegisterRow& row : rows) {
         PutKey(&out, row.Key);
         PutInt(&out, static_cast<uint8_t>(row.Pending), 1);
-        PutKey(&out, row.Pending == PendingState::None ? row.Key : row.PendingKey);
+        if (row.Pending != PendingState::None) PutKey(&out, row.PendingKey);
         PutFixed(&out, row.Sinpo, kSinpoChars);
         PutFixed(&out, row.SentDate, kRegisterDateChars);
         PutInt(&out, static_cast<uint8_t>(row.Via), 1);
@@ -167,12 +172,13 @@ RegisterRead ReadRegisterFile(const std::string& path, RegisterContent* content,
     return DecodeRegister(bytes, content, why) ? RegisterRead::Read : RegisterRead::Unreadable;
 }
 
-bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const RegisterContent& content) {
-    if (content.Rows.empty() && !content.Change.Active) {
+bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const PendingChange& change,
+                         const std::vector<RegisterRow>& rows) {
+    if (rows.empty() && !change.Active) {
         if (!FileExists(path.c_str())) return true;
         return FileDelete(path.c_str()) && FolderFlush(FolderOfPath(path).c_str());
     }
-    std::string bytes = EncodeRegister(content);
+    std::string bytes = EncodeRegister(change, rows);
     PlatformFile file;
     if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
     bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);

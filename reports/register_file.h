@@ -6,7 +6,7 @@
 // the pending change (u8 0 or 1, then the log's entry count before and after
 // it, i64 each); the rows; a check value (u64, RecordCheck over every byte
 // before it). A row: the key (115 record bytes, u32 occurrence); the pending
-// state (u8) and pending key (115 bytes, u32); the SINPO (5 bytes, blank
+// state (u8) and, unless it is 0, the pending key (115 bytes, u32); the SINPO (5 bytes, blank
 // padded), the sent date (10), the way sent (u8), the reply date (10), the
 // reply's kind (u8); the details and the reply note (u16 length, bytes each).
 #pragma once
@@ -36,6 +36,7 @@ std::string RegisterPath(const std::string& logPath);
 std::string RegisterTemporaryPath(const std::string& logPath);
 
 std::string EncodeRegister(const RegisterContent& content);
+std::string EncodeRegister(const PendingChange& change, const std::vector<RegisterRow>& rows);
 // False, with `*why` in plain words, when the bytes are not a whole register.
 bool DecodeRegister(const std::string& bytes, RegisterContent* content, std::string* why);
 
@@ -44,4 +45,5 @@ RegisterRead ReadRegisterFile(const std::string& path, RegisterContent* content,
 // Writes the register to its temporary file, flushes it and renames it over
 // `path` with the folder flushed: a kill or a power cut leaves the old file or
 // the new one. With no rows and no pending change the file is deleted instead.
-bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const RegisterContent& content);
+bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const PendingChange& change,
+                         const std::vector<RegisterRow>& rows);

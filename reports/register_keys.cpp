@@ -10,16 +10,23 @@ namespace {
 constexpr int32_t kBlockRecords = 8192;
 constexpr int kFilterBits = 20;
 
-// A cheap hash of three words of the record (date and time, the frequency
-// with the station's start, the remarks' end): most records of a log differ
-// from every key in one of them, so the exact look-up runs only on a few.
+// A cheap hash of five words of the record (the date, the time, the station
+// and the start of the location): most records of a log differ from every key
+// in one of them, so the exact look-up runs only on a few.
 inline uint64_t QuickHash(const LogEntry& record) {
     const char* bytes = reinterpret_cast<const char*>(&record);
-    uint64_t a, b, c;
-    std::memcpy(&a, bytes, 8);
-    std::memcpy(&b, bytes + 13, 8);
-    std::memcpy(&c, bytes + sizeof(LogEntry) - 8, 8);
-    return (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full) ^ (c * 0x165667B19E3779F9ull);
+    uint64_t w[5];
+    std::memcpy(&w[0], bytes, 8);
+    std::memcpy(&w[1], bytes + 8, 8);
+    std::memcpy(&w[2], bytes + 21, 8);
+    std::memcpy(&w[3], bytes + 29, 8);
+    std::memcpy(&w[4], bytes + 37, 8);
+    uint64_t h = w[0] * 0x9E3779B97F4A7C15ull;
+    h = (h ^ w[1]) * 0xC2B2AE3D27D4EB4Full;
+    h = (h ^ w[2]) * 0x165667B19E3779F9ull;
+    h = (h ^ w[3]) * 0x9E3779B97F4A7C15ull;
+    h = (h ^ w[4]) * 0xC2B2AE3D27D4EB4Full;
+    return h ^ (h >> 29);
 }
 
 inline uint32_t FilterIndex(uint64_t hash) { return static_cast<uint32_t>(hash >> (64 - kFilterBits)); }
