@@ -130,3 +130,35 @@ def _(t):
     t.check(b"<CALL:12>Longwave One " in t.read("OUT3.ADI"), "no report sent: the other entry")
     app.command(app.main, MAIN_BUTTON_EXIT)
     t.equal(app.wait_exit(), 0, "exit code")
+
+
+@scenario("without a template the plain English REPORT.TXT is written and fills the letter", screen=480)
+def _(t):
+    t.write("MYLOG.ULM", b"".join(logfiles.entry(**e) for e in ENTRIES))
+    app = t.start()
+    app.command(app.main, MAIN_BUTTON_BROWSE)
+    browse = app.window(BROWSE_TITLE)
+    view, report = open_report(app, browse, 2)
+    t.equal(app.text(report, REPORT_TEMPLATE), "REPORT.TXT", "the template written on first use")
+    template = t.read("REPORT.TXT")
+    for line in (b"Your name\r\n", b"Receiver: your receiver\r\n", b"Antenna: your antenna\r\n"):
+        t.check(line in template, "the listener's own block: %r" % line)
+    app.set_text(report, REPORT_SINPO, "45444")
+    app.set_text(report, REPORT_DETAILS, "Interval signal, then news in Spanish\r\nSong about Caracas at 21:40")
+    app.command(report, REPORT_WRITE_LETTER)
+    app.answer(app.box(), IDOK)
+    letter = t.read("R._Rumbos-20040307.TXT")
+    today = datetime.datetime.now(datetime.timezone.utc).strftime("%d %b %Y").encode()
+    for line in (b"To: R. Rumbos, Venezuela\r\n", b"Date: " + today + b"\r\n", b"Dear friends at R. Rumbos,\r\n",
+                 b"on 07 Mar 2004 at 21:30 UTC.\r\n", b"Signal quality (SINPO): 45444\r\n",
+                 b"Interval signal, then news in Spanish\r\nSong about Caracas at 21:40\r\n"):
+        t.check(line in letter, "the letter holds %r" % line)
+    t.check(b"{" not in letter, "every placeholder filled")
+    app.key(report, VK_ESCAPE)
+    app.gone(report)
+    app.key(view, VK_ESCAPE)
+    app.gone(view)
+    app.key(browse, VK_ESCAPE)
+    app.gone(browse)
+    app.command(app.main, MAIN_BUTTON_EXIT)
+    t.equal(app.wait_exit(), 0, "exit code")
