@@ -5,6 +5,7 @@
 #include "backup/backup_test_hook.h"
 #include "backup/verified_copy.h"
 #include "platform/file.h"
+#include "reports/register_file.h"
 
 namespace {
 
@@ -57,10 +58,26 @@ bool MakeGeneration(const BackupRequest& request, const std::string& checkedTemp
 int RemoveOlderGenerations(const std::string& drive, const std::vector<Generation>& before, int keep) {
     int removed = 0;
     for (size_t i = static_cast<size_t>(keep - 1); i < before.size(); ++i) {
-        if (FileDelete(InFolder(GenerationFolder(drive), before[i].FileName).c_str())) ++removed;
+        std::string path = InFolder(GenerationFolder(drive), before[i].FileName);
+        FileDelete(RegisterPath(path).c_str());
+        if (FileDelete(path.c_str())) ++removed;
     }
     if (removed > 0) FolderFlush(GenerationFolder(drive).c_str());
     return removed;
+}
+
+// The log's report register goes with it, verified the same way, into the new
+// generation and beside D:NAME; a stale one there is removed when the log has none.
+bool BackUpRegister(const BackupRequest& request, const BackupResult& result, std::string* reason) {
+    std::string source = RegisterPath(request.LogPath);
+    std::string target = RegisterPath(result.Target);
+    if (!FileExists(source.c_str())) return !FileExists(target.c_str()) || FileDelete(target.c_str());
+    if (!result.Generation.empty() &&
+        !MakeVerifiedCopy(source, InFolder(GenerationFolder(request.Drive), kBackupTempName),
+                          RegisterPath(result.Generation), reason)) {
+        return false;
+    }
+    return MakeVerifiedCopy(source, InFolder(DriveFolder(request.Drive), kBackupTempName), target, reason);
 }
 
 }  // namespace
@@ -84,6 +101,9 @@ BackupResult BackUpLogSafely(const BackupRequest& request) {
         if (result.Generation.empty()) return Failed(result, reason);
         return Failed(result, reason + "\r\nThe dated copy " + result.Generation + " was made and kept; " +
                                   result.Target + " still holds the earlier copy, and no older copy was removed.");
+    }
+    if (!BackUpRegister(request, result, &reason)) {
+        return Failed(result, "The report register was not backed up. " + reason + "\r\nThe log itself was backed up.");
     }
     if (keep > 0) result.Removed = RemoveOlderGenerations(request.Drive, before, keep);
     result.Ok = true;

@@ -25,9 +25,18 @@ LogEntry EditedEntry(const LogEntry& original, const EditTexts& texts) {
     return entry;
 }
 
-bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited) {
+bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited, ReportRegister& reg) {
+    LogEntry before{};
+    int32_t got = 0;
+    // An entry that cannot be read is not in the register's way: RewriteEntry says why it fails.
+    bool known = ReadEntries(log, number, 1, &before, &got) && got == 1;
+    RegisterChange change;
+    if (known && !PrepareEdit(reg, log, number, before, edited, &change)) {
+        return FailWith(log, LogError::RegisterFailed);
+    }
     log.EntryBuffer = edited;
-    if (RewriteEntry(log, number)) return true;
-    RecountEntries(log);  // keeps LastError
-    return false;
+    bool saved = RewriteEntry(log, number);
+    if (!saved) RecountEntries(log);  // keeps LastError
+    if (known) FinishChange(reg, log, change, saved);
+    return saved;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "logstore/log_store.h"
+#include "reports/register.h"
 
 // The four editable fields as texts, without trailing blanks.
 struct EditTexts {
@@ -30,4 +31,5 @@ LogEntry EditedEntry(const LogEntry& original, const EditTexts& texts);
 
 // Writes `edited` as entry `number` through EntryBuffer and flushes it. On
 // failure EntryCount follows the file's real length and LastError says why.
-bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited);
+// A register row on the entry follows the edit (register.h).
+bool SaveEditedEntry(LogStore& log, int32_t number, const LogEntry& edited, ReportRegister& reg);

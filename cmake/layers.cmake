@@ -9,6 +9,7 @@ set(ULMAR_LAYER_TABLE
   ulmar_ui_layout         10   # window-free sizes: the scale, column rules
   ulmar_settings          15   # CURLOG.DTA, the settings file
   ulmar_records           15   # the values formats and the filter read: dates, kHz, prefix, trimming, code page
+  ulmar_reports           17   # the report register beside the log, kept in step by the cores above
   ulmar_logging_core      20   # window-free cores of the subsystems
   ulmar_browse_core       20
   ulmar_print_core        20
@@ -18,6 +19,7 @@ set(ULMAR_LAYER_TABLE
   ulmar_exchange          25   # the file formats: CSV out and in, bulletin lines, the filtered export, ADIF
   ulmar_art               20   # the picture generator (only its tool and tests link it)
   ulmar_ui                30   # every Win32 chore, written once
+  ulmar_reports_window    35   # the report and register windows, opened from other windows
   ulmar_logging_window    40   # the windows
   ulmar_browse_window     40
   ulmar_print_window      40

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exchange/adif_fields.h"
+#include "exchange/adif_register.h"
 #include "exchange/block_output.h"
 #include "exchange/output_name.h"
 #include "logstore/log_walk.h"
@@ -24,7 +25,27 @@ struct AdifFile {
     bool EveryEntry = false;  // the filter is empty
     int64_t NextNumber = 1;   // of the entry the walk hands on next
     AdifExportResult* Result = nullptr;
+    const std::vector<RegisterRow>* Rows = nullptr;
+    std::vector<int32_t> RowOfEntry;  // by entry number: index into Rows, -1 for none
 };
+
+void IndexRows(AdifFile* out, const std::vector<RegisterRow>* rows, int32_t entryCount) {
+    if (!rows || rows->empty()) return;
+    out->Rows = rows;
+    out->RowOfEntry.assign(static_cast<size_t>(entryCount) + 1, -1);
+    for (size_t i = 0; i < rows->size(); ++i) {
+        int32_t entry = (*rows)[i].Entry;
+        if (entry >= 1 && entry <= entryCount && out->RowOfEntry[static_cast<size_t>(entry)] < 0) {
+            out->RowOfEntry[static_cast<size_t>(entry)] = static_cast<int32_t>(i);
+        }
+    }
+}
+
+std::string RegisterFieldsOf(const AdifFile& out, int64_t number) {
+    if (!out.Rows || number < 1 || static_cast<size_t>(number) >= out.RowOfEntry.size()) return std::string();
+    int32_t row = out.RowOfEntry[static_cast<size_t>(number)];
+    return row < 0 ? std::string() : AdifRegisterFields((*out.Rows)[static_cast<size_t>(row)]);
+}
 
 std::string HeaderField(const std::string& name, const std::string& data) {
     return "<" + name + ":" + std::to_string(data.size()) + ">" + data + "\r\n";
@@ -50,14 +71,19 @@ void CountDamage(AdifFile* out, int64_t number, AdifDamage damage) {
 bool ExportEntry(const LogEntry& entry, void* context) {
     AdifFile* out = static_cast<AdifFile*>(context);
     int64_t number = out->NextNumber++;
-    if (!out->EveryEntry && !EntryMatches(*out->Filter, entry)) return true;
+    if (!out->EveryEntry && !EntryChosen(*out->Filter, entry, number)) return true;
     AdifDamage damage = AdifDamageOf(entry);
     if (damage != AdifDamage::None) {
         CountDamage(out, number, damage);
         return true;
     }
+    std::string extra = RegisterFieldsOf(*out, number);
+    // A register row's details make a record longer than the block's spare room.
+    if (out->Output.Used + kAdifRecordRoom + extra.size() > out->Output.Block.size() && !WritePending(&out->Output)) {
+        return false;
+    }
     char* start = out->Output.Block.data() + out->Output.Used;
-    out->Output.Used += static_cast<size_t>(PutAdifRecord(entry, start) - start);
+    out->Output.Used += static_cast<size_t>(PutAdifRecord(entry, start, extra) - start);
     out->Result->Written.Count += 1;
     return out->Output.Used < kWriteBlock || WritePending(&out->Output);
 }
@@ -65,7 +91,7 @@ bool ExportEntry(const LogEntry& entry, void* context) {
 }  // namespace
 
 AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fileName, const ReportFilter& filter,
-                            const UtcTime& created, const std::string& logPath) {
+                            const UtcTime& created, const std::string& logPath, const std::vector<RegisterRow>* rows) {
     AdifExportResult result;
     AdifFile out;
     result.Written.Status = CreateOutputFile(log, fileName, &out.Output.File);
@@ -74,6 +100,7 @@ AdifExportResult ExportAdif(LogStore& log, int64_t start, const std::string& fil
     out.EveryEntry = IsEmptyFilter(filter);
     out.NextNumber = std::max<int64_t>(start, 1);
     out.Result = &result;
+    IndexRows(&out, rows, log.EntryCount);
     PutText(&out.Output, Header(created, logPath));
     WalkResult walk = WalkLog(log, start, ExportEntry, &out);
     result.Written.Status = FinishOutputFile(&out.Output.File, fileName, WritePending(&out.Output), walk.ReadFailed);

@@ -57,6 +57,7 @@ const AsciiTable& Ascii() {
 }
 
 char* PutText(char* out, std::string_view text) {
+    if (text.empty()) return out;  // an empty view may hold no pointer at all
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
@@ -216,7 +217,7 @@ AdifDamage AdifDamageOf(const LogEntry& entry) {
     return AdifDamage::None;
 }
 
-char* PutAdifRecord(const LogEntry& entry, char* out) {
+char* PutAdifRecord(const LogEntry& entry, char* out, std::string_view extra) {
     out = PutDateAndTime(entry, out);
     char exactFreq[32];
     char* exactFreqEnd = exactFreq;
@@ -233,6 +234,7 @@ char* PutAdifRecord(const LogEntry& entry, char* out) {
     out = PutExactText(out, "APP_ULMAR_STATION", station);
     out = PutExactText(out, "APP_ULMAR_LOCATION", location);
     out = PutExactText(out, "APP_ULMAR_REMARKS", remarks);
+    out = PutText(out, extra);
     return PutText(out, "<EOR>\r\n");
 }
 

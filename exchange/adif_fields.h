@@ -16,7 +16,9 @@ enum class AdifDamage { None, Date, Time };
 
 // The record of `entry`, ended by "<EOR>" and CR LF, written at `out` (room
 // for kAdifRecordRoom bytes); returns the end. The entry must have no damage.
-char* PutAdifRecord(const LogEntry& entry, char* out);
+// `extra` (fields already written as ADIF, such as the register's) goes
+// before "<EOR>"; the room must hold it too.
+char* PutAdifRecord(const LogEntry& entry, char* out, std::string_view extra = {});
 AdifDamage AdifDamageOf(const LogEntry& entry);
 
 // The band of a frequency held as kHz × 10000, "" outside every ADIF band.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exchange/adif_reader.h"
+#include "exchange/adif_register.h"
 #include "exchange/adif_values.h"
 #include "platform/file.h"
 #include "records/code_page_1252.h"
@@ -27,6 +28,19 @@ enum Field {
     kExactStation,
     kExactLocation,
     kExactRemarks,
+    kRstSent,  // the register's fields (exchange/adif_register.h)
+    kQslSent,
+    kQslSentDate,
+    kQslSentVia,
+    kQslReceived,
+    kQslReceivedDate,
+    kQslReceivedVia,
+    kQslMessage,
+    kSinpo,
+    kDetails,
+    kSentVia,
+    kReplyKind,
+    kReplyNote,
     kFieldCount
 };
 
@@ -43,6 +57,19 @@ const std::string_view kFieldNames[kFieldCount] = {
     "APP_ULMAR_STATION",
     "APP_ULMAR_LOCATION",
     "APP_ULMAR_REMARKS",
+    "RST_SENT",
+    "QSL_SENT",
+    "QSLSDATE",
+    "QSL_SENT_VIA",
+    "QSL_RCVD",
+    "QSLRDATE",
+    "QSL_RCVD_VIA",
+    "QSLMSG_RCVD",
+    "APP_ULMAR_SINPO",
+    "APP_ULMAR_DETAILS",
+    "APP_ULMAR_SENT_VIA",
+    "APP_ULMAR_REPLY_KIND",
+    "APP_ULMAR_REPLY_NOTE",
 };
 
 // One record as it is read: its fields of interest (the first of each name)
@@ -172,6 +199,13 @@ bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, bool tex
     return true;
 }
 
+RegisterRow RowOfFields(const RecordFields& fields, RecordReading* reading) {
+    auto text = [&](int field) { return TextOf(fields, field, reading); };
+    return RegisterRowOfAdif({text(kRstSent), text(kQslSent), text(kQslSentDate), text(kQslSentVia), text(kQslReceived),
+                              text(kQslReceivedDate), text(kQslReceivedVia), text(kQslMessage), text(kSinpo),
+                              text(kDetails), text(kSentVia), text(kReplyKind), text(kReplyNote)});
+}
+
 bool AppendSourceBytes(const ByteSource& source, int64_t offset, size_t count, std::string* bytes) {
     if (!source.File.IsOpen()) {
         bytes->append(source.Memory.data() + offset, count);
@@ -208,6 +242,7 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
     std::memset(&record, ' ', sizeof record);
     std::string reason;
     bool made = FieldsToRecord(reading->Fields, &reading->Record, sink != nullptr, &record, &reason);
+    if (made && sink && sink->TakeRow) sink->TakeRow(RowOfFields(reading->Fields, &reading->Record), sink->Context);
     Clear(&reading->Fields);
     if (!made) {
         SkipInPlan(&reading->Plan, reading->Number, reason);
@@ -320,4 +355,41 @@ std::string AdifNothingToImportText(const ImportPlan& plan) { return "Nothing to
 
 std::string AdifImportRefusalText(const ImportPlan& plan, const std::string& adifPath) {
     return adifPath + " cannot be imported: " + plan.Refusal + ".";
+}
+
+namespace {
+
+struct RowCollector {
+    std::vector<RegisterRow>* Rows;
+};
+
+bool TakeNoRecord(const LogEntry&, void*) { return true; }
+
+void CollectRow(const RegisterRow& row, void* context) { static_cast<RowCollector*>(context)->Rows->push_back(row); }
+
+}  // namespace
+
+bool ReadAdifRegisterRows(const std::string& path, const ImportPlan& plan, std::vector<RegisterRow>* rows) {
+    rows->clear();
+    RowCollector collector{rows};
+    ReportSink sink;
+    sink.Take = TakeNoRecord;
+    sink.TakeRow = CollectRow;
+    sink.Context = &collector;
+    ImportPlan again = ReadAdifImportFile(path, &sink, plan.Text);
+    return !again.Refused && again.Reports == plan.Reports && rows->size() == static_cast<size_t>(plan.Reports);
+}
+
+ImportWriting AddImportedAdifReports(LogStore& log, ReportRegister& reg, const std::string& adifPath,
+                                     const ImportPlan& plan, bool* rowsStored) {
+    *rowsStored = true;
+    std::vector<RegisterRow> rows;
+    bool read = ReadAdifRegisterRows(adifPath, plan, &rows);
+    int32_t first = log.EntryCount + 1;
+    ImportWriting writing = AddImportedAdifFile(log, adifPath, plan);
+    if (writing != ImportWriting::Added) return writing;
+    if (!read) return (*rowsStored = false), writing;
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].Entry = first + static_cast<int32_t>(i);
+    *rowsStored = StoreNewRows(reg, log, std::move(rows));
+    return writing;
 }

@@ -4,9 +4,11 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/csv_import.h"
 #include "exchange/import_append.h"
+#include "reports/register.h"
 
 // The file's bytes, planned with every report kept (for tests).
 ImportPlan PlanAdifImport(std::string_view fileBytes);
@@ -20,6 +22,14 @@ ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, I
 // Reads the file again and adds its reports as one journaled change, as
 // AddImportedFile does for a CSV file.
 ImportWriting AddImportedAdifFile(LogStore& log, const std::string& adifPath, const ImportPlan& plan);
+
+// Reads the file again for the register values of its reports, one row for
+// each report in the order they were added (an empty row for one without).
+bool ReadAdifRegisterRows(const std::string& path, const ImportPlan& plan, std::vector<RegisterRow>* rows);
+// AddImportedAdifFile, then the reports' register rows into `reg`;
+// `*rowsStored` is false when they could not be written.
+ImportWriting AddImportedAdifReports(LogStore& log, ReportRegister& reg, const std::string& adifPath,
+                                     const ImportPlan& plan, bool* rowsStored);
 
 // "Add N reports to <logPath>?", then "M records will be skipped; the first,
 // record K: <reason>." when records will be skipped.

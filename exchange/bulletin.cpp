@@ -83,7 +83,8 @@ struct Collector {
 bool CollectEntry(const LogEntry& entry, void* context) {
     Collector* collector = static_cast<Collector*>(context);
     int64_t number = collector->NextNumber++;
-    if (EntryMatches(*collector->Filter, entry)) collector->Items.push_back({entry, static_cast<int32_t>(number)});
+    if (EntryChosen(*collector->Filter, entry, number))
+        collector->Items.push_back({entry, static_cast<int32_t>(number)});
     return true;
 }
 

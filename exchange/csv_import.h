@@ -8,6 +8,7 @@
 
 #include "exchange/csv_file_reader.h"
 #include "logstore/log_entry.h"
+#include "reports/register_row.h"
 
 // How a file's text is read: UTF-8 (converted to code page 1252) when the
 // whole of it is valid UTF-8 beyond plain ASCII, code page 1252 otherwise.
@@ -35,6 +36,8 @@ void SkipInPlan(ImportPlan* plan, int64_t number, const std::string& reason);
 struct ReportSink {
     bool (*Take)(const LogEntry& record, void* context) = nullptr;
     void* Context = nullptr;
+    // Where a format carries them (ADIF), each report's register values, before Take.
+    void (*TakeRow)(const RegisterRow& row, void* context) = nullptr;
 };
 
 // How a format plans the bytes of a source.

@@ -104,6 +104,8 @@ const char* DescribeLogError(LogError error) {
         case LogError::JournalFailed:
             return "The note that keeps the change safe could not be written beside the log file.";
         case LogError::JournalDamaged: return "The note that keeps the change safe is damaged.";
+        case LogError::RegisterFailed:
+            return "The report register beside the log file could not be written first. The disk may be full.";
     }
     return "Unknown error.";
 }

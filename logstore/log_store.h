@@ -21,6 +21,7 @@ enum class LogError {
     ReopenFailed,
     JournalFailed,   // the journal that makes a change safe could not be written
     JournalDamaged,  // the journal names a region it does not hold whole, and the log was touched
+    RegisterFailed,  // the report register beside the log could not note the change first
 };
 
 // What the opening of a log did about a change left unfinished by a killed run.

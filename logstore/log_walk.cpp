@@ -19,7 +19,7 @@ WalkResult WalkLog(LogStore& log, int64_t start, EntryVisitor visit, void* conte
         if (wanted > kWalkBlockEntries) wanted = kWalkBlockEntries;
         int32_t got = 0;
         bool readOk = ReadEntries(log, next, wanted, block.data(), &got);
-        int32_t outputs = filter ? filter->Choose(block.data(), got, chosen.data(), filter->Context) : got;
+        int32_t outputs = filter ? filter->Choose(block.data(), got, next, chosen.data(), filter->Context) : got;
         for (int32_t k = 0; k < outputs; ++k) {
             const LogEntry& entry = block[static_cast<size_t>(filter ? chosen[static_cast<size_t>(k)] : k)];
             result.Count += 1;

@@ -12,9 +12,10 @@ using EntryVisitor = bool (*)(const LogEntry& entry, void* context);
 // on nor counted. A run without one outputs every entry. It is asked once a
 // block, so that its test of each entry runs in one tight loop: it writes the
 // indexes into `block` of the entries to output, ascending, to `chosen` and
-// returns how many it wrote.
+// returns how many it wrote. `first` is the entry number of block[0].
 struct EntryFilter {
-    int32_t (*Choose)(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) = nullptr;
+    int32_t (*Choose)(const LogEntry* block, int32_t count, int64_t first, int32_t* chosen,
+                      const void* context) = nullptr;
     const void* Context = nullptr;
 };
 

@@ -60,6 +60,9 @@ bool DetectUtf8(std::string_view bytes);
 // AppendCodePage1252, while control characters and broken UTF-8 become "?".
 std::string DisplayTextCodePage1252(std::string_view text, bool utf8);
 
+// Code page 1252 bytes as UTF-8, character by character (CodePage1252Char).
+std::string CodePage1252ToUtf8(std::string_view bytes);
+
 // Code page 1252 bytes as printable ASCII (32 to 126), for fields that must
 // be plain ASCII: every other character by its closest ASCII, else "?".
 std::string CodePage1252ToAscii(std::string_view bytes);

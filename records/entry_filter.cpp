@@ -145,11 +145,11 @@ void SetTextKeys(ReportFilter* f) {
     }
 }
 
-int32_t ChooseEntries(const LogEntry* block, int32_t count, int32_t* chosen, const void* context) {
+int32_t ChooseEntries(const LogEntry* block, int32_t count, int64_t first, int32_t* chosen, const void* context) {
     const ReportFilter& filter = *static_cast<const ReportFilter*>(context);
     int32_t outputs = 0;
     for (int32_t i = 0; i < count; ++i) {
-        if (EntryMatches(filter, block[i])) chosen[outputs++] = i;
+        if (EntryChosen(filter, block[i], first + i)) chosen[outputs++] = i;
     }
     return outputs;
 }
@@ -177,8 +177,8 @@ FilterReading ReadReportFilter(const FilterTexts& texts, UpperCaseFn upper) {
 }
 
 bool IsEmptyFilter(const ReportFilter& filter) {
-    return !filter.HasStation && filter.DateFrom == kNoDate && filter.DateTo == kNoDate && !filter.HasFrequencyFrom &&
-           !filter.HasFrequencyTo;
+    return filter.Replies == RepliesChoice::All && !filter.HasStation && filter.DateFrom == kNoDate &&
+           filter.DateTo == kNoDate && !filter.HasFrequencyFrom && !filter.HasFrequencyTo;
 }
 
 bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
@@ -189,6 +189,26 @@ bool EntryMatches(const ReportFilter& filter, const LogEntry& entry) {
         if (!StationPrefixMatches(entry.Station, filter.StationKey, filter.Cases)) return false;
     }
     return FrequencyMatches(filter, entry);
+}
+
+bool ReplyMatches(const ReportFilter& filter, int64_t number) {
+    if (filter.Replies == RepliesChoice::All) return true;
+    ReplyState state = ReplyState::NoReport;
+    const std::vector<ReplyState>* states = filter.ReplyStates;
+    if (states && number >= 1 && static_cast<uint64_t>(number) <= states->size()) {
+        state = (*states)[static_cast<size_t>(number - 1)];
+    }
+    switch (filter.Replies) {
+        case RepliesChoice::Awaiting: return state == ReplyState::Awaiting;
+        case RepliesChoice::Replied: return state == ReplyState::Replied;
+        case RepliesChoice::NoReport: return state == ReplyState::NoReport;
+        case RepliesChoice::All: break;
+    }
+    return true;
+}
+
+bool EntryChosen(const ReportFilter& filter, const LogEntry& entry, int64_t number) {
+    return EntryMatches(filter, entry) && ReplyMatches(filter, number);
 }
 
 const EntryFilter* RunFilter(const ReportFilter& filter, EntryFilter* hook) {

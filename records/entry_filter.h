@@ -1,7 +1,9 @@
 // The filter of a print or export run: station prefix, dates from/to and
 // frequencies from/to, every part optional, the parts combined.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logstore/log_entry.h"
 #include "logstore/log_walk.h"
@@ -19,7 +21,16 @@ struct FilterTexts {
 
 enum class FilterBox { Station, DateFrom, DateTo, FrequencyFrom, FrequencyTo };
 
+// Which reports a run takes by the report register beside the log.
+enum class RepliesChoice : uint8_t { All = 0, Awaiting = 1, Replied = 2, NoReport = 3 };
+// What the register holds for one entry.
+enum class ReplyState : uint8_t { NoReport = 0, Awaiting = 1, Replied = 2 };
+
 struct ReportFilter {
+    RepliesChoice Replies = RepliesChoice::All;
+    // The entries' states by entry number - 1 (one beyond its end: NoReport);
+    // needed unless Replies is All, and must outlive the run.
+    const std::vector<ReplyState>* ReplyStates = nullptr;
     bool HasStation = false;
     std::string StationKey;  // upper-cased by the system's rules
     CaseTable Cases{};
@@ -56,6 +67,10 @@ bool IsEmptyFilter(const ReportFilter& filter);
 // valid DD-MM-YYYY never matches a date bound, a Freq that is not a number
 // never matches a frequency bound.
 bool EntryMatches(const ReportFilter& filter, const LogEntry& entry);
+// The register's part of the filter for entry `number`.
+bool ReplyMatches(const ReportFilter& filter, int64_t number);
+// Both: whether a run outputs entry `number`.
+bool EntryChosen(const ReportFilter& filter, const LogEntry& entry, int64_t number);
 // The filter as a run takes it: no filter at all when it is empty, so such a
 // run reads and writes exactly what an unfiltered run does. `filter` must
 // outlive the run.

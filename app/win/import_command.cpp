@@ -32,6 +32,20 @@ struct ImportKind {
     ImportWriting (*Add)(LogStore& log, const std::string& path, const ImportPlan& plan);
 };
 
+// The ADIF import carries the reports' register rows along.
+ImportWriting AddAdifWithRegister(LogStore& log, const std::string& path, const ImportPlan& plan) {
+    bool stored = true;
+    ImportWriting writing = AddImportedAdifReports(log, Register, path, plan, &stored);
+    if (!stored) {
+        ShowMessageBox(nullptr, kCaptionImport,
+                       "The reports are added, but what the file says of their reception reports and replies "
+                       "could not be written to the report register " +
+                           RegisterPath(Log.OpenPath) + ".",
+                       MB_OK | MB_ICONEXCLAMATION);
+    }
+    return writing;
+}
+
 const ImportKind kCsvImport = {
     {"Import a CSV file", kCsvFilter, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "CSV"},
     ImportPlanForFile,
@@ -47,7 +61,7 @@ const ImportKind kAdifImport = {
     AdifImportRefusalText,
     AdifNothingToImportText,
     AdifImportQuestionText,
-    AddImportedAdifFile,
+    AddAdifWithRegister,
 };
 
 int Tell(HWND owner, const std::string& text, UINT type) { return ShowMessageBox(owner, kCaptionImport, text, type); }

@@ -8,6 +8,7 @@
 #include "app/win/open_dialog.h"
 #include "logstore/log_store.h"
 #include "platform/file.h"
+#include "reports/win/register_opening.h"
 #include "ui/log_guard.h"
 
 namespace {
@@ -32,4 +33,5 @@ void ChooseLog(HWND mainWindow, bool createNew) {
     // The dialog may hand back a new name as typed, without the extension.
     if (chosen) path = WithDefaultExtension(path, kDefaultExtension, FileExists(path.c_str()));
     OpenLogAndSayRecovery(Log, path);
+    OpenRegisterAndSayWhy(Log);  // switching logs switches registers
 }

@@ -13,6 +13,7 @@
 #include "logstore/log_store.h"
 #include "print/win/print_window.h"
 #include "receiver/win/receiver_window.h"
+#include "reports/win/register_window.h"
 #include "ui/control_table.h"
 #include "ui/dialog_kit.h"
 #include "ui/scale.h"
@@ -42,6 +43,7 @@ HMENU BuildMenu() {
     HMENU logging = CreatePopupMenu();
     AppendMenuA(logging, MF_STRING, kIdButtonLogging, "&On Line");
     AppendMenuA(logging, MF_STRING, kIdButtonBrowse, "&Browse");
+    AppendMenuA(logging, MF_STRING, kIdMenuReplies, "Re&plies");
     HMENU printing = CreatePopupMenu();
     AppendMenuA(printing, MF_STRING, kIdMenuPrint, "&Print Log");
     HMENU setup = CreatePopupMenu();
@@ -96,6 +98,7 @@ void OnCommand(HWND window, int id) {
         case kIdMenuImportAdif: ImportAdifFile(window); break;
         case kIdButtonLogging: ShowLoggingWindow(window); break;
         case kIdButtonBrowse: ShowBrowseWindow(window); break;
+        case kIdMenuReplies: ShowRegisterWindow(window); break;
         case kIdButtonPrint:
         case kIdMenuPrint: ShowPrintLogWindow(window); break;
         case kIdMenuBackupDrive: ShowBackupDriveWindow(window); break;

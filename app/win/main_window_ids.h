@@ -18,6 +18,7 @@ constexpr int kIdMenuNew = 101;
 constexpr int kIdMenuImport = 102;
 constexpr int kIdMenuImportAdif = 103;
 constexpr int kIdMenuExit = IDCANCEL;  // 2: Escape chooses it too
+constexpr int kIdMenuReplies = 205;    // the Report Register window
 constexpr int kIdMenuPrint = 300;
 constexpr int kIdMenuBackupDrive = 505;
 constexpr int kIdMenuScheduleFile = 506;

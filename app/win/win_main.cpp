@@ -9,6 +9,7 @@
 #include "backup/backup.h"
 #include "backup/backup_test_hook.h"
 #include "logstore/log_store.h"
+#include "reports/win/register_opening.h"
 #include "settings/settings_file.h"
 #include "ui/log_guard.h"
 #include "ui/message_box.h"
@@ -54,6 +55,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ScaleFactor = ComputeScaleFactor(GetSystemMetrics(SM_CYSCREEN));
     Settings = ReadSettings(kSettingsFileName);
     OpenLogAndSayRecovery(Log, Settings.LogPath);
+    OpenRegisterAndSayWhy(Log);
     LoadScheduleAtStartUp();
 
     HWND mainWindow = BuildMainWindow();

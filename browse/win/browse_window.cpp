@@ -148,7 +148,7 @@ void OnDelete(HWND dialog) {
     // its progress, and the windows stay painted meanwhile.
     BeginProgress(dialog, kCaptionDeleteEntry, "records moved", Log.EntryCount - BrowsePage.CurrentEntryNumber);
     Log.Progress = StepProgressOf;
-    bool deleted = DeleteCurrentEntry(Log, BrowsePage);
+    bool deleted = DeleteCurrentEntry(Log, BrowsePage, Register);
     Log.Progress = nullptr;
     EndProgress();
     ShowPageKeepingSearch(dialog);

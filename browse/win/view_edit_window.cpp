@@ -9,6 +9,7 @@
 #include "browse/page_state.h"
 #include "browse/win/view_edit_window_ids.h"
 #include "logstore/log_store.h"
+#include "reports/win/report_window.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/message_box.h"
@@ -53,6 +54,7 @@ void AddControls(HWND dialog, const EditTexts& texts) {
         {kIdEditLocation, "EDIT", texts.Location.c_str(), ES_LEFT | kBoxStyle, kEdge, U(50), S(19), U(100), U(12)},
         {kIdLabelRemarks, "STATIC", "Remarks:", SS_RIGHT, 0, U(7), S(30), U(42), U(8)},
         {kIdEditRemarks, "EDIT", texts.Remarks.c_str(), ES_LEFT | kBoxStyle, kEdge, U(50), S(29), U(200), U(12)},
+        {kIdButtonReport, "BUTTON", "&Report", BS_PUSHBUTTON | WS_TABSTOP, 0, S(83), S(60), U(36), U(13)},
         {kIdButtonExit, "BUTTON", "&EXIT", BS_PUSHBUTTON | WS_TABSTOP, 0, S(123), S(60), U(36), U(13)},
     };
     AddControlTable(dialog, rows);
@@ -82,7 +84,7 @@ void OnExit(HWND dialog) {
         case ExitChoice::CloseOnly: EndModal(dialog, 0); break;
         case ExitChoice::StayOnStation: FocusControl(dialog, kIdEditStation); break;
         case ExitChoice::WriteBack:
-            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.Shown, texts))) {
+            if (SaveEditedEntry(Log, BrowsePage.CurrentEntryNumber, EditedEntry(g_viewEdit.Shown, texts), Register)) {
                 EndModal(dialog, 0);
             } else {
                 ReportFailure(kSaveFailedText, kSaveFailedTail);  // the window stays, with what was typed
@@ -100,6 +102,8 @@ void OnCommand(HWND dialog, int id, int code) {
         if (g_viewEdit.Ready) BrowsePage.EntryEdited = true;
     } else if (id == kIdButtonExit) {
         OnExit(dialog);
+    } else if (id == kIdButtonReport && code == BN_CLICKED) {
+        ShowReportWindow(dialog, BrowsePage.CurrentEntryNumber);
     }
 }
 

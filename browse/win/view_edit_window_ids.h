@@ -13,4 +13,5 @@ constexpr int kIdLabelLocation = 8;
 constexpr int kIdEditLocation = 110;
 constexpr int kIdLabelRemarks = 9;
 constexpr int kIdEditRemarks = 111;
+constexpr int kIdButtonReport = 120;     // opens the Reception Report window for the entry
 constexpr int kIdButtonExit = IDCANCEL;  // 2: Escape presses it too

@@ -11,6 +11,7 @@
 #include "print/print_text.h"
 #include "print/start_number.h"
 #include "print/win/printer_output.h"
+#include "reports/register.h"
 #include "ui/full_path.h"
 #include "ui/message_box.h"
 
@@ -34,7 +35,7 @@ ExportResult WriteOutput(int64_t start, const RunRequest& request, std::string* 
     if (request.Kind == OutputKind::Bulletin) return WriteBulletin(Log, start, request.FileName, request.Filter);
     if (request.Kind == OutputKind::Adif) {
         AdifExportResult adif =
-            ExportAdif(Log, start, request.FileName, request.Filter, UtcNow(), FullPath(Log.OpenPath));
+            ExportAdif(Log, start, request.FileName, request.Filter, UtcNow(), FullPath(Log.OpenPath), &Register.Rows);
         *skipped = AdifSkipText(adif);
         return adif.Written;
     }

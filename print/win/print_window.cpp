@@ -5,6 +5,7 @@
 #include "print/win/print_window.h"
 
 #include <string>
+#include <vector>
 
 #include "exchange/adif_export.h"
 #include "exchange/bulletin.h"
@@ -14,6 +15,8 @@
 #include "print/win/print_run.h"
 #include "print/win/print_window_ids.h"
 #include "records/entry_filter.h"
+#include "reports/register.h"
+#include "reports/register_summary.h"
 #include "ui/control_table.h"
 #include "ui/control_text.h"
 #include "ui/message_box.h"
@@ -42,7 +45,8 @@ constexpr DWORD kChoiceStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 struct PrintLogWindowState {
     DialogColours Colours;
-    bool Running = false;  // a run is in progress: no second one starts
+    std::vector<ReplyState> ReplyStates;  // the entries' register states for a run choosing by Replies
+    bool Running = false;                 // a run is in progress: no second one starts
 };
 
 PrintLogWindowState g_printLog;
@@ -86,6 +90,8 @@ void AddControls(HWND dialog) {
         {kIdLabelFrequencyTo, "STATIC", "Frequency t&o:", SS_RIGHT, 0, U(170), U(93), U(55), U(10)},
         {kIdEditFrequencyTo, "EDIT", "", kTextBoxStyle, WS_EX_CLIENTEDGE, U(230), U(92), U(50), U(10)},
         {kIdLabelKhz, "STATIC", "kHz", SS_LEFT, 0, U(284), U(93), U(20), U(10)},
+        {kIdLabelReplies, "STATIC", "Re&plies:", SS_RIGHT, 0, U(15), U(107), U(95), U(10)},
+        {kIdListReplies, "COMBOBOX", "", kChoiceStyle, 0, U(115), U(105), U(110), U(60)},
         {kIdButtonRun, "BUTTON", kRunPrint, kButtonStyle, 0, U(150), U(120), U(35), U(15)},
         {kIdButtonExit, "BUTTON", "E&xit", kButtonStyle, 0, U(210), U(120), U(35), U(15)},
     };
@@ -94,12 +100,16 @@ void AddControls(HWND dialog) {
         SendDlgItemMessageA(dialog, kIdListOutput, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
     SendDlgItemMessageA(dialog, kIdListOutput, CB_SETCURSEL, 0, 0);
+    for (const char* item : kRepliesChoiceTexts) {
+        SendDlgItemMessageA(dialog, kIdListReplies, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendDlgItemMessageA(dialog, kIdListReplies, CB_SETCURSEL, 0, 0);
 }
 
 void SetColours(PrintLogWindowState& window) {
     SetWindowBackground(&window.Colours, kBackground);
     for (int id : {kIdLabelStart, kIdCheckToFile, kIdCheckPause, kIdLabelStation, kIdLabelDateFrom, kIdLabelDateTo,
-                   kIdLabelFrequencyFrom, kIdLabelFrequencyTo, kIdLabelKhz}) {
+                   kIdLabelFrequencyFrom, kIdLabelFrequencyTo, kIdLabelKhz, kIdLabelReplies}) {
         SetControlColours(&window.Colours, id, kLabelText, kBackground);
     }
 }
@@ -148,9 +158,24 @@ bool ReadFilter(HWND dialog, ReportFilter* filter) {
     return true;
 }
 
+// The Replies choice into the filter; false, after saying why, when the register cannot be read.
+bool ReadRepliesChoice(HWND dialog, ReportFilter* filter) {
+    LRESULT item = SendDlgItemMessageA(dialog, kIdListReplies, CB_GETCURSEL, 0, 0);
+    filter->Replies = item > 0 && item <= 3 ? static_cast<RepliesChoice>(item) : RepliesChoice::All;
+    if (filter->Replies == RepliesChoice::All) return true;
+    if (Register.Unreadable) {
+        ShowMessageBox(dialog, kCaptionLogPrint, RegisterWriteFailure(Register), MB_OK | MB_ICONEXCLAMATION);
+        FocusControl(dialog, kIdListReplies);
+        return false;
+    }
+    g_printLog.ReplyStates = ReplyStatesOf(Register.Rows, Log.EntryCount);
+    filter->ReplyStates = &g_printLog.ReplyStates;
+    return true;
+}
+
 void OnRun(HWND dialog) {
     RunRequest request;
-    if (!ReadFilter(dialog, &request.Filter)) return;
+    if (!ReadFilter(dialog, &request.Filter) || !ReadRepliesChoice(dialog, &request.Filter)) return;
     request.StartText = ControlText(dialog, kIdEditStart);
     request.ToFile = IsTicked(dialog, kIdCheckToFile);
     request.Kind = ChosenOutput(dialog);

@@ -21,5 +21,7 @@ constexpr int kIdEditFrequencyFrom = 223;
 constexpr int kIdLabelFrequencyTo = 234;
 constexpr int kIdEditFrequencyTo = 224;
 constexpr int kIdLabelKhz = 235;
+constexpr int kIdLabelReplies = 236;
+constexpr int kIdListReplies = 226;  // all, awaiting a reply, reply received, no report sent
 constexpr int kIdButtonRun = 206;
 constexpr int kIdButtonExit = IDCANCEL;  // 2: Escape presses it too

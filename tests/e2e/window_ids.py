@@ -11,7 +11,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 HEADERS = [('MAIN', 'app/win/main_window_ids.h'), ('BACKUP', 'app/win/backup_window_ids.h'),
            ('LOGGING', 'logging/win/logging_window_ids.h'), ('BROWSE', 'browse/win/browse_window_ids.h'),
            ('VIEW', 'browse/win/view_edit_window_ids.h'), ('PRINT', 'print/win/print_window_ids.h'),
-           ('RECEIVER', 'receiver/win/receiver_window_ids.h'), ('PROGRESS', 'ui/progress_window_ids.h')]
+           ('RECEIVER', 'receiver/win/receiver_window_ids.h'), ('PROGRESS', 'ui/progress_window_ids.h'),
+           ('REPORT', 'reports/win/report_window_ids.h'), ('REGISTER', 'reports/win/register_window_ids.h')]
 WIN32_IDS = {'IDOK': 1, 'IDCANCEL': 2}
 DEFINITION = re.compile(r'^constexpr int kId(\w+?)(\[\d+\])? = (.+?);(\s*//.*)?$')
 

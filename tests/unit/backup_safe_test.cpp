@@ -278,3 +278,39 @@ TEST_F(FailedBackup, NoDriveOrNoLogIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SafeBackup, TheRegisterGoesIntoTheSameGenerationAndBesideTheTarget) {
+    WriteBytes("MYLOG.ULM.RRG", "register bytes");
+    OldGenerations(3);
+    WriteBytes("E:ULMAR-BACKUP/" + GenerationFileName("MYLOG.ULM", 1, UtcTime{2026, 1, 1, 0, 0, 0}) + ".RRG", "old");
+    BackupResult result = Run(3);
+    ASSERT_TRUE(result.Ok) << result.Reason;
+    std::string generation = GenerationFileName("MYLOG.ULM", 4, kNow);
+    EXPECT_EQ(ReadBytes("E:ULMAR-BACKUP/" + generation + ".RRG"), "register bytes");
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM.RRG"), "register bytes");
+    // Generation 1 went, and its register with it; the register copy is never taken for a generation.
+    EXPECT_EQ(Folder("E:ULMAR-BACKUP"),
+              (std::vector<std::string>{GenerationFileName("MYLOG.ULM", 2, UtcTime{2026, 1, 2, 0, 0, 0}),
+                                        GenerationFileName("MYLOG.ULM", 3, UtcTime{2026, 1, 3, 0, 0, 0}), generation,
+                                        generation + ".RRG"}));
+    // A log whose register is gone leaves no stale copy beside the target.
+    FileDelete("MYLOG.ULM.RRG");
+    ASSERT_TRUE(Run(3).Ok);
+    EXPECT_FALSE(FileExists("E:MYLOG.ULM.RRG"));
+}
+
+TEST_F(SafeBackup, ARegisterThatCannotBeCopiedFailsTheBackupAndKeepsTheEarlierCopy) {
+    ASSERT_EQ(mkdir("MYLOG.ULM.RRG", 0700), 0);  // cannot be read as a file
+    WriteBytes("E:MYLOG.ULM.RRG", "earlier register");
+    BackupResult result = Run(0);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Reason,
+              "The report register was not backed up. The log file MYLOG.ULM.RRG could not be read.\r\n"
+              "The log itself was backed up.");
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM.RRG"), "earlier register");
+    EXPECT_EQ(ReadBytes("E:MYLOG.ULM"), Log);
+}
+
+}  // namespace

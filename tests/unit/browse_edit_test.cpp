@@ -54,7 +54,7 @@ TEST(BrowseEdit, SavingRewritesOnlyThatEntry) {
     EditTexts texts = EditTextsOf(log.EntryBuffer);
     texts.Remarks = "New remarks";
     LogEntry edited = EditedEntry(log.EntryBuffer, texts);
-    EXPECT_TRUE(SaveEditedEntry(log, 3, edited));
+    EXPECT_TRUE(SaveEditedEntry(log, 3, edited, Register));
     CloseLog(log);
 
     std::string expected = original;
@@ -74,7 +74,7 @@ TEST(BrowseEdit, AFailedSaveIsToldAndChangesNothing) {
     ASSERT_FALSE(log.Writable);
     ASSERT_TRUE(ReadEntry(log, 3));
     LogEntry edited = EditedEntry(log.EntryBuffer, {"1", "Changed", "", ""});
-    EXPECT_FALSE(SaveEditedEntry(log, 3, edited));
+    EXPECT_FALSE(SaveEditedEntry(log, 3, edited, Register));
     EXPECT_EQ(log.LastError, LogError::ReadOnly);
     EXPECT_EQ(log.EntryCount, 10);
     CloseLog(log);
@@ -87,7 +87,7 @@ TEST(BrowseEdit, SavingAnEntryThatIsGoneIsRefused) {
     WriteBytes(path, LogBytes(2));
     LogStore log;
     ASSERT_TRUE(OpenLog(log, path));
-    EXPECT_FALSE(SaveEditedEntry(log, 3, MakeEntry("Ghost")));
+    EXPECT_FALSE(SaveEditedEntry(log, 3, MakeEntry("Ghost"), Register));
     EXPECT_EQ(log.LastError, LogError::BadNumber);
     CloseLog(log);
     EXPECT_EQ(ReadBytes(path), LogBytes(2));

@@ -28,7 +28,7 @@ struct RemovalLog {
     bool DeleteLine(int32_t line) {
         Page.SelectedLine = line;
         if (ChooseEntryToDelete(Page) == 0) return false;
-        return DeleteCurrentEntry(Log, Page);
+        return DeleteCurrentEntry(Log, Page, Register);
     }
     // The original file without entry k.
     std::string Without(int k) const {

@@ -45,7 +45,7 @@ bool Kept(const ReportFilter& filter, const LogEntry& entry, const std::string& 
     EntryFilter hook;
     const EntryFilter* run = RunFilter(filter, &hook);
     int32_t chosen = -1;
-    bool inRun = run == nullptr || run->Choose(&entry, 1, &chosen, run->Context) == 1;
+    bool inRun = run == nullptr || run->Choose(&entry, 1, 1, &chosen, run->Context) == 1;
     EXPECT_EQ(inRun, EntryMatches(filter, entry)) << shown;
     return inRun;
 }
@@ -316,7 +316,7 @@ std::vector<int32_t> ChosenInRun(const ReportFilter& filter, const std::vector<L
     EntryFilter hook;
     const EntryFilter* run = RunFilter(filter, &hook);
     chosen.resize(static_cast<size_t>(
-        run->Choose(block.data(), static_cast<int32_t>(block.size()), chosen.data(), run->Context)));
+        run->Choose(block.data(), static_cast<int32_t>(block.size()), 1, chosen.data(), run->Context)));
     return chosen;
 }
 

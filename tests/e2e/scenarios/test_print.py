@@ -9,7 +9,7 @@ from ids import PRINT_TITLE as TITLE, MAIN_BUTTON_PRINT, MAIN_BUTTON_EXIT, PRINT
     PRINT_EDIT_START, PRINT_CHECK_TO_FILE, PRINT_EDIT_FILE_NAME, PRINT_CHECK_PAUSE, PRINT_BUTTON_RUN, \
     PRINT_BUTTON_EXIT, PRINT_LIST_OUTPUT, PRINT_LABEL_STATION, PRINT_EDIT_STATION, PRINT_LABEL_DATE_FROM, \
     PRINT_EDIT_DATE_FROM, PRINT_LABEL_DATE_TO, PRINT_EDIT_DATE_TO, PRINT_LABEL_FREQUENCY_FROM, \
-    PRINT_EDIT_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_EDIT_FREQUENCY_TO, PRINT_LABEL_KHZ, CB_GETCOUNT, CB_GETCURSEL, \
+    PRINT_EDIT_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_EDIT_FREQUENCY_TO, PRINT_LABEL_KHZ, PRINT_LABEL_REPLIES, PRINT_LIST_REPLIES, CB_GETCOUNT, CB_GETCURSEL, \
     WS_SYSMENU, WS_CAPTION, WS_THICKFRAME, WS_TABSTOP, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE
 
 FONT = ("MS Sans Serif", 8)
@@ -35,6 +35,8 @@ CONTROLS = [
     (PRINT_LABEL_FREQUENCY_TO, "Static", "Frequency t&o:", 170, 93, 55, 10),
     (PRINT_EDIT_FREQUENCY_TO, "Edit", "", 230, 92, 50, 10),
     (PRINT_LABEL_KHZ, "Static", "kHz", 284, 93, 20, 10),
+    (PRINT_LABEL_REPLIES, "Static", "Re&plies:", 15, 107, 95, 10),
+    (PRINT_LIST_REPLIES, "ComboBox", None, 115, 105, 110, None),
     (PRINT_BUTTON_RUN, "Button", "&Print", 150, 120, 35, 15),
     (PRINT_BUTTON_EXIT, "Button", "E&xit", 210, 120, 35, 15),
 ]
@@ -133,12 +135,15 @@ def window_scenario(screen):
         t.equal(app.send(win, PRINT_LIST_OUTPUT, CB_GETCOUNT), 3, "three output choices: CSV file, Bulletin lines, ADIF file")
         t.equal((app.send(win, PRINT_LIST_OUTPUT, CB_GETCURSEL), app.text(win, PRINT_LIST_OUTPUT)), (0, "CSV file"),
                 "CSV file is chosen")
+        t.equal((app.send(win, PRINT_LIST_REPLIES, CB_GETCOUNT), app.text(win, PRINT_LIST_REPLIES)), (4, "all"),
+                "four Replies choices, all reports chosen")
         t.equal(until(lambda: app.focus_id(win), PRINT_EDIT_START), PRINT_EDIT_START, "the start box has the focus")
         yellow = (255, 255, 0)
         blank = app.dialog_units(FONT[0], FONT[1], 10, 80, 0, 0)
         spots = [("window background", origin[0] + blank[0], origin[1] + blank[1])]
         for id in (PRINT_LABEL_START, PRINT_CHECK_TO_FILE, PRINT_CHECK_PAUSE, PRINT_LABEL_STATION, PRINT_LABEL_DATE_FROM,
-                   PRINT_LABEL_DATE_TO, PRINT_LABEL_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_LABEL_KHZ):
+                   PRINT_LABEL_DATE_TO, PRINT_LABEL_FREQUENCY_FROM, PRINT_LABEL_FREQUENCY_TO, PRINT_LABEL_KHZ,
+                   PRINT_LABEL_REPLIES):
             l, tp, r, b = by_id[id]["rect"]
             x = r - 2 if id == PRINT_LABEL_KHZ else l + 2  # clear of the text: "kHz" stands on the left
             spots.append(("background of %d" % id, x, (tp + b) // 2))

@@ -1,0 +1,189 @@
+#include "reports/register_file.h"
+
+#include <cstring>
+
+#include "logstore/log_journal.h"
+#include "platform/file.h"
+
+namespace {
+
+void PutBytes(std::string* out, const void* bytes, size_t size) { out->append(static_cast<const char*>(bytes), size); }
+
+void PutInt(std::string* out, uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void PutFixed(std::string* out, const std::string& text, size_t width) {
+    std::string field = text.substr(0, width);
+    field.resize(width, ' ');
+    out->append(field);
+}
+
+void PutKey(std::string* out, const RegisterKey& key) {
+    PutBytes(out, &key.Record, sizeof(LogEntry));
+    PutInt(out, key.Occurrence, 4);
+}
+
+void PutText(std::string* out, const std::string& text) {
+    PutInt(out, text.size(), 2);
+    out->append(text);
+}
+
+struct Reader {
+    const std::string& Bytes;
+    size_t At = 0;
+    bool Ok = true;
+
+    bool Take(size_t size) {
+        if (!Ok || Bytes.size() - At < size) return Ok = false;
+        return true;
+    }
+    uint64_t Int(int bytes) {
+        if (!Take(static_cast<size_t>(bytes))) return 0;
+        uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= static_cast<uint64_t>(static_cast<unsigned char>(Bytes[At + i])) << (8 * i);
+        At += static_cast<size_t>(bytes);
+        return value;
+    }
+    std::string Fixed(size_t width) {
+        if (!Take(width)) return std::string();
+        std::string text = Bytes.substr(At, width);
+        At += width;
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        return text;
+    }
+    std::string Text(size_t limit) {
+        size_t size = static_cast<size_t>(Int(2));
+        if (size > limit) Ok = false;
+        if (!Take(size)) return std::string();
+        std::string text = Bytes.substr(At, size);
+        At += size;
+        return text;
+    }
+    RegisterKey Key() {
+        RegisterKey key;
+        if (Take(sizeof(LogEntry))) {
+            std::memcpy(&key.Record, Bytes.data() + At, sizeof(LogEntry));
+            At += sizeof(LogEntry);
+        }
+        key.Occurrence = static_cast<uint32_t>(Int(4));
+        if (key.Occurrence == 0) Ok = false;
+        return key;
+    }
+};
+
+// The smallest row: one key, the fixed fields, two empty texts.
+constexpr size_t kMinRowBytes = (sizeof(LogEntry) + 4) + 1 + kSinpoChars + 2 * kRegisterDateChars + 2 + 2 * 2;
+
+bool ReadRow(Reader& reader, RegisterRow* row, std::string* why) {
+    row->Key = reader.Key();
+    uint64_t pending = reader.Int(1);
+    row->PendingKey = pending != 0 ? reader.Key() : row->Key;
+    row->Sinpo = reader.Fixed(kSinpoChars);
+    row->SentDate = reader.Fixed(kRegisterDateChars);
+    uint64_t via = reader.Int(1);
+    row->ReplyDate = reader.Fixed(kRegisterDateChars);
+    uint64_t kind = reader.Int(1);
+    row->Details = reader.Text(kMaxDetailsChars);
+    row->ReplyNote = reader.Text(kMaxReplyNoteChars);
+    if (!reader.Ok) return (*why = "a row is cut short or too long"), false;
+    if (pending > static_cast<uint8_t>(PendingState::Removed) || via > kLastSentVia || kind > kLastReplyKind) {
+        return (*why = "a row holds a value no register has"), false;
+    }
+    row->Pending = static_cast<PendingState>(pending);
+    row->Via = static_cast<SentVia>(via);
+    row->Reply = static_cast<ReplyKind>(kind);
+    return true;
+}
+
+}  // namespace
+
+std::string RegisterPath(const std::string& logPath) { return logPath + ".RRG"; }
+std::string RegisterTemporaryPath(const std::string& logPath) { return logPath + ".RRG.TMP"; }
+
+std::string EncodeRegister(const RegisterContent& content) { return EncodeRegister(content.Change, content.Rows); }
+
+std::string EncodeRegister(const PendingChange& change, const std::vector<RegisterRow>& rows) {
+    std::string out;
+    size_t size = 64;
+    for (const RegisterRow& row : rows) size += kMinRowBytes + row.Details.size() + row.ReplyNote.size();
+    out.reserve(size);
+    PutBytes(&out, kRegisterMagic, sizeof(kRegisterMagic));
+    PutInt(&out, rows.size(), 4);
+    PutInt(&out, change.Active ? 1 : 0, 1);
+    PutInt(&out, static_cast<uint64_t>(change.CountBefore), 8);
+    PutInt(&out, static_cast<uint64_t>(change.CountAfter), 8);
+    for (const RegisterRow& row : rows) {
+        PutKey(&out, row.Key);
+        PutInt(&out, static_cast<uint8_t>(row.Pending), 1);
+        if (row.Pending != PendingState::None) PutKey(&out, row.PendingKey);
+        PutFixed(&out, row.Sinpo, kSinpoChars);
+        PutFixed(&out, row.SentDate, kRegisterDateChars);
+        PutInt(&out, static_cast<uint8_t>(row.Via), 1);
+        PutFixed(&out, row.ReplyDate, kRegisterDateChars);
+        PutInt(&out, static_cast<uint8_t>(row.Reply), 1);
+        PutText(&out, row.Details.substr(0, kMaxDetailsChars));
+        PutText(&out, row.ReplyNote.substr(0, kMaxReplyNoteChars));
+    }
+    PutInt(&out, RecordCheck(out.data(), out.size()), 8);
+    return out;
+}
+
+bool DecodeRegister(const std::string& bytes, RegisterContent* content, std::string* why) {
+    *content = RegisterContent();
+    constexpr size_t kFixedBytes = sizeof(kRegisterMagic) + 4 + 1 + 16 + 8;
+    if (bytes.size() < kFixedBytes || std::memcmp(bytes.data(), kRegisterMagic, sizeof(kRegisterMagic)) != 0) {
+        return (*why = "it is not a report register"), false;
+    }
+    size_t body = bytes.size() - 8;
+    Reader check{bytes, body};
+    if (check.Int(8) != RecordCheck(bytes.data(), body)) return (*why = "its check value does not match"), false;
+    Reader reader{bytes, sizeof(kRegisterMagic)};
+    uint64_t rows = reader.Int(4);
+    uint64_t active = reader.Int(1);
+    content->Change.CountBefore = static_cast<int64_t>(reader.Int(8));
+    content->Change.CountAfter = static_cast<int64_t>(reader.Int(8));
+    if (active > 1 || content->Change.CountBefore < 0 || content->Change.CountAfter < 0) {
+        return (*why = "its header holds a value no register has"), false;
+    }
+    content->Change.Active = active == 1;
+    if (rows > (body - reader.At) / kMinRowBytes) return (*why = "it names more rows than it holds"), false;
+    content->Rows.resize(static_cast<size_t>(rows));
+    for (RegisterRow& row : content->Rows) {
+        if (!ReadRow(reader, &row, why)) return false;
+    }
+    if (reader.At != body) return (*why = "it holds bytes after its last row"), false;
+    return true;
+}
+
+RegisterRead ReadRegisterFile(const std::string& path, RegisterContent* content, std::string* why) {
+    *content = RegisterContent();
+    if (!FileExists(path.c_str())) return RegisterRead::Missing;
+    std::string bytes;
+    if (!FileReadAll(path.c_str(), &bytes, kMaxRegisterBytes + 1)) {
+        *why = "it cannot be opened";
+        return RegisterRead::Unreadable;
+    }
+    if (bytes.size() > kMaxRegisterBytes) {
+        *why = "it is larger than any register";
+        return RegisterRead::Unreadable;
+    }
+    return DecodeRegister(bytes, content, why) ? RegisterRead::Read : RegisterRead::Unreadable;
+}
+
+bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const PendingChange& change,
+                         const std::vector<RegisterRow>& rows) {
+    if (rows.empty() && !change.Active) {
+        if (!FileExists(path.c_str())) return true;
+        return FileDelete(path.c_str()) && FolderFlush(FolderOfPath(path).c_str());
+    }
+    std::string bytes = EncodeRegister(change, rows);
+    PlatformFile file;
+    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
+    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
+    FileClose(&file);
+    if (written && FileReplace(temporary.c_str(), path.c_str())) return true;
+    FileDelete(temporary.c_str());
+    return false;
+}
