@@ -46,8 +46,7 @@ void Prepare() {
     static bool done = false;
     if (done) return;
     done = true;
-    std::system((std::string("rm -rf ") + kFolder + " && mkdir -p " + kFolder).c_str());
-    if (chdir(kFolder) != 0) std::abort();
+    EnterFreshBenchFolder(kFolder);
     WriteBenchLog("BENCH.ULM", kEntries, PlainBenchEntry);
     PlainCopySeconds();  // warm the cache of the log the same way for every measurement
 }

@@ -1,7 +1,9 @@
 // Shared by the benchmark programs: big logs written quickly, and wall-clock seconds.
 #pragma once
+#include <unistd.h>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,12 @@
 #include "platform/file.h"
 
 // Record n of the benchmark logs: a realistic report whose station names the number.
+// Empties `folder` (made when missing) and makes it the working folder.
+inline void EnterFreshBenchFolder(const char* folder) {
+    std::system((std::string("rm -rf ") + folder + " && mkdir -p " + folder).c_str());
+    if (chdir(folder) != 0) std::abort();
+}
+
 inline LogEntry PlainBenchEntry(int64_t n) {
     LogEntry entry;
     FillField(entry.Date, "06-12-2026");

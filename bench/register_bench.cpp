@@ -61,8 +61,7 @@ void Prepare() {
     static bool done = false;
     if (done) return;
     done = true;
-    std::system((std::string("rm -rf ") + kFolder + " && mkdir -p " + kFolder).c_str());
-    if (chdir(kFolder) != 0) std::abort();
+    EnterFreshBenchFolder(kFolder);
     WriteBenchLog("BENCH.ULM", kEntries, PlainBenchEntry);
     WriteBenchLog("PLAIN.ULM", kEntries, PlainBenchEntry);
     LogStore log;

@@ -52,6 +52,17 @@ void ExpectSetAside(const DiskFiles& files, LogRecovery found, const std::string
 
 const char kNotThisLog[] = "does not match the log as it is now";
 
+// The 2,048 `records` appended to the log as an import adds them: one run.
+void ImportInOneRun(const std::string& records) {
+    LogStore log;
+    ASSERT_TRUE(OpenLog(log, kLog));
+    AppendRun run;
+    ASSERT_TRUE(BeginAppendRun(log, 2048, &run));
+    ASSERT_TRUE(AppendRunRecords(log, &run, reinterpret_cast<const LogEntry*>(records.data()), 2048));
+    EXPECT_TRUE(FinishAppendRun(log, &run));
+    CloseLog(log);
+}
+
 TEST(JournalProof, AForeignLogOfTheSameLengthIsNotChanged) {
     for (int32_t k : {1, 20}) {
         DiskFiles files = KilledDeletion(k);
@@ -78,16 +89,7 @@ TEST(JournalProof, AnotherProgramsAppendAfterACrashedImportIsKept) {
     std::string before = NumberedRecords(1, 3);
     std::string records = NumberedRecords(1001, 3048);
     DiskFiles files = FirstKilledState(
-        {{kLog, before}},
-        [&] {
-            LogStore log;
-            ASSERT_TRUE(OpenLog(log, kLog));
-            AppendRun run;
-            ASSERT_TRUE(BeginAppendRun(log, 2048, &run));
-            ASSERT_TRUE(AppendRunRecords(log, &run, reinterpret_cast<const LogEntry*>(records.data()), 2048));
-            EXPECT_TRUE(FinishAppendRun(log, &run));
-            CloseLog(log);
-        },
+        {{kLog, before}}, [&] { ImportInOneRun(records); },
         [&](const DiskFiles& state) { return state.count(kJournal) && state.at(kLog) == before + records; });
     ASSERT_FALSE(files.empty());
     files[kLog] += NumberedRecord(778);
@@ -190,15 +192,7 @@ TEST(JournalProof, AnImportKilledInsideItsWriteIsTakenBackAtEveryCut) {
     std::string records = NumberedRecords(1001, 3048);
     ResetDisk({{kLog, before}});
     StartRecording();
-    {
-        LogStore log;
-        ASSERT_TRUE(OpenLog(log, kLog));
-        AppendRun run;
-        ASSERT_TRUE(BeginAppendRun(log, 2048, &run));
-        ASSERT_TRUE(AppendRunRecords(log, &run, reinterpret_cast<const LogEntry*>(records.data()), 2048));
-        EXPECT_TRUE(FinishAppendRun(log, &run));
-        CloseLog(log);
-    }
+    ASSERT_NO_FATAL_FAILURE(ImportInOneRun(records));
     StopRecording();
     // The last kill point before the write: its end is noted, nothing written yet.
     DiskFiles start;
