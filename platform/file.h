@@ -78,3 +78,7 @@ size_t FileNameStart(const std::string& path);
 
 // Reads a whole file into `bytes`, at most `limit` bytes; false when it cannot be opened.
 bool FileReadAll(const char* path, std::string* bytes, size_t limit);
+// Writes `bytes` to `temporary`, flushes it and puts it in place of `path` in
+// one step (FileReplace): a kill or a power cut leaves the old file or the
+// whole new one. On failure the temporary file is deleted and `path` is untouched.
+bool FileWriteAllReplacing(const char* path, const char* temporary, const std::string& bytes);

@@ -34,3 +34,13 @@ std::string FolderOfPath(const std::string& path) {
     if (path[start - 1] == ':') return path.substr(0, start);
     return start == 1 ? path.substr(0, 1) : path.substr(0, start - 1);
 }
+
+bool FileWriteAllReplacing(const char* path, const char* temporary, const std::string& bytes) {
+    PlatformFile file;
+    if (!FileOpen(temporary, FileAccess::CreateTruncate, &file)) return false;
+    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
+    FileClose(&file);
+    if (written && FileReplace(temporary, path)) return true;
+    FileDelete(temporary);
+    return false;
+}

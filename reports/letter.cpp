@@ -160,12 +160,5 @@ std::string ProposedLetterPath(const std::string& logPath, const LogEntry& entry
 }
 
 bool WriteLetterFile(const std::string& path, const std::string& letter) {
-    std::string temporary = path + ".TMP";
-    PlatformFile file;
-    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
-    bool written = FileWriteAt(file, 0, letter.data(), letter.size()) && FileFlush(file);
-    FileClose(&file);
-    if (written && FileReplace(temporary.c_str(), path.c_str())) return true;
-    FileDelete(temporary.c_str());
-    return false;
+    return FileWriteAllReplacing(path.c_str(), (path + ".TMP").c_str(), letter);
 }

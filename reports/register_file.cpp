@@ -178,12 +178,5 @@ bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, 
         if (!FileExists(path.c_str())) return true;
         return FileDelete(path.c_str()) && FolderFlush(FolderOfPath(path).c_str());
     }
-    std::string bytes = EncodeRegister(change, rows);
-    PlatformFile file;
-    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
-    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
-    FileClose(&file);
-    if (written && FileReplace(temporary.c_str(), path.c_str())) return true;
-    FileDelete(temporary.c_str());
-    return false;
+    return FileWriteAllReplacing(path.c_str(), temporary.c_str(), EncodeRegister(change, rows));
 }

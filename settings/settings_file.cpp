@@ -128,15 +128,7 @@ SettingsState ReadSettings(const char* fileName) {
 }
 
 bool WriteSettings(const char* fileName, const SettingsState& settings) {
-    std::string temporary = SettingsTemporaryName(fileName);
-    PlatformFile file;
-    if (!FileOpen(temporary.c_str(), FileAccess::CreateTruncate, &file)) return false;
-    std::string bytes = FormatSettings(settings);
-    bool written = FileWriteAt(file, 0, bytes.data(), bytes.size()) && FileFlush(file);
-    FileClose(&file);
-    if (written && FileReplace(temporary.c_str(), fileName)) return true;
-    FileDelete(temporary.c_str());
-    return false;
+    return FileWriteAllReplacing(fileName, SettingsTemporaryName(fileName).c_str(), FormatSettings(settings));
 }
 
 std::string SettingsTemporaryName(const char* fileName) { return std::string(fileName) + ".TMP"; }
