@@ -9,10 +9,13 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/sector_rule.h"
 
 namespace {
+
+constexpr int kLockAttempts = 20;
 
 // O_DIRECT where the file system takes it; elsewhere (tmpfs) the cached pages of
 // the flushed file are dropped, so the reads still come from the medium.
@@ -24,6 +27,19 @@ int OpenUnbuffered(const char* path) {
     int fd2 = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd2 >= 0) ::posix_fadvise(fd2, 0, 0, POSIX_FADV_DONTNEED);
     return fd2;
+}
+
+// The exclusive lock of the file's last holder is dropped when its last
+// reference goes, which the kernel may finish a moment after that close()
+// returned (a deferred final release); a lock found held is asked again for a
+// few milliseconds before the file counts as in use.
+bool LockExclusive(int fd) {
+    for (int attempt = 0;; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK || attempt == kLockAttempts) return false;
+        struct timespec pause = {0, 1000000};
+        ::nanosleep(&pause, nullptr);
+    }
 }
 
 std::string FolderOf(const char* path) {
@@ -49,7 +65,7 @@ bool FileOpen(const char* path, FileAccess access, PlatformFile* file) {
     int fd = access == FileAccess::ReadUnbuffered ? OpenUnbuffered(path) : ::open(path, flags | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || !LockExclusive(fd)) {
         ::close(fd);
         return false;
     }
