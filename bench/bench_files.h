@@ -57,6 +57,8 @@ void WriteBenchLog(const char* path, int64_t entries, MakeEntry makeEntry) {
             block.clear();
         }
     }
+    // Flushed, so the disk is not still writing it back under the timed work.
+    FileFlush(file);
     FileClose(&file);
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <numeric>
+#include <vector>
 
 #include "bench/bench_files.h"
 
@@ -34,3 +36,10 @@ void Measure(Spent* total, Work work) {
     total->wall += wall;
     total->quickest = std::min(total->quickest, wall);
 }
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+inline double Sum(const std::vector<double>& values) { return std::accumulate(values.begin(), values.end(), 0.0); }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "browse/entry_removal.h"
 #include "browse/page_fill.h"
 #include "browse/page_state.h"
@@ -74,11 +75,6 @@ double ReadWholeFile(LogStore& log, bool writeBack) {
     if (writeBack) FileFlush(log.LogFile);
     benchmark::DoNotOptimize(chunk.data());
     return Seconds(start);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 BenchLog& TheLog() {

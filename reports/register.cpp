@@ -6,9 +6,10 @@ ReportRegister Register;
 
 namespace {
 
-bool WriteRegister(const ReportRegister& reg) {
+bool WriteRegister(ReportRegister& reg) {
     if (reg.Unreadable || reg.LogPath.empty()) return false;
-    return ReplaceRegisterFile(RegisterPath(reg.LogPath), RegisterTemporaryPath(reg.LogPath), reg.Change, reg.Rows);
+    return ReplaceRegisterFile(RegisterPath(reg.LogPath), RegisterTemporaryPath(reg.LogPath), reg.Change, reg.Rows,
+                               &reg.FileBytes);
 }
 
 bool HasPending(const ReportRegister& reg) {

@@ -18,6 +18,7 @@ struct ReportRegister {
     bool Unreadable = false;  // the file could not be read: it is kept as it is and never written
     std::string UnreadableWhy;
     bool UnreadableToSay = false;  // not yet told to the listener
+    std::string FileBytes;         // the last encoding written, its memory reused by the next
 };
 
 // The register of the program's one log.

@@ -1,5 +1,6 @@
 #include "reports/register_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "logstore/log_journal.h"
@@ -7,27 +8,36 @@
 
 namespace {
 
-void PutBytes(std::string* out, const void* bytes, size_t size) { out->append(static_cast<const char*>(bytes), size); }
+// Writes into a buffer sized beforehand: a register of ten thousand rows is
+// encoded on every change, and appending field by field cost more than its write.
+struct Writer {
+    char* At;
+    void Bytes(const void* bytes, size_t size) {
+        std::memcpy(At, bytes, size);
+        At += size;
+    }
+    void Int(uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) *At++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    void Fixed(const std::string& text, size_t width) {
+        size_t size = std::min(text.size(), width);
+        Bytes(text.data(), size);
+        std::memset(At, ' ', width - size);
+        At += width - size;
+    }
+    void Text(const std::string& text, size_t limit) {
+        size_t size = std::min(text.size(), limit);
+        Int(size, 2);
+        Bytes(text.data(), size);
+    }
+    void Key(const RegisterKey& key) {
+        Bytes(&key.Record, sizeof(LogEntry));
+        Int(key.Occurrence, 4);
+    }
+};
 
-void PutInt(std::string* out, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void PutFixed(std::string* out, const std::string& text, size_t width) {
-    std::string field = text.substr(0, width);
-    field.resize(width, ' ');
-    out->append(field);
-}
-
-void PutKey(std::string* out, const RegisterKey& key) {
-    PutBytes(out, &key.Record, sizeof(LogEntry));
-    PutInt(out, key.Occurrence, 4);
-}
-
-void PutText(std::string* out, const std::string& text) {
-    PutInt(out, text.size(), 2);
-    out->append(text);
-}
+constexpr size_t kKeyBytes = sizeof(LogEntry) + 4;
+constexpr size_t kHeaderBytes = sizeof(kRegisterMagic) + 4 + 1 + 8 + 8;
 
 struct Reader {
     const std::string& Bytes;
@@ -74,7 +84,12 @@ struct Reader {
 };
 
 // The smallest row: one key, the fixed fields, two empty texts.
-constexpr size_t kMinRowBytes = (sizeof(LogEntry) + 4) + 1 + kSinpoChars + 2 * kRegisterDateChars + 2 + 2 * 2;
+constexpr size_t kMinRowBytes = kKeyBytes + 1 + kSinpoChars + 2 * kRegisterDateChars + 2 + 2 * 2;
+
+size_t RowBytes(const RegisterRow& row) {
+    return kMinRowBytes + (row.Pending != PendingState::None ? kKeyBytes : 0) +
+           std::min(row.Details.size(), kMaxDetailsChars) + std::min(row.ReplyNote.size(), kMaxReplyNoteChars);
+}
 
 bool ReadRow(Reader& reader, RegisterRow* row, std::string* why) {
     row->Key = reader.Key();
@@ -106,28 +121,33 @@ std::string EncodeRegister(const RegisterContent& content) { return EncodeRegist
 
 std::string EncodeRegister(const PendingChange& change, const std::vector<RegisterRow>& rows) {
     std::string out;
-    size_t size = 64;
-    for (const RegisterRow& row : rows) size += kMinRowBytes + row.Details.size() + row.ReplyNote.size();
-    out.reserve(size);
-    PutBytes(&out, kRegisterMagic, sizeof(kRegisterMagic));
-    PutInt(&out, rows.size(), 4);
-    PutInt(&out, change.Active ? 1 : 0, 1);
-    PutInt(&out, static_cast<uint64_t>(change.CountBefore), 8);
-    PutInt(&out, static_cast<uint64_t>(change.CountAfter), 8);
-    for (const RegisterRow& row : rows) {
-        PutKey(&out, row.Key);
-        PutInt(&out, static_cast<uint8_t>(row.Pending), 1);
-        if (row.Pending != PendingState::None) PutKey(&out, row.PendingKey);
-        PutFixed(&out, row.Sinpo, kSinpoChars);
-        PutFixed(&out, row.SentDate, kRegisterDateChars);
-        PutInt(&out, static_cast<uint8_t>(row.Via), 1);
-        PutFixed(&out, row.ReplyDate, kRegisterDateChars);
-        PutInt(&out, static_cast<uint8_t>(row.Reply), 1);
-        PutText(&out, row.Details.substr(0, kMaxDetailsChars));
-        PutText(&out, row.ReplyNote.substr(0, kMaxReplyNoteChars));
-    }
-    PutInt(&out, RecordCheck(out.data(), out.size()), 8);
+    EncodeRegisterInto(change, rows, &out);
     return out;
+}
+
+void EncodeRegisterInto(const PendingChange& change, const std::vector<RegisterRow>& rows, std::string* out) {
+    size_t size = kHeaderBytes + 8;
+    for (const RegisterRow& row : rows) size += RowBytes(row);
+    out->resize(size);
+    Writer put{&(*out)[0]};
+    put.Bytes(kRegisterMagic, sizeof(kRegisterMagic));
+    put.Int(rows.size(), 4);
+    put.Int(change.Active ? 1 : 0, 1);
+    put.Int(static_cast<uint64_t>(change.CountBefore), 8);
+    put.Int(static_cast<uint64_t>(change.CountAfter), 8);
+    for (const RegisterRow& row : rows) {
+        put.Key(row.Key);
+        put.Int(static_cast<uint8_t>(row.Pending), 1);
+        if (row.Pending != PendingState::None) put.Key(row.PendingKey);
+        put.Fixed(row.Sinpo, kSinpoChars);
+        put.Fixed(row.SentDate, kRegisterDateChars);
+        put.Int(static_cast<uint8_t>(row.Via), 1);
+        put.Fixed(row.ReplyDate, kRegisterDateChars);
+        put.Int(static_cast<uint8_t>(row.Reply), 1);
+        put.Text(row.Details, kMaxDetailsChars);
+        put.Text(row.ReplyNote, kMaxReplyNoteChars);
+    }
+    put.Int(RecordCheck(out->data(), size - 8), 8);
 }
 
 bool DecodeRegister(const std::string& bytes, RegisterContent* content, std::string* why) {
@@ -173,10 +193,11 @@ RegisterRead ReadRegisterFile(const std::string& path, RegisterContent* content,
 }
 
 bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const PendingChange& change,
-                         const std::vector<RegisterRow>& rows) {
+                         const std::vector<RegisterRow>& rows, std::string* scratch) {
     if (rows.empty() && !change.Active) {
         if (!FileExists(path.c_str())) return true;
         return FileDelete(path.c_str()) && FolderFlush(FolderOfPath(path).c_str());
     }
-    return FileWriteAllReplacing(path.c_str(), temporary.c_str(), EncodeRegister(change, rows));
+    EncodeRegisterInto(change, rows, scratch);
+    return FileWriteAllReplacing(path.c_str(), temporary.c_str(), *scratch);
 }

@@ -37,6 +37,9 @@ std::string RegisterTemporaryPath(const std::string& logPath);
 
 std::string EncodeRegister(const RegisterContent& content);
 std::string EncodeRegister(const PendingChange& change, const std::vector<RegisterRow>& rows);
+// The same into `*out`, whose memory is reused: a change of a large register
+// then touches no fresh pages.
+void EncodeRegisterInto(const PendingChange& change, const std::vector<RegisterRow>& rows, std::string* out);
 // False, with `*why` in plain words, when the bytes are not a whole register.
 bool DecodeRegister(const std::string& bytes, RegisterContent* content, std::string* why);
 
@@ -45,5 +48,6 @@ RegisterRead ReadRegisterFile(const std::string& path, RegisterContent* content,
 // Writes the register to its temporary file, flushes it and renames it over
 // `path` with the folder flushed: a kill or a power cut leaves the old file or
 // the new one. With no rows and no pending change the file is deleted instead.
+// `*scratch` holds the encoding.
 bool ReplaceRegisterFile(const std::string& path, const std::string& temporary, const PendingChange& change,
-                         const std::vector<RegisterRow>& rows);
+                         const std::vector<RegisterRow>& rows, std::string* scratch);
