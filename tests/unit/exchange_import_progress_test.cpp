@@ -58,7 +58,9 @@ void ExpectRisingToTheEnd(const Told& told, size_t from, size_t to, int64_t size
     EXPECT_GT(to - from, 1u) << name << ": a file of several windows is told of more than once";
     for (size_t i = from; i < to; ++i) {
         EXPECT_EQ(told.Totals[i], size) << name;
-        if (i > from) EXPECT_GT(told.Done[i], told.Done[i - 1]) << name;
+        if (i > from) {
+            EXPECT_GT(told.Done[i], told.Done[i - 1]) << name;
+        }
     }
     EXPECT_EQ(told.Done[to - 1], size) << name;
 }
