@@ -357,39 +357,12 @@ std::string AdifImportRefusalText(const ImportPlan& plan, const std::string& adi
     return adifPath + " cannot be imported: " + plan.Refusal + ".";
 }
 
-namespace {
-
-struct RowCollector {
-    std::vector<RegisterRow>* Rows;
-};
-
-bool TakeNoRecord(const LogEntry&, void*) { return true; }
-
-void CollectRow(const RegisterRow& row, void* context) { static_cast<RowCollector*>(context)->Rows->push_back(row); }
-
-}  // namespace
-
-bool ReadAdifRegisterRows(const std::string& path, const ImportPlan& plan, std::vector<RegisterRow>* rows) {
-    rows->clear();
-    RowCollector collector{rows};
-    ReportSink sink;
-    sink.Take = TakeNoRecord;
-    sink.TakeRow = CollectRow;
-    sink.Context = &collector;
-    ImportPlan again = ReadAdifImportFile(path, &sink, plan.Text);
-    return !again.Refused && again.Reports == plan.Reports && rows->size() == static_cast<size_t>(plan.Reports);
-}
-
 ImportWriting AddImportedAdifReports(LogStore& log, ReportRegister& reg, const std::string& adifPath,
                                      const ImportPlan& plan, bool* rowsStored) {
     *rowsStored = true;
     std::vector<RegisterRow> rows;
-    bool read = ReadAdifRegisterRows(adifPath, plan, &rows);
-    int32_t first = log.EntryCount + 1;
-    ImportWriting writing = AddImportedAdifFile(log, adifPath, plan);
+    ImportWriting writing = AddImportedRecords(log, adifPath, plan, ReadForAppend, &rows);
     if (writing != ImportWriting::Added) return writing;
-    if (!read) return (*rowsStored = false), writing;
-    for (size_t i = 0; i < rows.size(); ++i) rows[i].Entry = first + static_cast<int32_t>(i);
     *rowsStored = StoreNewRows(reg, log, std::move(rows));
     return writing;
 }

@@ -23,11 +23,9 @@ ImportPlan ReadAdifImportFile(const std::string& path, const ReportSink* sink, I
 // AddImportedFile does for a CSV file.
 ImportWriting AddImportedAdifFile(LogStore& log, const std::string& adifPath, const ImportPlan& plan);
 
-// Reads the file again for the register values of its reports, one row for
-// each report in the order they were added (an empty row for one without).
-bool ReadAdifRegisterRows(const std::string& path, const ImportPlan& plan, std::vector<RegisterRow>* rows);
-// AddImportedAdifFile, then the reports' register rows into `reg`;
-// `*rowsStored` is false when they could not be written.
+// AddImportedAdifFile, gathering in the same reading the register values of
+// the reports that carry any (so memory follows the rows, not the file), then
+// those rows into `reg`; `*rowsStored` is false when they could not be written.
 ImportWriting AddImportedAdifReports(LogStore& log, ReportRegister& reg, const std::string& adifPath,
                                      const ImportPlan& plan, bool* rowsStored);
 

@@ -15,6 +15,8 @@ struct FileAppend {
     LogEntry Last{};
     bool LogFailed = false;
     bool TooMany = false;
+    int32_t First = 0;                       // the entry the first report becomes
+    std::vector<RegisterRow>* Rows = nullptr;  // the register values gathered, when wanted
 };
 
 bool WriteBlock(FileAppend* append) {
@@ -39,6 +41,15 @@ bool TakeRecord(const LogEntry& record, void* context) {
     return append->Block.size() < kAppendBlock || WriteBlock(append);
 }
 
+// Called before the report's TakeRecord: its entry is the next one.
+void TakeRow(const RegisterRow& row, void* context) {
+    FileAppend* append = static_cast<FileAppend*>(context);
+    if (!append->Rows || RowIsEmpty(row)) return;
+    append->Rows->push_back(row);
+    append->Rows->back().Entry =
+        append->First + static_cast<int32_t>(append->Run.Written + static_cast<int64_t>(append->Block.size()));
+}
+
 bool SameOutcome(const ImportPlan& again, const ImportPlan& plan) {
     return !again.Refused && again.Reports == plan.Reports && again.Skipped == plan.Skipped &&
            again.FirstSkippedLine == plan.FirstSkippedLine && again.FileSize == plan.FileSize;
@@ -54,15 +65,17 @@ ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const I
     return AddImportedRecords(log, csvPath, plan, ReadCsvAgain);
 }
 
-ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read) {
+ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read,
+                                 std::vector<RegisterRow>* rows) {
     if (plan.Reports > INT32_MAX) {
         log.LastError = LogError::WriteFailed;
         return ImportWriting::LogFailed;
     }
-    FileAppend append{&log, {}, {}, {}, false, false};
+    FileAppend append{&log, {}, {}, {}, false, false, log.EntryCount + 1, rows};
     append.Block.reserve(kAppendBlock);
+    if (rows) rows->clear();
     if (!BeginAppendRun(log, static_cast<int32_t>(plan.Reports), &append.Run)) return ImportWriting::LogFailed;
-    ReportSink sink{TakeRecord, &append};
+    ReportSink sink{TakeRecord, &append, TakeRow};
     ImportPlan again = read(path, &sink, plan.Text);
     if (append.LogFailed) return ImportWriting::LogFailed;  // the run was put back
     if (append.TooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {

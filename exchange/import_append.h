@@ -1,6 +1,7 @@
 // Adding the reports of an import to the open log as one operation.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "exchange/csv_import.h"
 #include "logstore/log_change.h"
@@ -21,8 +22,11 @@ ImportWriting AddImportedFile(LogStore& log, const std::string& csvPath, const I
 
 // Reads a file of reports again, handing each to `sink` (the CSV reading, the ADIF reading).
 using ImportReading = ImportPlan (*)(const std::string& path, const ReportSink* sink, ImportText text);
-// The same for a file of any format `read` reads.
-ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read);
+// The same for a file of any format `read` reads. With `rows`, the register
+// values the reading gives (ADIF) are gathered in the same reading: those that
+// are not empty, each with the Entry its report gets.
+ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const ImportPlan& plan, ImportReading read,
+                                 std::vector<RegisterRow>* rows = nullptr);
 
 // "Added N reports to <logPath>."
 std::string ImportDoneText(size_t count, const std::string& logPath);

@@ -148,6 +148,60 @@ TEST(RegisterAdif, ARoundTripKeepsTheRowsExactly) {
     CloseLog(log);
 }
 
+// An ADIF file of the four reports, the second and the fourth with register values.
+std::string AdifWithTwoRows(RegisterLog& source) {
+    RegisterRow awaiting;
+    awaiting.SentDate = "02-03-2004";
+    EXPECT_TRUE(StoreRow(source.Reg, source.Log, 2, FullRow()));
+    EXPECT_TRUE(StoreRow(source.Reg, source.Log, 4, awaiting));
+    std::string adif = source.Dir.Path("OUT.ADI");
+    EXPECT_EQ(ExportAdif(source.Log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM", &source.Reg.Rows).Written.Status,
+              ExportStatus::Written);
+    return adif;
+}
+
+TEST(RegisterAdif, ImportedRowsLandOnTheEntriesTheirReportsBecome) {
+    RegisterLog source;
+    std::string adif = AdifWithTwoRows(source);
+    TempDir other;
+    std::string path = other.Path("OLD.ULM");
+    WriteBytes(path, EntryBytes(MakeEntry("Earlier")) + EntryBytes(MakeEntry("Later")));
+    LogStore log;
+    ASSERT_TRUE(OpenLog(log, path));
+    ReportRegister reg;
+    OpenRegister(reg, log);
+    bool stored = false;
+    ASSERT_EQ(AddImportedAdifReports(log, reg, adif, AdifImportPlanForFile(adif), &stored), ImportWriting::Added);
+    EXPECT_TRUE(stored);
+    ASSERT_EQ(log.EntryCount, 6);
+    ASSERT_EQ(reg.Rows.size(), 2u);
+    EXPECT_EQ(reg.Rows[0].Entry, 4);  // the file's second report, after the log's two
+    EXPECT_TRUE(SameRowValues(reg.Rows[0], source.Reg.Rows[0]));
+    EXPECT_EQ(reg.Rows[1].Entry, 6);
+    EXPECT_EQ(reg.Rows[1].SentDate, "02-03-2004");
+    CloseLog(log);
+}
+
+TEST(RegisterAdif, AnImportWhoseRowsCannotBeWrittenKeepsItsReportsAndSaysSo) {
+    RegisterLog source;
+    std::string adif = AdifWithTwoRows(source);
+    TempDir other;
+    std::string path = other.Path("NEW.ULM");
+    LogStore log;
+    ASSERT_TRUE(OpenLog(log, path));
+    ReportRegister reg;
+    OpenRegister(reg, log);
+    // A folder where the register's temporary file would go: it cannot be made.
+    ASSERT_TRUE(FolderCreate(RegisterTemporaryPath(path).c_str()));
+    bool stored = true;
+    ASSERT_EQ(AddImportedAdifReports(log, reg, adif, AdifImportPlanForFile(adif), &stored), ImportWriting::Added);
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(ReadBytes(path), ReadBytes(source.Path()));
+    EXPECT_TRUE(reg.Rows.empty());
+    EXPECT_FALSE(FileExists(RegisterPath(path).c_str()));
+    CloseLog(log);
+}
+
 TEST(RegisterFilter, EveryOutputTakesTheChosenReplies) {
     RegisterLog t;
     RegisterRow sent, replied, noted;
