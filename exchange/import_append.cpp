@@ -15,7 +15,7 @@ struct FileAppend {
     LogEntry Last{};
     bool LogFailed = false;
     bool TooMany = false;
-    int32_t First = 0;                       // the entry the first report becomes
+    int32_t First = 0;                         // the entry the first report becomes
     std::vector<RegisterRow>* Rows = nullptr;  // the register values gathered, when wanted
 };
 
