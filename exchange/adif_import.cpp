@@ -199,6 +199,15 @@ bool FieldsToRecord(const RecordFields& fields, RecordReading* reading, bool tex
     return true;
 }
 
+// Whether the record holds any of the register's fields: most hold none, and
+// their row is empty without reading a text.
+bool HasRegisterFields(const RecordFields& fields) {
+    for (int field = kRstSent; field <= kReplyNote; ++field) {
+        if (fields.Present[field]) return true;
+    }
+    return false;
+}
+
 RegisterRow RowOfFields(const RecordFields& fields, RecordReading* reading) {
     auto text = [&](int field) { return TextOf(fields, field, reading); };
     return RegisterRowOfAdif({text(kRstSent), text(kQslSent), text(kQslSentDate), text(kQslSentVia), text(kQslReceived),
@@ -242,7 +251,9 @@ bool EndRecord(FileReading* reading, const ReportSink* sink) {
     std::memset(&record, ' ', sizeof record);
     std::string reason;
     bool made = FieldsToRecord(reading->Fields, &reading->Record, sink != nullptr, &record, &reason);
-    if (made && sink && sink->TakeRow) sink->TakeRow(RowOfFields(reading->Fields, &reading->Record), sink->Context);
+    if (made && sink && sink->TakeRow && HasRegisterFields(reading->Fields)) {
+        sink->TakeRow(RowOfFields(reading->Fields, &reading->Record), sink->Context);
+    }
     Clear(&reading->Fields);
     if (!made) {
         SkipInPlan(&reading->Plan, reading->Number, reason);
