@@ -112,6 +112,13 @@ void BM_RegisterChange(benchmark::State& state) {
     std::string bytes = ReadFileBytes("BENCH.ULM.RRG");
     std::vector<double> plain, change;
     int n = 0;
+    // A few untimed changes first: the first writes after the setup's meet the
+    // disk still busy with it.
+    for (int i = 0; i < 5; ++i) {
+        RegisterRow row = BenchRow(0);
+        row.ReplyNote = "warm " + std::to_string(i);
+        StoreRow(reg, log, 1 + 5000 * (kEntries / kRows), row);
+    }
     for (auto _ : state) {
         plain.push_back(FlushedWriteSeconds(bytes, "PLAIN." + std::to_string(n)));
         RegisterRow row = BenchRow(0);
@@ -128,7 +135,7 @@ void BM_RegisterChange(benchmark::State& state) {
     state.counters["x_flushed_write_sum"] = benchmark::Counter(Sum(change) / Sum(plain));
     state.counters["register_kb"] = benchmark::Counter(static_cast<double>(bytes.size()) / 1024);
 }
-BENCHMARK(BM_RegisterChange)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RegisterChange)->Iterations(40)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
