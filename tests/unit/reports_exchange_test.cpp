@@ -111,6 +111,31 @@ struct RegisterLog {
     ReportRegister Reg;
 };
 
+// The source's reports and register rows as an ADIF file.
+std::string ExportedAdif(RegisterLog& source) {
+    std::string adif = source.Dir.Path("OUT.ADI");
+    EXPECT_EQ(ExportAdif(source.Log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM", &source.Reg.Rows).Written.Status,
+              ExportStatus::Written);
+    return adif;
+}
+
+// Another log (empty, or of `bytes`) with its register, to import into.
+struct ImportTarget {
+    explicit ImportTarget(const std::string& bytes = std::string()) {
+        if (!bytes.empty()) WriteBytes(Path(), bytes);
+        OpenLog(Log, Path());
+        OpenRegister(Reg, Log);
+    }
+    ~ImportTarget() { CloseLog(Log); }
+    std::string Path() const { return Dir.Path("NEW.ULM"); }
+    ImportWriting Import(const std::string& adif, bool* stored) {
+        return AddImportedAdifReports(Log, Reg, adif, AdifImportPlanForFile(adif), stored);
+    }
+    TempDir Dir;
+    LogStore Log;
+    ReportRegister Reg;
+};
+
 TEST(RegisterAdif, ARoundTripKeepsTheRowsExactly) {
     RegisterLog source;
     RegisterRow awaiting;
@@ -119,22 +144,17 @@ TEST(RegisterAdif, ARoundTripKeepsTheRowsExactly) {
     awaiting.Details = "{DETAILS} as typed, \"quoted\" <EOR> too";
     ASSERT_TRUE(StoreRow(source.Reg, source.Log, 3, FullRow()));
     ASSERT_TRUE(StoreRow(source.Reg, source.Log, 4, awaiting));
-    std::string adif = source.Dir.Path("OUT.ADI");
-    ASSERT_EQ(ExportAdif(source.Log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM", &source.Reg.Rows).Written.Status,
-              ExportStatus::Written);
+    std::string adif = ExportedAdif(source);
+    ASSERT_EQ(AdifImportPlanForFile(adif).Reports, 4);
 
-    TempDir other;
-    std::string path = other.Path("NEW.ULM");
-    LogStore log;
-    ASSERT_TRUE(OpenLog(log, path));
-    ReportRegister reg;
-    OpenRegister(reg, log);
-    ImportPlan plan = AdifImportPlanForFile(adif);
-    ASSERT_EQ(plan.Reports, 4);
+    ImportTarget target;
+    std::string path = target.Path();
     bool stored = false;
-    ASSERT_EQ(AddImportedAdifReports(log, reg, adif, plan, &stored), ImportWriting::Added);
+    ASSERT_EQ(target.Import(adif, &stored), ImportWriting::Added);
     EXPECT_TRUE(stored);
     EXPECT_EQ(ReadBytes(path), ReadBytes(source.Path()));
+    LogStore& log = target.Log;
+    ReportRegister& reg = target.Reg;
     CloseLog(log);
     ASSERT_TRUE(OpenLog(log, path));
     OpenRegister(reg, log);
@@ -145,7 +165,6 @@ TEST(RegisterAdif, ARoundTripKeepsTheRowsExactly) {
     EXPECT_EQ(reg.Rows[0].Key.Occurrence, 2u);
     EXPECT_EQ(reg.Rows[1].Entry, 4);
     EXPECT_EQ(ReadBytes(RegisterPath(path)), ReadBytes(RegisterPath(source.Path())));
-    CloseLog(log);
 }
 
 // An ADIF file of the four reports, the second and the fourth with register values.
@@ -154,52 +173,36 @@ std::string AdifWithTwoRows(RegisterLog& source) {
     awaiting.SentDate = "02-03-2004";
     EXPECT_TRUE(StoreRow(source.Reg, source.Log, 2, FullRow()));
     EXPECT_TRUE(StoreRow(source.Reg, source.Log, 4, awaiting));
-    std::string adif = source.Dir.Path("OUT.ADI");
-    EXPECT_EQ(ExportAdif(source.Log, 1, adif, ReportFilter(), kCreated, "MYLOG.ULM", &source.Reg.Rows).Written.Status,
-              ExportStatus::Written);
-    return adif;
+    return ExportedAdif(source);
 }
 
 TEST(RegisterAdif, ImportedRowsLandOnTheEntriesTheirReportsBecome) {
     RegisterLog source;
     std::string adif = AdifWithTwoRows(source);
-    TempDir other;
-    std::string path = other.Path("OLD.ULM");
-    WriteBytes(path, EntryBytes(MakeEntry("Earlier")) + EntryBytes(MakeEntry("Later")));
-    LogStore log;
-    ASSERT_TRUE(OpenLog(log, path));
-    ReportRegister reg;
-    OpenRegister(reg, log);
+    ImportTarget target(EntryBytes(MakeEntry("Earlier")) + EntryBytes(MakeEntry("Later")));
     bool stored = false;
-    ASSERT_EQ(AddImportedAdifReports(log, reg, adif, AdifImportPlanForFile(adif), &stored), ImportWriting::Added);
+    ASSERT_EQ(target.Import(adif, &stored), ImportWriting::Added);
     EXPECT_TRUE(stored);
-    ASSERT_EQ(log.EntryCount, 6);
-    ASSERT_EQ(reg.Rows.size(), 2u);
-    EXPECT_EQ(reg.Rows[0].Entry, 4);  // the file's second report, after the log's two
-    EXPECT_TRUE(SameRowValues(reg.Rows[0], source.Reg.Rows[0]));
-    EXPECT_EQ(reg.Rows[1].Entry, 6);
-    EXPECT_EQ(reg.Rows[1].SentDate, "02-03-2004");
-    CloseLog(log);
+    ASSERT_EQ(target.Log.EntryCount, 6);
+    ASSERT_EQ(target.Reg.Rows.size(), 2u);
+    EXPECT_EQ(target.Reg.Rows[0].Entry, 4);  // the file's second report, after the log's two
+    EXPECT_TRUE(SameRowValues(target.Reg.Rows[0], source.Reg.Rows[0]));
+    EXPECT_EQ(target.Reg.Rows[1].Entry, 6);
+    EXPECT_EQ(target.Reg.Rows[1].SentDate, "02-03-2004");
 }
 
 TEST(RegisterAdif, AnImportWhoseRowsCannotBeWrittenKeepsItsReportsAndSaysSo) {
     RegisterLog source;
     std::string adif = AdifWithTwoRows(source);
-    TempDir other;
-    std::string path = other.Path("NEW.ULM");
-    LogStore log;
-    ASSERT_TRUE(OpenLog(log, path));
-    ReportRegister reg;
-    OpenRegister(reg, log);
+    ImportTarget target;
     // A folder where the register's temporary file would go: it cannot be made.
-    ASSERT_TRUE(FolderCreate(RegisterTemporaryPath(path).c_str()));
+    ASSERT_TRUE(FolderCreate(RegisterTemporaryPath(target.Path()).c_str()));
     bool stored = true;
-    ASSERT_EQ(AddImportedAdifReports(log, reg, adif, AdifImportPlanForFile(adif), &stored), ImportWriting::Added);
+    ASSERT_EQ(target.Import(adif, &stored), ImportWriting::Added);
     EXPECT_FALSE(stored);
-    EXPECT_EQ(ReadBytes(path), ReadBytes(source.Path()));
-    EXPECT_TRUE(reg.Rows.empty());
-    EXPECT_FALSE(FileExists(RegisterPath(path).c_str()));
-    CloseLog(log);
+    EXPECT_EQ(ReadBytes(target.Path()), ReadBytes(source.Path()));
+    EXPECT_TRUE(target.Reg.Rows.empty());
+    EXPECT_FALSE(FileExists(RegisterPath(target.Path()).c_str()));
 }
 
 TEST(RegisterFilter, EveryOutputTakesTheChosenReplies) {
