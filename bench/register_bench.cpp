@@ -103,6 +103,13 @@ void BM_OpenLogWithRegister(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenLogWithRegister)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One change of a row in the middle of the register: its reply note.
+bool StoreBenchChange(ReportRegister& reg, LogStore& log, const std::string& note) {
+    RegisterRow row = BenchRow(0);
+    row.ReplyNote = note;
+    return StoreRow(reg, log, 1 + 5000 * (kEntries / kRows), row);
+}
+
 void BM_RegisterChange(benchmark::State& state) {
     Prepare();
     LogStore log;
@@ -114,17 +121,12 @@ void BM_RegisterChange(benchmark::State& state) {
     int n = 0;
     // A few untimed changes first: the first writes after the setup's meet the
     // disk still busy with it.
-    for (int i = 0; i < 5; ++i) {
-        RegisterRow row = BenchRow(0);
-        row.ReplyNote = "warm " + std::to_string(i);
-        StoreRow(reg, log, 1 + 5000 * (kEntries / kRows), row);
-    }
+    for (int i = 0; i < 5; ++i) StoreBenchChange(reg, log, "warm " + std::to_string(i));
     for (auto _ : state) {
         plain.push_back(FlushedWriteSeconds(bytes, "PLAIN." + std::to_string(n)));
-        RegisterRow row = BenchRow(0);
-        row.ReplyNote = "change " + std::to_string(n++);
+        std::string note = "change " + std::to_string(n++);
         auto start = std::chrono::steady_clock::now();
-        if (!StoreRow(reg, log, 1 + 5000 * (kEntries / kRows), row)) state.SkipWithError("the row was not stored");
+        if (!StoreBenchChange(reg, log, note)) state.SkipWithError("the row was not stored");
         change.push_back(SecondsSince(start));
     }
     CloseLog(log);

@@ -16,7 +16,7 @@ struct FileAppend {
     bool LogFailed = false;
     bool TooMany = false;
     int32_t First = 0;                         // the entry the first report becomes
-    std::vector<RegisterRow>* Rows = nullptr;  // the register values gathered, when wanted
+    std::vector<RegisterRow>* Rows = nullptr;  // the register values gathered (TakeRow only when given)
 };
 
 bool WriteBlock(FileAppend* append) {
@@ -44,7 +44,7 @@ bool TakeRecord(const LogEntry& record, void* context) {
 // Called before the report's TakeRecord: its entry is the next one.
 void TakeRow(const RegisterRow& row, void* context) {
     FileAppend* append = static_cast<FileAppend*>(context);
-    if (!append->Rows || RowIsEmpty(row)) return;
+    if (RowIsEmpty(row)) return;
     append->Rows->push_back(row);
     append->Rows->back().Entry =
         append->First + static_cast<int32_t>(append->Run.Written + static_cast<int64_t>(append->Block.size()));
@@ -75,7 +75,7 @@ ImportWriting AddImportedRecords(LogStore& log, const std::string& path, const I
     append.Block.reserve(kAppendBlock);
     if (rows) rows->clear();
     if (!BeginAppendRun(log, static_cast<int32_t>(plan.Reports), &append.Run)) return ImportWriting::LogFailed;
-    ReportSink sink{TakeRecord, &append, TakeRow};
+    ReportSink sink{TakeRecord, &append, rows ? TakeRow : nullptr};
     ImportPlan again = read(path, &sink, plan.Text);
     if (append.LogFailed) return ImportWriting::LogFailed;  // the run was put back
     if (append.TooMany || !SameOutcome(again, plan) || !WriteBlock(&append)) {

@@ -38,6 +38,7 @@ struct Writer {
 
 constexpr size_t kKeyBytes = sizeof(LogEntry) + 4;
 constexpr size_t kHeaderBytes = sizeof(kRegisterMagic) + 4 + 1 + 8 + 8;
+constexpr size_t kCheckBytes = 8;
 
 struct Reader {
     const std::string& Bytes;
@@ -126,7 +127,7 @@ std::string EncodeRegister(const PendingChange& change, const std::vector<Regist
 }
 
 void EncodeRegisterInto(const PendingChange& change, const std::vector<RegisterRow>& rows, std::string* out) {
-    size_t size = kHeaderBytes + 8;
+    size_t size = kHeaderBytes + kCheckBytes;
     for (const RegisterRow& row : rows) size += RowBytes(row);
     out->resize(size);
     Writer put{&(*out)[0]};
@@ -147,18 +148,19 @@ void EncodeRegisterInto(const PendingChange& change, const std::vector<RegisterR
         put.Text(row.Details, kMaxDetailsChars);
         put.Text(row.ReplyNote, kMaxReplyNoteChars);
     }
-    put.Int(RecordCheck(out->data(), size - 8), 8);
+    put.Int(RecordCheck(out->data(), size - kCheckBytes), static_cast<int>(kCheckBytes));
 }
 
 bool DecodeRegister(const std::string& bytes, RegisterContent* content, std::string* why) {
     *content = RegisterContent();
-    constexpr size_t kFixedBytes = sizeof(kRegisterMagic) + 4 + 1 + 16 + 8;
-    if (bytes.size() < kFixedBytes || std::memcmp(bytes.data(), kRegisterMagic, sizeof(kRegisterMagic)) != 0) {
+    if (bytes.size() < kHeaderBytes + kCheckBytes ||
+        std::memcmp(bytes.data(), kRegisterMagic, sizeof(kRegisterMagic)) != 0) {
         return (*why = "it is not a report register"), false;
     }
-    size_t body = bytes.size() - 8;
+    size_t body = bytes.size() - kCheckBytes;
     Reader check{bytes, body};
-    if (check.Int(8) != RecordCheck(bytes.data(), body)) return (*why = "its check value does not match"), false;
+    if (check.Int(static_cast<int>(kCheckBytes)) != RecordCheck(bytes.data(), body))
+        return (*why = "its check value does not match"), false;
     Reader reader{bytes, sizeof(kRegisterMagic)};
     uint64_t rows = reader.Int(4);
     uint64_t active = reader.Int(1);
