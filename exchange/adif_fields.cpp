@@ -1,7 +1,9 @@
 #include "exchange/adif_fields.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "records/code_page_1252.h"
 #include "records/record_values.h"
@@ -73,11 +75,14 @@ char* PutNumber(char* out, size_t value) {
     return out;
 }
 
-// "<NAME:LENGTH>DATA " ; nothing for empty data.
-char* PutField(char* out, std::string_view name, std::string_view data) {
+// "<NAME:LENGTH>DATA " ; nothing for empty data. The name is a literal, so
+// its copy is a fixed move: the export writes ten fields of every entry.
+template <size_t N>
+char* PutField(char* out, const char (&name)[N], std::string_view data) {
     if (data.empty()) return out;
-    *out++ = '<';
-    out = PutText(out, name);
+    *out = '<';
+    std::memcpy(out + 1, name, N - 1);
+    out += N;
     *out++ = ':';
     out = PutNumber(out, data.size());
     *out++ = '>';
@@ -127,20 +132,50 @@ struct TextForms {
     bool Plain = false;
 };
 
-TextForms FormsOf(std::string_view field) {
-    std::string_view exact = TrimmedEnd(field);
-    return {exact, IsPrintableAscii(exact) && (exact.empty() || exact[0] != ' ')};
+constexpr uint64_t kEveryByte = 0x0101010101010101;
+constexpr uint64_t kHighBits = 0x8080808080808080;
+constexpr uint64_t kBlanks = 0x2020202020202020;
+
+uint64_t WordAt(const char* bytes) {
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// The high bit of each byte of `word` outside 32-126.
+uint64_t BytesBeyondPrintable(uint64_t word) {
+    uint64_t low = word & ~kHighBits;
+    uint64_t atLeastBlank = low + 0x60 * kEveryByte;  // high bit set from 0x20 on
+    uint64_t atDelete = low + kEveryByte;             // high bit set for 0x7F
+    return (word | ~atLeastBlank | atDelete) & kHighBits;
+}
+
+// A field's forms read eight bytes at a time: the export reads every text of
+// every entry, and most are short texts of plain letters padded with blanks.
+// Blanks are printable, so the whole field is checked, overlapping at its end.
+template <size_t N>
+TextForms FormsOf(const char (&field)[N]) {
+    static_assert(N >= 8, "a text field holds at least one word");
+    uint64_t beyond = BytesBeyondPrintable(WordAt(field + N - 8));
+    for (size_t at = 0; at + 8 < N; at += 8) beyond |= BytesBeyondPrintable(WordAt(field + at));
+    size_t end = N;
+    while (end >= 8 && WordAt(field + end - 8) == kBlanks) end -= 8;
+    while (end > 0 && field[end - 1] == ' ') --end;
+    std::string_view exact(field, end);
+    return {exact, beyond == 0 && (exact.empty() || exact[0] != ' ')};
 }
 
 // The standard field of a text: its trimmed ASCII form.
-char* PutStandardText(char* out, const char* name, const TextForms& text) {
+template <size_t N>
+char* PutStandardText(char* out, const char (&name)[N], const TextForms& text) {
     if (text.Plain) return PutField(out, name, text.Exact);
     char ascii[3 * kRemarksWidth];
     return PutField(out, name, AsciiForm(TrimmedStart(text.Exact), ascii));
 }
 
 // The exact text in UTF-8 when the standard field does not carry it.
-char* PutExactText(char* out, const char* name, const TextForms& text) {
+template <size_t N>
+char* PutExactText(char* out, const char (&name)[N], const TextForms& text) {
     if (text.Plain) return out;
     char utf8[3 * kRemarksWidth];
     return PutField(out, name, Utf8Form(text.Exact, utf8));
@@ -178,11 +213,6 @@ bool IsPlainForm(std::string_view text, DecimalView value) {
     if (value.Fraction.empty()) return text.size() == whole.size();
     return text.size() == whole.size() + 1 + value.Fraction.size() && text[whole.size()] == '.' &&
            text.substr(whole.size() + 1) == value.Fraction;
-}
-
-template <size_t N>
-std::string_view View(const char (&field)[N]) {
-    return std::string_view(field, N);
 }
 
 char* PutDateAndTime(const LogEntry& entry, char* out) {
@@ -223,9 +253,9 @@ char* PutAdifRecord(const LogEntry& entry, char* out, std::string_view extra) {
     char* exactFreqEnd = exactFreq;
     out = PutFrequency(entry, out, exactFreq, &exactFreqEnd);
     out = PutField(out, "MODE", "AM");
-    TextForms station = FormsOf(View(entry.Station));
-    TextForms location = FormsOf(View(entry.Location));
-    TextForms remarks = FormsOf(View(entry.Remarks));
+    TextForms station = FormsOf(entry.Station);
+    TextForms location = FormsOf(entry.Location);
+    TextForms remarks = FormsOf(entry.Remarks);
     out = PutStandardText(out, "CALL", station);
     out = PutField(out, "SWL", "Y");
     out = PutStandardText(out, "QTH", location);
@@ -239,10 +269,11 @@ char* PutAdifRecord(const LogEntry& entry, char* out, std::string_view extra) {
 }
 
 std::string_view AdifBandOf(int64_t tenThousandthsKhz) {
-    for (const Band& band : kBands) {
-        if (tenThousandthsKhz >= band.LowKhz && tenThousandthsKhz <= band.HighKhz) return band.Name;
-    }
-    return {};
+    // The bands lie in ascending order: the last one starting at or below the value.
+    const Band* after = std::upper_bound(std::begin(kBands), std::end(kBands), tenThousandthsKhz,
+                                         [](int64_t value, const Band& band) { return value < band.LowKhz; });
+    if (after == std::begin(kBands) || tenThousandthsKhz > (after - 1)->HighKhz) return {};
+    return (after - 1)->Name;
 }
 
 std::string MegahertzOfKhz(std::string_view khz) {

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstddef>
 #include <cstdlib>
 
 #include "exchange/adif_export.h"
@@ -107,6 +108,36 @@ TEST(AdifRecord, TextsOutsideAsciiKeepTheirExactForm) {
     EXPECT_NE(RecordOf(MakeEntry("A", "01-01-2026", "12:00", "", "", "one\r\ntwo"))
                   .find("<COMMENT:8>one??two <APP_ULMAR_REMARKS:8>one\r\ntwo <EOR>"),
               std::string::npos);
+}
+
+// Whatever its place in the field, one byte outside 32-126 brings the exact
+// text along, and one inside does not.
+TEST(AdifRecord, EveryByteOfEveryTextFieldIsLookedAt) {
+    struct Text {
+        const char* Name;
+        size_t Width;
+        size_t Offset;
+    };
+    const Text texts[] = {{"STATION", sizeof(LogEntry::Station), offsetof(LogEntry, Station)},
+                          {"LOCATION", sizeof(LogEntry::Location), offsetof(LogEntry, Location)},
+                          {"REMARKS", sizeof(LogEntry::Remarks), offsetof(LogEntry, Remarks)}};
+    const struct {
+        char Byte;
+        bool Exact;
+    } bytes[] = {{'\x1F', true}, {'\x7F', true}, {'\x80', true}, {'\xFF', true}, {'~', false}, {'!', false}};
+    for (const Text& text : texts) {
+        for (size_t at = 1; at < text.Width; ++at) {
+            for (const auto& b : bytes) {
+                LogEntry entry = MakeEntry("", "01-01-2026", "12:00", "", "", "");
+                char* field = reinterpret_cast<char*>(&entry) + text.Offset;
+                field[0] = 'A';
+                field[at] = b.Byte;
+                std::string name = std::string("<APP_ULMAR_") + text.Name + ":";
+                EXPECT_EQ(RecordOf(entry).find(name) != std::string::npos, b.Exact)
+                    << text.Name << " byte " << static_cast<int>(static_cast<unsigned char>(b.Byte)) << " at " << at;
+            }
+        }
+    }
 }
 
 TEST(AdifRecord, DamagedDatesAndTimes) {
