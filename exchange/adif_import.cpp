@@ -44,7 +44,7 @@ enum Field {
     kFieldCount
 };
 
-const std::string_view kFieldNames[kFieldCount] = {
+constexpr std::string_view kFieldNames[kFieldCount] = {
     "QSO_DATE",
     "TIME_ON",
     "FREQ",
@@ -87,11 +87,32 @@ void Clear(RecordFields* fields) {
     fields->Damage.clear();
 }
 
+// The fields of interest by the length of their names, worked out once: a
+// name is mostly compared with one or two of them, not with every one.
+constexpr size_t LongestFieldName() {
+    size_t longest = 0;
+    for (std::string_view name : kFieldNames) longest = std::max(longest, name.size());
+    return longest;
+}
+
+struct FieldsByLength {
+    static constexpr size_t kLongest = LongestFieldName();
+    std::vector<int> Fields[kLongest + 1];
+    FieldsByLength() {
+        for (int i = 0; i < kFieldCount; ++i) Fields[kFieldNames[i].size()].push_back(i);
+    }
+};
+
 // The field of `name`, kFieldCount for any other.
 int FieldOfName(std::string_view name) {
-    for (int i = 0; i < kFieldCount; ++i) {
-        const std::string_view known = kFieldNames[i];
-        if (name.size() == known.size() && name[0] == known[0] && name == known) return i;
+    static const FieldsByLength byLength;
+    if (name.size() > FieldsByLength::kLongest) return kFieldCount;
+    for (int i : byLength.Fields[name.size()]) {
+        // Byte by byte: names are short and mostly differ early, so a library call costs more.
+        const char* known = kFieldNames[i].data();
+        size_t at = 0;
+        while (at < name.size() && name[at] == known[at]) ++at;
+        if (at == name.size()) return i;
     }
     return kFieldCount;
 }
@@ -286,15 +307,19 @@ void FinishReading(FileReading* reading) {
     SkipInPlan(&reading->Plan, reading->Number + 1, reason);
 }
 
-ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportText text) {
+// The records read with the text `text`; with `tally`, the bytes are tallied
+// as they are read and what they turned out to be is said there.
+ImportPlan ReadRecords(const ByteSource& source, const ReportSink* sink, ImportText text, AdifText* tally = nullptr) {
     FileReading reading;
     reading.Record.Utf8 = text == ImportText::Utf8;
     AdifReader reader;
     OpenAdifReader(&reader, source, reading.Record.Utf8);
+    reader.Tally = tally != nullptr;
     AdifItem item;
     do {
         NextAdifItem(&reader, &item);
     } while (TakeItem(&reading, &item, sink));
+    if (tally) *tally = FinishAdifTally(&reader);
     if (reader.ReadFailed) return RefusedImport("it could not be read");
     if (item.Kind == AdifItemKind::End) FinishReading(&reading);
     if (!reading.TagsOfAdif) return RefusedImport("it holds no <EOR> or <EOH>, so it is not an ADIF file");
@@ -325,8 +350,20 @@ ImportText TextOfSource(const ByteSource& source) {
 }
 
 ImportPlan ReadSource(const ByteSource& source, const ReportSink* sink, ImportText text) {
-    if (text == ImportText::Unknown) text = TextOfSource(source);
-    return ReadRecords(source, sink, text);
+    if (text != ImportText::Unknown) return ReadRecords(source, sink, text);
+    // Records handed on cannot be taken back: the text is found first.
+    if (sink) return ReadRecords(source, sink, TextOfSource(source));
+    // A plan keeps nothing, so it reads the file as UTF-8 while tallying its
+    // bytes, and reads it again only when they turn out to be something else.
+    AdifText found = AdifText::Unknown;
+    ImportPlan plan = ReadRecords(source, nullptr, ImportText::Utf8, &found);
+    switch (found) {
+        case AdifText::Utf8: return plan;
+        case AdifText::Ascii: plan.Text = ImportText::CodePage1252; return plan;  // read alike either way
+        case AdifText::NotUtf8: return ReadRecords(source, nullptr, ImportText::CodePage1252);
+        case AdifText::Unknown: break;
+    }
+    return ReadRecords(source, nullptr, TextOfSource(source));
 }
 
 ImportPlan ReadForAppend(const std::string& path, const ReportSink* sink, ImportText text) {

@@ -45,14 +45,28 @@ bool ReadInto(AdifReader* reader, int64_t offset, size_t count) {
     return true;
 }
 
+// Tallies the held bytes before `to`; returns how many of them, at the end,
+// begin a character that the bytes after `to` may complete.
+size_t TallyHeld(AdifReader* reader, size_t to) {
+    if (!reader->Tally || reader->NotUtf8 || to <= reader->TallyFrom) return 0;
+    std::string_view part(reader->Buffer.data() + reader->TallyFrom, to - reader->TallyFrom);
+    size_t cut = part.size() - ValidUtf8Length(part, &reader->BeyondAscii);
+    if (cut >= 4) reader->NotUtf8 = true;  // no character is that long: a byte that is not UTF-8
+    if (reader->NotUtf8) cut = 0;
+    reader->TallyFrom = to - cut;
+    return cut;
+}
+
 // Reads more of the file behind the held bytes, dropping those already read.
 bool HoldMore(AdifReader* reader, size_t need) {
-    reader->Buffer.erase(reader->Buffer.begin(), reader->Buffer.begin() + static_cast<ptrdiff_t>(reader->At));
-    reader->BufferOffset += static_cast<int64_t>(reader->At);
-    reader->At = 0;
+    size_t drop = reader->At - TallyHeld(reader, reader->At);
+    reader->Buffer.erase(reader->Buffer.begin(), reader->Buffer.begin() + static_cast<ptrdiff_t>(drop));
+    reader->BufferOffset += static_cast<int64_t>(drop);
+    reader->At -= drop;
+    reader->TallyFrom = reader->TallyFrom > drop ? reader->TallyFrom - drop : 0;
     int64_t end = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size());
     int64_t remaining = SourceSize(*reader->Source) - end;
-    size_t want = std::max(need - reader->Buffer.size(), reader->Source->WindowBytes);
+    size_t want = std::max(need - Held(reader), reader->Source->WindowBytes);
     want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(want), std::max<int64_t>(remaining, 0)));
     if (want > 0 && !reader->ReadFailed) ReadInto(reader, end, want);
     return Held(reader) >= need;
@@ -67,9 +81,11 @@ void Pass(AdifReader* reader, int64_t count) {
         reader->At += static_cast<size_t>(count);
         return;
     }
+    if (reader->Tally) reader->TallyMissed = true;
     reader->BufferOffset = NextOffset(reader) + count;
     reader->Buffer.clear();
     reader->At = 0;
+    reader->TallyFrom = 0;
 }
 
 // Moves to the next '<'; false at the end of the file.
@@ -94,6 +110,9 @@ bool FindTagStart(AdifReader* reader) {
 }
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// ':', '>' and '<' end a tag's name; one test a byte, for most bytes are letters.
+bool EndsName(char c) { return static_cast<unsigned char>(c) <= '>' && (c == ':' || c == '>' || c == '<'); }
 
 // The name in upper case, kept in the item (a tag is shorter than its room).
 void SetName(std::string_view text, AdifItem* item) {
@@ -214,11 +233,16 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
 // plain digits, read in one pass over `held` (from its '<'). False for any
 // other form, which the full reading then says what is wrong with.
 bool ReadPlainTag(AdifReader* reader, std::string_view held, AdifItem* item) {
+    // Every record ends with the one tag that has no length.
+    if (held.size() >= 5 && held[4] == '>' && UpperAscii(held[1]) == 'E' && UpperAscii(held[2]) == 'O' &&
+        UpperAscii(held[3]) == 'R') {
+        item->Kind = AdifItemKind::EndOfRecord;
+        reader->At += 5;
+        return true;
+    }
     size_t at = 1;
     size_t nameLength = 0;
-    while (at < held.size() && held[at] != ':' && held[at] != '>' && held[at] != '<') {
-        item->NameBytes[nameLength++] = UpperAscii(held[at++]);
-    }
+    while (at < held.size() && !EndsName(held[at])) item->NameBytes[nameLength++] = UpperAscii(held[at++]);
     if (at == held.size() || held[at] != ':' || nameLength == 0) return false;
     int64_t length = 0;
     size_t digits = ++at;
@@ -245,6 +269,7 @@ void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
     reader->Utf8 = utf8;
     Hold(reader, 3);
     reader->At = Utf8BomLength(std::string_view(reader->Buffer.data(), reader->Buffer.size()));
+    reader->TallyFrom = reader->At;
 }
 
 void NextAdifItem(AdifReader* reader, AdifItem* item) {
@@ -266,4 +291,12 @@ void NextAdifItem(AdifReader* reader, AdifItem* item) {
     std::string_view tag = held.substr(1, close - 1);
     reader->At += close + 1;
     ReadTag(reader, tag, item);
+}
+
+AdifText FinishAdifTally(AdifReader* reader) {
+    bool whole = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size()) == SourceSize(*reader->Source);
+    if (!reader->Tally || reader->TallyMissed || reader->ReadFailed || !whole) return AdifText::Unknown;
+    if (TallyHeld(reader, reader->Buffer.size()) > 0) reader->NotUtf8 = true;  // the file ends inside a character
+    if (reader->NotUtf8) return AdifText::NotUtf8;
+    return reader->BeyondAscii ? AdifText::Utf8 : AdifText::Ascii;
 }

@@ -34,7 +34,17 @@ struct AdifReader {
     size_t At = 0;  // the next byte to read, in the buffer
     bool ReadFailed = false;
     bool PastEnd = false;  // a field's data ran past the end: nothing more is read
+    // With Tally, whether the bytes read are UTF-8, tallied as they leave the
+    // buffer; the start of a character cut there stays held for the next window.
+    bool Tally = false;
+    size_t TallyFrom = 0;  // in the buffer
+    bool NotUtf8 = false;
+    bool BeyondAscii = false;
+    bool TallyMissed = false;  // bytes were passed over unread
 };
+
+// What the tally of a reading found, once it has ended.
+enum class AdifText { Utf8, Ascii, NotUtf8, Unknown };
 
 // Opens the reader over `source`, which must outlive it, past a UTF-8
 // byte-order mark.
@@ -45,3 +55,7 @@ void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8);
 // and LENGTH characters are, it counts characters. End after the last item or
 // when the file could not be read (then readFailed).
 void NextAdifItem(AdifReader* reader, AdifItem* item);
+
+// Tallies what the reader still holds and says what the file's text is:
+// Unknown when bytes were passed over or the reading stopped before the end.
+AdifText FinishAdifTally(AdifReader* reader);

@@ -289,6 +289,49 @@ TEST(AdifImportWindows, AFileReadsAsItsBytesDoInAnyWindow) {
     }
 }
 
+// A plan reads a file once, as UTF-8, tallying its bytes as they pass; a file
+// that turns out otherwise is read again. Either way the plan is the one made
+// by finding the text first, in every window.
+TEST(AdifImportWindows, APlanFindsTheTextAsItReads) {
+    const std::string date = Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930");
+    // A header is passed over unread, a window at a time: windows end inside its characters.
+    std::string utf8, ascii;
+    for (int n = 0; n < 100; ++n) utf8 += "\xC3\xA9\xE2\x82\xAC ";
+    utf8 += "\r\n<EOH>\r\n";
+    for (int n = 0; n < 40; ++n) {
+        utf8 +=
+            date + "<CALL:4>\xC5\x81\xC3\xB3" + "d\xC5\xBA" + std::string(static_cast<size_t>(n % 5), ' ') + "<EOR>";
+        ascii += date + Field("CALL", "Lodz " + std::to_string(n)) + "<EOR>";
+    }
+    struct Case {
+        const char* Name;
+        std::string File;
+        ImportText Text;
+    };
+    const Case cases[] = {
+        {"UTF-8, lengths in characters", utf8, ImportText::Utf8},
+        {"plain ASCII", ascii, ImportText::CodePage1252},
+        // The field ends after the first byte of "\xC3\xA9", whatever the window holds.
+        {"a length in bytes cutting a character", ascii + date + "<CALL:1>\xC3\xA9x<EOR>" + ascii, ImportText::Utf8},
+        {"UTF-8 but for its last byte", utf8 + date + "<CALL:1>\xE9<EOR>", ImportText::CodePage1252},
+        {"ending inside a character", utf8 + "\xC5", ImportText::CodePage1252},
+        {"UTF-8 after a byte-order mark", "\xEF\xBB\xBF" + utf8, ImportText::Utf8},
+        {"a field longer than any window", utf8 + date + Field("NOTES", std::string(9000, '\xE9')) + "<EOR>",
+         ImportText::CodePage1252},
+    };
+    for (const Case& c : cases) {
+        ImportPlan memory = PlanAdifImport(c.File);
+        EXPECT_EQ(memory.Text, c.Text) << c.Name;
+        for (size_t window : {size_t{4}, size_t{5}, size_t{7}, size_t{64}, size_t{1000}, kCsvWindowBytes}) {
+            AdifFileImport in(c.File, window);
+            EXPECT_EQ(in.Plan.Text, c.Text) << c.Name << ", window " << window;
+            EXPECT_EQ(in.Plan.Reports, memory.Reports) << c.Name << ", window " << window;
+            EXPECT_EQ(in.Plan.Skipped, memory.Skipped) << c.Name << ", window " << window;
+            EXPECT_EQ(in.Plan.FirstSkipReason, memory.FirstSkipReason) << c.Name << ", window " << window;
+        }
+    }
+}
+
 TEST(AdifImportWindows, FilesLargerThanAnyLogAreRefused) {
     TempDir dir;
     std::string path = dir.Path("HUGE.ADI");
