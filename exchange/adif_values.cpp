@@ -62,9 +62,14 @@ bool AdifTimeToLog(std::string_view text, char (&time)[5]) {
 }
 
 bool MegahertzToKhz(std::string_view megahertz, size_t width, std::string* khz) {
-    std::string text(Trimmed(megahertz));
+    std::string_view text = Trimmed(megahertz);
+    std::string pointed;  // a decimal comma read as the point, only when the text has one
     size_t comma = text.find(',');
-    if (comma != std::string::npos && text.find('.') == std::string::npos) text[comma] = '.';
+    if (comma != std::string_view::npos && text.find('.') == std::string_view::npos) {
+        pointed.assign(text.data(), text.size());
+        pointed[comma] = '.';
+        text = pointed;
+    }
     DecimalView value;
     if (!ReadDecimal(text.data(), text.size(), &value)) return false;
     std::string fraction(value.Fraction);
