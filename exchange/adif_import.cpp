@@ -359,7 +359,9 @@ ImportPlan ReadSource(const ByteSource& source, const ReportSink* sink, ImportTe
     ImportPlan plan = ReadRecords(source, nullptr, ImportText::Utf8, &found);
     switch (found) {
         case AdifText::Utf8: return plan;
-        case AdifText::Ascii: plan.Text = ImportText::CodePage1252; return plan;  // read alike either way
+        case AdifText::Ascii:  // read alike either way
+            if (!plan.Refused) plan.Text = ImportText::CodePage1252;
+            return plan;
         case AdifText::NotUtf8: return ReadRecords(source, nullptr, ImportText::CodePage1252);
         case AdifText::Unknown: break;
     }

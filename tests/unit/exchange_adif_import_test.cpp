@@ -332,6 +332,17 @@ TEST(AdifImportWindows, APlanFindsTheTextAsItReads) {
     }
 }
 
+// A refused file has no text, however its plan read it.
+TEST(AdifImportWindows, ARefusedPlanFromAFileIsTheOneFromMemory) {
+    for (const std::string file : {"\n", "plain text", "caf\xC3\xA9"}) {
+        AdifFileImport in(file);
+        ImportPlan memory = PlanAdifImport(file);
+        EXPECT_TRUE(in.Plan.Refused) << file;
+        EXPECT_EQ(in.Plan.Refusal, memory.Refusal) << file;
+        EXPECT_EQ(in.Plan.Text, memory.Text) << file;
+    }
+}
+
 TEST(AdifImportWindows, FilesLargerThanAnyLogAreRefused) {
     TempDir dir;
     std::string path = dir.Path("HUGE.ADI");
