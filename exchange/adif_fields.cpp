@@ -160,8 +160,7 @@ TextForms FormsOf(const char (&field)[N]) {
     for (size_t at = 0; at + 8 < N; at += 8) beyond |= BytesBeyondPrintable(WordAt(field + at));
     size_t end = N;
     while (end >= 8 && WordAt(field + end - 8) == kBlanks) end -= 8;
-    while (end > 0 && field[end - 1] == ' ') --end;
-    std::string_view exact(field, end);
+    std::string_view exact = TrimmedEnd(std::string_view(field, end));
     return {exact, beyond == 0 && (exact.empty() || exact[0] != ' ')};
 }
 

@@ -102,12 +102,14 @@ struct FieldsByLength {
         for (int i = 0; i < kFieldCount; ++i) Fields[kFieldNames[i].size()].push_back(i);
     }
 };
+// At namespace scope: every field of every record looks a name up, and a
+// function's own static would be checked for its first use each time.
+const FieldsByLength kFieldsByLength;
 
 // The field of `name`, kFieldCount for any other.
 int FieldOfName(std::string_view name) {
-    static const FieldsByLength byLength;
     if (name.size() > FieldsByLength::kLongest) return kFieldCount;
-    for (int i : byLength.Fields[name.size()]) {
+    for (int i : kFieldsByLength.Fields[name.size()]) {
         // Byte by byte: names are short and mostly differ early, so a library call costs more.
         const char* known = kFieldNames[i].data();
         size_t at = 0;
