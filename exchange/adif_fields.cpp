@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "records/byte_words.h"
 #include "records/code_page_1252.h"
 #include "records/record_values.h"
 #include "records/text_trim.h"
@@ -131,16 +132,6 @@ struct TextForms {
     std::string_view Exact;
     bool Plain = false;
 };
-
-constexpr uint64_t kEveryByte = 0x0101010101010101;
-constexpr uint64_t kHighBits = 0x8080808080808080;
-constexpr uint64_t kBlanks = 0x2020202020202020;
-
-uint64_t WordAt(const char* bytes) {
-    uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
 
 // The high bit of each byte of `word` outside 32-126.
 uint64_t BytesBeyondPrintable(uint64_t word) {

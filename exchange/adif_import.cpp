@@ -8,6 +8,7 @@
 #include "exchange/adif_register.h"
 #include "exchange/adif_values.h"
 #include "platform/file.h"
+#include "records/byte_words.h"
 #include "records/code_page_1252.h"
 #include "records/text_trim.h"
 #include "schedule/candidate_text.h"
@@ -73,50 +74,100 @@ constexpr std::string_view kFieldNames[kFieldCount] = {
 };
 
 // One record as it is read: its fields of interest (the first of each name)
-// and the first damage met in it.
+// and the first damage met in it. The values are kept one after the other in
+// `kept`, so that keeping one is a copy of its bytes and a new record starts
+// with nothing to free; its room grows only for a record of long values.
 struct RecordFields {
-    std::string Values[kFieldCount];
+    std::string_view Values[kFieldCount];
     bool Present[kFieldCount] = {};
     bool Any = false;
     std::string Damage;
+    std::string Kept = std::string(kAdifKeptData, '\0');
+    size_t KeptBytes = 0;
 };
 
 void Clear(RecordFields* fields) {
-    for (int i = 0; i < kFieldCount; ++i) fields->Present[i] = false;
+    std::memset(fields->Present, 0, sizeof fields->Present);
     fields->Any = false;
     fields->Damage.clear();
+    fields->KeptBytes = 0;
 }
 
-// The fields of interest by the length of their names, worked out once: a
-// name is mostly compared with one or two of them, not with every one.
+// Room in `kept` for `more` bytes after those kept, the values moved along.
+void MakeRoom(RecordFields* fields, size_t more) {
+    if (fields->KeptBytes + more <= fields->Kept.size()) return;
+    size_t at[kFieldCount];
+    for (int i = 0; i < kFieldCount; ++i)
+        at[i] = fields->Present[i] ? fields->Values[i].data() - fields->Kept.data() : 0;
+    fields->Kept.resize(2 * (fields->KeptBytes + more));
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (fields->Present[i]) fields->Values[i] = std::string_view(&fields->Kept[at[i]], fields->Values[i].size());
+    }
+}
+
 constexpr size_t LongestFieldName() {
     size_t longest = 0;
     for (std::string_view name : kFieldNames) longest = std::max(longest, name.size());
     return longest;
 }
 
-struct FieldsByLength {
-    static constexpr size_t kLongest = LongestFieldName();
-    std::vector<int> Fields[kLongest + 1];
-    FieldsByLength() {
-        for (int i = 0; i < kFieldCount; ++i) Fields[kFieldNames[i].size()].push_back(i);
+// A name as AdifItem keeps it (zero beyond its end to a whole word) made
+// into one key: a name of interest has at most three words, and the key
+// holds each of them, so two names with the same key are the same name.
+constexpr size_t kNameWords = 3;
+static_assert(LongestFieldName() <= kNameWords * sizeof(uint64_t), "a name of interest has at most three words");
+struct NameKey {
+    uint64_t First, Middle, Last;
+    size_t Length;
+};
+
+// `length` is not 0.
+NameKey KeyOfName(const char* name, size_t length) {
+    size_t last = (length - 1) / sizeof(uint64_t);
+    uint64_t middle = last >= 1 ? WordAt(name + sizeof(uint64_t)) : 0;
+    return {WordAt(name), middle, WordAt(name + last * sizeof(uint64_t)), length};
+}
+
+bool SameKey(const NameKey& a, const NameKey& b) {
+    return ((a.First ^ b.First) | (a.Middle ^ b.Middle) | (a.Last ^ b.Last) | (a.Length ^ b.Length)) == 0;
+}
+
+// The fields of interest in an open hash table of their keys: a name is
+// mostly looked up in one step, without a loop over names.
+struct FieldsByName {
+    static constexpr size_t kSlots = 256;  // ten times the names: few share a slot
+    NameKey Keys[kFieldCount];
+    int8_t Slots[kSlots];
+    static size_t SlotOf(const NameKey& key) {
+        uint64_t mixed = key.First + 3 * key.Middle + 5 * key.Last + key.Length;
+        return static_cast<size_t>((mixed * 0x9E3779B97F4A7C15) >> 56);
+    }
+    FieldsByName() : Slots() {
+        std::memset(Slots, -1, sizeof Slots);
+        for (int i = 0; i < kFieldCount; ++i) {
+            char padded[kNameWords * sizeof(uint64_t)] = {};
+            std::memcpy(padded, kFieldNames[i].data(), kFieldNames[i].size());
+            Keys[i] = KeyOfName(padded, kFieldNames[i].size());
+            size_t slot = SlotOf(Keys[i]);
+            while (Slots[slot] >= 0) slot = (slot + 1) % kSlots;
+            Slots[slot] = static_cast<int8_t>(i);
+        }
     }
 };
 // At namespace scope: every field of every record looks a name up, and a
 // function's own static would be checked for its first use each time.
-const FieldsByLength kFieldsByLength;
+const FieldsByName kFieldsByName;
 
-// The field of `name`, kFieldCount for any other.
-int FieldOfName(std::string_view name) {
-    if (name.size() > FieldsByLength::kLongest) return kFieldCount;
-    for (int i : kFieldsByLength.Fields[name.size()]) {
-        // Byte by byte: names are short and mostly differ early, so a library call costs more.
-        const char* known = kFieldNames[i].data();
-        size_t at = 0;
-        while (at < name.size() && name[at] == known[at]) ++at;
-        if (at == name.size()) return i;
+// The field of the item's name, kFieldCount for any other.
+int FieldOfName(const AdifItem& item) {
+    size_t length = item.Name.size();
+    if (length == 0 || length > LongestFieldName()) return kFieldCount;
+    NameKey key = KeyOfName(item.NameBytes, length);
+    for (size_t slot = FieldsByName::SlotOf(key);; slot = (slot + 1) % FieldsByName::kSlots) {
+        int field = kFieldsByName.Slots[slot];
+        if (field < 0) return kFieldCount;
+        if (SameKey(key, kFieldsByName.Keys[field])) return field;
     }
-    return kFieldCount;
 }
 
 // The fields that decide whether a record is a report; a plan reads only these.
@@ -127,9 +178,13 @@ bool DecidesReport(int field) { return field == kQsoDate || field == kTimeOn || 
 void Keep(RecordFields* fields, const AdifItem& item, bool texts) {
     fields->Any = true;
     if (item.Data.empty()) return;  // a field of length 0 is a missing field
-    int field = FieldOfName(item.Name);
+    int field = FieldOfName(item);
     if (field == kFieldCount || fields->Present[field] || (!texts && !DecidesReport(field))) return;
-    fields->Values[field].assign(item.Data.data(), item.Data.size());
+    MakeRoom(fields, item.Data.size());
+    char* kept = &fields->Kept[fields->KeptBytes];
+    std::memcpy(kept, item.Data.data(), item.Data.size());
+    fields->KeptBytes += item.Data.size();
+    fields->Values[field] = std::string_view(kept, item.Data.size());
     fields->Present[field] = true;
 }
 
@@ -139,16 +194,15 @@ struct RecordReading {
 };
 
 // A field's text in the log's code page, "" when the record lacks it.
-const std::string& TextOf(const RecordFields& fields, int field, RecordReading* reading) {
-    static const std::string kMissing;
-    if (!fields.Present[field]) return kMissing;
-    const std::string& value = fields.Values[field];
+std::string_view TextOf(const RecordFields& fields, int field, RecordReading* reading) {
+    if (!fields.Present[field]) return {};
+    std::string_view value = fields.Values[field];
     if (reading->Utf8 && Utf8ToCodePage1252(value, &reading->Converted[field])) return reading->Converted[field];
     return value;
 }
 
 // The first of the fields the record has, in the log's code page.
-const std::string& FirstOf(const RecordFields& fields, std::initializer_list<int> order, RecordReading* reading) {
+std::string_view FirstOf(const RecordFields& fields, std::initializer_list<int> order, RecordReading* reading) {
     for (int field : order) {
         if (fields.Present[field]) return TextOf(fields, field, reading);
     }
@@ -162,16 +216,15 @@ bool Reject(std::string* reason, const std::string& why) {
 
 bool ReadFrequency(const RecordFields& fields, RecordReading* reading, LogEntry* record, std::string* reason) {
     if (fields.Present[kExactFreq]) {
-        const std::string& exact = TextOf(fields, kExactFreq, reading);
+        std::string_view exact = TextOf(fields, kExactFreq, reading);
         if (exact.size() > sizeof record->Freq) return Reject(reason, "APP_ULMAR_FREQ longer than 6");
         FillField(record->Freq, exact);
         return true;
     }
-    std::string khz;
-    if (fields.Present[kFreq] && !MegahertzToKhz(fields.Values[kFreq], sizeof record->Freq, &khz)) {
+    if (!fields.Present[kFreq]) return true;  // the record was cleared to blanks
+    if (!MegahertzToKhz(fields.Values[kFreq], record->Freq, sizeof record->Freq)) {
         return Reject(reason, "FREQ " + ShownInReason(fields.Values[kFreq]) + " is not a frequency in MHz that fits");
     }
-    FillField(record->Freq, khz);
     return true;
 }
 
@@ -232,7 +285,7 @@ bool HasRegisterFields(const RecordFields& fields) {
 }
 
 RegisterRow RowOfFields(const RecordFields& fields, RecordReading* reading) {
-    auto text = [&](int field) { return TextOf(fields, field, reading); };
+    auto text = [&](int field) { return std::string(TextOf(fields, field, reading)); };
     return RegisterRowOfAdif({text(kRstSent), text(kQslSent), text(kQslSentDate), text(kQslSentVia), text(kQslReceived),
                               text(kQslReceivedDate), text(kQslReceivedVia), text(kQslMessage), text(kSinpo),
                               text(kDetails), text(kSentVia), text(kReplyKind), text(kReplyNote)});

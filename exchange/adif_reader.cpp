@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "records/byte_words.h"
 #include "records/code_page_1252.h"
 
 namespace {
@@ -65,7 +66,7 @@ bool HoldMore(AdifReader* reader, size_t need) {
     reader->At -= drop;
     reader->TallyFrom = reader->TallyFrom > drop ? reader->TallyFrom - drop : 0;
     int64_t end = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size());
-    int64_t remaining = SourceSize(*reader->Source) - end;
+    int64_t remaining = reader->Size - end;
     size_t want = std::max(need - Held(reader), reader->Source->WindowBytes);
     want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(want), std::max<int64_t>(remaining, 0)));
     if (want > 0 && !reader->ReadFailed) ReadInto(reader, end, want);
@@ -90,12 +91,13 @@ void Pass(AdifReader* reader, int64_t count) {
 
 // Moves to the next '<'; false at the end of the file.
 bool FindTagStart(AdifReader* reader) {
-    // Fields are mostly written one after the other: the next byte, or the one after a blank.
-    for (size_t look = reader->At; look < reader->Buffer.size() && look < reader->At + 2; ++look) {
-        if (reader->Buffer[look] == '<') {
-            reader->At = look;
-            return true;
-        }
+    // Fields are mostly written close together: a blank or a line end between them.
+    const char* next = reader->Buffer.data() + reader->At;
+    size_t held = Held(reader);
+    if (held > 0 && next[0] == '<') return true;
+    if (held > 1 && next[1] == '<') {
+        reader->At += 1;
+        return true;
     }
     for (;;) {
         const char* from = reader->Buffer.data() + reader->At;
@@ -114,10 +116,42 @@ char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 // ':', '>' and '<' end a tag's name; one test a byte, for most bytes are letters.
 bool EndsName(char c) { return static_cast<unsigned char>(c) <= '>' && (c == ':' || c == '>' || c == '<'); }
 
+// Zeros after the item's name to the end of its last word (or in the word
+// after it, when the name fills its last).
+void PadName(AdifItem* item, size_t length) {
+    char* last = item->NameBytes + length / sizeof(uint64_t) * sizeof(uint64_t);
+    size_t kept = length % sizeof(uint64_t);
+    PutWord(last, kept ? WordAt(last) & ((uint64_t{1} << (8 * kept)) - 1) : 0);
+}
+
+// Copies the name after the tag's '<' into the item in upper case, eight
+// bytes at a time while the held bytes last: every field has a name, and
+// most are over eight letters. Returns where the byte that ends it is (the
+// size of `held`, at most kLongestTag, without one).
+size_t CopyNameInUpperCase(std::string_view held, AdifItem* item) {
+    char* name = item->NameBytes;  // name[at - 1] is the byte of held[at]
+    size_t at = 1;
+    for (; at + sizeof(uint64_t) <= held.size(); at += sizeof(uint64_t)) {
+        uint64_t word = WordAt(held.data() + at);
+        // ':' to '>' takes in '<' and two bytes no name holds, which the full reading then reads.
+        uint64_t ends = BytesWithin(word, ':', '>');
+        if (ends) {
+            size_t within = FirstMarkedByte(ends);
+            PutWord(name + at - 1, UpperAsciiWord(word) & ((uint64_t{1} << (8 * within)) - 1));
+            return at + within;
+        }
+        PutWord(name + at - 1, UpperAsciiWord(word));
+    }
+    for (; at < held.size() && !EndsName(held[at]); ++at) name[at - 1] = UpperAscii(held[at]);
+    PadName(item, at - 1);
+    return at;
+}
+
 // The name in upper case, kept in the item (a tag is shorter than its room).
 void SetName(std::string_view text, AdifItem* item) {
-    size_t length = std::min(text.size(), sizeof item->NameBytes);
+    size_t length = std::min(text.size(), kLongestTag);
     for (size_t i = 0; i < length; ++i) item->NameBytes[i] = UpperAscii(text[i]);
+    PadName(item, length);
     item->Name = std::string_view(item->NameBytes, length);
 }
 
@@ -221,7 +255,7 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     int64_t length = 0;
     if (!ReadLength(lengthText, item->Name, &length, item)) return;
     // The tag's view is not used past here.
-    if (length > SourceSize(*reader->Source) - NextOffset(reader)) {
+    if (length > reader->Size - NextOffset(reader)) {
         reader->PastEnd = true;
         Damage(item, "the field " + std::string(item->Name) + " runs past the end of the file");
         return;
@@ -240,24 +274,31 @@ bool ReadPlainTag(AdifReader* reader, std::string_view held, AdifItem* item) {
         reader->At += 5;
         return true;
     }
-    size_t at = 1;
-    size_t nameLength = 0;
-    while (at < held.size() && !EndsName(held[at])) item->NameBytes[nameLength++] = UpperAscii(held[at++]);
+    size_t at = CopyNameInUpperCase(held, item);
+    size_t nameLength = at - 1;
     if (at == held.size() || held[at] != ':' || nameLength == 0) return false;
-    int64_t length = 0;
+    uint64_t length = 0;  // unsigned: more digits than kLongestLength may wrap, and are refused below
     size_t digits = ++at;
-    while (at < held.size() && held[at] >= '0' && held[at] <= '9' && at - digits < kLongestLength) {
-        length = length * 10 + (held[at++] - '0');
+    for (unsigned digit; at < held.size() && (digit = static_cast<unsigned char>(held[at]) - '0') <= 9; ++at) {
+        length = length * 10 + digit;
     }
-    if (at == digits || at == held.size()) return false;
+    if (at == digits || at == held.size() || at - digits > kLongestLength) return false;
     if (held[at] == ':') {
         while (++at < held.size() && held[at] != '>' && held[at] != '<' && held[at] != ':') {}
     }
     if (at == held.size() || held[at] != '>') return false;
     item->Name = std::string_view(item->NameBytes, nameLength);
-    if (length > SourceSize(*reader->Source) - NextOffset(reader) - static_cast<int64_t>(at + 1)) return false;
+    if (static_cast<int64_t>(length) > reader->Size - NextOffset(reader) - static_cast<int64_t>(at + 1)) return false;
     reader->At += at + 1;
-    ReadData(reader, length, item);
+    // Mostly the data and the byte after it are held, and the length counts bytes.
+    size_t count = static_cast<size_t>(length);
+    if (count < Held(reader) && count <= kAdifKeptData && (!reader->Utf8 || EndsData(reader, reader->At + count))) {
+        item->Kind = AdifItemKind::Field;
+        item->Data = std::string_view(reader->Buffer.data() + reader->At, count);
+        reader->At += count;
+        return true;
+    }
+    ReadData(reader, static_cast<int64_t>(length), item);
     return true;
 }
 
@@ -266,6 +307,7 @@ bool ReadPlainTag(AdifReader* reader, std::string_view held, AdifItem* item) {
 void OpenAdifReader(AdifReader* reader, const ByteSource& source, bool utf8) {
     *reader = AdifReader();
     reader->Source = &source;
+    reader->Size = SourceSize(source);
     reader->Utf8 = utf8;
     Hold(reader, 3);
     reader->At = Utf8BomLength(std::string_view(reader->Buffer.data(), reader->Buffer.size()));
@@ -294,7 +336,7 @@ void NextAdifItem(AdifReader* reader, AdifItem* item) {
 }
 
 AdifText FinishAdifTally(AdifReader* reader) {
-    bool whole = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size()) == SourceSize(*reader->Source);
+    bool whole = reader->BufferOffset + static_cast<int64_t>(reader->Buffer.size()) == reader->Size;
     if (!reader->Tally || reader->TallyMissed || reader->ReadFailed || !whole) return AdifText::Unknown;
     if (TallyHeld(reader, reader->Buffer.size()) > 0) reader->NotUtf8 = true;  // the file ends inside a character
     if (reader->NotUtf8) return AdifText::NotUtf8;

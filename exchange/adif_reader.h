@@ -4,8 +4,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "exchange/csv_file_reader.h"
@@ -13,6 +15,8 @@
 // Data kept of one field: far more than any field the log takes. Longer data
 // is passed over and only its start kept.
 constexpr size_t kAdifKeptData = 4096;
+// The most bytes an item's data holds: kAdifKeptData characters of UTF-8.
+constexpr size_t kAdifLongestData = 4 * kAdifKeptData;
 
 enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 
@@ -20,16 +24,40 @@ enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 struct AdifItem {
     AdifItemKind Kind = AdifItemKind::End;
     std::string_view Name;  // a field's name, in upper case
-    std::string_view Data;  // its data (at most kAdifKeptData bytes)
+    std::string_view Data;  // its data (at most kAdifLongestData bytes)
     std::string Damage;     // with Damaged: why, for example "a tag has no '>'"
-    char NameBytes[256];    // where `name` is kept
-    std::string LongData;   // where the start of data longer than the window is kept
+    // Where `name` is kept, followed by zeros to the end of its last word, so
+    // that it can be compared a word at a time.
+    alignas(uint64_t) char NameBytes[256 + sizeof(uint64_t)];
+    std::string LongData;  // where the start of data longer than the window is kept
+};
+
+// Leaves new bytes of a vector as they are: the reader's buffer grows by the
+// bytes a file read fills at once, so clearing them first would be wasted.
+template <typename T>
+struct UnclearedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UnclearedAllocator<U>;
+    };
+    UnclearedAllocator() = default;
+    template <typename U>
+    UnclearedAllocator(const UnclearedAllocator<U>&) {}
+    template <typename U>
+    void construct(U* at) {
+        ::new (static_cast<void*>(at)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* at, Args&&... args) {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
 };
 
 struct AdifReader {
     const ByteSource* Source = nullptr;
-    bool Utf8 = false;         // lengths may count characters (see NextAdifItem)
-    std::vector<char> Buffer;  // the file's bytes from bufferOffset on
+    int64_t Size = 0;                                    // the source's
+    bool Utf8 = false;                                   // lengths may count characters (see NextAdifItem)
+    std::vector<char, UnclearedAllocator<char>> Buffer;  // the file's bytes from bufferOffset on
     int64_t BufferOffset = 0;
     size_t At = 0;  // the next byte to read, in the buffer
     bool ReadFailed = false;

@@ -56,9 +56,11 @@ bool ReadColonTime(const char* text, size_t length, TimeOfDay* time) {
 }
 
 bool ReadDecimal(const char* text, size_t length, DecimalView* value) {
-    std::string_view trimmed = Trimmed(std::string_view(text, length));
-    text = trimmed.data();
-    length = trimmed.size();
+    if (length > 0 && (text[0] == ' ' || text[length - 1] == ' ')) {  // mostly a number has no blanks
+        std::string_view trimmed = Trimmed(std::string_view(text, length));
+        text = trimmed.data();
+        length = trimmed.size();
+    }
     size_t point = 0;
     while (point < length && IsDigit(text[point])) ++point;
     if (point == 0) return false;

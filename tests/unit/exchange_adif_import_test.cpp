@@ -66,6 +66,65 @@ TEST(AdifImport, FrequenciesInMegahertzBecomeKilohertzAtTheirShortest) {
     }
 }
 
+// A field is one of the import's only by its whole name, in any letter case,
+// however its letters fall across the words the names are compared in; a
+// name one letter short or long, or differing in its last letter, is another
+// program's field and passed over.
+TEST(AdifImport, FieldsAreKnownByTheirWholeNameInAnyCase) {
+    struct Case {
+        std::string Fields;
+        const char* Station;
+        const char* Remarks;
+    };
+    const Case cases[] = {
+        {Field("app_ulmar_station", "Exact") + Field("CALL", "Call"), "Exact", ""},
+        {Field("App_Ulmar_StatioN", "Exact") + Field("CALL", "Call"), "Exact", ""},
+        {Field("APP_ULMAR_STATIO", "Exact") + Field("CALL", "Call"), "Call", ""},
+        {Field("APP_ULMAR_STATIONS", "Exact") + Field("CALL", "Call"), "Call", ""},
+        {Field("APP_ULMAR_STATIOM", "Exact") + Field("CALL", "Call"), "Call", ""},
+        {Field("APP_ULMAR_REMARKS", "Exact") + Field("COMMENT", "Comment"), "", "Exact"},
+        {Field("APP_ULMAR_DETAILS", "Details") + Field("COMMENT", "Comment"), "", "Comment"},
+        {Field("APP_ULMAR_REMARKZ", "Exact") + Field("COMMENT", "Comment"), "", "Comment"},
+        {Field("CALLS", "Calls") + Field("CAL", "Cal") + Field("CALL", "Call"), "Call", ""},
+        {Field("COMMENTS", "Comments") + Field("COMMENt", "Comment"), "", "Comment"},
+        {Field("C;ALL", "Other") + Field("CA=LL", "Other") + Field("CALL", "Call"), "Call", ""},
+    };
+    const std::string date = Field("QSO_DATE", "20260115") + Field("TIME_ON", "1930");
+    for (const Case& c : cases) {
+        EXPECT_EQ(Imported(date + c.Fields + "<EOR>"),
+                  (std::vector<std::string>{Record(c.Station, "15-01-2026", "19:30", "", "", c.Remarks)}))
+            << c.Fields;
+        // The same with the record's last tag at the very end of the file, read byte by byte.
+        EXPECT_EQ(Imported(c.Fields + date + "<EOR>"),
+                  (std::vector<std::string>{Record(c.Station, "15-01-2026", "19:30", "", "", c.Remarks)}))
+            << c.Fields;
+    }
+}
+
+// Dates, times and frequencies are mostly bare digits; blanks around them are
+// read as the trimmed value, and anything else is still refused.
+TEST(AdifImport, ValuesWithBlanksAroundThem) {
+    struct Case {
+        const char* Date;
+        const char* Time;
+        const char* Freq;
+        const char* Khz;  // nullptr: the record is skipped
+    };
+    const Case cases[] = {
+        {"20260115", "1930", "9.41", "9410"},      {" 20260115", "1930", "9.41", "9410"},
+        {"20260115 ", " 1930", " 9.41", "9410"},   {"20260115", "  1930", "9.41 ", "9410"},
+        {"20260115", "193000  ", "9.410", "9410"}, {"2026011 5", "1930", "9.41", nullptr},
+        {"2026O115", "1930", "9.41", nullptr},     {"20260115", "19 30", "9.41", nullptr},
+        {"20260115", "1930", "9. 41", nullptr},    {"20260115", "1930", "9.41.", nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string file = Field("QSO_DATE", c.Date) + Field("TIME_ON", c.Time) + Field("FREQ", c.Freq) + "<EOR>";
+        std::vector<std::string> expected;
+        if (c.Khz) expected.push_back(Record("", "15-01-2026", "19:30", c.Khz, "", ""));
+        EXPECT_EQ(Imported(file), expected) << file;
+    }
+}
+
 // What a record needs and the reasons, in the CSV import's words, it is skipped.
 TEST(AdifImport, RecordsSkippedWithTheirReasons) {
     struct Case {
