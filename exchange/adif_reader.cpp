@@ -263,13 +263,22 @@ void ReadTag(AdifReader* reader, std::string_view tag, AdifItem* item) {
     ReadData(reader, length, item);
 }
 
+// "<EOR>" in any letter case, its four bytes after '<' tested at once: the
+// case bit cleared, only 'e', 'o' and 'r' become 'E', 'O' and 'R'.
+bool IsEndOfRecordTag(std::string_view held) {
+    if (held.size() < 5) return false;
+    uint32_t four = 0;
+    std::memcpy(&four, held.data() + 1, sizeof four);
+    constexpr uint32_t kEndOfRecord = 'E' | 'O' << 8 | 'R' << 16 | uint32_t{'>'} << 24;  // the first byte lowest
+    return (four & 0xFFDFDFDF) == kEndOfRecord;
+}
+
 // The common tag, "<NAME:LENGTH>" or "<NAME:LENGTH:TYPE>" with the length in
 // plain digits, read in one pass over `held` (from its '<'). False for any
 // other form, which the full reading then says what is wrong with.
 bool ReadPlainTag(AdifReader* reader, std::string_view held, AdifItem* item) {
     // Every record ends with the one tag that has no length.
-    if (held.size() >= 5 && held[4] == '>' && UpperAscii(held[1]) == 'E' && UpperAscii(held[2]) == 'O' &&
-        UpperAscii(held[3]) == 'R') {
+    if (IsEndOfRecordTag(held)) {
         item->Kind = AdifItemKind::EndOfRecord;
         reader->At += 5;
         return true;

@@ -492,6 +492,15 @@ bool RewriteEntry(LogStore& log, int32_t n) {
     return RewriteJournaled(log, n, RecordOffset(n), &log.EntryBuffer, kEntrySize, length);
 }
 
+namespace {
+
+// An import's records are written this many bytes at a time: each write's end
+// goes to the flushed journal first.
+constexpr size_t kAppendWriteBytes = size_t{4} << 20;
+constexpr size_t kAppendBlockRoom = size_t{1} << 20;  // more than the block of records a caller hands on at once
+
+}  // namespace
+
 bool AppendEntries(LogStore& log, const LogEntry* entries, int32_t n) {
     if (!IsLogOpen(log)) return FailWith(log, LogError::NotOpen);
     if (!log.Writable) return FailWith(log, LogError::ReadOnly);
@@ -530,14 +539,12 @@ bool BeginAppendRun(LogStore& log, int32_t total, AppendRun* run) {
     run->Total = total;
     run->Written = 0;
     run->Active = true;
+    // Room for one write's records and the block that passes it, so gathering them moves no bytes.
+    run->Pending.reserve(std::min(static_cast<size_t>(total) * kEntrySize, kAppendWriteBytes + kAppendBlockRoom));
     return true;
 }
 
 namespace {
-
-// An import's records are written this many bytes at a time: each write's end
-// goes to the flushed journal first.
-constexpr size_t kAppendWriteBytes = size_t{4} << 20;
 
 // Writes the gathered records after those written before, their end noted first.
 bool WritePending(LogStore& log, AppendRun* run) {
