@@ -91,13 +91,12 @@ void Pass(AdifReader* reader, int64_t count) {
 
 // Moves to the next '<'; false at the end of the file.
 bool FindTagStart(AdifReader* reader) {
-    // Fields are mostly written close together: a blank or a line end between them.
-    const char* next = reader->Buffer.data() + reader->At;
-    size_t held = Held(reader);
-    if (held > 0 && next[0] == '<') return true;
-    if (held > 1 && next[1] == '<') {
-        reader->At += 1;
-        return true;
+    // Fields are mostly written one after the other: the next byte, or the one after a blank.
+    for (size_t look = reader->At; look < reader->Buffer.size() && look < reader->At + 2; ++look) {
+        if (reader->Buffer[look] == '<') {
+            reader->At = look;
+            return true;
+        }
     }
     for (;;) {
         const char* from = reader->Buffer.data() + reader->At;

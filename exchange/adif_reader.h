@@ -15,8 +15,6 @@
 // Data kept of one field: far more than any field the log takes. Longer data
 // is passed over and only its start kept.
 constexpr size_t kAdifKeptData = 4096;
-// The most bytes an item's data holds: kAdifKeptData characters of UTF-8.
-constexpr size_t kAdifLongestData = 4 * kAdifKeptData;
 
 enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 
@@ -24,7 +22,7 @@ enum class AdifItemKind { Field, EndOfHeader, EndOfRecord, Damaged, End };
 struct AdifItem {
     AdifItemKind Kind = AdifItemKind::End;
     std::string_view Name;  // a field's name, in upper case
-    std::string_view Data;  // its data (at most kAdifLongestData bytes)
+    std::string_view Data;  // its data: at most kAdifKeptData characters (of UTF-8, up to four bytes each)
     std::string Damage;     // with Damaged: why, for example "a tag has no '>'"
     // Where `name` is kept, followed by zeros to the end of its last word, so
     // that it can be compared a word at a time.

@@ -41,15 +41,9 @@ void RoundTo(std::string* whole, std::string* fraction, size_t keep) {
     while (!fraction->empty() && fraction->back() == '0') fraction->pop_back();
 }
 
-// The kHz of `value` MHz rounded to fit `width` characters; false when its
-// whole kHz do not fit.
-bool RoundedKhz(DecimalView value, char* khz, size_t width) {
-    std::string fraction(value.Fraction);
-    if (fraction.size() < 3) fraction.append(3 - fraction.size(), '0');
-    std::string whole = std::string(value.Whole) + fraction.substr(0, 3);
-    fraction.erase(0, 3);
-    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-    if (whole.empty()) whole = "0";
+// The kHz `whole`.`fraction` rounded to fit `width` characters; false when
+// the whole kHz do not fit.
+bool RoundedKhz(std::string whole, std::string fraction, char* khz, size_t width) {
     RoundTo(&whole, &fraction, whole.size() + 2 <= width ? width - whole.size() - 1 : 0);
     if (whole.size() > width) return false;
     std::string made = fraction.empty() ? whole : whole + "." + fraction;
@@ -107,7 +101,7 @@ bool MegahertzToKhz(std::string_view megahertz, char* khz, size_t width) {
         low.remove_prefix(std::min(low.find_first_not_of('0'), low.size() - 1));
     }
     size_t length = value.Whole.size() + low.size() + (rest.empty() ? 0 : rest.size() + 1);
-    if (length > width) return RoundedKhz(value, khz, width);
+    if (length > width) return RoundedKhz(std::string(value.Whole).append(low), std::string(rest), khz, width);
     char* made = std::copy(value.Whole.begin(), value.Whole.end(), khz);
     made = std::copy(low.begin(), low.end(), made);
     if (!rest.empty()) *made++ = '.';

@@ -23,14 +23,7 @@ inline uint64_t WordAt(const char* bytes) {
 
 inline void PutWord(char* bytes, uint64_t word) { std::memcpy(bytes, &word, sizeof word); }
 
-// The high bit of each byte of `word` equal to `byte`. Only the lowest is sure
-// (a borrow may mark the bytes above it), which is all FirstMarkedByte reads.
-inline uint64_t BytesEqualTo(uint64_t word, unsigned char byte) {
-    uint64_t x = word ^ (kEveryByte * byte);
-    return (x - kEveryByte) & ~x & kHighBits;
-}
-
-// Where the lowest marked byte is; `marks` is not 0.
+// Where the lowest marked byte is (a mark is a byte's high bit); `marks` is not 0.
 inline size_t FirstMarkedByte(uint64_t marks) {
 #ifdef _MSC_VER
     unsigned long bit = 0;
@@ -41,15 +34,6 @@ inline size_t FirstMarkedByte(uint64_t marks) {
 #endif
 }
 
-// The word with its ASCII letters a-z in upper case; other bytes kept.
-inline uint64_t UpperAsciiWord(uint64_t word) {
-    uint64_t low = word & ~kHighBits;
-    uint64_t fromA = low + (0x80 - 'a') * kEveryByte;        // high bit set from 'a' on
-    uint64_t beyondZ = low + (0x80 - 'z' - 1) * kEveryByte;  // and beyond 'z'
-    uint64_t lower = fromA & ~beyondZ & ~word & kHighBits;
-    return word ^ (lower >> 2);  // 0x80 >> 2 is the case bit
-}
-
 // The high bit of each byte of `word` from `low` to `high` (both below 0x80).
 // Every mark is sure: no sum carries into the next byte.
 inline uint64_t BytesWithin(uint64_t word, unsigned char low, unsigned char high) {
@@ -57,4 +41,9 @@ inline uint64_t BytesWithin(uint64_t word, unsigned char low, unsigned char high
     uint64_t fromLow = seven + (0x80 - low) * kEveryByte;
     uint64_t beyondHigh = seven + (0x80 - high - 1) * kEveryByte;
     return fromLow & ~beyondHigh & ~word & kHighBits;
+}
+
+// The word with its ASCII letters a-z in upper case; other bytes kept.
+inline uint64_t UpperAsciiWord(uint64_t word) {
+    return word ^ (BytesWithin(word, 'a', 'z') >> 2);  // 0x80 >> 2 is the case bit
 }
