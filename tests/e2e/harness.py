@@ -195,7 +195,14 @@ class App:
         full_env.update(env or {})
         self.proc = subprocess.Popen(["wine", str(exe), *args], cwd=str(folder), env=full_env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(folder), env=display.env(),
+        self.folder = folder
+        self.driver = None
+        self.start_driver()
+
+    def start_driver(self):
+        """A driver of its own: at start, and again when one ended under a scenario
+        that only looks (a driver is the tests' own program, not the one tested)."""
+        self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(self.folder), env=self.display.env(),
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
 
     # -- the protocol -------------------------------------------------------
@@ -402,6 +409,20 @@ class App:
             return self.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise HarnessError("ulmar.exe did not end within %ss" % timeout)
+
+    def describe(self):
+        """What a failure to find a window can be told from: whether the program
+        and the driver still run, and the windows the screen shows."""
+        code, driver = self.proc.poll(), self.driver.poll()
+        program = "ulmar.exe runs" if code is None else "ulmar.exe ended with code %d" % code
+        if driver is not None:
+            return "%s; the driver ended with code %d" % (program, driver)
+        try:
+            words = self.call("shown")
+            shown = _unhex(words[0]) if words else ""
+        except HarnessError as error:
+            shown = "unknown (%s)" % error
+        return "%s; windows shown: %s" % (program, shown or "none")
 
     def kill(self):
         if self.proc.poll() is None:

@@ -155,6 +155,16 @@ BOOL CALLBACK ChildProc(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// Visible top-level windows as "class:title;", for a failure to say what the screen showed.
+BOOL CALLBACK ShownProc(HWND window, LPARAM param) {
+    if (!IsWindowVisible(window)) return TRUE;
+    char cls[64] = {0}, title[256] = {0};
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, title, sizeof title);
+    *reinterpret_cast<std::string*>(param) += std::string(cls) + ":" + title + ";";
+    return TRUE;
+}
+
 std::set<ULONG_PTR> clicksHandled;
 
 VOID CALLBACK ClickHandled(HWND, UINT, ULONG_PTR click, LRESULT) { clicksHandled.insert(click); }
@@ -413,6 +423,11 @@ std::string Run(const std::vector<std::string>& w) {
         ChildList list;
         EnumChildWindows(AsWindow(w[1]), ChildProc, reinterpret_cast<LPARAM>(&list));
         return "OK " + ToHex(list.Out);
+    }
+    if (op == "shown") {
+        std::string shown;
+        EnumWindows(ShownProc, reinterpret_cast<LPARAM>(&shown));
+        return "OK " + ToHex(shown);
     }
     if (op == "origin" && need(1)) {
         POINT p = {0, 0};

@@ -184,7 +184,10 @@ def reopen_and_recover(t):
     Returns whether it said so."""
     app = t.start(wait=False)
     main, said, deadline = None, False, time.time() + 120
-    while main is None and time.time() < deadline:
+    while main is None and time.time() < deadline and app.proc.poll() is None:
+        if app.driver.poll() is not None:  # the tests' own driver, started with the program, ended
+            print("    the driver ended with code %d at the reopening; another is started" % app.driver.poll())
+            app.start_driver()
         # Any box is answered, so one the scenario does not expect is named
         # rather than left holding back the main window.
         box = app.find_box(None, 0.2)
@@ -194,8 +197,8 @@ def reopen_and_recover(t):
             app.answer(box, IDOK)
             said = True
         main = app.find_window("ULMAR v1.01", 0.2)
-    if not t.check(main, "the main window shows after the recovery"):
-        app.kill()
+    if not t.check(main, "the main window shows after the recovery (%s)" % ("" if main else app.describe())):
+        steps.kill_program(app)
         return said
     t.check(app.no_box(0.5), "the recovery is told once")
     app.command(main, CMD_EXIT)
@@ -223,6 +226,8 @@ def kill_rounds(t, what, before, after, start_change, judge):
     outcomes = {"before": 0, "after": 0}
     interrupted = 0
     for round_ in range(rounds):
+        if journal.exists():  # left by a failed round, already reported: the next starts afresh
+            journal.unlink()
         t.write("MYLOG.ULM", before)
         app = t.start()
         start_change(app)
