@@ -134,12 +134,7 @@ struct TextForms {
 };
 
 // The high bit of each byte of `word` outside 32-126.
-uint64_t BytesBeyondPrintable(uint64_t word) {
-    uint64_t low = word & ~kHighBits;
-    uint64_t atLeastBlank = low + 0x60 * kEveryByte;  // high bit set from 0x20 on
-    uint64_t atDelete = low + kEveryByte;             // high bit set for 0x7F
-    return (word | ~atLeastBlank | atDelete) & kHighBits;
-}
+uint64_t BytesBeyondPrintable(uint64_t word) { return ~BytesWithin(word, ' ', '~') & kHighBits; }
 
 // A field's forms read eight bytes at a time: the export reads every text of
 // every entry, and most are short texts of plain letters padded with blanks.
