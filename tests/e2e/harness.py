@@ -99,6 +99,14 @@ class Display:
         self._start_xvfb()
         wineprefix.prepare(self.prefix, ":%d" % self.number, "%dx%d" % (self.width, self.height))
         wineprefix.check_fonts(self.font_face)
+        self.keep_server()
+
+    def keep_server(self):
+        """Starts the prefix's server for good. Left to itself it ends, with the
+        desktop and the services, a moment after the last program; a program
+        started while that ending is under way can die at start or never see
+        its desktop, and one started after it waits for a whole new boot."""
+        self._wineserver("-p")
 
     def ask(self, *commands):
         """The driver's answers (lists of words) to `commands`, from a driver of its own."""
@@ -188,22 +196,39 @@ class Box:
 class App:
     """The running program and the driver that works its windows."""
 
-    def __init__(self, display, folder, env, exe=EXE, args=()):
+    def __init__(self, display, folder, env, logs, exe=EXE, args=()):
         self.display = display
         self.main = None
+        self.logs = logs
+        logs.parent.mkdir(parents=True, exist_ok=True)
         full_env = display.env()
         full_env.update(env or {})
-        self.proc = subprocess.Popen(["wine", str(exe), *args], cwd=str(folder), env=full_env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(self._log("program"), "ab") as errors:
+            self.proc = subprocess.Popen(["wine", str(exe), *args], cwd=str(folder), env=full_env,
+                                         stdout=subprocess.DEVNULL, stderr=errors)
         self.folder = folder
         self.driver = None
         self.start_driver()
 
+    def _log(self, who):
+        """Where Wine's own complaints about starting `who` go (only its fatal ones
+        pass WINEDEBUG=-all): a failure to start quotes them."""
+        return self.logs.with_name("%s-%s.txt" % (self.logs.name, who))
+
+    def _complaints(self):
+        said = []
+        for who in ("program", "driver"):
+            text = self._log(who).read_bytes().decode("latin-1").strip() if self._log(who).exists() else ""
+            if text:
+                said.append("%s's stderr: %s" % (who, text[-600:]))
+        return "; ".join(said)
+
     def start_driver(self):
         """A driver of its own: at start, and again when one ended under a scenario
         that only looks (a driver is the tests' own program, not the one tested)."""
-        self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(self.folder), env=self.display.env(),
-                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        with open(self._log("driver"), "ab") as errors:
+            self.driver = subprocess.Popen(["wine", str(DRIVER)], cwd=str(self.folder), env=self.display.env(),
+                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=errors)
 
     # -- the protocol -------------------------------------------------------
     def call(self, *words):
@@ -416,13 +441,16 @@ class App:
         code, driver = self.proc.poll(), self.driver.poll()
         program = "ulmar.exe runs" if code is None else "ulmar.exe ended with code %d" % code
         if driver is not None:
-            return "%s; the driver ended with code %d" % (program, driver)
-        try:
-            words = self.call("shown")
-            shown = _unhex(words[0]) if words else ""
-        except HarnessError as error:
-            shown = "unknown (%s)" % error
-        return "%s; windows shown: %s" % (program, shown or "none")
+            told = "%s; the driver ended with code %d" % (program, driver)
+        else:
+            try:
+                words = self.call("shown")
+                shown = _unhex(words[0]) if words else ""
+            except HarnessError as error:
+                shown = "unknown (%s)" % error
+            told = "%s; windows shown: %s" % (program, shown or "none")
+        complaints = self._complaints()
+        return told + ("; " + complaints if complaints else "")
 
     def kill(self):
         if self.proc.poll() is None:
@@ -481,10 +509,14 @@ class Context:
         returns once its main window shows. app.main is that window. Windows of
         copies started earlier in this scenario are never taken for this copy's."""
         others = [a.main for a in self.apps if a.main]
-        app = App(self.display, folder or self.dir, env, exe, args)
+        logs = E2E / "wine-logs" / _slug(self.name) / str(len(self.apps) + 1)
+        app = App(self.display, folder or self.dir, env, logs, exe, args)
         self.apps.append(app)
         if wait and ready_title:
-            app.main = app.window(ready_title, timeout=2 * PATIENCE, exclude=others)
+            try:
+                app.main = app.window(ready_title, timeout=2 * PATIENCE, exclude=others)
+            except HarnessError as error:
+                raise HarnessError("%s (%s)" % (error, app.describe()))
         return app
 
     def map_drive(self, letter, folder):
@@ -560,8 +592,9 @@ def _slug(name):
 
 def run_scenario(entry, display):
     folder = E2E / "runs" / _slug(entry["name"])
-    if folder.exists():
-        shutil.rmtree(folder)
+    for old in (folder, E2E / "wine-logs" / _slug(entry["name"])):
+        if old.exists():
+            shutil.rmtree(old)
     folder.mkdir(parents=True)
     t = Context(entry["name"], display, folder)
     started = time.time()

@@ -73,6 +73,7 @@ def kill_program(app):
     app.main = None  # handles start afresh with the next server: never exclude this one's
     for flag in ("-k", "-w"):
         subprocess.run(["wineserver", flag], env=app.display.env(), check=False, timeout=60)
+    app.display.keep_server()
 
 
 ADIF_IMPORT_TITLE = "Import an ADIF file"
