@@ -102,11 +102,13 @@ class Display:
         self.keep_server()
 
     def keep_server(self):
-        """Starts the prefix's server for good. Left to itself it ends, with the
-        desktop and the services, a moment after the last program; a program
-        started while that ending is under way can die at start or never see
-        its desktop, and one started after it waits for a whole new boot."""
-        self._wineserver("-p")
+        """Starts the prefix's server for good. Debian starts servers with -p0: one
+        ends, with the desktop and the services, the moment its last program
+        does, a program started while that ending is under way can die at start
+        or never see its desktop, and one started after it waits for a new boot.
+        A server already running (a driver's) cannot be told to stay: it goes first."""
+        for flag in ("-k", "-w", "-p"):
+            self._wineserver(flag)
 
     def ask(self, *commands):
         """The driver's answers (lists of words) to `commands`, from a driver of its own."""
