@@ -202,7 +202,7 @@ class App:
         self.display = display
         self.main = None
         self.logs = logs
-        logs.parent.mkdir(parents=True, exist_ok=True)
+        logs.mkdir(parents=True, exist_ok=True)
         full_env = display.env()
         full_env.update(env or {})
         with open(self._log("program"), "ab") as errors:
@@ -215,12 +215,13 @@ class App:
     def _log(self, who):
         """Where Wine's own complaints about starting `who` go (only its fatal ones
         pass WINEDEBUG=-all): a failure to start quotes them."""
-        return self.logs.with_name("%s-%s.txt" % (self.logs.name, who))
+        return self.logs / (who + ".txt")
 
     def _complaints(self):
         said = []
         for who in ("program", "driver"):
-            text = self._log(who).read_bytes().decode("latin-1").strip() if self._log(who).exists() else ""
+            log = self._log(who)
+            text = log.read_bytes().decode("latin-1").strip() if log.exists() else ""
             if text:
                 said.append("%s's stderr: %s" % (who, text[-600:]))
         return "; ".join(said)
@@ -476,6 +477,7 @@ class Context:
         self.name = name
         self.display = display
         self.dir = folder
+        self.logs = E2E / "wine-logs" / _slug(name)  # Wine's start-up messages, a folder per program started
         self.prefix = display.prefix
         self.failures = []
         self.apps = []
@@ -511,8 +513,7 @@ class Context:
         returns once its main window shows. app.main is that window. Windows of
         copies started earlier in this scenario are never taken for this copy's."""
         others = [a.main for a in self.apps if a.main]
-        logs = E2E / "wine-logs" / _slug(self.name) / str(len(self.apps) + 1)
-        app = App(self.display, folder or self.dir, env, logs, exe, args)
+        app = App(self.display, folder or self.dir, env, self.logs / str(len(self.apps) + 1), exe, args)
         self.apps.append(app)
         if wait and ready_title:
             try:
@@ -594,11 +595,11 @@ def _slug(name):
 
 def run_scenario(entry, display):
     folder = E2E / "runs" / _slug(entry["name"])
-    for old in (folder, E2E / "wine-logs" / _slug(entry["name"])):
+    t = Context(entry["name"], display, folder)
+    for old in (folder, t.logs):
         if old.exists():
             shutil.rmtree(old)
     folder.mkdir(parents=True)
-    t = Context(entry["name"], display, folder)
     started = time.time()
     try:
         entry["fn"](t)
